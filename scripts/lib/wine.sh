@@ -1,0 +1,42 @@
+# A fresh Wine prefix that looks like Windows NT 4.0 where the program cares.
+#   setup_wine_prefix DIR   makes DIR a new prefix and exports WINEPREFIX
+#   setup_wine_run CMD...   runs CMD under xvfb-run when no display is set
+#   setup_wine_stop         ends every process of the prefix
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# The service groups of Windows NT 4.0, in their order.
+SETUP_NT40_GROUPS=("SCSI miniport" "Port" "Primary disk" "SCSI class" "SCSI CDROM class"
+  "Filter" "Boot file system" "Base" "Pointer Port" "Keyboard Port" "Pointer Class"
+  "Keyboard Class" "Video Init" "Video" "Video Save" "File system" "Event log"
+  "Streams Drivers" "NDIS" "TDI" "NetBIOSGroup" "SpoolerGroup" "NetDDEGroup"
+  "Parallel arbitrator" "Extended base" "RemoteValidation" "PCI Configuration")
+
+setup_wine_prefix() {
+  local dir=$1
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  export WINEPREFIX=$dir
+  wineboot -i >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d nt40 /f >/dev/null 2>&1
+  local list
+  list=$(printf '%s\\0' "${SETUP_NT40_GROUPS[@]}")
+  wine reg add 'HKLM\System\CurrentControlSet\Control\ServiceGroupOrder' /v List \
+    /t REG_MULTI_SZ /d "${list%\\0}" /f >/dev/null 2>&1
+  printf 'REM Windows NT MS-DOS subsystem start-up file\r\nREM Programs loaded high for every DOS session\r\nlh %%SystemRoot%%\\system32\\mscdexnt.exe\r\nlh %%SystemRoot%%\\system32\\redir\r\nlh %%SystemRoot%%\\system32\\dosx\r\n' \
+    > "$dir/drive_c/windows/system32/autoexec.nt"
+  wineserver -w
+}
+
+setup_wine_run() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    xvfb-run -a -s '-screen 0 1024x768x24' "$@"
+  fi
+}
+
+setup_wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Window.h"
+
+namespace setup {
+
+struct FontSpec {
+  int points = 8;
+  int weight = 400;  // 700 is bold
+  const char* face = "MS Sans Serif";
+};
+
+enum class BackgroundResult { Painted, NoBitmap, NoBrush };
+
+// A dialog window seen by the portable dialog logic: its controls are addressed by the
+// identifiers of the dialog template.
+class DialogView {
+ public:
+  virtual ~DialogView() = default;
+
+  virtual WindowRef Window() const = 0;
+
+  virtual void SetCaption(std::string_view text) = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetText(int id, std::string_view text) = 0;
+  virtual std::string Text(int id) const = 0;
+  virtual void Enable(int id, bool enabled) = 0;
+  virtual void SetFocus(int id) = 0;
+
+  // The whole window: hide or show it; centre it on the desktop, show and activate it.
+  virtual void ShowWindow(bool visible) = 0;
+  virtual void Centre() = 0;
+
+  // Drop-down lists.
+  virtual void ComboClear(int id) = 0;
+  virtual int ComboAdd(int id, std::string_view text) = 0;
+  virtual int ComboCount(int id) const = 0;
+  virtual std::string ComboItemText(int id, int index) const = 0;
+  virtual void ComboSelect(int id, int index) = 0;
+  virtual int ComboSelection(int id) const = 0;  // -1 when nothing is selected
+
+  virtual void StartTimer(int timer, unsigned milliseconds) = 0;
+  virtual void StopTimer(int timer) = 0;
+
+  // GDI objects made here belong to the window and are freed when it goes.
+  virtual bool SetFont(int id, const FontSpec& font) = 0;
+  virtual BackgroundResult SetPatternBackground(const char* bitmap) = 0;
+  // Sets the icon of the dialog window class, so that every later dialog shows it too.
+  virtual void SetClassIcon(const char* icon) = 0;
+
+  // Ends a modal dialog with its result; destroys a modeless one.
+  virtual void End(int result) = 0;
+};
+
+// Portable dialog logic. The host calls these as the window receives its messages.
+class Dialog {
+ public:
+  virtual ~Dialog() = default;
+
+  virtual void OnInit(DialogView& view) = 0;
+  virtual void OnCommand(DialogView& /*view*/, int /*id*/, int /*code*/) {}
+  virtual void OnTimer(DialogView& /*view*/, int /*timer*/) {}
+  // The close command of the system menu.
+  virtual void OnClose(DialogView& /*view*/) {}
+  // A mouse button or a key pressed in the window itself.
+  virtual void OnClickOrKey(DialogView& /*view*/) {}
+  virtual void OnDestroy(DialogView& /*view*/) {}
+};
+
+enum class BoxKind { InformationOk, QuestionYesNoDefaultNo };
+enum class BoxAnswer { Ok, Yes, No };
+
+// Runs dialogs from their resource templates and gives the few user32 services that are
+// not a dialog of the program's own.
+class DialogHost {
+ public:
+  virtual ~DialogHost() = default;
+
+  // The dialog's result, or -1 when the template could not be loaded.
+  virtual int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) = 0;
+  // The window, or kNoWindow when the template could not be loaded. The dialog object must
+  // outlive the window.
+  virtual WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) = 0;
+  virtual void DestroyModeless(WindowRef window) = 0;
+
+  // The system message box.
+  virtual BoxAnswer MessageBox(WindowRef owner, std::string_view text, std::string_view caption,
+                               BoxKind kind) = 0;
+  // Waits for at least one message, then handles every queued one; messages for `dialog`
+  // (when given) go through its keyboard handling.
+  virtual void PumpMessages(WindowRef dialog) = 0;
+  virtual void ShowWaitCursor(bool wait) = 0;
+};
+
+}  // namespace setup

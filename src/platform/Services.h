@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Dialog.h"
+#include "platform/Files.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+
+namespace setup {
+
+// The ports the program runs on, handed to every part that needs one of them.
+struct Services {
+  Files& files;
+  SystemInfo& system;
+  Registry& registry;
+  Prompts& prompts;
+  DialogHost& host;
+};
+
+}  // namespace setup

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace setup {
+
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+
+  virtual std::string SystemDirectory() = 0;
+  // The platform identifier of GetVersionExA: 0 Win32s, 1 Windows 95 family, 2 Windows NT.
+  virtual std::uint32_t PlatformId() = 0;
+  // Full path of the running program file.
+  virtual std::string ModulePath() = 0;
+};
+
+}  // namespace setup

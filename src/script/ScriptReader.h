@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Files.h"
+#include "platform/FixedText.h"
+#include "platform/Prompts.h"
+
+namespace setup {
+
+// Where a setup script lies: its directory and its file name inside it.
+struct ScriptLocation {
+  std::string_view directory;
+  std::string_view fileName;
+};
+
+// Reads the next line (ended by a carriage return) of an open file. Returns 1 for a line,
+// 0 at end of file, when `buffer` holds whatever followed the last carriage return.
+int ReadScriptLine(OpenFile& file, LineText& buffer);
+
+// Reads forward to the line equal to `key` and reads the line after it into `buffer`;
+// reports "Section not found: %s" and leaves `buffer` alone when the file ends first.
+void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts& prompts);
+
+// Drops the first of every two backslashes in a row.
+void CollapseBackslashes(PathText& path);
+
+// "%s\%s" of two parts, cut to a path's width; not collapsed.
+PathText JoinPath(std::string_view directory, std::string_view name);
+// JoinPath, then CollapseBackslashes.
+PathText ScriptPath(const ScriptLocation& script);
+
+// A value line read as a number: leading blanks, an optional sign, decimal digits up to the
+// first other character; 0 without digits. A minus sign wraps modulo 2^32.
+std::uint32_t ReadUnsignedNumber(std::string_view line);
+std::int32_t ReadNumber(std::string_view line);
+
+// [OS]: 2 Windows NT, 1 Windows 95 family, 0 Win32s or anything else.
+int ReadTargetPlatform(Files& files, const ScriptLocation& script);
+// [CURRENTCAPIDLL]: 1 and the file name in `buffer`, or 0 with `buffer` unchanged.
+int ReadCurrentCapiDll(Files& files, const ScriptLocation& script, LineText& buffer);
+// [VERSION] of the script in `script.directory` (joined without collapsing), 0 when absent.
+std::uint32_t ReadScriptVersion(Files& files, const ScriptLocation& script);
+
+}  // namespace setup

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+namespace setup {
+
+class Win32SystemInfo : public SystemInfo {
+ public:
+  std::string SystemDirectory() override;
+  std::uint32_t PlatformId() override;
+  std::string ModulePath() override;
+};
+
+}  // namespace setup

@@ -1,0 +1,69 @@
+#include "support/FakePrompts.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+
+std::vector<std::string> FakePrompts::Texts(Kind kind) const {
+  std::vector<std::string> texts;
+  for (const Shown& s : shown_)
+    if (s.kind == kind) texts.push_back(s.text);
+  return texts;
+}
+
+void FakePrompts::ShowErrorBox(WindowRef owner, std::string_view text) {
+  shown_.push_back({Kind::ErrorBox, owner, std::string(text)});
+}
+
+int FakePrompts::ShowMessage(WindowRef owner, std::string_view text) {
+  shown_.push_back({Kind::Message, owner, std::string(text)});
+  return 0;
+}
+
+int FakePrompts::NextAnswer(Kind kind, WindowRef owner, std::string_view text) {
+  shown_.push_back({kind, owner, std::string(text)});
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return kCancel;
+  }
+  const int answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+int FakePrompts::AskQuestion(WindowRef owner, int withAll, std::string_view text) {
+  return NextAnswer(withAll == 1 ? Kind::QuestionWithAll : Kind::Question, owner, text);
+}
+
+int FakePrompts::AskAbortRetryIgnore(WindowRef owner, std::string_view text) {
+  return NextAnswer(Kind::AbortRetryIgnore, owner, text);
+}
+
+WindowRef FakePrompts::OpenProgressWindow(WindowRef owner, bool, bool) {
+  shown_.push_back({Kind::Progress, owner, std::string()});
+  cancelled_ = false;
+  progressText_.clear();
+  progress_ = 0x7001;
+  return progress_;
+}
+
+void FakePrompts::SetProgressText(WindowRef progress, std::string_view text) {
+  EXPECT_EQ(progress, progress_) << "progress text for a window that is not open";
+  progressText_ = std::string(text);
+  shown_.push_back({Kind::Progress, progress, progressText_});
+}
+
+void FakePrompts::PumpMessages(WindowRef) {
+  if (cancelAfterPumps_ < 0 || progress_ == kNoWindow) return;
+  if (cancelAfterPumps_-- == 0) {
+    cancelled_ = true;
+    progress_ = kNoWindow;  // the cancel button destroys the window itself
+  }
+}
+
+void FakePrompts::CloseProgressWindow(WindowRef progress) {
+  EXPECT_EQ(progress, progress_) << "closing a progress window that is not open";
+  progress_ = kNoWindow;
+}
+
+}  // namespace setup

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Prompts.h"
+
+namespace setup {
+
+// Records every text shown and gives scripted answers. A question without a scripted answer
+// is a test failure.
+class FakePrompts : public Prompts {
+ public:
+  enum class Kind { ErrorBox, Message, Question, QuestionWithAll, AbortRetryIgnore, Progress };
+  struct Shown {
+    Kind kind;
+    WindowRef owner;
+    std::string text;
+  };
+
+  void Answer(int result) { answers_.push_back(result); }
+  // Cancel the open progress window before the given pump (0: the next one).
+  void CancelProgressAfter(int pumps) { cancelAfterPumps_ = pumps; }
+
+  const std::vector<Shown>& shown() const { return shown_; }
+  std::vector<std::string> Texts(Kind kind) const;
+  bool progressOpen() const { return progress_ != kNoWindow; }
+  const std::string& progressText() const { return progressText_; }
+  bool waitCursor() const { return waitCursor_; }
+
+  void ShowErrorBox(WindowRef owner, std::string_view text) override;
+  int ShowMessage(WindowRef owner, std::string_view text) override;
+  int AskQuestion(WindowRef owner, int withAll, std::string_view text) override;
+  int AskAbortRetryIgnore(WindowRef owner, std::string_view text) override;
+  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override;
+  void SetProgressText(WindowRef progress, std::string_view text) override;
+  void PumpMessages(WindowRef progress) override;
+  bool ProgressCancelled() const override { return cancelled_; }
+  void CloseProgressWindow(WindowRef progress) override;
+  void ShowWaitCursor(bool wait) override { waitCursor_ = wait; }
+
+ private:
+  int NextAnswer(Kind kind, WindowRef owner, std::string_view text);
+
+  std::vector<Shown> shown_;
+  std::deque<int> answers_;
+  WindowRef progress_ = kNoWindow;
+  std::string progressText_;
+  int cancelAfterPumps_ = -1;
+  bool cancelled_ = false;
+  bool waitCursor_ = false;
+};
+
+}  // namespace setup
