@@ -1,0 +1,160 @@
+#include "support/FakeDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+
+const FakeDialogView::Control* FakeDialogView::Find(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : &it->second;
+}
+
+std::string FakeDialogView::Text(int id) const {
+  const Control* c = Find(id);
+  return c ? c->text : std::string();
+}
+
+void FakeDialogView::Centre() {
+  ++centred_;
+  visible_ = true;
+}
+
+void FakeDialogView::ComboClear(int id) {
+  controls_[id].items.clear();
+  controls_[id].selection = -1;
+}
+
+int FakeDialogView::ComboAdd(int id, std::string_view text) {
+  controls_[id].items.emplace_back(text);
+  return static_cast<int>(controls_[id].items.size()) - 1;
+}
+
+int FakeDialogView::ComboCount(int id) const {
+  const Control* c = Find(id);
+  return c ? static_cast<int>(c->items.size()) : 0;
+}
+
+std::string FakeDialogView::ComboItemText(int id, int index) const {
+  const Control* c = Find(id);
+  if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return std::string();
+  return c->items[static_cast<std::size_t>(index)];
+}
+
+void FakeDialogView::ComboSelect(int id, int index) {
+  Control& c = controls_[id];
+  c.selection = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1;
+}
+
+int FakeDialogView::ComboSelection(int id) const {
+  const Control* c = Find(id);
+  return c ? c->selection : -1;
+}
+
+bool FakeDialogView::SetFont(int id, const FontSpec& font) {
+  if (fontsFail_) return false;
+  controls_[id].font = font;
+  return true;
+}
+
+BackgroundResult FakeDialogView::SetPatternBackground(const char* bitmap) {
+  if (backgroundResult_ == BackgroundResult::Painted) background_ = bitmap;
+  return backgroundResult_;
+}
+
+void FakeDialogView::End(int result) {
+  EXPECT_FALSE(ended_) << templateName_ << " ended twice";
+  ended_ = true;
+  result_ = result;
+  visible_ = false;
+}
+
+void FakeDialogHost::OnShow(const std::string& templateName, UserScript script) {
+  scripts_[templateName].push_back(std::move(script));
+}
+
+bool FakeDialogHost::IsMissing(const std::string& templateName) const {
+  for (const std::string& name : missing_)
+    if (name == templateName) return true;
+  return false;
+}
+
+FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owner) {
+  views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
+  return *views_.back();
+}
+
+int FakeDialogHost::RunModal(const char* templateName, WindowRef owner, Dialog& dialog) {
+  if (IsMissing(templateName)) return -1;
+  FakeDialogView& view = NewView(templateName, owner);
+  dialog.OnInit(view);
+  auto& pending = scripts_[templateName];
+  if (!view.ended()) {
+    if (pending.empty()) {
+      ADD_FAILURE() << "modal " << templateName << " opened with nothing scripted to end it";
+      return -1;
+    }
+    UserScript script = std::move(pending.front());
+    pending.erase(pending.begin());
+    script(view, dialog);
+  }
+  if (!view.ended()) {
+    ADD_FAILURE() << "modal " << templateName << " was left open by its script";
+    return -1;
+  }
+  dialog.OnDestroy(view);
+  return view.result();
+}
+
+WindowRef FakeDialogHost::CreateModeless(const char* templateName, WindowRef owner,
+                                         Dialog& dialog) {
+  if (IsMissing(templateName)) return kNoWindow;
+  FakeDialogView& view = NewView(templateName, owner);
+  modeless_[view.Window()] = &dialog;
+  dialog.OnInit(view);
+  return view.Window();
+}
+
+FakeDialogView* FakeDialogHost::Modeless(WindowRef window) {
+  if (!modeless_.count(window)) return nullptr;
+  for (auto& view : views_)
+    if (view->Window() == window) return view.get();
+  return nullptr;
+}
+
+Dialog* FakeDialogHost::ModelessDialog(WindowRef window) {
+  auto it = modeless_.find(window);
+  return it == modeless_.end() ? nullptr : it->second;
+}
+
+void FakeDialogHost::DestroyModeless(WindowRef window) {
+  FakeDialogView* view = Modeless(window);
+  if (!view) {
+    ADD_FAILURE() << "destroying a window that does not exist";
+    return;
+  }
+  modeless_[window]->OnDestroy(*view);
+  modeless_.erase(window);
+}
+
+BoxAnswer FakeDialogHost::MessageBox(WindowRef owner, std::string_view text,
+                                     std::string_view caption, BoxKind kind) {
+  boxes_.push_back({owner, std::string(text), std::string(caption), kind});
+  if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
+  if (boxAnswers_.empty()) {
+    ADD_FAILURE() << "unexpected question box: " << text;
+    return BoxAnswer::No;
+  }
+  const BoxAnswer answer = boxAnswers_.front();
+  boxAnswers_.erase(boxAnswers_.begin());
+  return answer;
+}
+
+void FakeDialogHost::PumpMessages(WindowRef) {
+  ++pumps_;
+  if (pumpActions_.empty()) return;
+  auto action = std::move(pumpActions_.front());
+  pumpActions_.erase(pumpActions_.begin());
+  action();
+}
+
+}  // namespace setup

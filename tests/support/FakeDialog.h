@@ -1,0 +1,138 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialog.h"
+
+namespace setup {
+
+// The controls of a dialog as plain data, so that dialog logic can be driven and inspected
+// without windows.
+class FakeDialogView : public DialogView {
+ public:
+  struct Control {
+    std::string text;
+    bool enabled = true;
+    std::vector<std::string> items;
+    int selection = -1;
+    std::optional<FontSpec> font;
+  };
+
+  FakeDialogView(std::string templateName, WindowRef window, WindowRef owner)
+      : templateName_(std::move(templateName)), window_(window), owner_(owner) {}
+
+  const std::string& templateName() const { return templateName_; }
+  WindowRef owner() const { return owner_; }
+  Control& control(int id) { return controls_[id]; }
+  bool visible() const { return visible_; }
+  int centredCount() const { return centred_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+  const std::map<int, unsigned>& timers() const { return timers_; }
+  int focus() const { return focus_; }
+  const std::string& classIcon() const { return classIcon_; }
+  const std::string& background() const { return background_; }
+  // What the next SetFont / SetPatternBackground report.
+  void FailFonts() { fontsFail_ = true; }
+  void SetBackgroundResult(BackgroundResult result) { backgroundResult_ = result; }
+
+  WindowRef Window() const override { return window_; }
+  void SetCaption(std::string_view text) override { caption_ = std::string(text); }
+  std::string Caption() const override { return caption_; }
+  void SetText(int id, std::string_view text) override { controls_[id].text = std::string(text); }
+  std::string Text(int id) const override;
+  void Enable(int id, bool enabled) override { controls_[id].enabled = enabled; }
+  void SetFocus(int id) override { focus_ = id; }
+  void ShowWindow(bool visible) override { visible_ = visible; }
+  void Centre() override;
+  void ComboClear(int id) override;
+  int ComboAdd(int id, std::string_view text) override;
+  int ComboCount(int id) const override;
+  std::string ComboItemText(int id, int index) const override;
+  void ComboSelect(int id, int index) override;
+  int ComboSelection(int id) const override;
+  void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
+  void StopTimer(int timer) override { timers_.erase(timer); }
+  bool SetFont(int id, const FontSpec& font) override;
+  BackgroundResult SetPatternBackground(const char* bitmap) override;
+  void SetClassIcon(const char* icon) override { classIcon_ = icon; }
+  void End(int result) override;
+
+ private:
+  const Control* Find(int id) const;
+
+  std::string templateName_;
+  WindowRef window_;
+  WindowRef owner_;
+  std::string caption_;
+  std::map<int, Control> controls_;
+  std::map<int, unsigned> timers_;
+  bool visible_ = true;
+  int centred_ = 0;
+  int focus_ = -1;
+  bool ended_ = false;
+  int result_ = 0;
+  bool fontsFail_ = false;
+  BackgroundResult backgroundResult_ = BackgroundResult::Painted;
+  std::string classIcon_;
+  std::string background_;
+};
+
+// Runs dialogs against fake views. What the user does in a dialog is scripted per template:
+// the script runs after OnInit and must end the dialog (a modal dialog left open is a test
+// failure, since nobody could ever close it).
+class FakeDialogHost : public DialogHost {
+ public:
+  using UserScript = std::function<void(FakeDialogView&, Dialog&)>;
+  struct Box {
+    WindowRef owner;
+    std::string text;
+    std::string caption;
+    BoxKind kind;
+  };
+
+  // Scripts are used once each, in the order given for their template.
+  void OnShow(const std::string& templateName, UserScript script);
+  void MissingTemplate(const std::string& templateName) { missing_.push_back(templateName); }
+  void AnswerBox(BoxAnswer answer) { boxAnswers_.push_back(answer); }
+
+  const std::vector<Box>& boxes() const { return boxes_; }
+  // Every view made so far, in order of creation; modeless ones stay until destroyed.
+  const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
+  FakeDialogView* Modeless(WindowRef window);
+  Dialog* ModelessDialog(WindowRef window);
+  int pumps() const { return pumps_; }
+  bool waitCursor() const { return waitCursor_; }
+  // Runs a script against a modeless window on the next pump.
+  void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
+
+  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
+  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;
+  void DestroyModeless(WindowRef window) override;
+  BoxAnswer MessageBox(WindowRef owner, std::string_view text, std::string_view caption,
+                       BoxKind kind) override;
+  void PumpMessages(WindowRef dialog) override;
+  void ShowWaitCursor(bool wait) override { waitCursor_ = wait; }
+
+ private:
+  bool IsMissing(const std::string& templateName) const;
+  FakeDialogView& NewView(const char* templateName, WindowRef owner);
+
+  std::map<std::string, std::vector<UserScript>> scripts_;
+  std::vector<std::string> missing_;
+  std::vector<BoxAnswer> boxAnswers_;
+  std::vector<Box> boxes_;
+  std::vector<std::unique_ptr<FakeDialogView>> views_;
+  std::map<WindowRef, Dialog*> modeless_;
+  std::vector<std::function<void()>> pumpActions_;
+  WindowRef nextWindow_ = 0x1000;
+  int pumps_ = 0;
+  bool waitCursor_ = false;
+};
+
+}  // namespace setup
