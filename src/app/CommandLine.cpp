@@ -1,0 +1,102 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "script/CatalogueKeys.h"
+
+namespace setup {
+namespace {
+
+// The command line is worked on as a copy of this many characters at most.
+constexpr std::size_t kCommandLineChars = 127;
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+}  // namespace
+
+void ParseCommandLine(ProgramState& state, std::string_view text) {
+  const std::string_view line = text.substr(0, std::min(text.size(), kCommandLineChars));
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const bool isSwitch =
+        (line[i] == '/' || line[i] == '-') && i + 1 < line.size() && IsLetter(line[i + 1]);
+    if (!isSwitch) {
+      ++i;
+      continue;
+    }
+    const char option = Lower(line[i + 1]);
+    i += 2;
+    if (option == 'f' || option == 'l') {
+      const std::size_t end =
+          std::find_if(line.begin() + static_cast<std::ptrdiff_t>(i), line.end(), IsBlank) -
+          line.begin();
+      const std::string_view value = line.substr(i, end - i);
+      if (option == 'f')
+        state.ScriptFileName.Assign(value);
+      else
+        state.LanguageName.Assign(value);
+      i = end;
+    } else if (option == 'c') {
+      state.StartMode = 1;
+    } else if (option == 'd') {
+      state.StartMode = 2;
+    }
+  }
+}
+
+void FindLanguage(ProgramState& state) {
+  state.LanguageIndex = 0;
+  // Without /l there is nothing to look for; an entry without a display name must not match.
+  if (state.LanguageName.empty()) return;
+  const int count = std::min(state.Languages.count, kMaxLanguages);
+  for (int i = 0; i < count; ++i) {
+    if (EqualIgnoringCase(state.LanguageName.view(),
+                          state.Languages.displayNames[static_cast<std::size_t>(i)].view())) {
+      state.LanguageIndex = i;
+      return;
+    }
+  }
+}
+
+void DeriveSetupFileName(std::string_view currentDirectory, std::string_view modulePath,
+                         PathText& setupFileName) {
+  // A drive root already ends in a backslash; collapsing keeps it from counting twice.
+  PathText prefix = JoinPath(currentDirectory, "");
+  CollapseBackslashes(prefix);
+  if (modulePath.size() > prefix.size()) setupFileName.Assign(modulePath.substr(prefix.size()));
+}
+
+int CheckAdminRights(Services& services, const ProgramState& state, WindowRef owner) {
+  bool passed = OpenKey(services.registry, "SOFTWARE", Registry::Access::All).ok();
+
+  const PathText probe = JoinPath(services.system.SystemDirectory(), "KVXCheck.$$$");
+  const Files::Handle file = services.files.Create(probe.c_str());
+  if (file == Files::kInvalid) {
+    passed = false;
+  } else {
+    services.files.Close(file);
+    services.files.Delete(probe.c_str());
+  }
+
+  if (passed) return 1;
+  services.prompts.ShowMessage(owner, state.Catalogue.Text(text::ERR_NORIGHTS));
+  return 0;
+}
+
+}  // namespace setup

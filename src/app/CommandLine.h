@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/ProgramState.h"
+#include "platform/Services.h"
+
+namespace setup {
+
+// Reads the switches /f<script>, /l<language>, /c and /d (also with '-', any case) into
+// ScriptFileName, LanguageName and StartMode. Later switches win.
+void ParseCommandLine(ProgramState& state, std::string_view text);
+
+// LanguageIndex = the first table entry whose display name equals LanguageName, ignoring
+// case; 0 when there is none.
+void FindLanguage(ProgramState& state);
+
+// The program's file name relative to the current directory it was started from: the module
+// path less as many characters as the current directory has with a backslash appended. The
+// default name stays when the module path is not longer than that.
+void DeriveSetupFileName(std::string_view currentDirectory, std::string_view modulePath,
+                         PathText& setupFileName);
+
+// 1 when the user may change HKEY_LOCAL_MACHINE\SOFTWARE and write to the system directory;
+// otherwise shows [ERR_NORIGHTS] owned by `owner` and returns 0.
+int CheckAdminRights(Services& services, const ProgramState& state, WindowRef owner);
+
+}  // namespace setup

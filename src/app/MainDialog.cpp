@@ -1,0 +1,75 @@
+#include "app/MainDialog.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "app/CommandLine.h"
+#include "app/IntroWindow.h"
+#include "script/CatalogueKeys.h"
+
+namespace setup {
+namespace {
+
+// The notification a combo box sends when its selection changes.
+constexpr int kSelectionChanged = 1;
+
+}  // namespace
+
+void UpdateMainTexts(DialogView& view, const ProgramState& state, int mode, int fill) {
+  using namespace main_dialog;
+  const StringCatalogue& catalogue = state.Catalogue;
+  if (fill) {
+    view.ComboClear(kLanguage);
+    const int count = std::min(state.Languages.count, kMaxLanguages);
+    for (int i = 0; i < count; ++i)
+      view.ComboAdd(kLanguage, state.Languages.displayNames[static_cast<std::size_t>(i)].view());
+    view.ComboSelect(kLanguage, state.LanguageIndex);
+  }
+  SetCaptionText(view, catalogue, text::DLG_MAIN_CAPTION);
+  for (int id : {kExit, kAbout, kTitle, kLanguageLabel, kVersion}) SetItemText(view, catalogue, id);
+  constexpr int kActionSlots[] = {text::DLG_MAIN_INSTALL, text::DLG_MAIN_CONFIG,
+                                  text::DLG_MAIN_DEINSTALL};
+  if (mode >= 0 && mode <= 2) SetItemTextFrom(view, catalogue, kAction, kActionSlots[mode]);
+}
+
+void MainDialog::OnInit(DialogView& view) {
+  view.ShowWindow(false);
+  IntroWindow intro(services_, state_);
+  services_.host.RunModal("WND_intro", view.Window(), intro);
+  state_.MainWindow = view.Window();
+
+  if (ReadTargetPlatform(services_.files, state_.Script()) !=
+      static_cast<int>(services_.system.PlatformId())) {
+    services_.prompts.ShowErrorBox(view.Window(), state_.Catalogue.Text(text::ERR_INVALID_OS));
+    view.End(0);
+    return;
+  }
+  if (!CheckAdminRights(services_, state_, view.Window())) {
+    view.End(0);
+    return;
+  }
+
+  if (!view.SetFont(main_dialog::kTitle, FontSpec{12, 700, "MS Sans Serif"}))
+    services_.prompts.ShowErrorBox(view.Window(), "Unable to find font!");
+  UpdateMainTexts(view, state_, state_.StartMode, 1);
+  view.Centre();
+}
+
+void MainDialog::OnCommand(DialogView& view, int id, int code) {
+  if (id == main_dialog::kExit) {
+    view.End(0);
+  } else if (id == main_dialog::kLanguage && code == kSelectionChanged) {
+    const int selected = view.ComboSelection(main_dialog::kLanguage);
+    if (selected < 0) return;
+    state_.LanguageIndex = selected;
+    LoadStringCatalogue(services_.files, services_.prompts, state_.SourceDir.view(),
+                        state_.Languages, state_.LanguageIndex, state_.Catalogue);
+    UpdateMainTexts(view, state_, state_.StartMode, 0);
+  }
+}
+
+void MainDialog::OnClose(DialogView& view) {
+  view.End(0);
+}
+
+}  // namespace setup

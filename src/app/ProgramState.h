@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/FixedText.h"
+#include "platform/Window.h"
+#include "script/LanguageTable.h"
+#include "script/ScriptReader.h"
+#include "script/StringCatalogue.h"
+
+namespace setup {
+
+// The settings fixed at start-up and shared by every part of the program, with the language
+// table and the texts of the current language.
+struct ProgramState {
+  PathText SourceDir;
+  PathText ScriptFileName{"SETUP.KVX"};
+  PathText SetupFileName{"SETUP.EXE"};
+  PathText DefaultDirName{"Velmar"};
+  int StartMode = 0;  // 0 install, 1 configure, 2 deinstall
+  FixedText<16> LanguageName;
+  int LanguageIndex = 0;
+  int InitialLanguageIndex = 0;
+  int InitialStartMode = 0;
+  int InstallComplete = 1;
+  int RestartRequired = 0;
+  PathText InstallSourceDir;
+  PathText InstallDestDir;
+  WindowRef MainWindow = kNoWindow;
+
+  LanguageTable Languages;
+  StringCatalogue Catalogue;
+
+  // The setup script every section reader opens.
+  ScriptLocation Script() const { return {SourceDir.view(), ScriptFileName.view()}; }
+};
+
+}  // namespace setup

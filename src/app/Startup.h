@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/ProgramState.h"
+#include "platform/Services.h"
+
+namespace setup {
+
+// The whole run of the program: fixes the start-up settings, runs the main dialog and tells
+// the user when Windows must be restarted. Returns the main dialog's result.
+int RunSetup(Services& services, ProgramState& state, std::string_view commandLine);
+
+}  // namespace setup

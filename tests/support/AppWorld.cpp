@@ -1,0 +1,47 @@
+#include "support/AppWorld.h"
+
+#include "script/CatalogueKeys.h"
+
+namespace setup {
+
+AppWorld::AppWorld() {
+  registry.AddKey("SOFTWARE");
+  files.MakeDirectory(system.systemDirectory);
+  files.SetCurrentDirectory(kMedium);
+  system.modulePath = std::string(kMedium) + "SETUP.EXE";
+}
+
+void AppWorld::PutMedium(std::string_view platform) {
+  files.PutFile("A:\\SETUP.KVX", CrLfLines({"[OS]", platform, "[LANGUAGE]", "2", "English",
+                                            "ENG.TXT", "Deutsch", "GER.TXT"}));
+  files.PutFile("A:\\ENG.TXT", LanguageFile("EN"));
+  files.PutFile("A:\\GER.TXT", LanguageFile("DE"));
+}
+
+void AppWorld::SkipIntro() {
+  host.OnShow("WND_intro", [](FakeDialogView& view, Dialog& intro) { intro.OnTimer(view, 1); });
+}
+
+std::string CrLfLines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string LanguageFile(std::string_view tag) {
+  std::string text = "Language file for tests\r\n";
+  for (const CatalogueKey& key : kCatalogueKeys)
+    text += std::string(key.key) + "\r\n" + std::string(tag) + " " + key.key + "\r\n";
+  return text;
+}
+
+std::string LanguageText(std::string_view tag, int slot) {
+  for (const CatalogueKey& key : kCatalogueKeys)
+    if (key.slot == slot) return std::string(tag) + " " + key.key;
+  return std::string();
+}
+
+}  // namespace setup

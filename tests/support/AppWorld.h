@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/ProgramState.h"
+#include "platform/Services.h"
+#include "support/FakeDialog.h"
+#include "support/FakePrompts.h"
+#include "support/FixedSystemInfo.h"
+#include "support/MemoryRegistry.h"
+#include "support/SandboxFiles.h"
+
+namespace setup {
+
+// Everything the application shell runs on, as doubles: a Windows NT 4.0 system whose user
+// has administrator rights, with the program started from the medium in drive A.
+struct AppWorld {
+  static constexpr const char* kMedium = "A:\\";
+
+  AppWorld();
+
+  // SETUP.KVX for `platform` ("!OS_WINDOWS_NT", ...) offering English (ENG.TXT) and
+  // Deutsch (GER.TXT), with both language files.
+  void PutMedium(std::string_view platform = "!OS_WINDOWS_NT");
+  // Ends the intro window when the main dialog opens it.
+  void SkipIntro();
+
+  SandboxFiles files;
+  FixedSystemInfo system;
+  MemoryRegistry registry;
+  FakePrompts prompts;
+  FakeDialogHost host;
+  Services services{files, system, registry, prompts, host};
+  std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+};
+
+// Lines ended with CR LF, as the script and the language files have them.
+std::string CrLfLines(std::initializer_list<std::string_view> lines);
+// A language file holding every catalogue key; the text of a key is `tag`, a blank and the
+// key, so that LanguageText(tag, slot) tells which file a text came from.
+std::string LanguageFile(std::string_view tag);
+std::string LanguageText(std::string_view tag, int slot);
+
+}  // namespace setup

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+namespace setup {
+
+// What the system reports, as the test sets it; by default a Windows NT 4.0 installation
+// with the program on the distribution medium in drive A.
+class FixedSystemInfo : public SystemInfo {
+ public:
+  std::string systemDirectory = "C:\\WINNT\\system32";
+  std::uint32_t platformId = 2;
+  std::string modulePath = "A:\\SETUP.EXE";
+
+  std::string SystemDirectory() override { return systemDirectory; }
+  std::uint32_t PlatformId() override { return platformId; }
+  std::string ModulePath() override { return modulePath; }
+};
+
+}  // namespace setup
