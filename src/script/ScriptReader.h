@@ -23,6 +23,11 @@ int ReadScriptLine(OpenFile& file, LineText& buffer);
 // reports "Section not found: %s" and leaves `buffer` alone when the file ends first.
 void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts& prompts);
 
+// Opens the script read-only by its collapsed path.
+OpenFile OpenScript(Files& files, const ScriptLocation& script);
+// Reads lines until one equals `header` (case-sensitive, whole line); false at end of file.
+bool FindHeader(OpenFile& file, std::string_view header);
+
 // Drops the first of every two backslashes in a row.
 void CollapseBackslashes(PathText& path);
 

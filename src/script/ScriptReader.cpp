@@ -1,0 +1,135 @@
+#include "script/ScriptReader.h"
+
+#include <array>
+#include <string>
+
+namespace setup {
+namespace {
+
+constexpr unsigned char kCarriageReturn = 13;
+constexpr unsigned char kSoftBreak = 0xAF;
+
+// Big enough for most lines in one read, small enough that re-reading the tail is cheap.
+constexpr std::int32_t kChunkBytes = 256;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+int ReadScriptLine(OpenFile& file, LineText& buffer) {
+  std::array<char, kPathBytes> line;
+  std::size_t stored = 0;
+  std::array<char, kChunkBytes> chunk;
+  for (;;) {
+    const std::int32_t got = file.files().Read(file.handle(), chunk.data(), kChunkBytes);
+    if (got <= 0) {
+      buffer.Assign(std::string_view(line.data(), stored));
+      return 0;
+    }
+    for (std::int32_t i = 0; i < got; ++i) {
+      const auto byte = static_cast<unsigned char>(chunk[static_cast<std::size_t>(i)]);
+      if (byte == kCarriageReturn) {
+        buffer.Assign(std::string_view(line.data(), stored));
+        // Back to where a byte-by-byte reader would stand: past the carriage return and the
+        // byte after it, which is skipped unseen (also when the file ends there).
+        file.files().Seek(file.handle(), i + 2 - got, Files::Origin::Current);
+        return 1;
+      }
+      // A line longer than 259 bytes is cut; the rest of it up to its carriage return is
+      // dropped, so the next call still starts at the next line.
+      if (stored < kPathBytes - 1) line[stored++] = byte == kSoftBreak ? '\n' : char(byte);
+    }
+  }
+}
+
+bool FindHeader(OpenFile& file, std::string_view header) {
+  LineText line;
+  while (ReadScriptLine(file, line))
+    if (line == header) return true;
+  return false;
+}
+
+void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts& prompts) {
+  if (FindHeader(file, key)) {
+    ReadScriptLine(file, buffer);
+    return;
+  }
+  // The key is data, never a format: it is appended, not substituted.
+  std::string message = "Section not found: ";
+  message.append(key);
+  prompts.ShowErrorBox(kNoWindow, message);
+}
+
+void CollapseBackslashes(PathText& path) {
+  const std::string_view source = path.view();
+  std::string collapsed;
+  collapsed.reserve(source.size());
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    if (source[i] == '\\' && i + 1 < source.size() && source[i + 1] == '\\') ++i;
+    collapsed.push_back(source[i]);
+  }
+  path.Assign(collapsed);
+}
+
+PathText JoinPath(std::string_view directory, std::string_view name) {
+  std::string joined(directory);
+  joined.push_back('\\');
+  joined.append(name);
+  return PathText(joined);
+}
+
+PathText ScriptPath(const ScriptLocation& script) {
+  PathText path = JoinPath(script.directory, script.fileName);
+  CollapseBackslashes(path);
+  return path;
+}
+
+OpenFile OpenScript(Files& files, const ScriptLocation& script) {
+  return OpenForReading(files, std::string(ScriptPath(script).view()));
+}
+
+std::uint32_t ReadUnsignedNumber(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  bool negative = false;
+  if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+  // Unsigned arithmetic wraps modulo 2^32, however long the digit string.
+  std::uint32_t value = 0;
+  for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i)
+    value = value * 10u + static_cast<std::uint32_t>(line[i] - '0');
+  return negative ? 0u - value : value;
+}
+
+std::int32_t ReadNumber(std::string_view line) {
+  return static_cast<std::int32_t>(ReadUnsignedNumber(line));
+}
+
+int ReadTargetPlatform(Files& files, const ScriptLocation& script) {
+  OpenFile file = OpenScript(files, script);
+  if (!file.valid() || !FindHeader(file, "[OS]")) return 0;
+  LineText value;
+  ReadScriptLine(file, value);
+  if (value == "!OS_WINDOWS_NT") return 2;
+  if (value == "!OS_WINDOWS_95") return 1;
+  return 0;  // "!OS_WINDOWS_16" and anything unknown alike
+}
+
+int ReadCurrentCapiDll(Files& files, const ScriptLocation& script, LineText& buffer) {
+  OpenFile file = OpenScript(files, script);
+  if (!file.valid() || !FindHeader(file, "[CURRENTCAPIDLL]")) return 0;
+  ReadScriptLine(file, buffer);
+  return 1;
+}
+
+std::uint32_t ReadScriptVersion(Files& files, const ScriptLocation& script) {
+  OpenFile file =
+      OpenForReading(files, std::string(JoinPath(script.directory, script.fileName).view()));
+  if (!file.valid() || !FindHeader(file, "[VERSION]")) return 0;
+  LineText value;
+  ReadScriptLine(file, value);
+  return ReadUnsignedNumber(value.view());
+}
+
+}  // namespace setup

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace setup {
+
+// A Windows file system inside a temporary host folder: each drive letter is a subfolder,
+// paths use backslashes and names match without regard to case, as on Windows. Everything
+// is removed when the sandbox goes away.
+class SandboxFiles : public Files {
+ public:
+  SandboxFiles();
+  ~SandboxFiles() override;
+  SandboxFiles(const SandboxFiles&) = delete;
+  SandboxFiles& operator=(const SandboxFiles&) = delete;
+
+  // Writes a file with exactly these bytes, making its folders as needed.
+  void PutFile(const std::string& path, std::string_view bytes);
+  // The bytes of a file, or nothing when it does not exist.
+  std::optional<std::string> FileBytes(const std::string& path) const;
+  void MakeDirectory(const std::string& path);
+  // The starting current directory is "C:\".
+  void SetCurrentDirectory(const std::string& path);
+  // The host folder that holds the drives.
+  const std::filesystem::path& hostRoot() const { return root_; }
+  // Every path given to OpenRead, as given.
+  const std::vector<std::string>& openedPaths() const { return openedPaths_; }
+
+  Handle OpenRead(const std::string& path) override;
+  Handle Create(const std::string& path) override;
+  std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;
+  std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) override;
+  std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override;
+  void Close(Handle file) override;
+  bool Delete(const std::string& path) override;
+  std::string CurrentDirectory() override { return currentDirectory_; }
+
+ private:
+  struct Open {
+    std::FILE* stream;
+    std::filesystem::path hostPath;
+    bool writing;  // C streams need a seek between a write and a read
+  };
+
+  // The drive letter and the components of an absolute Windows path, or nothing for what
+  // the sandbox does not model (network paths, bad drive specifications).
+  struct WindowsPath {
+    char drive;
+    std::vector<std::string> parts;
+  };
+  std::optional<WindowsPath> Absolute(const std::string& path) const;
+  std::optional<std::filesystem::path> HostPath(const std::string& path) const;
+  Open* Find(Handle file);
+  Handle Register(std::FILE* stream, const std::filesystem::path& hostPath);
+
+  std::filesystem::path root_;
+  std::string currentDirectory_ = "C:\\";
+  std::map<Handle, Open> open_;
+  Handle nextHandle_ = 0x100;
+  std::vector<std::string> openedPaths_;
+};
+
+}  // namespace setup
