@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "script/StringCatalogue.h"
+#include "support/FakePrompts.h"
+#include "support/SandboxFiles.h"
+
+namespace setup {
+namespace {
+
+// Remembers every change of the cursor, not only the last.
+class CursorPrompts : public FakePrompts {
+ public:
+  void ShowWaitCursor(bool wait) override {
+    cursor.push_back(wait);
+    FakePrompts::ShowWaitCursor(wait);
+  }
+  std::vector<bool> cursor;
+};
+
+// A language file with a comment line before every key; `prefix` marks the language.
+std::string LanguageFile(std::string_view prefix, std::size_t keys = kCatalogueKeyCount) {
+  std::string file = "Language file\r\n";
+  for (std::size_t i = 0; i < keys; ++i) {
+    const std::string key = kCatalogueKeys[i].key;
+    file += "; comment\r\n" + key + "\r\n" + std::string(prefix) + key + "\r\n";
+  }
+  return file + "trailer\r\n";
+}
+
+class StringCatalogueTest : public ::testing::Test {
+ protected:
+  StringCatalogueTest() {
+    table_.count = 2;
+    table_.displayNames[0].Assign("English");
+    table_.fileNames[0].Assign("ENG.TXT");
+    table_.displayNames[1].Assign("Deutsch");
+    table_.fileNames[1].Assign("GER.TXT");
+    files_.PutFile("C:\\MEDIUM\\ENG.TXT", LanguageFile("en "));
+  }
+
+  int Load(int index) {
+    return LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, index, catalogue_);
+  }
+
+  std::vector<std::string> Errors() const { return prompts_.Texts(FakePrompts::Kind::ErrorBox); }
+
+  SandboxFiles files_;
+  CursorPrompts prompts_;
+  LanguageTable table_;
+  StringCatalogue catalogue_;
+};
+
+TEST_F(StringCatalogueTest, LoadsEveryKeyIntoItsSlot) {
+  ASSERT_EQ(Load(0), 1);
+  for (const CatalogueKey& key : kCatalogueKeys)
+    EXPECT_EQ(catalogue_.Text(key.slot), "en " + std::string(key.key));
+  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_EXIT), "en [DLG_MAIN_EXIT]");
+  EXPECT_EQ(catalogue_.Text(3), "");  // no key has slot 3
+  EXPECT_TRUE(prompts_.shown().empty());
+  EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
+}
+
+TEST_F(StringCatalogueTest, FindsTheFileFromADriveRoot) {
+  files_.PutFile("D:\\ENG.TXT", LanguageFile("root "));
+  ASSERT_EQ(LoadStringCatalogue(files_, prompts_, "D:\\", table_, 0, catalogue_), 1);
+  EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "root [BUTTON_OK]");
+}
+
+TEST_F(StringCatalogueTest, SoftBreakInATextBecomesALineFeed) {
+  std::string file = LanguageFile("en ");
+  const std::string intro = "[DLG_MAIN_INTRO]\r\nen [DLG_MAIN_INTRO]";
+  file.replace(file.find(intro), intro.size(), "[DLG_MAIN_INTRO]\r\nfirst\xAFsecond");
+  files_.PutFile("C:\\MEDIUM\\ENG.TXT", file);
+  ASSERT_EQ(Load(0), 1);
+  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_INTRO), "first\nsecond");
+}
+
+TEST_F(StringCatalogueTest, MissingLastKeyKeepsThePreviousText) {
+  ASSERT_EQ(Load(0), 1);
+  files_.PutFile("C:\\MEDIUM\\GER.TXT", LanguageFile("de ", kCatalogueKeyCount - 1));
+  ASSERT_EQ(Load(1), 1);
+  EXPECT_EQ(Errors(), (std::vector<std::string>{"Section not found: [TEXT_UNKNOWNVERSION]"}));
+  EXPECT_EQ(catalogue_.Text(text::TEXT_UNKNOWNVERSION), "en [TEXT_UNKNOWNVERSION]");
+  EXPECT_EQ(catalogue_.Text(text::TEXT_NOCAPIINSTALLED), "de [TEXT_NOCAPIINSTALLED]");
+}
+
+TEST_F(StringCatalogueTest, KeyOutOfOrderFailsWithEveryLaterKey) {
+  ASSERT_EQ(Load(0), 1);
+  // [DLG_MAIN_CAPTION] (index 7) stands after [DLG_MAIN_INTRO] (index 8).
+  std::string file = LanguageFile("de ");
+  const std::string caption = "[DLG_MAIN_CAPTION]\r\nde [DLG_MAIN_CAPTION]\r\n";
+  file.erase(file.find(caption), caption.size());
+  const std::string intro = "[DLG_MAIN_INTRO]\r\nde [DLG_MAIN_INTRO]\r\n";
+  file.insert(file.find(intro) + intro.size(), caption);
+  files_.PutFile("C:\\MEDIUM\\GER.TXT", file);
+
+  ASSERT_EQ(Load(1), 1);
+  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_CAPTION), "de [DLG_MAIN_CAPTION]");
+  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_INTRO), "en [DLG_MAIN_INTRO]");
+  std::vector<std::string> expected;
+  for (std::size_t i = 8; i < kCatalogueKeyCount; ++i) {
+    expected.push_back("Section not found: " + std::string(kCatalogueKeys[i].key));
+    EXPECT_EQ(catalogue_.Text(kCatalogueKeys[i].slot), "en " + std::string(kCatalogueKeys[i].key));
+  }
+  EXPECT_EQ(Errors(), expected);
+}
+
+TEST_F(StringCatalogueTest, LanguageWithoutAFileIsNotSupported) {
+  ASSERT_EQ(Load(0), 1);
+  const auto fails = [&](int index) {
+    prompts_.cursor.clear();
+    const std::size_t before = prompts_.shown().size();
+    EXPECT_EQ(Load(index), 0) << index;
+    EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false})) << index;
+    ASSERT_EQ(prompts_.shown().size(), before + 1) << index;
+    EXPECT_EQ(prompts_.shown().back().text, "Language is not supported!");
+    EXPECT_EQ(prompts_.shown().back().owner, kNoWindow);
+    EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "en [BUTTON_OK]") << index;
+  };
+  fails(1);  // GER.TXT is missing
+  fails(2);
+  fails(-1);
+  table_.count = 40;  // never indexes past the table, whatever the count says
+  fails(16);
+  table_.count = 2;
+  table_.fileNames[1].Clear();
+  fails(1);
+  table_.count = 0;
+  fails(0);
+}
+
+}  // namespace
+}  // namespace setup
