@@ -40,3 +40,9 @@ setup_wine_run() {
 setup_wine_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
 }
+
+# The Windows form of an absolute Unix path, through Wine's drive Z:.
+setup_wine_path() {
+  local path=$1
+  printf 'Z:%s' "${path//\//\\}"
+}

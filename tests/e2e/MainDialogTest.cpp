@@ -1,0 +1,300 @@
+// SETUP.EXE from the medium, as a user meets it: intro, main dialog, language box, start
+// modes, a script for another platform, and the ways out.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "e2e/SetupProcess.h"
+#include "e2e/TheMedium.h"
+
+namespace e2e {
+namespace {
+
+// The first start in a fresh Wine prefix brings up the Wine desktop too.
+constexpr Timeout kStartTimeout{30000};
+constexpr Timeout kStepTimeout{10000};
+// The intro closes by itself after 2.5 s; well before that counts as closed early.
+constexpr Timeout kEarlyClose{1000};
+constexpr auto kIntroMinimum = std::chrono::milliseconds(1500);
+
+struct Label {
+  int id;
+  const char* key;
+};
+// The labels whose text does not depend on the start mode.
+constexpr Label kFixedLabels[] = {{kAboutButton, "[DLG_MAIN_ABOUT]"},
+                                  {kExitButton, "[DLG_MAIN_EXIT]"},
+                                  {kTitle, "[DLG_MAIN_INTRO]"},
+                                  {kLanguageLabel, "[DLG_MAIN_LANGUAGE]"},
+                                  {kVersionLine, "[DLG_MAIN_VERSION]"}};
+
+std::vector<std::string> DisplayNames(const Medium& medium) {
+  std::vector<std::string> names;
+  for (const Language& language : medium.languages) names.push_back(language.displayName);
+  return names;
+}
+
+void ExpectLabelsIn(HWND dialog, const Language& language, const char* actionKey) {
+  SCOPED_TRACE("labels in " + language.displayName);
+  EXPECT_EQ(WindowText(dialog), language.Text("[DLG_MAIN_CAPTION]"));
+  EXPECT_EQ(ControlText(dialog, kActionButton), language.Text(actionKey));
+  for (const Label& label : kFixedLabels) {
+    EXPECT_EQ(ControlText(dialog, label.id), language.Text(label.key)) << "control " << label.id;
+  }
+}
+
+// Waits through the intro for the main dialog; nullptr after reporting what was missing.
+HWND MainDialogOf(const SetupProcess& setup) {
+  if (!setup.Started()) {
+    ADD_FAILURE() << setup.StartError();
+    return nullptr;
+  }
+  if (!setup.WaitForIntro(kStartTimeout)) {
+    ADD_FAILURE() << "no intro window appeared; the program is " << setup.Describe();
+    return nullptr;
+  }
+  HWND dialog = setup.WaitForMainDialog(kStepTimeout);
+  if (!dialog) {
+    ADD_FAILURE() << "no main dialog appeared after the intro; the program is " << setup.Describe();
+  }
+  return dialog;
+}
+
+void ExpectEndsWithZero(const SetupProcess& setup) {
+  const auto code = setup.WaitForExit(kStepTimeout);
+  ASSERT_TRUE(code.has_value()) << "the program is " << setup.Describe();
+  EXPECT_EQ(*code, 0u);
+}
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_GE(medium_.languages.size(), 2u) << "the sample medium offers two languages";
+  }
+
+  // Starts with `arguments`, checks that the dialog speaks `language`, and leaves by Exit.
+  void ExpectStartsIn(const std::string& arguments, std::size_t language) {
+    SetupProcess setup(medium_.directory, arguments);
+    HWND dialog = MainDialogOf(setup);
+    ASSERT_NE(dialog, nullptr);
+    ExpectLabelsIn(dialog, medium_.languages[language], "[DLG_MAIN_INSTALL]");
+    EXPECT_EQ(ComboSelection(GetDlgItem(dialog, kLanguageBox)), static_cast<int>(language));
+    ClickButton(dialog, kExitButton);
+    ExpectEndsWithZero(setup);
+  }
+
+  const Medium& medium_ = TheMedium();
+};
+
+class StartLanguageTest : public MainDialogTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StartLanguageTest, MainDialogSpeaksTheLanguageOfTheCommandLine) {
+  const Language& language = medium_.languages[static_cast<std::size_t>(GetParam())];
+  SetupProcess setup(medium_.directory, "/l" + language.displayName);
+  HWND dialog = MainDialogOf(setup);
+  ASSERT_NE(dialog, nullptr);
+
+  ExpectLabelsIn(dialog, language, "[DLG_MAIN_INSTALL]");
+  HWND box = GetDlgItem(dialog, kLanguageBox);
+  EXPECT_EQ(ComboItems(box), DisplayNames(medium_));
+  EXPECT_EQ(ComboSelection(box), GetParam());
+
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Medium, StartLanguageTest, ::testing::Range(0, static_cast<int>(TheMedium().languages.size())),
+    [](const ::testing::TestParamInfo<int>& info) {
+      std::string name = TheMedium().languages[static_cast<std::size_t>(info.param)].displayName;
+      std::replace_if(
+          name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+      return name;
+    });
+
+TEST_F(MainDialogTest, LanguageNameOnTheCommandLineIgnoresCase) {
+  std::string shouted = medium_.languages[1].displayName;
+  std::transform(shouted.begin(), shouted.end(), shouted.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  ExpectStartsIn("/l" + shouted, 1);
+}
+
+TEST_F(MainDialogTest, UnknownLanguageNameFallsBackToTheFirstLanguage) {
+  ExpectStartsIn("/lNoSuchLanguage", 0);
+}
+
+TEST_F(MainDialogTest, ChoosingALanguageRelabelsEveryControlAndKeepsTheList) {
+  SetupProcess setup(medium_.directory, "/l" + medium_.languages[0].displayName);
+  HWND dialog = MainDialogOf(setup);
+  ASSERT_NE(dialog, nullptr);
+  HWND box = GetDlgItem(dialog, kLanguageBox);
+
+  std::vector<int> order;
+  for (std::size_t i = 1; i < medium_.languages.size(); ++i) order.push_back(static_cast<int>(i));
+  order.push_back(0);
+  for (int choice : order) {
+    ASSERT_TRUE(SelectComboItem(dialog, kLanguageBox, choice));
+    ExpectLabelsIn(dialog, medium_.languages[static_cast<std::size_t>(choice)],
+                   "[DLG_MAIN_INSTALL]");
+    EXPECT_EQ(ComboItems(box), DisplayNames(medium_));
+    EXPECT_EQ(ComboSelection(box), choice);
+  }
+
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+TEST_F(MainDialogTest, ClosingFromTheSystemMenuEndsWithZero) {
+  SetupProcess setup(medium_.directory, "");
+  HWND dialog = MainDialogOf(setup);
+  ASSERT_NE(dialog, nullptr);
+  CloseFromSystemMenu(dialog);
+  ExpectEndsWithZero(setup);
+}
+
+struct StartMode {
+  const char* arguments;
+  const char* actionKey;
+};
+
+void PrintTo(const StartMode& mode, std::ostream* out) {
+  *out << '"' << mode.arguments << '"';
+}
+
+class StartModeTest : public MainDialogTest, public ::testing::WithParamInterface<StartMode> {};
+
+// The action button follows the last of /c and /d, also after a change of language.
+TEST_P(StartModeTest, ActionButtonNamesTheModeInEveryLanguage) {
+  SetupProcess setup(medium_.directory,
+                     std::string(GetParam().arguments) + " /l" + medium_.languages[0].displayName);
+  HWND dialog = MainDialogOf(setup);
+  ASSERT_NE(dialog, nullptr);
+  ExpectLabelsIn(dialog, medium_.languages[0], GetParam().actionKey);
+
+  ASSERT_TRUE(SelectComboItem(dialog, kLanguageBox, 1));
+  ExpectLabelsIn(dialog, medium_.languages[1], GetParam().actionKey);
+
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, StartModeTest,
+                         ::testing::Values(StartMode{"/c", "[DLG_MAIN_CONFIG]"},
+                                           StartMode{"/d", "[DLG_MAIN_DEINSTALL]"},
+                                           StartMode{"/c -D", "[DLG_MAIN_DEINSTALL]"},
+                                           StartMode{"/d /C", "[DLG_MAIN_CONFIG]"}));
+
+// A copy of the medium whose script is written for another platform. Lives in the temporary
+// directory and is removed again.
+class ForeignMedium {
+ public:
+  ForeignMedium(const Medium& medium, const std::string& platform) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    directory_ = std::string(temp) + "velmar-e2e-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(directory_.c_str(), nullptr);
+    Copy(medium.directory, "SETUP.EXE");
+    for (const Language& language : medium.languages) Copy(medium.directory, language.fileName);
+    files_.push_back(kScriptName);
+    ok_ = ok_ && WriteFileBytes(Path(kScriptName), WithTargetPlatform(medium.script, platform));
+  }
+  ~ForeignMedium() {
+    for (const std::string& file : files_) DeleteFileA(Path(file).c_str());
+    RemoveDirectoryA(directory_.c_str());
+  }
+  ForeignMedium(const ForeignMedium&) = delete;
+  ForeignMedium& operator=(const ForeignMedium&) = delete;
+
+  bool Ok() const { return ok_; }
+  const std::string& Directory() const { return directory_; }
+
+ private:
+  std::string Path(const std::string& file) const { return directory_ + "\\" + file; }
+  void Copy(const std::string& from, const std::string& file) {
+    files_.push_back(file);
+    ok_ = ok_ && CopyFileA((from + "\\" + file).c_str(), Path(file).c_str(), FALSE);
+  }
+
+  std::string directory_;
+  std::vector<std::string> files_;
+  bool ok_ = true;
+};
+
+class ForeignPlatformTest : public MainDialogTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+// The intro comes first, then the platform message in the chosen language; the main
+// dialog never shows and the run ends normally.
+TEST_P(ForeignPlatformTest, ShowsTheInvalidSystemMessageAndEnds) {
+  ForeignMedium foreign(medium_, GetParam());
+  ASSERT_TRUE(foreign.Ok()) << "could not lay out " << foreign.Directory();
+  const Language& language = medium_.languages[1];
+  SetupProcess setup(foreign.Directory(), "/l" + language.displayName);
+  ASSERT_TRUE(setup.Started()) << setup.StartError();
+  ASSERT_NE(setup.WaitForIntro(kStartTimeout), nullptr) << "no intro; " << setup.Describe();
+
+  HWND box = setup.WaitForMessageBox(kStepTimeout);
+  ASSERT_NE(box, nullptr) << "no message about the platform; " << setup.Describe();
+  EXPECT_EQ(WindowText(box), language.Text("[MSG_CAPTION]"));
+  const std::vector<std::string> texts = StaticTexts(box);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), language.Text("[ERR_INVALID_OS]")), texts.end())
+      << "the message box shows: " << ::testing::PrintToString(texts);
+  EXPECT_FALSE(setup.ShowsMainDialog());
+
+  ClickButton(box, IDOK);
+  ExpectEndsWithZero(setup);
+  EXPECT_FALSE(setup.ShowsMainDialog());
+}
+
+// "!OS_WINDOWS_NT " with a trailing blank names no platform, which is not Windows NT either.
+INSTANTIATE_TEST_SUITE_P(Scripts, ForeignPlatformTest,
+                         ::testing::Values("!OS_WINDOWS_95", "!OS_WINDOWS_NT "));
+
+TEST_F(MainDialogTest, IntroComesFirstAndClosesByItself) {
+  SetupProcess setup(medium_.directory, "");
+  ASSERT_TRUE(setup.Started()) << setup.StartError();
+  HWND intro = setup.WaitForIntro(kStartTimeout);
+  ASSERT_NE(intro, nullptr) << "no intro; the program is " << setup.Describe();
+  const auto shown = std::chrono::steady_clock::now();
+  EXPECT_FALSE(setup.ShowsMainDialog());
+
+  ASSERT_TRUE(WaitUntilGone(intro, kStepTimeout));
+  EXPECT_GE(std::chrono::steady_clock::now() - shown, kIntroMinimum);
+  HWND dialog = setup.WaitForMainDialog(kStepTimeout);
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+TEST_F(MainDialogTest, ClickIntoTheIntroClosesItEarly) {
+  SetupProcess setup(medium_.directory, "");
+  ASSERT_TRUE(setup.Started()) << setup.StartError();
+  HWND intro = setup.WaitForIntro(kStartTimeout);
+  ASSERT_NE(intro, nullptr) << "no intro; the program is " << setup.Describe();
+  ClickInto(intro);
+  EXPECT_TRUE(WaitUntilGone(intro, kEarlyClose));
+  HWND dialog = setup.WaitForMainDialog(kStepTimeout);
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+TEST_F(MainDialogTest, KeyPressClosesTheIntroEarly) {
+  SetupProcess setup(medium_.directory, "");
+  ASSERT_TRUE(setup.Started()) << setup.StartError();
+  HWND intro = setup.WaitForIntro(kStartTimeout);
+  ASSERT_NE(intro, nullptr) << "no intro; the program is " << setup.Describe();
+  PressKey(intro, 'A');
+  EXPECT_TRUE(WaitUntilGone(intro, kEarlyClose));
+  HWND dialog = setup.WaitForMainDialog(kStepTimeout);
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, kExitButton);
+  ExpectEndsWithZero(setup);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Timeout = std::chrono::milliseconds;
+
+// One run of SETUP.EXE, started as a user starts it from the medium: the medium as current
+// directory, the arguments after the program name. A run still going when the object dies is
+// ended, so that no test leaves a program behind.
+class SetupProcess {
+ public:
+  SetupProcess(const std::string& mediumDirectory, const std::string& arguments);
+  ~SetupProcess();
+  SetupProcess(const SetupProcess&) = delete;
+  SetupProcess& operator=(const SetupProcess&) = delete;
+
+  bool Started() const { return info_.hProcess != nullptr; }
+  // Why the start failed; empty after a start.
+  const std::string& StartError() const { return startError_; }
+
+  // The visible window of that kind, or nullptr when none appeared in time or the program
+  // ended first.
+  HWND WaitForIntro(Timeout timeout) const;
+  HWND WaitForMainDialog(Timeout timeout) const;
+  HWND WaitForMessageBox(Timeout timeout) const;
+  // Whether a window of that kind is visible now.
+  bool ShowsIntro() const;
+  bool ShowsMainDialog() const;
+
+  // "still running" or how the program ended, for failure messages.
+  std::string Describe() const;
+
+  // The exit code once the program has ended within `timeout`.
+  std::optional<DWORD> WaitForExit(Timeout timeout) const;
+
+ private:
+  enum class Kind { kIntro, kMainDialog, kMessageBox };
+  HWND FindWindowOf(Kind kind) const;
+  HWND WaitForWindow(Kind kind, Timeout timeout) const;
+
+  PROCESS_INFORMATION info_{};
+  std::string startError_;
+};
+
+// Texts of another process's windows, read with messages that cross process bounds.
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+// The texts of every static control of a window (a message box keeps its text in one).
+std::vector<std::string> StaticTexts(HWND window);
+std::vector<std::string> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+
+// Selects entry `index` of combo box `id` and tells the dialog, as a user's choice does.
+// Returns once the dialog has handled the change.
+bool SelectComboItem(HWND dialog, int id, int index);
+// Presses a button the way a click does; does not wait for what the click starts.
+void ClickButton(HWND dialog, int id);
+// A left click into the middle of a window.
+void ClickInto(HWND window);
+void PressKey(HWND window, WPARAM virtualKey);
+// The system menu's Close.
+void CloseFromSystemMenu(HWND window);
+
+// Whether `window` has gone within `timeout`.
+bool WaitUntilGone(HWND window, Timeout timeout);
+
+}  // namespace e2e

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs SETUP.EXE end to end under Wine: a fresh prefix that looks like Windows NT 4.0 in the
+# build tree, the driver program on a virtual display when there is no display, and every
+# Wine process of the prefix ended afterwards, also on failure or interruption.
+#   tests/e2e/run.sh [BUILD_DIR] [driver options]   BUILD_DIR defaults to build/x86_64
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$root/build/x86_64}" 2>/dev/null && pwd) || {
+  echo "no build tree ${1:-$root/build/x86_64}"
+  exit 1
+}
+shift $(($# > 0 ? 1 : 0))
+. "$root/scripts/lib/wine.sh"
+
+for needed in e2e_driver.exe medium/SETUP.EXE medium/SETUP.KVX; do
+  if [ ! -f "$build/$needed" ]; then
+    echo "missing $build/$needed: build the tree first"
+    exit 1
+  fi
+done
+
+trap setup_wine_stop EXIT
+trap 'exit 130' INT TERM
+setup_wine_prefix "$build/wine-e2e"
+# The bound keeps a hung program from stopping the whole test run.
+setup_wine_run timeout 300 wine "$build/e2e_driver.exe" \
+  --medium="$(setup_wine_path "$build/medium")" "$@"
