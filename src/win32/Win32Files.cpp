@@ -1,0 +1,80 @@
+#include "win32/Win32Files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace setup {
+namespace {
+
+HANDLE ToHandle(Files::Handle file) {
+  return reinterpret_cast<HANDLE>(file);
+}
+
+Files::Handle FromHandle(HANDLE handle) {
+  return handle == INVALID_HANDLE_VALUE ? Files::kInvalid : reinterpret_cast<Files::Handle>(handle);
+}
+
+// The byte counts of the port are signed 32-bit.
+DWORD Clamp(std::uint32_t count) {
+  return std::min<std::uint32_t>(count, INT32_MAX);
+}
+
+}  // namespace
+
+// Readers share with everyone, as the old _lopen compatibility mode did, so a script or log
+// that is open for reading never blocks another reader or writer.
+Files::Handle Win32Files::OpenRead(const std::string& path) {
+  return FromHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+Files::Handle Win32Files::Create(const std::string& path) {
+  return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::int32_t Win32Files::Read(Handle file, void* buffer, std::uint32_t count) {
+  DWORD done = 0;
+  if (!ReadFile(ToHandle(file), buffer, Clamp(count), &done, nullptr)) return -1;
+  return static_cast<std::int32_t>(done);
+}
+
+std::int32_t Win32Files::Write(Handle file, const void* buffer, std::uint32_t count) {
+  DWORD done = 0;
+  if (!WriteFile(ToHandle(file), buffer, Clamp(count), &done, nullptr)) return -1;
+  return static_cast<std::int32_t>(done);
+}
+
+std::int32_t Win32Files::Seek(Handle file, std::int32_t offset, Origin origin) {
+  const DWORD method = origin == Origin::Begin     ? FILE_BEGIN
+                       : origin == Origin::Current ? FILE_CURRENT
+                                                   : FILE_END;
+  // Without a high part the offset is taken as signed; 0xFFFFFFFF is only an error together
+  // with a last-error code, since it is also a valid position.
+  SetLastError(NO_ERROR);
+  const DWORD position = SetFilePointer(ToHandle(file), offset, nullptr, method);
+  if (position == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return -1;
+  if (position > INT32_MAX) return -1;
+  return static_cast<std::int32_t>(position);
+}
+
+void Win32Files::Close(Handle file) {
+  CloseHandle(ToHandle(file));
+}
+
+bool Win32Files::Delete(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
+
+std::string Win32Files::CurrentDirectory() {
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  if (needed == 0) return std::string();
+  std::string path(needed, '\0');
+  const DWORD n = GetCurrentDirectoryA(needed, path.data());
+  path.resize(n < needed ? n : 0);
+  return path;
+}
+
+}  // namespace setup

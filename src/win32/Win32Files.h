@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Files.h"
+
+namespace setup {
+
+// The Windows file system through kernel32; a Handle is the HANDLE itself, at full width.
+class Win32Files : public Files {
+ public:
+  Handle OpenRead(const std::string& path) override;
+  Handle Create(const std::string& path) override;
+  std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;
+  std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) override;
+  std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override;
+  void Close(Handle file) override;
+  bool Delete(const std::string& path) override;
+  std::string CurrentDirectory() override;
+};
+
+}  // namespace setup
