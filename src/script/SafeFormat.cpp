@@ -145,8 +145,8 @@ void FormatNumber(BoundedText& out, const Conversion& c, std::int64_t number) {
 
 }  // namespace
 
-// A conversion whose argument is missing or of the wrong kind (a number for %s, a text for a
-// number) produces nothing at all, not even its padding; the argument is still used up.
+// An argument of the wrong kind is used up all the same, so the conversions after it keep
+// their own arguments, as with printf.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args,
                        std::size_t limit) {
   BoundedText out(limit);

@@ -28,7 +28,9 @@ class FormatArg {
 
 // printf-like formatting of a text that comes from a language file, so possibly hostile:
 // only %s %u %lu %d %x %X %c and %% (with flags and width) are honoured, an argument is
-// never read that was not passed, and the result is cut to `limit` bytes.
+// never read that was not passed, and the result is cut to `limit` bytes. A conversion
+// whose argument is missing or of the other kind shows nothing; any other directive (%n,
+// %ls, %*d, ...) and a lone trailing % are copied as plain text.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args,
                        std::size_t limit = 259);
 
