@@ -14,22 +14,23 @@ std::string Folded(const std::string& name) {
   return folded;
 }
 
+// The names of a relative key path. As on Windows, a trailing backslash and doubled ones
+// name no empty key.
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
-  if (path.empty()) return parts;
   std::string::size_type start = 0;
-  for (;;) {
-    const std::string::size_type end = path.find('\\', start);
-    parts.push_back(path.substr(start, end - start));
-    if (end == std::string::npos) return parts;
+  while (start < path.size()) {
+    std::string::size_type end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
     start = end + 1;
   }
+  return parts;
 }
 
 }  // namespace
 
 struct MemoryRegistry::Node {
-  std::string name;
   bool denyAllAccess = false;
   std::map<std::string, std::unique_ptr<Node>> subkeys;  // by folded name
 };
@@ -48,10 +49,7 @@ void MemoryRegistry::AddKey(const std::string& path) {
   Node* node = root_.get();
   for (const std::string& part : SplitPath(path)) {
     std::unique_ptr<Node>& child = node->subkeys[Folded(part)];
-    if (!child) {
-      child = std::make_unique<Node>();
-      child->name = part;
-    }
+    if (!child) child = std::make_unique<Node>();
     node = child.get();
   }
 }
@@ -76,6 +74,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(const std::string& path) const {
 }
 
 std::int32_t MemoryRegistry::OpenKey(const std::string& path, Access access, Key& key) {
+  if (!path.empty() && path.front() == '\\') return kBadPathname;
   Node* node = Find(path);
   if (!node) return kNotFound;
   if (access == Access::All && node->denyAllAccess) return kAccessDenied;

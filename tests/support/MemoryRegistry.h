@@ -8,10 +8,13 @@
 
 namespace setup {
 
-// HKEY_LOCAL_MACHINE in memory, with the rules of Windows NT: key names ignore case and keep
-// the spelling they were created with; every open gives a handle of its own.
+// HKEY_LOCAL_MACHINE in memory, with the rules of Windows NT: key names ignore case and
+// every open gives a handle of its own.
 class MemoryRegistry : public Registry {
  public:
+  // What Windows says to a path that begins with a backslash.
+  static constexpr std::int32_t kBadPathname = 161;
+
   MemoryRegistry();
   ~MemoryRegistry() override;
 

@@ -78,6 +78,17 @@ TEST_P(RegistryContract, KeyNamesIgnoreCase) {
             Registry::kSuccess);
 }
 
+TEST_P(RegistryContract, PathsAreSplitAtBackslashesOnly) {
+  EXPECT_EQ(Probe("SOFTWARE\\", Registry::Access::Read), Registry::kSuccess);
+  EXPECT_EQ(Probe("SOFTWARE\\\\Microsoft\\", Registry::Access::Read), Registry::kSuccess);
+  // Blanks belong to the name.
+  EXPECT_EQ(Probe("SOFTWARE ", Registry::Access::Read), Registry::kNotFound);
+  EXPECT_EQ(Probe(" SOFTWARE", Registry::Access::Read), Registry::kNotFound);
+  // A path is relative to HKEY_LOCAL_MACHINE and may not begin with a backslash
+  // (ERROR_BAD_PATHNAME).
+  EXPECT_EQ(Probe("\\SOFTWARE", Registry::Access::Read), 161);
+}
+
 TEST_P(RegistryContract, EveryOpenHasItsOwnHandle) {
   Registry::Key first = 0, second = 0;
   ASSERT_EQ(registry_->OpenKey("SOFTWARE", Registry::Access::Read, first), Registry::kSuccess);

@@ -1,0 +1,13 @@
+#include "support/contracts/SystemInfoContract.h"
+#include "win32/Win32SystemInfo.h"
+
+namespace setup {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Win32, SystemInfoContract,
+                         ::testing::Values(SystemInfoContractSubject{
+                             "Win32", [] { return std::make_unique<Win32SystemInfo>(); }}),
+                         SystemInfoContractName);
+
+}  // namespace
+}  // namespace setup
