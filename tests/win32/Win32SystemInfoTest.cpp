@@ -1,4 +1,5 @@
 #include "support/contracts/SystemInfoContract.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32SystemInfo.h"
 
 namespace setup {
@@ -6,7 +7,11 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Win32, SystemInfoContract,
                          ::testing::Values(SystemInfoContractSubject{
-                             "Win32", [] { return std::make_unique<Win32SystemInfo>(); }}),
+                             "Win32",
+                             [] {
+                               return SystemInfoContractWorld{std::make_unique<Win32SystemInfo>(),
+                                                              std::make_unique<Win32Files>()};
+                             }}),
                          SystemInfoContractName);
 
 }  // namespace

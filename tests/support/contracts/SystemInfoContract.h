@@ -10,25 +10,36 @@
 #include <memory>
 #include <string>
 
+#include "platform/Files.h"
 #include "platform/SystemInfo.h"
 
 namespace setup {
 
+// A SystemInfo with the file system it describes.
+struct SystemInfoContractWorld {
+  std::unique_ptr<SystemInfo> system;
+  std::unique_ptr<Files> files;
+};
+
 struct SystemInfoContractSubject {
   std::string name;
-  std::function<std::unique_ptr<SystemInfo>()> make;
+  std::function<SystemInfoContractWorld()> make;
 };
 
 class SystemInfoContract : public ::testing::TestWithParam<SystemInfoContractSubject> {
  protected:
-  void SetUp() override { system_ = GetParam().make(); }
+  void SetUp() override {
+    world_ = GetParam().make();
+    system_ = world_.system.get();
+  }
 
   static bool IsAbsolute(const std::string& path) {
     return path.size() > 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
            path[2] == '\\';
   }
 
-  std::unique_ptr<SystemInfo> system_;
+  SystemInfoContractWorld world_;
+  SystemInfo* system_ = nullptr;
 };
 
 inline std::string SystemInfoContractName(
@@ -42,6 +53,15 @@ TEST_P(SystemInfoContract, SystemDirectoryIsAnAbsolutePathWithoutTrailingBacksla
   EXPECT_NE(dir.back(), '\\') << dir;
 }
 
+// The rights check creates its probe file there.
+TEST_P(SystemInfoContract, SystemDirectoryTakesAFile) {
+  const std::string probe = system_->SystemDirectory() + "\\KVXContract.$$$";
+  const Files::Handle file = world_.files->Create(probe);
+  ASSERT_NE(file, Files::kInvalid) << probe;
+  world_.files->Close(file);
+  EXPECT_TRUE(world_.files->Delete(probe));
+}
+
 TEST_P(SystemInfoContract, PlatformIsWindowsNt) {
   EXPECT_EQ(system_->PlatformId(), 2u);
 }
@@ -53,6 +73,7 @@ TEST_P(SystemInfoContract, ModulePathNamesAProgramFile) {
   std::string extension = path.substr(path.size() - 4);
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   EXPECT_EQ(extension, ".exe") << path;
+  EXPECT_TRUE(OpenForReading(*world_.files, path).valid()) << path;
 }
 
 }  // namespace setup
