@@ -39,7 +39,8 @@ target_compile_options(SETUP PRIVATE ${SETUP_WARNINGS})
 
 # Adapter and contract tests, run under Wine; they load the program's own templates.
 file(GLOB SETUP_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
-add_executable(win32_tests ${SETUP_WIN32_TEST_SOURCES} src/resources/setup.rc)
+add_executable(win32_tests ${SETUP_WIN32_TEST_SOURCES} src/resources/setup.rc
+                           tests/win32/TestDialogs.rc)
 add_dependencies(win32_tests setup_images)
 target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})

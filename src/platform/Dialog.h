@@ -86,9 +86,9 @@ class DialogHost {
   virtual WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) = 0;
   virtual void DestroyModeless(WindowRef window) = 0;
 
-  // The system message box.
-  virtual BoxAnswer MessageBox(WindowRef owner, std::string_view text, std::string_view caption,
-                               BoxKind kind) = 0;
+  // The system message box. (Not called MessageBox: <windows.h> makes that name a macro.)
+  virtual BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text,
+                                     std::string_view caption, BoxKind kind) = 0;
   // Waits for at least one message, then handles every queued one; messages for `dialog`
   // (when given) go through its keyboard handling.
   virtual void PumpMessages(WindowRef dialog) = 0;

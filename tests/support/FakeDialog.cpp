@@ -9,9 +9,27 @@ const FakeDialogView::Control* FakeDialogView::Find(int id) const {
   return it == controls_.end() ? nullptr : &it->second;
 }
 
+FakeDialogView::Control* FakeDialogView::Existing(int id) {
+  if (templateControls_ && !templateControls_->count(id)) return nullptr;
+  return &controls_[id];
+}
+
+void FakeDialogView::SetText(int id, std::string_view text) {
+  if (Control* c = Existing(id)) c->text = std::string(text);
+}
+
+void FakeDialogView::Enable(int id, bool enabled) {
+  if (Control* c = Existing(id)) c->enabled = enabled;
+}
+
 std::string FakeDialogView::Text(int id) const {
   const Control* c = Find(id);
   return c ? c->text : std::string();
+}
+
+void FakeDialogView::ShowWindow(bool visible) {
+  if (!visible) ++hidden_;
+  visible_ = visible;
 }
 
 void FakeDialogView::Centre() {
@@ -20,13 +38,17 @@ void FakeDialogView::Centre() {
 }
 
 void FakeDialogView::ComboClear(int id) {
-  controls_[id].items.clear();
-  controls_[id].selection = -1;
+  if (Control* c = Existing(id)) {
+    c->items.clear();
+    c->selection = -1;
+  }
 }
 
 int FakeDialogView::ComboAdd(int id, std::string_view text) {
-  controls_[id].items.emplace_back(text);
-  return static_cast<int>(controls_[id].items.size()) - 1;
+  Control* c = Existing(id);
+  if (!c) return -1;
+  c->items.emplace_back(text);
+  return static_cast<int>(c->items.size()) - 1;
 }
 
 int FakeDialogView::ComboCount(int id) const {
@@ -41,8 +63,8 @@ std::string FakeDialogView::ComboItemText(int id, int index) const {
 }
 
 void FakeDialogView::ComboSelect(int id, int index) {
-  Control& c = controls_[id];
-  c.selection = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1;
+  if (Control* c = Existing(id))
+    c->selection = (index >= 0 && index < static_cast<int>(c->items.size())) ? index : -1;
 }
 
 int FakeDialogView::ComboSelection(int id) const {
@@ -52,7 +74,7 @@ int FakeDialogView::ComboSelection(int id) const {
 
 bool FakeDialogView::SetFont(int id, const FontSpec& font) {
   if (fontsFail_) return false;
-  controls_[id].font = font;
+  if (Control* c = Existing(id)) c->font = font;
   return true;
 }
 
@@ -66,6 +88,7 @@ void FakeDialogView::End(int result) {
   ended_ = true;
   result_ = result;
   visible_ = false;
+  if (modelessHost_) modelessHost_->DestroyModeless(window_);
 }
 
 void FakeDialogHost::OnShow(const std::string& templateName, UserScript script) {
@@ -80,6 +103,8 @@ bool FakeDialogHost::IsMissing(const std::string& templateName) const {
 
 FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owner) {
   views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
+  auto declared = templateControls_.find(templateName);
+  if (declared != templateControls_.end()) views_.back()->templateControls_ = declared->second;
   return *views_.back();
 }
 
@@ -109,6 +134,7 @@ WindowRef FakeDialogHost::CreateModeless(const char* templateName, WindowRef own
                                          Dialog& dialog) {
   if (IsMissing(templateName)) return kNoWindow;
   FakeDialogView& view = NewView(templateName, owner);
+  view.modelessHost_ = this;
   modeless_[view.Window()] = &dialog;
   dialog.OnInit(view);
   return view.Window();
@@ -132,12 +158,27 @@ void FakeDialogHost::DestroyModeless(WindowRef window) {
     ADD_FAILURE() << "destroying a window that does not exist";
     return;
   }
-  modeless_[window]->OnDestroy(*view);
+  Dialog* dialog = modeless_[window];
+  // Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again.
   modeless_.erase(window);
+  view->modelessHost_ = nullptr;
+  dialog->OnDestroy(*view);
 }
 
-BoxAnswer FakeDialogHost::MessageBox(WindowRef owner, std::string_view text,
-                                     std::string_view caption, BoxKind kind) {
+void FakeDialogHost::ElapseTimers(FakeDialogView& view, Dialog& dialog) {
+  const std::map<int, unsigned> running = view.timers();
+  for (const auto& [timer, period] : running)
+    if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
+}
+
+void FakeDialogHost::ElapseModelessTimers() {
+  const std::map<WindowRef, Dialog*> open = modeless_;
+  for (const auto& [window, dialog] : open)
+    if (FakeDialogView* view = Modeless(window)) ElapseTimers(*view, *dialog);
+}
+
+BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view text,
+                                           std::string_view caption, BoxKind kind) {
   boxes_.push_back({owner, std::string(text), std::string(caption), kind});
   if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
   if (boxAnswers_.empty()) {

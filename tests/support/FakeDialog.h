@@ -4,12 +4,15 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Dialog.h"
 
 namespace setup {
+
+class FakeDialogHost;
 
 // The controls of a dialog as plain data, so that dialog logic can be driven and inspected
 // without windows.
@@ -30,6 +33,8 @@ class FakeDialogView : public DialogView {
   WindowRef owner() const { return owner_; }
   Control& control(int id) { return controls_[id]; }
   bool visible() const { return visible_; }
+  // How often the window was hidden.
+  int hiddenCount() const { return hidden_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
@@ -44,11 +49,11 @@ class FakeDialogView : public DialogView {
   WindowRef Window() const override { return window_; }
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
   std::string Caption() const override { return caption_; }
-  void SetText(int id, std::string_view text) override { controls_[id].text = std::string(text); }
+  void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override;
-  void Enable(int id, bool enabled) override { controls_[id].enabled = enabled; }
+  void Enable(int id, bool enabled) override;
   void SetFocus(int id) override { focus_ = id; }
-  void ShowWindow(bool visible) override { visible_ = visible; }
+  void ShowWindow(bool visible) override;
   void Centre() override;
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
@@ -64,9 +69,16 @@ class FakeDialogView : public DialogView {
   void End(int result) override;
 
  private:
+  friend class FakeDialogHost;
   const Control* Find(int id) const;
+  // The control, or null when the template is known to lack it.
+  Control* Existing(int id);
 
   std::string templateName_;
+  // The template's controls when the test declared them; then no other id exists.
+  std::optional<std::set<int>> templateControls_;
+  // Set for a modeless window, which End destroys as DestroyWindow would.
+  FakeDialogHost* modelessHost_ = nullptr;
   WindowRef window_;
   WindowRef owner_;
   std::string caption_;
@@ -74,6 +86,7 @@ class FakeDialogView : public DialogView {
   std::map<int, unsigned> timers_;
   bool visible_ = true;
   int centred_ = 0;
+  int hidden_ = 0;
   int focus_ = -1;
   bool ended_ = false;
   int result_ = 0;
@@ -99,6 +112,11 @@ class FakeDialogHost : public DialogHost {
   // Scripts are used once each, in the order given for their template.
   void OnShow(const std::string& templateName, UserScript script);
   void MissingTemplate(const std::string& templateName) { missing_.push_back(templateName); }
+  // Declares the controls of a template: its views then ignore every other id, as windows
+  // do. Views of undeclared templates take any id.
+  void TemplateControls(const std::string& templateName, std::set<int> ids) {
+    templateControls_[templateName] = std::move(ids);
+  }
   void AnswerBox(BoxAnswer answer) { boxAnswers_.push_back(answer); }
 
   const std::vector<Box>& boxes() const { return boxes_; }
@@ -110,12 +128,16 @@ class FakeDialogHost : public DialogHost {
   bool waitCursor() const { return waitCursor_; }
   // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
+  // Lets every running timer of the window elapse once; for use in scripts.
+  static void ElapseTimers(FakeDialogView& view, Dialog& dialog);
+  // The same for every open modeless window.
+  void ElapseModelessTimers();
 
   int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
   WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;
   void DestroyModeless(WindowRef window) override;
-  BoxAnswer MessageBox(WindowRef owner, std::string_view text, std::string_view caption,
-                       BoxKind kind) override;
+  BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
+                             BoxKind kind) override;
   void PumpMessages(WindowRef dialog) override;
   void ShowWaitCursor(bool wait) override { waitCursor_ = wait; }
 
@@ -125,6 +147,7 @@ class FakeDialogHost : public DialogHost {
 
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::vector<std::string> missing_;
+  std::map<std::string, std::set<int>> templateControls_;
   std::vector<BoxAnswer> boxAnswers_;
   std::vector<Box> boxes_;
   std::vector<std::unique_ptr<FakeDialogView>> views_;

@@ -1,0 +1,180 @@
+#include "win32/Win32DialogHost.h"
+
+#include <string>
+
+#include "win32/Win32DialogView.h"
+
+namespace setup {
+namespace {
+
+// What DialogBoxParamA / CreateDialogParamA hand to WM_INITDIALOG.
+struct Launch {
+  Dialog& dialog;
+  HINSTANCE instance;
+  Win32DialogView::Mode mode;
+};
+
+// Ties a window to its logic from WM_INITDIALOG to WM_NCDESTROY. A handler may destroy its
+// own window (a modeless dialog ending itself), so the binding is freed only when the
+// outermost message of the window has returned.
+struct Binding {
+  Dialog& dialog;
+  Win32DialogView view;
+  int depth = 0;
+  bool destroyed = false;
+};
+
+Binding* BindingOf(HWND window) {
+  return reinterpret_cast<Binding*>(GetWindowLongPtrA(window, DWLP_USER));
+}
+
+INT_PTR Reply(HWND window, LRESULT result) {
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR Handle(Binding& b, HWND window, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_COMMAND:
+      b.dialog.OnCommand(b.view, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_TIMER:
+      b.dialog.OnTimer(b.view, static_cast<int>(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      b.dialog.OnClose(b.view);
+      return TRUE;
+    case WM_GETDLGCODE:
+      // Only asked of the dialog itself when no control can take the focus: then every key,
+      // Enter and Escape included, is a key pressed in the window.
+      return Reply(window, DLGC_WANTALLKEYS);
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_KEYDOWN:
+      // WM_CHAR is left out: it follows the WM_KEYDOWN of the same key press.
+      b.dialog.OnClickOrKey(b.view);
+      return TRUE;
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(b.view.Background());
+    case WM_ERASEBKGND:
+      if (HBRUSH brush = b.view.Background()) {
+        RECT area{};
+        GetClientRect(window, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+        return Reply(window, TRUE);
+      }
+      return FALSE;
+    case WM_DESTROY:
+      b.dialog.OnDestroy(b.view);
+      return FALSE;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, DWLP_USER, 0);
+      b.destroyed = true;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// Counts the messages of one window being handled, nested ones included.
+class Entry {
+ public:
+  explicit Entry(Binding* b) : b_(b) {
+    if (b_) ++b_->depth;
+  }
+  ~Entry() {
+    if (b_ && --b_->depth == 0 && b_->destroyed) delete b_;
+  }
+  Entry(const Entry&) = delete;
+  Entry& operator=(const Entry&) = delete;
+
+ private:
+  Binding* b_;
+};
+
+// Logic that failed half-way leaves its window in no known state: a modal dialog ends as if
+// it could not be run, a modeless one goes away.
+void Abandon(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_DESTROY || message == WM_NCDESTROY) return;
+  if (Binding* b = BindingOf(window)) {
+    if (!b->destroyed) b->view.End(-1);
+  } else if (message == WM_INITDIALOG) {
+    if (reinterpret_cast<const Launch*>(lParam)->mode == Win32DialogView::Mode::Modal)
+      EndDialog(window, -1);
+    else
+      DestroyWindow(window);
+  }
+}
+
+INT_PTR CALLBACK Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      const auto& launch = *reinterpret_cast<const Launch*>(lParam);
+      auto* b = new Binding{launch.dialog, Win32DialogView(window, launch.instance, launch.mode)};
+      SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(b));
+      Entry entry(b);
+      b->dialog.OnInit(b->view);
+      return b->view.FocusChosen() ? FALSE : TRUE;
+    }
+    Binding* b = BindingOf(window);
+    if (!b) return FALSE;
+    Entry entry(b);
+    return Handle(*b, window, message, wParam);
+  } catch (...) {
+    // An exception must never unwind through user32.
+    Abandon(window, message, lParam);
+    return FALSE;
+  }
+}
+
+}  // namespace
+
+int Win32DialogHost::RunModal(const char* templateName, WindowRef owner, Dialog& dialog) {
+  Launch launch{dialog, instance_, Win32DialogView::Mode::Modal};
+  return static_cast<int>(DialogBoxParamA(instance_, templateName, HwndOf(owner), Trampoline,
+                                          reinterpret_cast<LPARAM>(&launch)));
+}
+
+WindowRef Win32DialogHost::CreateModeless(const char* templateName, WindowRef owner,
+                                          Dialog& dialog) {
+  Launch launch{dialog, instance_, Win32DialogView::Mode::Modeless};
+  return RefOf(CreateDialogParamA(instance_, templateName, HwndOf(owner), Trampoline,
+                                  reinterpret_cast<LPARAM>(&launch)));
+}
+
+void Win32DialogHost::DestroyModeless(WindowRef window) {
+  DestroyWindow(HwndOf(window));
+}
+
+BoxAnswer Win32DialogHost::SystemMessageBox(WindowRef owner, std::string_view text,
+                                            std::string_view caption, BoxKind kind) {
+  const UINT style = kind == BoxKind::InformationOk ? MB_ICONINFORMATION | MB_OK
+                                                    : MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
+  const int answer =
+      MessageBoxA(HwndOf(owner), std::string(text).c_str(), std::string(caption).c_str(), style);
+  if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
+  return answer == IDYES ? BoxAnswer::Yes : BoxAnswer::No;
+}
+
+void Win32DialogHost::PumpMessages(WindowRef dialog) {
+  WaitMessage();
+  HWND keyboardDialog = HwndOf(dialog);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The quit request belongs to the loop that owns the thread; hand it back.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (keyboardDialog && IsWindow(keyboardDialog) && IsDialogMessageA(keyboardDialog, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Win32DialogHost::ShowWaitCursor(bool wait) {
+  SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace setup

@@ -1,0 +1,138 @@
+#include "win32/Win32DialogView.h"
+
+#include <string>
+
+#include "ui/Geometry.h"
+
+namespace setup {
+namespace {
+
+std::string WindowText(HWND window) {
+  if (!window) return {};
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+ScreenRect WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+void Win32DialogView::SetCaption(std::string_view text) {
+  SetWindowTextA(window_, std::string(text).c_str());
+}
+
+std::string Win32DialogView::Caption() const {
+  return WindowText(window_);
+}
+
+void Win32DialogView::SetText(int id, std::string_view text) {
+  SetDlgItemTextA(window_, id, std::string(text).c_str());
+}
+
+std::string Win32DialogView::Text(int id) const {
+  return WindowText(GetDlgItem(window_, id));
+}
+
+void Win32DialogView::Enable(int id, bool enabled) {
+  EnableWindow(GetDlgItem(window_, id), enabled);
+}
+
+void Win32DialogView::SetFocus(int id) {
+  ::SetFocus(GetDlgItem(window_, id));
+  focusChosen_ = true;
+}
+
+void Win32DialogView::ShowWindow(bool visible) {
+  ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32DialogView::Centre() {
+  const ScreenPoint origin = CentredOrigin(WindowRectOf(GetDesktopWindow()), WindowRectOf(window_));
+  SetWindowPos(window_, HWND_TOP, origin.x, origin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+  SetActiveWindow(window_);
+  SetForegroundWindow(window_);
+}
+
+void Win32DialogView::ComboClear(int id) {
+  Send(id, CB_RESETCONTENT);
+}
+
+int Win32DialogView::ComboAdd(int id, std::string_view text) {
+  const std::string item(text);
+  return static_cast<int>(Send(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+}
+
+int Win32DialogView::ComboCount(int id) const {
+  const LRESULT count = Send(id, CB_GETCOUNT);
+  return count > 0 ? static_cast<int>(count) : 0;
+}
+
+std::string Win32DialogView::ComboItemText(int id, int index) const {
+  const LRESULT length = Send(id, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+  if (length < 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      Send(id, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void Win32DialogView::ComboSelect(int id, int index) {
+  Send(id, CB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+int Win32DialogView::ComboSelection(int id) const {
+  return static_cast<int>(Send(id, CB_GETCURSEL));
+}
+
+void Win32DialogView::StartTimer(int timer, unsigned milliseconds) {
+  SetTimer(window_, static_cast<UINT_PTR>(timer), milliseconds, nullptr);
+}
+
+void Win32DialogView::StopTimer(int timer) {
+  KillTimer(window_, static_cast<UINT_PTR>(timer));
+}
+
+bool Win32DialogView::SetFont(int id, const FontSpec& spec) {
+  HDC screen = GetDC(window_);
+  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(window_, screen);
+  const int height = -(spec.points * pixelsPerInch) / 72;
+  GdiObject<HFONT> font(CreateFontA(height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, spec.face));
+  if (!font) return false;
+  Send(id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  fonts_.push_back(std::move(font));
+  return true;
+}
+
+BackgroundResult Win32DialogView::SetPatternBackground(const char* bitmap) {
+  GdiObject<HBITMAP> picture(LoadBitmapA(instance_, bitmap));
+  if (!picture) return BackgroundResult::NoBitmap;
+  GdiObject<HBRUSH> brush(CreatePatternBrush(picture.get()));
+  if (!brush) return BackgroundResult::NoBrush;
+  bitmap_ = std::move(picture);
+  brush_ = std::move(brush);
+  InvalidateRect(window_, nullptr, TRUE);
+  return BackgroundResult::Painted;
+}
+
+void Win32DialogView::SetClassIcon(const char* icon) {
+  SetClassLongPtrA(window_, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance_, icon)));
+}
+
+void Win32DialogView::End(int result) {
+  if (mode_ == Mode::Modal)
+    EndDialog(window_, result);
+  else
+    DestroyWindow(window_);
+}
+
+}  // namespace setup
