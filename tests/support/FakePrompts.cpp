@@ -17,7 +17,10 @@ void FakePrompts::ShowErrorBox(WindowRef owner, std::string_view text) {
 
 int FakePrompts::ShowMessage(WindowRef owner, std::string_view text) {
   shown_.push_back({Kind::Message, owner, std::string(text)});
-  return 0;
+  if (messageAnswers_.empty()) return 0;
+  const int answer = messageAnswers_.front();
+  messageAnswers_.pop_front();
+  return answer;
 }
 
 int FakePrompts::NextAnswer(Kind kind, WindowRef owner, std::string_view text) {
@@ -39,9 +42,11 @@ int FakePrompts::AskAbortRetryIgnore(WindowRef owner, std::string_view text) {
   return NextAnswer(Kind::AbortRetryIgnore, owner, text);
 }
 
-WindowRef FakePrompts::OpenProgressWindow(WindowRef owner, bool, bool) {
+WindowRef FakePrompts::OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) {
   shown_.push_back({Kind::Progress, owner, std::string()});
   cancelled_ = false;
+  confirmCancel_ = confirmCancel;
+  withCancel_ = withCancel;
   progressText_.clear();
   progress_ = 0x7001;
   return progress_;
@@ -55,7 +60,8 @@ void FakePrompts::SetProgressText(WindowRef progress, std::string_view text) {
 
 void FakePrompts::PumpMessages(WindowRef) {
   if (cancelAfterPumps_ < 0 || progress_ == kNoWindow) return;
-  if (cancelAfterPumps_-- == 0) {
+  EXPECT_TRUE(withCancel_) << "cancelling a progress window that has no cancel button";
+  if (cancelAfterPumps_-- == 0 && (!confirmCancel_ || cancelConfirmed_)) {
     cancelled_ = true;
     progress_ = kNoWindow;  // the cancel button destroys the window itself
   }

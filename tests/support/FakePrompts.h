@@ -20,8 +20,15 @@ class FakePrompts : public Prompts {
   };
 
   void Answer(int result) { answers_.push_back(result); }
-  // Cancel the open progress window before the given pump (0: the next one).
-  void CancelProgressAfter(int pumps) { cancelAfterPumps_ = pumps; }
+  // How the next message is left: 0 by OK (what an unscripted message gives), -1 closed.
+  void AnswerMessage(int result) { messageAnswers_.push_back(result); }
+  // Press the open progress window's cancel button at the given pump (0: the next one). A
+  // window opened with confirmation asks first, and only `confirmed` cancels it.
+  void CancelProgressAfter(int pumps, bool confirmed = true) {
+    cancelAfterPumps_ = pumps;
+    cancelConfirmed_ = confirmed;
+  }
+  bool cancelPending() const { return cancelAfterPumps_ >= 0; }
 
   const std::vector<Shown>& shown() const { return shown_; }
   std::vector<std::string> Texts(Kind kind) const;
@@ -45,9 +52,13 @@ class FakePrompts : public Prompts {
 
   std::vector<Shown> shown_;
   std::deque<int> answers_;
+  std::deque<int> messageAnswers_;
   WindowRef progress_ = kNoWindow;
   std::string progressText_;
   int cancelAfterPumps_ = -1;
+  bool cancelConfirmed_ = true;
+  bool confirmCancel_ = false;
+  bool withCancel_ = false;
   bool cancelled_ = false;
   bool waitCursor_ = false;
 };

@@ -1,0 +1,67 @@
+#include <windows.h>
+
+#include <map>
+#include <utility>
+
+#include "ScriptedUser.h"
+#include "support/contracts/PromptsContract.h"
+#include "ui/DialogPrompts.h"
+#include "win32/Win32DialogHost.h"
+
+namespace setup {
+namespace {
+
+// The buttons of the templates, as a user finds them.
+int ButtonFor(Asked asked, int result) {
+  static const std::map<std::pair<Asked, int>, int> buttons = {
+      {{Asked::Message, 0}, 0},
+      {{Asked::Question, 1}, 111},
+      {{Asked::Question, 0}, 112},
+      {{Asked::Question, -1}, 1},
+      {{Asked::QuestionWithAll, 1}, 111},
+      {{Asked::QuestionWithAll, 2}, 113},
+      {{Asked::QuestionWithAll, 0}, 112},
+      {{Asked::QuestionWithAll, -1}, 1},
+      {{Asked::AbortRetryIgnore, -1}, 1},
+      {{Asked::AbortRetryIgnore, -2}, 114},
+      {{Asked::AbortRetryIgnore, -3}, 115},
+  };
+  return buttons.at({asked, result});
+}
+
+class Win32PromptsEnv {
+ public:
+  Win32PromptsEnv() {
+    catalogue_.SetText(text::MSG_CAPTION, "Velmar Setup");
+    catalogue_.SetText(text::BUTTON_OK, "OK");
+    catalogue_.SetText(text::BUTTON_CANCEL, "Cancel");
+    catalogue_.SetText(text::DLG_YNO_YES, "Yes");
+    catalogue_.SetText(text::DLG_YNO_NO, "No");
+    catalogue_.SetText(text::DLG_YNO_ALL, "All");
+    catalogue_.SetText(text::QUEST_INFO_ABORT, "Abort the installation?");
+  }
+
+  Prompts& prompts() { return prompts_; }
+
+  void WillAnswer(Asked asked, int result) { user_.Press(ButtonFor(asked, result)); }
+  void WillClose(Asked) { user_.Close(); }
+  void WillCancelProgress(Confirm confirm) {
+    user_.Press(1);
+    if (confirm != Confirm::NotAsked) user_.Press(confirm == Confirm::Yes ? IDYES : IDNO);
+  }
+  bool UserDone() const { return user_.Done(); }
+  std::string ShownText() const { return user_.seenText(); }
+  bool OfferedAll() const { return user_.SawControl(113); }
+  void Pump(WindowRef window) { prompts_.PumpMessages(window); }
+
+ private:
+  StringCatalogue catalogue_;
+  Win32DialogHost host_{GetModuleHandleA(nullptr)};
+  DialogPrompts prompts_{host_, catalogue_};
+  ScriptedUser user_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, PromptsContract, Win32PromptsEnv);
+
+}  // namespace
+}  // namespace setup
