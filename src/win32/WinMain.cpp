@@ -1,5 +1,22 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return 0;
+#include "app/ProgramState.h"
+#include "app/Startup.h"
+#include "ui/DialogPrompts.h"
+#include "win32/Win32DialogHost.h"
+#include "win32/Win32Files.h"
+#include "win32/Win32Registry.h"
+#include "win32/Win32SystemInfo.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  using namespace setup;
+  // Static: the catalogue alone is some 150 KB, too much for the stack of the only thread.
+  static ProgramState state;
+  Win32Files files;
+  Win32SystemInfo system;
+  Win32Registry registry;
+  Win32DialogHost host(instance);
+  DialogPrompts prompts(host, state.Catalogue);
+  Services services{files, system, registry, prompts, host};
+  return RunSetup(services, state, commandLine ? commandLine : "");
 }

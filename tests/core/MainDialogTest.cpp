@@ -44,6 +44,8 @@ TEST_F(MainDialogTest, OpensAfterTheIntroInTheChosenLanguage) {
   EXPECT_EQ(Intro().owner(), kMain);
   EXPECT_EQ(state_.MainWindow, kMain);
 
+  // Hidden while the intro is up, shown once everything is labelled.
+  EXPECT_EQ(view_.hiddenCount(), 1);
   EXPECT_FALSE(view_.ended());
   EXPECT_EQ(view_.centredCount(), 1);
   EXPECT_TRUE(view_.visible());
@@ -64,6 +66,7 @@ TEST_F(MainDialogTest, WrongPlatformEndsAfterTheIntroWithATranslatedMessage) {
   EXPECT_EQ(world_.host.views().size(), 1u);
   EXPECT_TRUE(view_.ended());
   EXPECT_EQ(view_.result(), 0);
+  EXPECT_EQ(view_.hiddenCount(), 1);
   EXPECT_EQ(view_.centredCount(), 0);
   ASSERT_EQ(world_.prompts.shown().size(), 1u);
   EXPECT_EQ(world_.prompts.shown()[0].kind, Kind::ErrorBox);
