@@ -185,9 +185,10 @@ BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view tex
     ADD_FAILURE() << "unexpected question box: " << text;
     return BoxAnswer::No;
   }
-  const BoxAnswer answer = boxAnswers_.front();
+  ScriptedBox box = std::move(boxAnswers_.front());
   boxAnswers_.erase(boxAnswers_.begin());
-  return answer;
+  if (box.meanwhile) box.meanwhile();
+  return box.answer;
 }
 
 void FakeDialogHost::PumpMessages(WindowRef) {

@@ -117,7 +117,11 @@ class FakeDialogHost : public DialogHost {
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
     templateControls_[templateName] = std::move(ids);
   }
-  void AnswerBox(BoxAnswer answer) { boxAnswers_.push_back(answer); }
+  // The answer to the next question box; `meanwhile` runs while that box is up, as what
+  // the user does to the program's other windows before answering.
+  void AnswerBox(BoxAnswer answer, std::function<void()> meanwhile = {}) {
+    boxAnswers_.push_back({answer, std::move(meanwhile)});
+  }
 
   const std::vector<Box>& boxes() const { return boxes_; }
   // Every view made so far, in order of creation; modeless ones stay until destroyed.
@@ -148,7 +152,11 @@ class FakeDialogHost : public DialogHost {
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::vector<std::string> missing_;
   std::map<std::string, std::set<int>> templateControls_;
-  std::vector<BoxAnswer> boxAnswers_;
+  struct ScriptedBox {
+    BoxAnswer answer;
+    std::function<void()> meanwhile;
+  };
+  std::vector<ScriptedBox> boxAnswers_;
   std::vector<Box> boxes_;
   std::vector<std::unique_ptr<FakeDialogView>> views_;
   std::map<WindowRef, Dialog*> modeless_;
