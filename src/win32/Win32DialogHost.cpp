@@ -138,8 +138,10 @@ int Win32DialogHost::RunModal(const char* templateName, WindowRef owner, Dialog&
 WindowRef Win32DialogHost::CreateModeless(const char* templateName, WindowRef owner,
                                           Dialog& dialog) {
   Launch launch{dialog, instance_, Win32DialogView::Mode::Modeless};
-  return RefOf(CreateDialogParamA(instance_, templateName, HwndOf(owner), Trampoline,
-                                  reinterpret_cast<LPARAM>(&launch)));
+  HWND window = CreateDialogParamA(instance_, templateName, HwndOf(owner), Trampoline,
+                                   reinterpret_cast<LPARAM>(&launch));
+  // A dialog that ended itself while opening is gone already, though its handle comes back.
+  return window && IsWindow(window) ? RefOf(window) : kNoWindow;
 }
 
 void Win32DialogHost::DestroyModeless(WindowRef window) {

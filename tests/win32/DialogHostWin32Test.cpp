@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "ScriptedUser.h"
 #include "support/contracts/DialogHostContract.h"
@@ -29,6 +30,145 @@ class Win32DialogEnv {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogHostContract, Win32DialogEnv);
+
+}  // namespace
+}  // namespace setup
+
+namespace setup {
+namespace {
+
+HWND Hwnd(const DialogView& view) {
+  return reinterpret_cast<HWND>(view.Window());
+}
+
+class Win32DialogHostTest : public ::testing::Test {
+ protected:
+  // Runs "DLG_yesno" with `init` as its opening, ended right after it.
+  void RunWith(std::function<void(DialogView&)> init) {
+    ProbeDialog probe;
+    probe.init = [&init](DialogView& view) {
+      init(view);
+      view.End(0);
+    };
+    ASSERT_EQ(host_.RunModal("DLG_yesno", kNoWindow, probe), 0);
+  }
+
+  HINSTANCE instance_ = GetModuleHandleA(nullptr);
+  Win32DialogHost host_{instance_};
+};
+
+TEST_F(Win32DialogHostTest, CentrePutsTheWindowInTheMiddleAndActivatesIt) {
+  RECT desktop{}, placed{};
+  bool visible = false;
+  HWND active = nullptr, window = nullptr;
+  RunWith([&](DialogView& view) {
+    window = Hwnd(view);
+    view.ShowWindow(false);
+    view.Centre();
+    GetWindowRect(window, &placed);
+    visible = IsWindowVisible(window);
+    active = GetActiveWindow();
+  });
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  const LONG width = placed.right - placed.left, height = placed.bottom - placed.top;
+  EXPECT_EQ(placed.left, desktop.right / 2 - width / 2);
+  EXPECT_EQ(placed.top, desktop.bottom / 2 - height / 2);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(active, window);
+}
+
+TEST_F(Win32DialogHostTest, FontIsMadeForTheScreenAndGivenToTheControl) {
+  LOGFONTA font{};
+  int pixelsPerInch = 0;
+  RunWith([&](DialogView& view) {
+    ASSERT_TRUE(view.SetFont(109, FontSpec{12, 700, "MS Sans Serif"}));
+    HDC screen = GetDC(Hwnd(view));
+    pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(Hwnd(view), screen);
+    auto made = reinterpret_cast<HFONT>(SendDlgItemMessageA(Hwnd(view), 109, WM_GETFONT, 0, 0));
+    ASSERT_EQ(GetObjectA(made, sizeof font, &font), static_cast<int>(sizeof font));
+  });
+  EXPECT_EQ(font.lfHeight, -(12 * pixelsPerInch) / 72);
+  EXPECT_EQ(font.lfWeight, 700);
+  EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+  EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+  EXPECT_EQ(font.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
+  EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+}
+
+TEST_F(Win32DialogHostTest, PatternBrushPaintsTheBackgroundOnlyWhenTheBitmapLoads) {
+  LRESULT before = 0, after = 0;
+  BackgroundResult missing = BackgroundResult::Painted;
+  RunWith([&](DialogView& view) {
+    HDC dc = GetDC(Hwnd(view));
+    missing = view.SetPatternBackground("nosuchbitmap");
+    before = SendMessageA(Hwnd(view), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(Hwnd(view)));
+    EXPECT_EQ(view.SetPatternBackground("velmarbmp"), BackgroundResult::Painted);
+    after = SendMessageA(Hwnd(view), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(Hwnd(view)));
+    ReleaseDC(Hwnd(view), dc);
+  });
+  EXPECT_EQ(missing, BackgroundResult::NoBitmap);
+  EXPECT_NE(after, 0);
+  EXPECT_NE(after, before);  // before: the dialog manager's face colour
+}
+
+TEST_F(Win32DialogHostTest, ClassIconIsTheProgramsIcon) {
+  ULONG_PTR icon = 0;
+  RunWith([&](DialogView& view) {
+    view.SetClassIcon("mainico");
+    icon = GetClassLongPtrA(Hwnd(view), GCLP_HICON);
+    SetClassLongPtrA(Hwnd(view), GCLP_HICON, 0);  // leave the class as the other tests expect
+  });
+  EXPECT_EQ(icon, reinterpret_cast<ULONG_PTR>(LoadIconA(instance_, "mainico")));
+}
+
+TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {
+  ProbeDialog failsToOpen;
+  failsToOpen.init = [](DialogView&) { throw std::runtime_error("no memory"); };
+  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
+  EXPECT_EQ(host_.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
+
+  struct FailsOnClick : ProbeDialog {
+    void OnCommand(DialogView&, int, int) override { throw std::runtime_error("no memory"); }
+  } failsOnClick;
+  ScriptedUser user;
+  user.Press(111);
+  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
+  EXPECT_EQ(failsOnClick.destroyed, 1);
+}
+
+TEST_F(Win32DialogHostTest, PumpHandsAQuitRequestBackToTheMainLoop) {
+  PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+  PostQuitMessage(7);
+  host_.PumpMessages(kNoWindow);
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+// The icon static of a template and the icon it shows.
+HICON ShownIcon(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+  return nullptr;
+}
+
+TEST_F(Win32DialogHostTest, EveryMessageTemplateShowsASystemIcon) {
+  for (const char* name : {"DLG_msg", "DLG_yesno", "DLG_yesallno", "DLG_abortretryignore",
+                           "DLG_info", "DLG_info_cancel"}) {
+    HICON icon = nullptr;
+    ProbeDialog probe;
+    probe.init = [&icon](DialogView& view) {
+      icon = ShownIcon(Hwnd(view));
+      view.End(0);
+    };
+    EXPECT_EQ(host_.RunModal(name, kNoWindow, probe), 0) << name;
+    EXPECT_NE(icon, nullptr) << name;
+  }
+}
 
 }  // namespace
 }  // namespace setup

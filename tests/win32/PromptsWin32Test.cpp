@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "ScriptedUser.h"
 #include "support/contracts/PromptsContract.h"
@@ -62,6 +64,45 @@ class Win32PromptsEnv {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, PromptsContract, Win32PromptsEnv);
+
+}  // namespace
+}  // namespace setup
+
+namespace setup {
+namespace {
+
+std::vector<std::string> sentTexts;
+WNDPROC staticProcedure = nullptr;
+
+LRESULT CALLBACK RecordTexts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTEXT) sentTexts.emplace_back(reinterpret_cast<const char*>(lParam));
+  return CallWindowProcA(staticProcedure, window, message, wParam, lParam);
+}
+
+TEST(DialogPromptsWin32, ProgressTextIsSentAgainEvenWhenUnchanged) {
+  StringCatalogue catalogue;
+  Win32DialogHost host(GetModuleHandleA(nullptr));
+  DialogPrompts prompts(host, catalogue);
+  const WindowRef window = prompts.OpenProgressWindow(kNoWindow, false, false);
+  HWND dialog = reinterpret_cast<HWND>(window);
+  HWND text = GetDlgItem(dialog, 603);
+  ASSERT_NE(text, nullptr);
+  sentTexts.clear();
+  staticProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordTexts)));
+
+  prompts.SetProgressText(window, "Copying VELMAR.SYS");
+  prompts.SetProgressText(window, "Copying VELMAR.SYS");
+  // Each text is preceded by an empty one, so that the static repaints every time.
+  EXPECT_EQ(sentTexts,
+            (std::vector<std::string>{"", "Copying VELMAR.SYS", "", "Copying VELMAR.SYS"}));
+  char shown[64] = "";
+  GetWindowTextA(text, shown, sizeof shown);
+  EXPECT_STREQ(shown, "Copying VELMAR.SYS");
+
+  prompts.CloseProgressWindow(window);
+  EXPECT_FALSE(IsWindow(dialog));
+}
 
 }  // namespace
 }  // namespace setup
