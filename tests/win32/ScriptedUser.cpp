@@ -12,19 +12,18 @@ std::string TextOf(HWND window) {
   return text;
 }
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 // Visible dialogs of this thread, frontmost first.
 std::vector<HWND> VisibleDialogs() {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        char name[16] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -73,7 +72,7 @@ bool ScriptedUser::SawControl(int id) const {
 
 void ScriptedUser::Press(int id) {
   Add([id](HWND dialog) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); },
-      [id](HWND dialog) { return GetDlgItem(dialog, id) != nullptr; });
+      [id](HWND dialog) { return IsWindowVisible(GetDlgItem(dialog, id)); });
 }
 
 void ScriptedUser::Close() {
