@@ -41,6 +41,14 @@ setup_wine_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
 }
 
+# Runs the prefix's programs inside one Wine desktop window of SIZE (e.g. 800x600), where Wine
+# draws every window frame itself: on a display without a window manager captions still show.
+setup_wine_virtual_desktop() {
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+
 # The Windows form of an absolute Unix path, through Wine's drive Z:.
 setup_wine_path() {
   local path=$1
