@@ -25,7 +25,6 @@ class ProgressDialog : public Dialog {
   void Close(WindowRef window);
 
   bool Cancelled() const { return cancelled_; }
-  bool ConfirmCancel() const { return confirmCancel_; }
 
   void OnInit(DialogView& view) override;
   void OnCommand(DialogView& view, int id, int code) override;

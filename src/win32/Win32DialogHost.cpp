@@ -45,8 +45,9 @@ INT_PTR Handle(Binding& b, HWND window, UINT message, WPARAM wParam) {
       b.dialog.OnClose(b.view);
       return TRUE;
     case WM_GETDLGCODE:
-      // Only asked of the dialog itself when no control can take the focus: then every key,
-      // Enter and Escape included, is a key pressed in the window.
+      // The dialog manager asks the window itself only about keys sent to it, which happens
+      // when no control has the focus: then every key, Enter and Escape included, is a key
+      // pressed in the window rather than a default or cancel command.
       return Reply(window, DLGC_WANTALLKEYS);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
