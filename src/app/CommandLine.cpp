@@ -15,10 +15,6 @@ bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -43,9 +39,7 @@ void ParseCommandLine(ProgramState& state, std::string_view text) {
     const char option = Lower(line[i + 1]);
     i += 2;
     if (option == 'f' || option == 'l') {
-      const std::size_t end =
-          std::find_if(line.begin() + static_cast<std::ptrdiff_t>(i), line.end(), IsBlank) -
-          line.begin();
+      const std::size_t end = std::min(line.find_first_of(" \t", i), line.size());
       const std::string_view value = line.substr(i, end - i);
       if (option == 'f')
         state.ScriptFileName.Assign(value);

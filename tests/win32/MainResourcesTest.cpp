@@ -19,16 +19,6 @@ class Template {
   }
   HWND window() const { return window_; }
   LONG_PTR Style(int id) const { return GetWindowLongPtrA(GetDlgItem(window_, id), GWL_STYLE); }
-  // The control's rectangle in dialog units.
-  RECT Units(int id) const {
-    RECT r{};
-    GetWindowRect(GetDlgItem(window_, id), &r);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
-    RECT unit{0, 0, 4, 8};
-    MapDialogRect(window_, &unit);
-    return RECT{MulDiv(r.left, 4, unit.right), MulDiv(r.top, 8, unit.bottom),
-                MulDiv(r.right - r.left, 4, unit.right), MulDiv(r.bottom - r.top, 8, unit.bottom)};
-  }
 
  private:
   HWND window_;
@@ -47,12 +37,6 @@ TEST(MainTemplates, MainDialogHasItsControls) {
   EXPECT_FALSE(main.Style(9) & CBS_SORT);
   EXPECT_EQ(main.Style(10) & SS_TYPEMASK, SS_CENTER);
   EXPECT_EQ(main.Style(11) & SS_TYPEMASK, SS_LEFT);
-
-  const RECT action = main.Units(3);
-  EXPECT_EQ(action.left, 20);
-  EXPECT_EQ(action.top, 110);
-  EXPECT_EQ(action.right, 60);   // width
-  EXPECT_EQ(action.bottom, 20);  // height
 }
 
 TEST(MainTemplates, IntroIsABareVisiblePopup) {
