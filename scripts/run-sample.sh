@@ -35,7 +35,7 @@ else
   rm -rf "$shots"
   mkdir -p "$shots"
   echo "No display: walking SETUP.EXE on a virtual display"
-  setup_wine_virtual_desktop 800x600
+  setup_wine_unmanaged_windows
   setup_wine_run timeout 180 wine "$build/e2e_driver.exe" \
     --medium="$(setup_wine_path "$build/medium")" \
     --screenshots="$(setup_wine_path "$shots")" | tr -d '\r'

@@ -41,11 +41,11 @@ setup_wine_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
 }
 
-# Runs the prefix's programs inside one Wine desktop window of SIZE (e.g. 800x600), where Wine
-# draws every window frame itself: on a display without a window manager captions still show.
-setup_wine_virtual_desktop() {
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
+# Lets Wine place and frame the prefix's windows itself instead of leaving that to a window
+# manager. On a display without one (Xvfb) captions are then drawn, and hiding a window does
+# not wait two seconds for a window manager that never answers.
+setup_wine_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 }
 

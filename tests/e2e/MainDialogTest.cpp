@@ -265,7 +265,7 @@ TEST_F(MainDialogTest, IntroComesFirstAndClosesByItself) {
   ASSERT_TRUE(WaitUntilGone(intro, kStepTimeout));
   EXPECT_GE(std::chrono::steady_clock::now() - shown, kIntroMinimum);
   HWND dialog = setup.WaitForMainDialog(kStepTimeout);
-  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog, nullptr) << "no main dialog; the program is " << setup.Describe();
   ClickButton(dialog, kExitButton);
   ExpectEndsWithZero(setup);
 }
@@ -278,7 +278,7 @@ TEST_F(MainDialogTest, ClickIntoTheIntroClosesItEarly) {
   ClickInto(intro);
   EXPECT_TRUE(WaitUntilGone(intro, kEarlyClose));
   HWND dialog = setup.WaitForMainDialog(kStepTimeout);
-  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog, nullptr) << "no main dialog; the program is " << setup.Describe();
   ClickButton(dialog, kExitButton);
   ExpectEndsWithZero(setup);
 }
@@ -291,7 +291,7 @@ TEST_F(MainDialogTest, KeyPressClosesTheIntroEarly) {
   PressKey(intro, 'A');
   EXPECT_TRUE(WaitUntilGone(intro, kEarlyClose));
   HWND dialog = setup.WaitForMainDialog(kStepTimeout);
-  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog, nullptr) << "no main dialog; the program is " << setup.Describe();
   ClickButton(dialog, kExitButton);
   ExpectEndsWithZero(setup);
 }

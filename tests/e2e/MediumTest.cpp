@@ -3,7 +3,9 @@
 // language, because the program fills them with the same arguments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "e2e/TheMedium.h"
 #include "script/CatalogueKeys.h"
