@@ -24,6 +24,7 @@ done
 
 build=$root/build/x86_64
 trap setup_wine_stop EXIT
+trap 'exit 130' INT TERM
 echo "Preparing the Wine prefix"
 setup_wine_prefix "$build/wine-sample"
 
