@@ -14,6 +14,7 @@ root=$PWD
 . scripts/lib/wine.sh
 
 setup_install_deps
+mkdir -p "$root/build"
 for preset in mingw-i686 mingw-x86_64; do
   echo "Building $preset"
   setup_build "$preset" >"$root/build/run-sample-$preset.log" 2>&1 || {

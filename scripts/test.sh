@@ -69,6 +69,7 @@ done
 run_suite core-native build/native/core_tests
 
 setup_wine_prefix "$root/build/wine-tests"
+setup_wine_unmanaged_windows
 run_suite win32-wine setup_wine_run wine build/x86_64/win32_tests.exe
 setup_wine_stop
 
