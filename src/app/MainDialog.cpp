@@ -13,6 +13,19 @@ namespace {
 // The notification a combo box sends when its selection changes.
 constexpr int kSelectionChanged = 1;
 
+// Runs the intro window, owned by the still hidden main dialog; the texts of the chosen
+// language are loaded while it is up.
+void ShowIntro(Services& services, ProgramState& state, WindowRef owner) {
+  IntroWindow intro(services, state);
+  services.host.RunModal("WND_intro", owner, intro);
+}
+
+// The bold title line; the program goes on in the dialog's own font when it cannot be made.
+void CreateTitleFont(DialogView& view, Prompts& prompts) {
+  if (!view.SetFont(main_dialog::kTitle, FontSpec{12, 700, "MS Sans Serif"}))
+    prompts.ShowErrorBox(view.Window(), "Unable to find font!");
+}
+
 }  // namespace
 
 void UpdateMainTexts(DialogView& view, const ProgramState& state, int mode, int fill) {
@@ -34,8 +47,7 @@ void UpdateMainTexts(DialogView& view, const ProgramState& state, int mode, int 
 
 void MainDialog::OnInit(DialogView& view) {
   view.ShowWindow(false);
-  IntroWindow intro(services_, state_);
-  services_.host.RunModal("WND_intro", view.Window(), intro);
+  ShowIntro(services_, state_, view.Window());
   state_.MainWindow = view.Window();
 
   if (ReadTargetPlatform(services_.files, state_.Script()) !=
@@ -49,8 +61,7 @@ void MainDialog::OnInit(DialogView& view) {
     return;
   }
 
-  if (!view.SetFont(main_dialog::kTitle, FontSpec{12, 700, "MS Sans Serif"}))
-    services_.prompts.ShowErrorBox(view.Window(), "Unable to find font!");
+  CreateTitleFont(view, services_.prompts);
   UpdateMainTexts(view, state_, state_.StartMode, 1);
   view.Centre();
 }

@@ -99,14 +99,14 @@ void Win32DialogView::StopTimer(int timer) {
   KillTimer(window_, static_cast<UINT_PTR>(timer));
 }
 
-bool Win32DialogView::SetFont(int id, const FontSpec& spec) {
+bool Win32DialogView::SetFont(int id, const FontSpec& wanted) {
   HDC screen = GetDC(window_);
   const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(window_, screen);
-  const int height = -(spec.points * pixelsPerInch) / 72;
-  GdiObject<HFONT> font(CreateFontA(height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+  const int height = -(wanted.points * pixelsPerInch) / 72;
+  GdiObject<HFONT> font(CreateFontA(height, 0, 0, 0, wanted.weight, FALSE, FALSE, FALSE,
                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, spec.face));
+                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, wanted.face));
   if (!font) return false;
   Send(id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   fonts_.push_back(std::move(font));
