@@ -1,7 +1,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 setup_install_deps() {
   local packages=(cmake make g++ python3 clang-format googletest mingw-w64 wine wine64 xvfb
-                  xauth mscompress x11-utils)
+                  fonts-wine xauth mscompress)
   local missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
