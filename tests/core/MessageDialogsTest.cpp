@@ -1,18 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "support/FakeDialog.h"
+#include "script/CatalogueKeys.h"
+#include "support/AppWorld.h"
 #include "ui/DialogPrompts.h"
 #include "ui/Geometry.h"
 
 namespace setup {
 namespace {
 
+constexpr WindowRef kOwner = 0x4711;
+
 class MessageDialogs : public ::testing::Test {
  protected:
-  static constexpr WindowRef kOwner = 0x4711;
-
   MessageDialogs() {
     host_.TemplateControls("DLG_msg", {109, 0});
     host_.TemplateControls("DLG_yesno", {109, 111, 112, 1});
@@ -20,29 +24,8 @@ class MessageDialogs : public ::testing::Test {
     host_.TemplateControls("DLG_abortretryignore", {109, 1, 114, 115});
     host_.TemplateControls("DLG_info", {603});
     host_.TemplateControls("DLG_info_cancel", {603, 1});
+    FillCatalogue(catalogue_, "EN");
   }
-
-  void LoadGerman() {
-    catalogue_.SetText(text::MSG_CAPTION, "Velmar Installation");
-    catalogue_.SetText(text::BUTTON_OK, "OK");
-    catalogue_.SetText(text::BUTTON_CANCEL, "Abbrechen");
-    catalogue_.SetText(text::DLG_YNO_YES, "Ja");
-    catalogue_.SetText(text::DLG_YNO_NO, "Nein");
-    catalogue_.SetText(text::DLG_YNO_ALL, "Alle");
-    catalogue_.SetText(text::DLG_ARI_RETRY, "Wiederholen");
-    catalogue_.SetText(text::DLG_ARI_IGNORE, "Ignorieren");
-    catalogue_.SetText(text::QUEST_INFO_ABORT, "Vorgang abbrechen?");
-  }
-
-  // The user looks at the dialog, then presses a button.
-  void PressOn(const char* name, int id, FakeDialogView** seen = nullptr) {
-    host_.OnShow(name, [id, seen](FakeDialogView& view, Dialog& dialog) {
-      if (seen) *seen = &view;
-      dialog.OnCommand(view, id, 0);
-    });
-  }
-
-  FakeDialogView& LastView() { return *host_.views().back(); }
 
   // Presses the progress window's cancel button during the next pump.
   void CancelAtNextPump(WindowRef window) {
@@ -55,58 +38,51 @@ class MessageDialogs : public ::testing::Test {
   DialogPrompts prompts_{host_, catalogue_};
 };
 
-TEST_F(MessageDialogs, QuestionIsLabelledInTheChosenLanguageAndBuiltHidden) {
-  LoadGerman();
-  PressOn("DLG_yesallno", 111);
-  EXPECT_EQ(prompts_.AskQuestion(kOwner, 1, "Datei ersetzen?"), Prompts::kYes);
+struct ModalCase {
+  const char* templateName;
+  std::function<int(Prompts&, std::string_view)> ask;
+  bool builtHidden;
+  std::vector<std::pair<int, int>> buttonLabels;  // control id, catalogue slot
+};
 
-  FakeDialogView& view = LastView();
-  EXPECT_EQ(view.owner(), kOwner);
-  EXPECT_EQ(view.Caption(), "Velmar Installation");
-  EXPECT_EQ(view.Text(109), "Datei ersetzen?");
-  EXPECT_EQ(view.Text(111), "Ja");
-  EXPECT_EQ(view.Text(113), "Alle");
-  EXPECT_EQ(view.Text(112), "Nein");
-  EXPECT_EQ(view.Text(1), "Abbrechen");
-  EXPECT_EQ(view.hiddenCount(), 1);
-  EXPECT_EQ(view.centredCount(), 1);
-}
+const ModalCase kModalCases[] = {
+    {"DLG_msg",
+     [](Prompts& p, std::string_view t) { return p.ShowMessage(kOwner, t); },
+     false,
+     {{0, text::BUTTON_OK}}},
+    {"DLG_yesno",
+     [](Prompts& p, std::string_view t) { return p.AskQuestion(kOwner, 0, t); },
+     true,
+     {{111, text::DLG_YNO_YES}, {112, text::DLG_YNO_NO}, {1, text::BUTTON_CANCEL}}},
+    {"DLG_yesallno",
+     [](Prompts& p, std::string_view t) { return p.AskQuestion(kOwner, 1, t); },
+     true,
+     {{111, text::DLG_YNO_YES},
+      {113, text::DLG_YNO_ALL},
+      {112, text::DLG_YNO_NO},
+      {1, text::BUTTON_CANCEL}}},
+    {"DLG_abortretryignore",
+     [](Prompts& p, std::string_view t) { return p.AskAbortRetryIgnore(kOwner, t); },
+     true,
+     {{1, text::BUTTON_CANCEL}, {114, text::DLG_ARI_RETRY}, {115, text::DLG_ARI_IGNORE}}},
+};
 
-TEST_F(MessageDialogs, EveryQuestionShowsWhenComplete) {
-  LoadGerman();
-  bool complete = false;
-  for (const char* name : {"DLG_yesno", "DLG_yesallno", "DLG_abortretryignore"}) {
-    host_.OnShow(name, [&complete](FakeDialogView& view, Dialog& dialog) {
-      complete = view.visible() && view.hiddenCount() == 1 && !view.Text(1).empty();
+// What the user sees: fully labelled in the current language, never half-built.
+TEST_F(MessageDialogs, EachDialogShowsOnlyWhenLabelledFromTheCatalogue) {
+  for (const ModalCase& c : kModalCases) {
+    SCOPED_TRACE(c.templateName);
+    host_.OnShow(c.templateName, [&c](FakeDialogView& view, Dialog& dialog) {
+      EXPECT_TRUE(view.visible());
+      EXPECT_EQ(view.hiddenCount(), c.builtHidden ? 1 : 0);
+      EXPECT_EQ(view.centredCount(), 1);
+      EXPECT_EQ(view.owner(), kOwner);
+      EXPECT_EQ(view.Caption(), LanguageText("EN", text::MSG_CAPTION));
+      EXPECT_EQ(view.Text(109), "Replace\nthe file?");
+      for (auto [id, slot] : c.buttonLabels) EXPECT_EQ(view.Text(id), LanguageText("EN", slot));
       dialog.OnClose(view);
     });
+    c.ask(prompts_, "Replace\nthe file?");
   }
-  prompts_.AskQuestion(kOwner, 0, "?");
-  EXPECT_TRUE(complete);
-  complete = false;
-  prompts_.AskQuestion(kOwner, 1, "?");
-  EXPECT_TRUE(complete);
-  complete = false;
-  prompts_.AskAbortRetryIgnore(kOwner, "?");
-  EXPECT_TRUE(complete);
-}
-
-TEST_F(MessageDialogs, MessageIsNeverHidden) {
-  LoadGerman();
-  PressOn("DLG_msg", 0);
-  EXPECT_EQ(prompts_.ShowMessage(kOwner, "Installation beendet."), 0);
-  EXPECT_EQ(LastView().hiddenCount(), 0);
-  EXPECT_EQ(LastView().Text(0), "OK");
-  EXPECT_EQ(LastView().Text(109), "Installation beendet.");
-}
-
-TEST_F(MessageDialogs, AbortSitsOnTheCancelButtonAndLabelsComeFromTheCatalogue) {
-  LoadGerman();
-  PressOn("DLG_abortretryignore", 114);
-  EXPECT_EQ(prompts_.AskAbortRetryIgnore(kOwner, "Kann nicht schreiben"), Prompts::kRetry);
-  EXPECT_EQ(LastView().Text(1), "Abbrechen");
-  EXPECT_EQ(LastView().Text(114), "Wiederholen");
-  EXPECT_EQ(LastView().Text(115), "Ignorieren");
 }
 
 TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
@@ -117,7 +93,6 @@ TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
     dialog.OnCommand(view, 112, 0);
   });
   EXPECT_EQ(prompts_.AskQuestion(kOwner, 0, "?"), Prompts::kNo);
-
   host_.OnShow("DLG_msg", [](FakeDialogView& view, Dialog& dialog) {
     dialog.OnCommand(view, 1, 0);
     EXPECT_FALSE(view.ended());
@@ -127,63 +102,59 @@ TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
 }
 
 TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbort) {
-  for (const char* name : {"DLG_msg", "DLG_yesno", "DLG_yesallno", "DLG_abortretryignore"})
-    host_.MissingTemplate(name);
-  EXPECT_EQ(prompts_.ShowMessage(kOwner, "!"), -1);
-  EXPECT_EQ(prompts_.AskQuestion(kOwner, 0, "?"), Prompts::kCancel);
-  EXPECT_EQ(prompts_.AskQuestion(kOwner, 1, "?"), Prompts::kCancel);
-  EXPECT_EQ(prompts_.AskAbortRetryIgnore(kOwner, "?"), Prompts::kAbort);
+  for (const ModalCase& c : kModalCases) host_.MissingTemplate(c.templateName);
+  const int expected[] = {-1, Prompts::kCancel, Prompts::kCancel, Prompts::kAbort};
+  for (std::size_t i = 0; i < std::size(kModalCases); ++i)
+    EXPECT_EQ(kModalCases[i].ask(prompts_, "?"), expected[i]) << kModalCases[i].templateName;
 }
 
 TEST_F(MessageDialogs, ErrorBoxIsTheSystemBoxWithTheCatalogueCaption) {
-  prompts_.ShowErrorBox(kNoWindow, "Language is not supported!");
-  LoadGerman();
-  prompts_.ShowErrorBox(kOwner, "Falsches Betriebssystem");
-  ASSERT_EQ(host_.boxes().size(), 2u);
-  EXPECT_EQ(host_.boxes()[0].caption, "");  // nothing loaded yet
-  EXPECT_EQ(host_.boxes()[0].owner, kNoWindow);
-  EXPECT_EQ(host_.boxes()[1].caption, "Velmar Installation");
-  EXPECT_EQ(host_.boxes()[1].text, "Falsches Betriebssystem");
-  EXPECT_EQ(host_.boxes()[1].owner, kOwner);
-  EXPECT_EQ(host_.boxes()[1].kind, BoxKind::InformationOk);
+  prompts_.ShowErrorBox(kOwner, "Wrong system");
+  ASSERT_EQ(host_.boxes().size(), 1u);
+  EXPECT_EQ(host_.boxes()[0].caption, LanguageText("EN", text::MSG_CAPTION));
+  EXPECT_EQ(host_.boxes()[0].text, "Wrong system");
+  EXPECT_EQ(host_.boxes()[0].owner, kOwner);
+  EXPECT_EQ(host_.boxes()[0].kind, BoxKind::InformationOk);
 }
 
-TEST_F(MessageDialogs, ProgressWindowOpensCentredWithItsTimerAndLabel) {
-  LoadGerman();
+TEST_F(MessageDialogs, ProgressWindowShowsItsTextUntilClosed) {
+  const WindowRef plain = prompts_.OpenProgressWindow(kOwner, false, false);
+  ASSERT_NE(host_.Modeless(plain), nullptr);
+  EXPECT_EQ(host_.Modeless(plain)->templateName(), "DLG_info");
+  // Opening a second window closes the first; its handle is stale from then on.
   const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
+  EXPECT_EQ(host_.Modeless(plain), nullptr);
   FakeDialogView* view = host_.Modeless(window);
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->templateName(), "DLG_info_cancel");
   EXPECT_EQ(view->owner(), kOwner);
   EXPECT_EQ(view->centredCount(), 1);
-  EXPECT_EQ(view->timers(), (std::map<int, unsigned>{{1, 100u}}));
-  EXPECT_EQ(view->Text(1), "Abbrechen");
+  EXPECT_EQ(view->Text(1), LanguageText("EN", text::BUTTON_CANCEL));
 
-  prompts_.SetProgressText(window, "Kopiere SETUP.EXE");
-  EXPECT_EQ(view->Text(603), "Kopiere SETUP.EXE");
+  prompts_.SetProgressText(window, "Copying SETUP.EXE");
+  prompts_.SetProgressText(plain, "stale");
+  EXPECT_EQ(view->Text(603), "Copying SETUP.EXE");
   prompts_.CloseProgressWindow(window);
   EXPECT_EQ(host_.Modeless(window), nullptr);
   EXPECT_TRUE(view->timers().empty());
-
-  const WindowRef plain = prompts_.OpenProgressWindow(kOwner, false, false);
-  EXPECT_EQ(host_.Modeless(plain)->templateName(), "DLG_info");
-  prompts_.CloseProgressWindow(plain);
 }
 
-TEST_F(MessageDialogs, CancelWithoutConfirmationDestroysTheWindow) {
+TEST_F(MessageDialogs, CancelledWindowIsGoneAndNotTouchedAgain) {
   const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
   FakeDialogView* view = host_.Modeless(window);
   CancelAtNextPump(window);
   prompts_.PumpMessages(window);
-  EXPECT_TRUE(prompts_.ProgressCancelled());
+  ASSERT_TRUE(prompts_.ProgressCancelled());
   EXPECT_EQ(host_.Modeless(window), nullptr);
   EXPECT_TRUE(view->timers().empty());
   EXPECT_TRUE(host_.boxes().empty());
-  EXPECT_EQ(host_.pumps(), 1);
+  // An operation that closes its window anyway must not destroy a stale handle.
+  prompts_.SetProgressText(window, "late");
+  prompts_.CloseProgressWindow(window);
+  EXPECT_EQ(view->Text(603), "");
 }
 
-TEST_F(MessageDialogs, ConfirmationAnsweredNoLeavesTheWindowAndYesCancels) {
-  LoadGerman();
+TEST_F(MessageDialogs, CancelAsksFirstAndOnlyYesCancels) {
   const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, true);
   host_.AnswerBox(BoxAnswer::No);
   CancelAtNextPump(window);
@@ -192,55 +163,19 @@ TEST_F(MessageDialogs, ConfirmationAnsweredNoLeavesTheWindowAndYesCancels) {
   ASSERT_NE(host_.Modeless(window), nullptr);
   ASSERT_EQ(host_.boxes().size(), 1u);
   EXPECT_EQ(host_.boxes()[0].owner, kNoWindow);
-  EXPECT_EQ(host_.boxes()[0].text, "Vorgang abbrechen?");
-  EXPECT_EQ(host_.boxes()[0].caption, "Velmar Installation");
+  EXPECT_EQ(host_.boxes()[0].text, LanguageText("EN", text::QUEST_INFO_ABORT));
+  EXPECT_EQ(host_.boxes()[0].caption, LanguageText("EN", text::MSG_CAPTION));
   EXPECT_EQ(host_.boxes()[0].kind, BoxKind::QuestionYesNoDefaultNo);
 
-  host_.AnswerBox(BoxAnswer::Yes);
-  CancelAtNextPump(window);
-  prompts_.PumpMessages(window);
-  EXPECT_TRUE(prompts_.ProgressCancelled());
-  EXPECT_EQ(host_.Modeless(window), nullptr);
-}
-
-TEST_F(MessageDialogs, CancelPressedAgainWhileConfirmingIsIgnored) {
-  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, true);
-  // The box has no owner, so the cancel button can still be pressed while it is up.
+  // The box has no owner, so the cancel button can be pressed again while it is up.
   host_.AnswerBox(BoxAnswer::Yes, [this, window] {
     host_.ModelessDialog(window)->OnCommand(*host_.Modeless(window), 1, 0);
   });
   CancelAtNextPump(window);
   prompts_.PumpMessages(window);
-  EXPECT_EQ(host_.boxes().size(), 1u);
+  EXPECT_EQ(host_.boxes().size(), 2u);
   EXPECT_TRUE(prompts_.ProgressCancelled());
   EXPECT_EQ(host_.Modeless(window), nullptr);
-}
-
-TEST_F(MessageDialogs, CancelledWindowIsNotTouchedAgain) {
-  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
-  CancelAtNextPump(window);
-  prompts_.PumpMessages(window);
-  ASSERT_TRUE(prompts_.ProgressCancelled());
-  // An operation that closes its window anyway must not destroy a stale handle.
-  prompts_.SetProgressText(window, "late");
-  prompts_.CloseProgressWindow(window);
-  EXPECT_EQ(host_.views().back()->Text(603), "");
-
-  // A new window starts uncancelled.
-  const WindowRef next = prompts_.OpenProgressWindow(kOwner, true, false);
-  EXPECT_FALSE(prompts_.ProgressCancelled());
-  prompts_.CloseProgressWindow(next);
-}
-
-TEST_F(MessageDialogs, OpeningASecondProgressWindowClosesTheFirst) {
-  const WindowRef first = prompts_.OpenProgressWindow(kOwner, false, false);
-  const WindowRef second = prompts_.OpenProgressWindow(kOwner, true, true);
-  EXPECT_EQ(host_.Modeless(first), nullptr);
-  ASSERT_NE(host_.Modeless(second), nullptr);
-  prompts_.SetProgressText(first, "stale");
-  prompts_.SetProgressText(second, "current");
-  EXPECT_EQ(host_.Modeless(second)->Text(603), "current");
-  prompts_.CloseProgressWindow(second);
 }
 
 TEST_F(MessageDialogs, ProgressTemplateThatFailsToLoadGivesNoWindow) {
@@ -252,12 +187,8 @@ TEST_F(MessageDialogs, ProgressTemplateThatFailsToLoadGivesNoWindow) {
   EXPECT_FALSE(prompts_.ProgressCancelled());
 }
 
-TEST(CentredOrigin, HalvesRoundTowardZero) {
-  const ScreenRect desktop{0, 0, 1023, 767};
-  EXPECT_EQ(CentredOrigin(desktop, {0, 0, 301, 201}).x, 511 - 150);
-  EXPECT_EQ(CentredOrigin(desktop, {0, 0, 301, 201}).y, 383 - 100);
-  // Only the window's size counts, not where it is now.
-  const ScreenPoint moved = CentredOrigin(desktop, {-50, 700, 251, 901});
+TEST(CentredOrigin, HalvesRoundTowardZeroAndIgnoreWhereTheWindowIs) {
+  const ScreenPoint moved = CentredOrigin({0, 0, 1023, 767}, {-50, 700, 251, 901});
   EXPECT_EQ(moved.x, 511 - 150);
   EXPECT_EQ(moved.y, 383 - 100);
   // A window larger than the desktop starts off its top-left corner.

@@ -128,10 +128,6 @@ HWND SetupProcess::WaitForMessageBox(Timeout timeout) const {
   return WaitForWindow(Kind::kMessageBox, timeout);
 }
 
-bool SetupProcess::ShowsIntro() const {
-  return Started() && FindWindowOf(Kind::kIntro);
-}
-
 bool SetupProcess::ShowsMainDialog() const {
   return Started() && FindWindowOf(Kind::kMainDialog);
 }
@@ -224,10 +220,6 @@ void PressKey(HWND window, WPARAM virtualKey) {
   PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
   // Key-up messages carry the previous-state and transition bits.
   PostMessageA(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(static_cast<LONG>(0xC0000001u)));
-}
-
-void CloseFromSystemMenu(HWND window) {
-  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 bool WaitUntilGone(HWND window, Timeout timeout) {

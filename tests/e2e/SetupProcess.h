@@ -30,8 +30,7 @@ class SetupProcess {
   HWND WaitForIntro(Timeout timeout) const;
   HWND WaitForMainDialog(Timeout timeout) const;
   HWND WaitForMessageBox(Timeout timeout) const;
-  // Whether a window of that kind is visible now.
-  bool ShowsIntro() const;
+  // Whether a main dialog is visible now.
   bool ShowsMainDialog() const;
 
   // "still running" or how the program ended, for failure messages.
@@ -65,8 +64,6 @@ void ClickButton(HWND dialog, int id);
 // A left click into the middle of a window.
 void ClickInto(HWND window);
 void PressKey(HWND window, WPARAM virtualKey);
-// The system menu's Close.
-void CloseFromSystemMenu(HWND window);
 
 // Whether `window` has gone within `timeout`.
 bool WaitUntilGone(HWND window, Timeout timeout);

@@ -44,4 +44,9 @@ std::string LanguageText(std::string_view tag, int slot) {
   return std::string();
 }
 
+void FillCatalogue(StringCatalogue& catalogue, std::string_view tag) {
+  for (const CatalogueKey& key : kCatalogueKeys)
+    catalogue.SetText(key.slot, std::string(tag) + " " + key.key);
+}
+
 }  // namespace setup

@@ -42,5 +42,7 @@ std::string CrLfLines(std::initializer_list<std::string_view> lines);
 // key, so that LanguageText(tag, slot) tells which file a text came from.
 std::string LanguageFile(std::string_view tag);
 std::string LanguageText(std::string_view tag, int slot);
+// A catalogue as loaded from LanguageFile(tag).
+void FillCatalogue(StringCatalogue& catalogue, std::string_view tag);
 
 }  // namespace setup

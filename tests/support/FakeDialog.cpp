@@ -18,10 +18,6 @@ void FakeDialogView::SetText(int id, std::string_view text) {
   if (Control* c = Existing(id)) c->text = std::string(text);
 }
 
-void FakeDialogView::Enable(int id, bool enabled) {
-  if (Control* c = Existing(id)) c->enabled = enabled;
-}
-
 std::string FakeDialogView::Text(int id) const {
   const Control* c = Find(id);
   return c ? c->text : std::string();
@@ -76,11 +72,6 @@ bool FakeDialogView::SetFont(int id, const FontSpec& font) {
   if (fontsFail_) return false;
   if (Control* c = Existing(id)) c->font = font;
   return true;
-}
-
-BackgroundResult FakeDialogView::SetPatternBackground(const char* bitmap) {
-  if (backgroundResult_ == BackgroundResult::Painted) background_ = bitmap;
-  return backgroundResult_;
 }
 
 void FakeDialogView::End(int result) {
@@ -192,7 +183,6 @@ BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view tex
 }
 
 void FakeDialogHost::PumpMessages(WindowRef) {
-  ++pumps_;
   if (pumpActions_.empty()) return;
   auto action = std::move(pumpActions_.front());
   pumpActions_.erase(pumpActions_.begin());

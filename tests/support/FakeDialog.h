@@ -20,7 +20,6 @@ class FakeDialogView : public DialogView {
  public:
   struct Control {
     std::string text;
-    bool enabled = true;
     std::vector<std::string> items;
     int selection = -1;
     std::optional<FontSpec> font;
@@ -39,9 +38,6 @@ class FakeDialogView : public DialogView {
   bool ended() const { return ended_; }
   int result() const { return result_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
-  int focus() const { return focus_; }
-  const std::string& classIcon() const { return classIcon_; }
-  const std::string& background() const { return background_; }
   // What the next SetFont / SetPatternBackground report.
   void FailFonts() { fontsFail_ = true; }
   void SetBackgroundResult(BackgroundResult result) { backgroundResult_ = result; }
@@ -51,8 +47,8 @@ class FakeDialogView : public DialogView {
   std::string Caption() const override { return caption_; }
   void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override;
-  void Enable(int id, bool enabled) override;
-  void SetFocus(int id) override { focus_ = id; }
+  void Enable(int, bool) override {}
+  void SetFocus(int) override {}
   void ShowWindow(bool visible) override;
   void Centre() override;
   void ComboClear(int id) override;
@@ -64,8 +60,8 @@ class FakeDialogView : public DialogView {
   void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
   void StopTimer(int timer) override { timers_.erase(timer); }
   bool SetFont(int id, const FontSpec& font) override;
-  BackgroundResult SetPatternBackground(const char* bitmap) override;
-  void SetClassIcon(const char* icon) override { classIcon_ = icon; }
+  BackgroundResult SetPatternBackground(const char*) override { return backgroundResult_; }
+  void SetClassIcon(const char*) override {}
   void End(int result) override;
 
  private:
@@ -87,13 +83,10 @@ class FakeDialogView : public DialogView {
   bool visible_ = true;
   int centred_ = 0;
   int hidden_ = 0;
-  int focus_ = -1;
   bool ended_ = false;
   int result_ = 0;
   bool fontsFail_ = false;
   BackgroundResult backgroundResult_ = BackgroundResult::Painted;
-  std::string classIcon_;
-  std::string background_;
 };
 
 // Runs dialogs against fake views. What the user does in a dialog is scripted per template:
@@ -128,8 +121,6 @@ class FakeDialogHost : public DialogHost {
   const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
   FakeDialogView* Modeless(WindowRef window);
   Dialog* ModelessDialog(WindowRef window);
-  int pumps() const { return pumps_; }
-  bool waitCursor() const { return waitCursor_; }
   // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
@@ -143,7 +134,7 @@ class FakeDialogHost : public DialogHost {
   BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
                              BoxKind kind) override;
   void PumpMessages(WindowRef dialog) override;
-  void ShowWaitCursor(bool wait) override { waitCursor_ = wait; }
+  void ShowWaitCursor(bool) override {}
 
  private:
   bool IsMissing(const std::string& templateName) const;
@@ -162,8 +153,6 @@ class FakeDialogHost : public DialogHost {
   std::map<WindowRef, Dialog*> modeless_;
   std::vector<std::function<void()>> pumpActions_;
   WindowRef nextWindow_ = 0x1000;
-  int pumps_ = 0;
-  bool waitCursor_ = false;
 };
 
 }  // namespace setup

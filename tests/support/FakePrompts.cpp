@@ -47,15 +47,13 @@ WindowRef FakePrompts::OpenProgressWindow(WindowRef owner, bool withCancel, bool
   cancelled_ = false;
   confirmCancel_ = confirmCancel;
   withCancel_ = withCancel;
-  progressText_.clear();
   progress_ = 0x7001;
   return progress_;
 }
 
 void FakePrompts::SetProgressText(WindowRef progress, std::string_view text) {
   EXPECT_EQ(progress, progress_) << "progress text for a window that is not open";
-  progressText_ = std::string(text);
-  shown_.push_back({Kind::Progress, progress, progressText_});
+  shown_.push_back({Kind::Progress, progress, std::string(text)});
 }
 
 void FakePrompts::PumpMessages(WindowRef) {

@@ -32,9 +32,6 @@ class FakePrompts : public Prompts {
 
   const std::vector<Shown>& shown() const { return shown_; }
   std::vector<std::string> Texts(Kind kind) const;
-  bool progressOpen() const { return progress_ != kNoWindow; }
-  const std::string& progressText() const { return progressText_; }
-  bool waitCursor() const { return waitCursor_; }
 
   void ShowErrorBox(WindowRef owner, std::string_view text) override;
   int ShowMessage(WindowRef owner, std::string_view text) override;
@@ -45,7 +42,7 @@ class FakePrompts : public Prompts {
   void PumpMessages(WindowRef progress) override;
   bool ProgressCancelled() const override { return cancelled_; }
   void CloseProgressWindow(WindowRef progress) override;
-  void ShowWaitCursor(bool wait) override { waitCursor_ = wait; }
+  void ShowWaitCursor(bool) override {}
 
  private:
   int NextAnswer(Kind kind, WindowRef owner, std::string_view text);
@@ -54,13 +51,11 @@ class FakePrompts : public Prompts {
   std::deque<int> answers_;
   std::deque<int> messageAnswers_;
   WindowRef progress_ = kNoWindow;
-  std::string progressText_;
   int cancelAfterPumps_ = -1;
   bool cancelConfirmed_ = true;
   bool confirmCancel_ = false;
   bool withCancel_ = false;
   bool cancelled_ = false;
-  bool waitCursor_ = false;
 };
 
 }  // namespace setup

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ScriptedUser.h"
+#include "support/AppWorld.h"
 #include "support/contracts/PromptsContract.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
@@ -33,15 +34,7 @@ int ButtonFor(Asked asked, int result) {
 
 class Win32PromptsEnv {
  public:
-  Win32PromptsEnv() {
-    catalogue_.SetText(text::MSG_CAPTION, "Velmar Setup");
-    catalogue_.SetText(text::BUTTON_OK, "OK");
-    catalogue_.SetText(text::BUTTON_CANCEL, "Cancel");
-    catalogue_.SetText(text::DLG_YNO_YES, "Yes");
-    catalogue_.SetText(text::DLG_YNO_NO, "No");
-    catalogue_.SetText(text::DLG_YNO_ALL, "All");
-    catalogue_.SetText(text::QUEST_INFO_ABORT, "Abort the installation?");
-  }
+  Win32PromptsEnv() { FillCatalogue(catalogue_, "EN"); }
 
   Prompts& prompts() { return prompts_; }
 
@@ -64,12 +57,6 @@ class Win32PromptsEnv {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, PromptsContract, Win32PromptsEnv);
-
-}  // namespace
-}  // namespace setup
-
-namespace setup {
-namespace {
 
 std::vector<std::string> sentTexts;
 WNDPROC staticProcedure = nullptr;

@@ -57,7 +57,6 @@ void ScriptedUser::Tick() {
     Step step = std::move(steps_.front());
     steps_.pop_front();
     seenText_ = TextOf(GetDlgItem(dialog, 109));
-    seenCaption_ = TextOf(dialog);
     seenControls_.clear();
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       seenControls_.push_back(GetDlgCtrlID(child));

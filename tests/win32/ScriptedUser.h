@@ -29,9 +29,8 @@ class ScriptedUser {
   void Key(WPARAM virtualKey);
 
   bool Done() const { return steps_.empty(); }
-  // Text of static 109 and caption of the dialog the last step acted on.
+  // Text of static 109 of the dialog the last step acted on.
   const std::string& seenText() const { return seenText_; }
-  const std::string& seenCaption() const { return seenCaption_; }
   // Whether that dialog had a control with this id.
   bool SawControl(int id) const;
 
@@ -50,7 +49,6 @@ class ScriptedUser {
   std::deque<Step> steps_;
   UINT_PTR timer_ = 0;
   std::string seenText_;
-  std::string seenCaption_;
   std::vector<int> seenControls_;
 };
 

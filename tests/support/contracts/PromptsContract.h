@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/Prompts.h"
 
 namespace setup {
@@ -35,58 +37,50 @@ class PromptsContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(PromptsContract);
 
-TYPED_TEST_P(PromptsContract, QuestionAnswersWithTheButtonPressed) {
-  for (int answer : {Prompts::kYes, Prompts::kNo, Prompts::kCancel}) {
-    this->env_.WillAnswer(Asked::Question, answer);
-    EXPECT_EQ(this->prompts().AskQuestion(kNoWindow, 0, "Overwrite?"), answer);
-    EXPECT_FALSE(this->env_.OfferedAll());
-  }
-}
-
-TYPED_TEST_P(PromptsContract, QuestionWithAllAnswersWithTheButtonPressed) {
-  for (int answer : {Prompts::kYes, Prompts::kAll, Prompts::kNo, Prompts::kCancel}) {
-    this->env_.WillAnswer(Asked::QuestionWithAll, answer);
-    EXPECT_EQ(this->prompts().AskQuestion(kNoWindow, 1, "Overwrite?"), answer);
-    EXPECT_TRUE(this->env_.OfferedAll());
-  }
-}
-
-TYPED_TEST_P(PromptsContract, OnlyFlagOneOffersAll) {
-  for (int flag : {0, 2, -1}) {
-    this->env_.WillAnswer(Asked::Question, Prompts::kNo);
-    EXPECT_EQ(this->prompts().AskQuestion(kNoWindow, flag, "Overwrite?"), Prompts::kNo);
-    EXPECT_FALSE(this->env_.OfferedAll()) << flag;
-  }
-}
-
-TYPED_TEST_P(PromptsContract, AbortRetryIgnoreAnswersWithTheButtonPressed) {
-  for (int answer : {Prompts::kAbort, Prompts::kRetry, Prompts::kIgnore}) {
-    this->env_.WillAnswer(Asked::AbortRetryIgnore, answer);
-    EXPECT_EQ(this->prompts().AskAbortRetryIgnore(kNoWindow, "Cannot write"), answer);
-  }
-}
-
-TYPED_TEST_P(PromptsContract, MessageGivesZeroForOk) {
-  this->env_.WillAnswer(Asked::Message, 0);
-  EXPECT_EQ(this->prompts().ShowMessage(kNoWindow, "Done"), 0);
-}
-
-TYPED_TEST_P(PromptsContract, ClosingFromTheSystemMenuGivesMinusOne) {
-  this->env_.WillClose(Asked::Message);
-  EXPECT_EQ(this->prompts().ShowMessage(kNoWindow, "Done"), -1);
-  this->env_.WillClose(Asked::Question);
-  EXPECT_EQ(this->prompts().AskQuestion(kNoWindow, 0, "Overwrite?"), Prompts::kCancel);
-  this->env_.WillClose(Asked::QuestionWithAll);
-  EXPECT_EQ(this->prompts().AskQuestion(kNoWindow, 1, "Overwrite?"), Prompts::kCancel);
-  this->env_.WillClose(Asked::AbortRetryIgnore);
-  EXPECT_EQ(this->prompts().AskAbortRetryIgnore(kNoWindow, "Cannot write"), Prompts::kAbort);
-}
-
-TYPED_TEST_P(PromptsContract, DialogShowsTheTextWithItsLineBreaks) {
+TYPED_TEST_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed) {
+  struct Case {
+    Asked asked;
+    int withAll;
+    std::vector<int> answers;
+    int closed;
+  };
+  // Only flag 1 offers All.
+  const Case cases[] = {
+      {Asked::Message, 0, {0}, -1},
+      {Asked::Question, 0, {Prompts::kYes, Prompts::kNo, Prompts::kCancel}, Prompts::kCancel},
+      {Asked::Question, 2, {Prompts::kNo}, Prompts::kCancel},
+      {Asked::QuestionWithAll,
+       1,
+       {Prompts::kYes, Prompts::kAll, Prompts::kNo, Prompts::kCancel},
+       Prompts::kCancel},
+      {Asked::AbortRetryIgnore,
+       0,
+       {Prompts::kAbort, Prompts::kRetry, Prompts::kIgnore},
+       Prompts::kAbort},
+  };
   const char* text = "The file\nC:\\VELMAR\\VELMAR.SYS\nis newer. Replace it?";
-  this->env_.WillAnswer(Asked::Question, Prompts::kYes);
-  this->prompts().AskQuestion(kNoWindow, 0, text);
-  EXPECT_EQ(this->env_.ShownText(), text);
+  const auto ask = [this, text](const Case& c) {
+    switch (c.asked) {
+      case Asked::Message:
+        return this->prompts().ShowMessage(kNoWindow, text);
+      case Asked::AbortRetryIgnore:
+        return this->prompts().AskAbortRetryIgnore(kNoWindow, text);
+      default:
+        return this->prompts().AskQuestion(kNoWindow, c.withAll, text);
+    }
+  };
+  for (const Case& c : cases) {
+    for (int answer : c.answers) {
+      this->env_.WillAnswer(c.asked, answer);
+      EXPECT_EQ(ask(c), answer) << c.withAll;
+      EXPECT_EQ(this->env_.ShownText(), text);
+      if (c.asked != Asked::Message) {
+        EXPECT_EQ(this->env_.OfferedAll(), c.asked == Asked::QuestionWithAll) << c.withAll;
+      }
+    }
+    this->env_.WillClose(c.asked);
+    EXPECT_EQ(ask(c), c.closed) << c.withAll;
+  }
 }
 
 TYPED_TEST_P(PromptsContract, ProgressWithoutCancelButtonRunsUntilClosed) {
@@ -100,49 +94,29 @@ TYPED_TEST_P(PromptsContract, ProgressWithoutCancelButtonRunsUntilClosed) {
   this->prompts().CloseProgressWindow(window);
 }
 
-TYPED_TEST_P(PromptsContract, CancelWithoutConfirmationStopsAtOnce) {
-  const WindowRef window = this->prompts().OpenProgressWindow(kNoWindow, true, false);
-  ASSERT_NE(window, kNoWindow);
-  this->env_.WillCancelProgress(Confirm::NotAsked);
-  this->PumpUntil(window, [this] { return this->prompts().ProgressCancelled(); });
-  EXPECT_TRUE(this->prompts().ProgressCancelled());
-  EXPECT_TRUE(this->env_.UserDone());
-
-  // The next window starts uncancelled.
-  const WindowRef next = this->prompts().OpenProgressWindow(kNoWindow, true, false);
-  ASSERT_NE(next, kNoWindow);
-  EXPECT_FALSE(this->prompts().ProgressCancelled());
-  this->prompts().CloseProgressWindow(next);
+TYPED_TEST_P(PromptsContract, CancelStopsUnlessTheConfirmationIsAnsweredNo) {
+  for (Confirm confirm : {Confirm::NotAsked, Confirm::No, Confirm::Yes}) {
+    SCOPED_TRACE(static_cast<int>(confirm));
+    const WindowRef window =
+        this->prompts().OpenProgressWindow(kNoWindow, true, confirm != Confirm::NotAsked);
+    ASSERT_NE(window, kNoWindow);
+    EXPECT_FALSE(this->prompts().ProgressCancelled());
+    this->env_.WillCancelProgress(confirm);
+    this->PumpUntil(window, [this] { return this->env_.UserDone(); });
+    ASSERT_TRUE(this->env_.UserDone());
+    this->env_.Pump(window);
+    // A cancelled window is gone already.
+    if (confirm == Confirm::No) {
+      EXPECT_FALSE(this->prompts().ProgressCancelled());
+      this->prompts().CloseProgressWindow(window);
+    } else {
+      EXPECT_TRUE(this->prompts().ProgressCancelled());
+    }
+  }
 }
 
-TYPED_TEST_P(PromptsContract, CancelAnsweredNoKeepsTheOperationGoing) {
-  const WindowRef window = this->prompts().OpenProgressWindow(kNoWindow, true, true);
-  ASSERT_NE(window, kNoWindow);
-  this->env_.WillCancelProgress(Confirm::No);
-  this->PumpUntil(window, [this] { return this->env_.UserDone(); });
-  ASSERT_TRUE(this->env_.UserDone());
-  this->env_.Pump(window);
-  EXPECT_FALSE(this->prompts().ProgressCancelled());
-  this->prompts().SetProgressText(window, "Copying README.TXT");
-  this->prompts().CloseProgressWindow(window);
-}
-
-TYPED_TEST_P(PromptsContract, CancelConfirmedStops) {
-  const WindowRef window = this->prompts().OpenProgressWindow(kNoWindow, true, true);
-  ASSERT_NE(window, kNoWindow);
-  this->env_.WillCancelProgress(Confirm::Yes);
-  this->PumpUntil(window, [this] { return this->prompts().ProgressCancelled(); });
-  EXPECT_TRUE(this->prompts().ProgressCancelled());
-  EXPECT_TRUE(this->env_.UserDone());
-}
-
-REGISTER_TYPED_TEST_SUITE_P(PromptsContract, QuestionAnswersWithTheButtonPressed,
-                            QuestionWithAllAnswersWithTheButtonPressed, OnlyFlagOneOffersAll,
-                            AbortRetryIgnoreAnswersWithTheButtonPressed, MessageGivesZeroForOk,
-                            ClosingFromTheSystemMenuGivesMinusOne,
-                            DialogShowsTheTextWithItsLineBreaks,
+REGISTER_TYPED_TEST_SUITE_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed,
                             ProgressWithoutCancelButtonRunsUntilClosed,
-                            CancelWithoutConfirmationStopsAtOnce,
-                            CancelAnsweredNoKeepsTheOperationGoing, CancelConfirmedStops);
+                            CancelStopsUnlessTheConfirmationIsAnsweredNo);
 
 }  // namespace setup
