@@ -59,10 +59,6 @@ void MemoryRegistry::DenyAllAccess(const std::string& path) {
   Find(path)->denyAllAccess = true;
 }
 
-bool MemoryRegistry::HasKey(const std::string& path) const {
-  return Find(path) != nullptr;
-}
-
 MemoryRegistry::Node* MemoryRegistry::Find(const std::string& path) const {
   Node* node = root_.get();
   for (const std::string& part : SplitPath(path)) {
@@ -74,7 +70,6 @@ MemoryRegistry::Node* MemoryRegistry::Find(const std::string& path) const {
 }
 
 std::int32_t MemoryRegistry::OpenKey(const std::string& path, Access access, Key& key) {
-  if (!path.empty() && path.front() == '\\') return kBadPathname;
   Node* node = Find(path);
   if (!node) return kNotFound;
   if (access == Access::All && node->denyAllAccess) return kAccessDenied;

@@ -12,9 +12,6 @@ namespace setup {
 // every open gives a handle of its own.
 class MemoryRegistry : public Registry {
  public:
-  // What Windows says to a path that begins with a backslash.
-  static constexpr std::int32_t kBadPathname = 161;
-
   MemoryRegistry();
   ~MemoryRegistry() override;
 
@@ -23,9 +20,6 @@ class MemoryRegistry : public Registry {
   // Opening this key with all access then fails with 5, as for a user without
   // administrator rights; read access still works.
   void DenyAllAccess(const std::string& path);
-  bool HasKey(const std::string& path) const;
-  // Keys opened and not closed yet.
-  int OpenHandles() const { return static_cast<int>(handles_.size()); }
 
   std::int32_t OpenKey(const std::string& path, Access access, Key& key) override;
   void CloseKey(Key key) override;

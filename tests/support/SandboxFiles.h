@@ -29,8 +29,6 @@ class SandboxFiles : public Files {
   void MakeDirectory(const std::string& path);
   // The starting current directory is "C:\".
   void SetCurrentDirectory(const std::string& path);
-  // The host folder that holds the drives.
-  const std::filesystem::path& hostRoot() const { return root_; }
   // Every path given to OpenRead, as given.
   const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
