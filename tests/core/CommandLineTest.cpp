@@ -2,98 +2,72 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 
 namespace setup {
 namespace {
 
-class CommandLine : public ::testing::Test {
- protected:
-  void Languages(std::initializer_list<const char*> names) {
-    state_->Languages.count = 0;
-    for (const char* name : names)
-      state_->Languages.displayNames[static_cast<std::size_t>(state_->Languages.count++)].Assign(
+TEST(CommandLine, SwitchesAndTheirValues) {
+  struct Case {
+    std::string line;
+    int mode;
+    std::string script, language;
+  };
+  const Case cases[] = {
+      // The later of /c and /d wins, in either case.
+      {"/c /d", 2, "SETUP.KVX", ""},
+      {"/d /c", 1, "SETUP.KVX", ""},
+      {"-D", 2, "SETUP.KVX", ""},
+      // A value runs to the next blank; a blank right after the letter gives an empty one.
+      {"/c -FOTHER.KVX /d", 2, "OTHER.KVX", ""},
+      {"/f OTHER.KVX", 0, "", ""},
+      // Only a slash or minus before a letter starts a switch, and values are taken whole.
+      {"/x /q -z c d //c", 1, "SETUP.KVX", ""},
+      {"/fA:\\X-D.KVX /lpt-br", 0, "A:\\X-D.KVX", "pt-br"},
+      // Only the first 127 characters count, and values are cut to their fields.
+      {std::string(126, ' ') + "/d", 0, "SETUP.KVX", ""},
+      {"/c" + std::string(996, 'x') + "/d", 1, "SETUP.KVX", ""},
+      {"/l" + std::string(40, 'L'), 0, "SETUP.KVX", std::string(15, 'L')},
+      {"/f" + std::string(400, 'S') + " /d", 0, std::string(125, 'S'), ""},
+  };
+  for (const Case& c : cases) {
+    auto state = std::make_unique<ProgramState>();
+    ParseCommandLine(*state, c.line);
+    EXPECT_EQ(state->StartMode, c.mode) << c.line;
+    EXPECT_EQ(state->ScriptFileName, c.script) << c.line;
+    EXPECT_EQ(state->LanguageName, c.language) << c.line;
+  }
+}
+
+TEST(CommandLine, LanguageMatchesIgnoringCaseAndFallsBackToTheFirst) {
+  struct Case {
+    std::vector<const char*> names;
+    const char* line;
+    int index;
+  };
+  const Case cases[] = {
+      {{"Deutsch", "English", "ENGLISH"}, "/lENGLISH", 1},
+      {{"Deutsch", "English", "ENGLISH"}, "/ldeutsch", 0},
+      {{"Deutsch", "English", "ENGLISH"}, "/lFrancais", 0},
+      // A name with a blank cannot be chosen: the value ends at the blank.
+      {{"English", "Espanol (MX)", "Espanol"}, "/lEspanol (MX)", 2},
+      {{"English", "Espanol (MX)"}, "/lEspanol (MX)", 0},
+      // No name asked for never matches an empty entry.
+      {{"English", ""}, "/l /c", 0},
+      {{}, "/lEnglish", 0},
+  };
+  for (const Case& c : cases) {
+    auto state = std::make_unique<ProgramState>();
+    for (const char* name : c.names)
+      state->Languages.displayNames[static_cast<std::size_t>(state->Languages.count++)].Assign(
           name);
+    state->LanguageIndex = 5;
+    ParseCommandLine(*state, c.line);
+    FindLanguage(*state);
+    EXPECT_EQ(state->LanguageIndex, c.index) << c.line;
   }
-  int LanguageFor(std::string_view commandLine) {
-    ParseCommandLine(*state_, commandLine);
-    FindLanguage(*state_);
-    return state_->LanguageIndex;
-  }
-
-  std::unique_ptr<ProgramState> state_ = std::make_unique<ProgramState>();
-};
-
-TEST_F(CommandLine, LaterModeSwitchWins) {
-  ParseCommandLine(*state_, "/c /d");
-  EXPECT_EQ(state_->StartMode, 2);
-  ParseCommandLine(*state_, "/d /c");
-  EXPECT_EQ(state_->StartMode, 1);
-  ParseCommandLine(*state_, "-D");
-  EXPECT_EQ(state_->StartMode, 2);
-}
-
-TEST_F(CommandLine, ScriptNameRunsToTheNextBlank) {
-  ParseCommandLine(*state_, "/c -FOTHER.KVX /d");
-  EXPECT_EQ(state_->ScriptFileName, "OTHER.KVX");
-  EXPECT_EQ(state_->StartMode, 2);
-
-  // A blank after the letter gives an empty name; the word after it is no switch.
-  ParseCommandLine(*state_, "/f OTHER.KVX");
-  EXPECT_EQ(state_->ScriptFileName, "");
-}
-
-TEST_F(CommandLine, OnlyASlashOrMinusBeforeALetterIsASwitch) {
-  ParseCommandLine(*state_, "/x /q -z c d //c");
-  EXPECT_EQ(state_->StartMode, 1);
-  EXPECT_EQ(state_->ScriptFileName, "SETUP.KVX");
-  EXPECT_EQ(state_->LanguageName, "");
-
-  // The value of /f or /l is taken whole, even when it holds a switch character.
-  ParseCommandLine(*state_, "/fA:\\X-D.KVX /lpt-br");
-  EXPECT_EQ(state_->ScriptFileName, "A:\\X-D.KVX");
-  EXPECT_EQ(state_->LanguageName, "pt-br");
-  EXPECT_EQ(state_->StartMode, 1);
-}
-
-TEST_F(CommandLine, LanguageMatchesIgnoringCaseFirstEntryWins) {
-  Languages({"Deutsch", "English", "ENGLISH"});
-  EXPECT_EQ(LanguageFor("/lENGLISH"), 1);
-  EXPECT_EQ(LanguageFor("/ldeutsch"), 0);
-  EXPECT_EQ(LanguageFor("/lFrancais"), 0);
-}
-
-TEST_F(CommandLine, NameWithABlankCannotBeChosen) {
-  Languages({"English", "Espanol (MX)", "Espanol"});
-  EXPECT_EQ(LanguageFor("/lEspanol (MX)"), 2);
-  Languages({"English", "Espanol (MX)"});
-  EXPECT_EQ(LanguageFor("/lEspanol (MX)"), 0);
-}
-
-TEST_F(CommandLine, NoLanguageAskedForIsTheFirstEvenBesideAnEmptyName) {
-  Languages({"English", ""});
-  EXPECT_EQ(LanguageFor("/c"), 0);
-  EXPECT_EQ(LanguageFor("/l /c"), 0);
-  Languages({});
-  EXPECT_EQ(LanguageFor("/lEnglish"), 0);
-}
-
-TEST_F(CommandLine, OverlongInputIsCutNotOverflowed) {
-  // Only the first 127 characters count: the switch letter at position 127 is lost.
-  ParseCommandLine(*state_, std::string(126, ' ') + "/d");
-  EXPECT_EQ(state_->StartMode, 0);
-  ParseCommandLine(*state_, "/c" + std::string(996, 'x') + "/d");
-  EXPECT_EQ(state_->StartMode, 1);
-
-  const std::string language(40, 'L');
-  ParseCommandLine(*state_, "/l" + language);
-  EXPECT_EQ(state_->LanguageName, language.substr(0, 15));
-
-  const std::string script(400, 'S');
-  ParseCommandLine(*state_, "/f" + script + " /d");
-  EXPECT_EQ(state_->ScriptFileName, script.substr(0, 125));
-  EXPECT_EQ(state_->StartMode, 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "script/LanguageTable.h"
 #include "support/FakePrompts.h"
@@ -43,24 +44,21 @@ TEST_F(LanguageTableTest, ReadsNamesAndFilesInOrder) {
   EXPECT_TRUE(prompts_.shown().empty());
 }
 
-TEST_F(LanguageTableTest, CountIsTheLeadingNumberOfItsLine) {
-  ASSERT_EQ(Read(Languages("0", 2)), 1);
-  EXPECT_EQ(table_.count, 0);
-
-  ASSERT_EQ(Read(Languages("2 languages", 2)), 1);
-  EXPECT_EQ(table_.count, 2);
-  EXPECT_EQ(table_.fileNames[1], "L1.TXT");
-
-  ASSERT_EQ(Read(Languages("-3", 2)), 1);
-  EXPECT_EQ(table_.count, 0);
-}
-
-TEST_F(LanguageTableTest, IgnoresLanguagesBeyondTheSixteenth) {
-  ASSERT_EQ(Read(Languages("17", 17)), 1);
-  ASSERT_EQ(table_.count, kMaxLanguages);
-  EXPECT_EQ(table_.displayNames[15], "L15");
-  EXPECT_EQ(table_.fileNames[15], "L15.TXT");
-
+TEST_F(LanguageTableTest, CountIsTheLeadingNumberOfItsLineUpToSixteen) {
+  struct Case {
+    const char* count;
+    int languages, expected;
+  };
+  for (const Case& c : {Case{"0", 2, 0}, Case{"2 languages", 2, 2}, Case{"-3", 2, 0},
+                        Case{"17", 17, kMaxLanguages}, Case{"20", 20, kMaxLanguages}}) {
+    ASSERT_EQ(Read(Languages(c.count, c.languages)), 1);
+    ASSERT_EQ(table_.count, c.expected) << c.count;
+    if (c.expected > 0) {
+      const std::string last = "L" + std::to_string(c.expected - 1);
+      EXPECT_EQ(table_.displayNames[static_cast<std::size_t>(c.expected - 1)], last);
+      EXPECT_EQ(table_.fileNames[static_cast<std::size_t>(c.expected - 1)], last + ".TXT");
+    }
+  }
   ASSERT_EQ(Read(Languages("4294967295000", 3)), 1);  // wraps, but never beyond the table
   EXPECT_GE(table_.count, 0);
   EXPECT_LE(table_.count, kMaxLanguages);
@@ -73,23 +71,17 @@ TEST_F(LanguageTableTest, CutsLongNamesToTheirFields) {
   EXPECT_EQ(table_.fileNames[0].view(), file.substr(0, 259));
 }
 
-TEST_F(LanguageTableTest, MissingSectionLeavesAnEmptyTableSilently) {
+TEST_F(LanguageTableTest, MissingScriptIsReportedAndKeepsTheTableAMissingSectionEmptiesIt) {
   ASSERT_EQ(Read(Languages("2", 2)), 1);
+  EXPECT_EQ(ReadLanguageTable(files_, prompts_, {"C:\\NONE", "SETUP.KVX"}, table_), 0);
+  EXPECT_EQ(table_.count, 2);
+  EXPECT_EQ(table_.displayNames[1], "L1");
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox),
+            std::vector<std::string>{"Can't find SETUPINFOFILE!"});
+
   ASSERT_EQ(Read("[OS]\r\n!OS_WINDOWS_NT\r\n[language]\r\n1\r\nX\r\nX.TXT\r\n"), 1);
   EXPECT_EQ(table_.count, 0);
-  EXPECT_TRUE(prompts_.shown().empty());
-}
-
-TEST_F(LanguageTableTest, MissingScriptIsReportedAndTheTableUntouched) {
-  table_.count = 1;
-  table_.displayNames[0].Assign("Kept");
-  EXPECT_EQ(ReadLanguageTable(files_, prompts_, {"C:\\NONE", "SETUP.KVX"}, table_), 0);
-  EXPECT_EQ(table_.count, 1);
-  EXPECT_EQ(table_.displayNames[0], "Kept");
-  ASSERT_EQ(prompts_.shown().size(), 1u);
-  EXPECT_EQ(prompts_.shown()[0].kind, FakePrompts::Kind::ErrorBox);
-  EXPECT_EQ(prompts_.shown()[0].owner, kNoWindow);
-  EXPECT_EQ(prompts_.shown()[0].text, "Can't find SETUPINFOFILE!");
+  EXPECT_EQ(prompts_.shown().size(), 1u);
 }
 
 }  // namespace

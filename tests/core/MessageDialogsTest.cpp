@@ -8,7 +8,6 @@
 #include "script/CatalogueKeys.h"
 #include "support/AppWorld.h"
 #include "ui/DialogPrompts.h"
-#include "ui/Geometry.h"
 
 namespace setup {
 namespace {
@@ -101,11 +100,18 @@ TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
   EXPECT_EQ(prompts_.ShowMessage(kOwner, "!"), -1);
 }
 
-TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbort) {
+TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbortOrNoWindow) {
   for (const ModalCase& c : kModalCases) host_.MissingTemplate(c.templateName);
   const int expected[] = {-1, Prompts::kCancel, Prompts::kCancel, Prompts::kAbort};
   for (std::size_t i = 0; i < std::size(kModalCases); ++i)
     EXPECT_EQ(kModalCases[i].ask(prompts_, "?"), expected[i]) << kModalCases[i].templateName;
+
+  host_.MissingTemplate("DLG_info_cancel");
+  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
+  EXPECT_EQ(window, kNoWindow);
+  prompts_.SetProgressText(window, "nothing to show it");
+  prompts_.CloseProgressWindow(window);
+  EXPECT_FALSE(prompts_.ProgressCancelled());
 }
 
 TEST_F(MessageDialogs, ErrorBoxIsTheSystemBoxWithTheCatalogueCaption) {
@@ -176,25 +182,6 @@ TEST_F(MessageDialogs, CancelAsksFirstAndOnlyYesCancels) {
   EXPECT_EQ(host_.boxes().size(), 2u);
   EXPECT_TRUE(prompts_.ProgressCancelled());
   EXPECT_EQ(host_.Modeless(window), nullptr);
-}
-
-TEST_F(MessageDialogs, ProgressTemplateThatFailsToLoadGivesNoWindow) {
-  host_.MissingTemplate("DLG_info_cancel");
-  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
-  EXPECT_EQ(window, kNoWindow);
-  prompts_.SetProgressText(window, "nothing to show it");
-  prompts_.CloseProgressWindow(window);
-  EXPECT_FALSE(prompts_.ProgressCancelled());
-}
-
-TEST(CentredOrigin, HalvesRoundTowardZeroAndIgnoreWhereTheWindowIs) {
-  const ScreenPoint moved = CentredOrigin({0, 0, 1023, 767}, {-50, 700, 251, 901});
-  EXPECT_EQ(moved.x, 511 - 150);
-  EXPECT_EQ(moved.y, 383 - 100);
-  // A window larger than the desktop starts off its top-left corner.
-  const ScreenPoint large = CentredOrigin({0, 0, 640, 480}, {0, 0, 801, 601});
-  EXPECT_EQ(large.x, 320 - 400);
-  EXPECT_EQ(large.y, 240 - 300);
 }
 
 }  // namespace

