@@ -31,12 +31,6 @@ class Win32DialogEnv {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogHostContract, Win32DialogEnv);
 
-}  // namespace
-}  // namespace setup
-
-namespace setup {
-namespace {
-
 HWND Hwnd(const DialogView& view) {
   return reinterpret_cast<HWND>(view.Window());
 }
@@ -90,9 +84,6 @@ TEST_F(Win32DialogHostTest, FontIsMadeForTheScreenAndGivenToTheControl) {
   });
   EXPECT_EQ(font.lfHeight, -(12 * pixelsPerInch) / 72);
   EXPECT_EQ(font.lfWeight, 700);
-  EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-  EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
-  EXPECT_EQ(font.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
   EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
 }
 
@@ -112,16 +103,6 @@ TEST_F(Win32DialogHostTest, PatternBrushPaintsTheBackgroundOnlyWhenTheBitmapLoad
   EXPECT_EQ(missing, BackgroundResult::NoBitmap);
   EXPECT_NE(after, 0);
   EXPECT_NE(after, before);  // before: the dialog manager's face colour
-}
-
-TEST_F(Win32DialogHostTest, ClassIconIsTheProgramsIcon) {
-  ULONG_PTR icon = 0;
-  RunWith([&](DialogView& view) {
-    view.SetClassIcon("mainico");
-    icon = GetClassLongPtrA(Hwnd(view), GCLP_HICON);
-    SetClassLongPtrA(Hwnd(view), GCLP_HICON, 0);  // leave the class as the other tests expect
-  });
-  EXPECT_EQ(icon, reinterpret_cast<ULONG_PTR>(LoadIconA(instance_, "mainico")));
 }
 
 TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {
@@ -146,28 +127,6 @@ TEST_F(Win32DialogHostTest, PumpHandsAQuitRequestBackToTheMainLoop) {
   MSG msg{};
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 7u);
-}
-
-// The icon static of a template and the icon it shows.
-HICON ShownIcon(HWND dialog) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-      return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-  return nullptr;
-}
-
-TEST_F(Win32DialogHostTest, EveryMessageTemplateShowsASystemIcon) {
-  for (const char* name : {"DLG_msg", "DLG_yesno", "DLG_yesallno", "DLG_abortretryignore",
-                           "DLG_info", "DLG_info_cancel"}) {
-    HICON icon = nullptr;
-    ProbeDialog probe;
-    probe.init = [&icon](DialogView& view) {
-      icon = ShownIcon(Hwnd(view));
-      view.End(0);
-    };
-    EXPECT_EQ(host_.RunModal(name, kNoWindow, probe), 0) << name;
-    EXPECT_NE(icon, nullptr) << name;
-  }
 }
 
 }  // namespace
