@@ -17,7 +17,10 @@ constexpr WindowRef kMain = 0x500;
 // real run cannot easily reach.
 class MainDialogTest : public ::testing::Test {
  protected:
-  MainDialogTest() { world_.PutMedium(); }
+  MainDialogTest() {
+    world_.PutMedium();
+    state_.SourceDir.Assign(AppWorld::kMedium);  // as the startup would
+  }
 
   void Open(std::string_view commandLine = "") {
     ParseCommandLine(state_, commandLine);
@@ -134,6 +137,7 @@ TEST(IntroWindow, ReportsAMissingBitmapOrBrush) {
                                  std::pair{BackgroundResult::NoBrush, "Can't create brush!"}}) {
     AppWorld world;
     world.PutMedium();
+    world.state->SourceDir.Assign(AppWorld::kMedium);
     ReadLanguageTable(world.files, world.prompts, world.state->Script(), world.state->Languages);
     FakeDialogView view("WND_intro", 0x601, kMain);
     view.SetBackgroundResult(result);

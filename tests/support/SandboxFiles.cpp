@@ -38,40 +38,18 @@ SandboxFiles::~SandboxFiles() {
 }
 
 std::optional<SandboxFiles::WindowsPath> SandboxFiles::Absolute(const std::string& path) const {
-  std::string rest = path;
-  std::replace(rest.begin(), rest.end(), '/', '\\');
-  if (rest.starts_with("\\\\")) return std::nullopt;
-
-  // The current directory is always kept absolute, so it parses without recursion.
-  WindowsPath current{currentDirectory_[0], {}};
-  WindowsPath result = current;
-  const auto split = [](std::string_view text, std::vector<std::string>& parts) {
-    while (!text.empty()) {
-      const std::size_t end = std::min(text.find('\\'), text.size());
-      const std::string_view part = text.substr(0, end);
-      text.remove_prefix(std::min(end + 1, text.size()));
-      if (part.empty() || part == ".") continue;
-      if (part == "..") {
-        if (!parts.empty()) parts.pop_back();
-      } else {
-        parts.emplace_back(part);
-      }
-    }
-  };
-  split(std::string_view(currentDirectory_).substr(3), current.parts);
-
-  if (rest.size() >= 2 && rest[1] == ':') {
-    const char drive = Upper(rest[0]);
-    if (drive < 'A' || drive > 'Z') return std::nullopt;
-    rest.erase(0, 2);
-    // "D:name" is relative to the current directory only on the current drive.
-    result = {drive, drive == current.drive && !rest.starts_with('\\')
-                         ? current.parts
-                         : std::vector<std::string>{}};
-  } else if (!rest.starts_with('\\')) {
-    result = current;
+  // The program names every file by a full path; anything else is not modelled.
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return std::nullopt;
+  const char drive = Upper(path[0]);
+  if (drive < 'A' || drive > 'Z') return std::nullopt;
+  WindowsPath result{drive, {}};
+  // As on Windows, doubled backslashes name no empty folder.
+  std::string_view rest = std::string_view(path).substr(3);
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\\'), rest.size());
+    if (end > 0) result.parts.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
   }
-  split(rest, result.parts);
   return result;
 }
 
@@ -117,13 +95,6 @@ std::optional<std::string> SandboxFiles::FileBytes(const std::string& path) cons
 
 void SandboxFiles::MakeDirectory(const std::string& path) {
   fs::create_directories(HostPath(path).value());
-}
-
-void SandboxFiles::SetCurrentDirectory(const std::string& path) {
-  const WindowsPath windows = Absolute(path).value();
-  std::string text = {windows.drive, ':', '\\'};
-  for (std::size_t i = 0; i < windows.parts.size(); ++i) text += (i ? "\\" : "") + windows.parts[i];
-  currentDirectory_ = text;
 }
 
 SandboxFiles::Handle SandboxFiles::Register(std::FILE* stream, const fs::path& hostPath) {

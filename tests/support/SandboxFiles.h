@@ -28,7 +28,7 @@ class SandboxFiles : public Files {
   std::optional<std::string> FileBytes(const std::string& path) const;
   void MakeDirectory(const std::string& path);
   // The starting current directory is "C:\".
-  void SetCurrentDirectory(const std::string& path);
+  void SetCurrentDirectory(const std::string& path) { currentDirectory_ = path; }
   // Every path given to OpenRead, as given.
   const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
@@ -49,7 +49,7 @@ class SandboxFiles : public Files {
   };
 
   // The drive letter and the components of an absolute Windows path, or nothing for what
-  // the sandbox does not model (network paths, bad drive specifications).
+  // the sandbox does not model (relative and network paths).
   struct WindowsPath {
     char drive;
     std::vector<std::string> parts;

@@ -50,12 +50,6 @@ class DialogHostContract : public ::testing::Test {
  protected:
   DialogHost& host() { return env_.host(); }
 
-  // Runs "DLG_yesno" with `init` as its opening; `init` ends it.
-  int RunEnding(std::function<void(DialogView&)> init) {
-    probe_.init = std::move(init);
-    return host().RunModal("DLG_yesno", kNoWindow, probe_);
-  }
-
   Env env_;
   ProbeDialog probe_;
 };
@@ -74,29 +68,6 @@ TYPED_TEST_P(DialogHostContract, EndGivesRunModalItsResultAndDestroysOnce) {
   EXPECT_EQ(this->host().RunModal("DLG_nonexistent", kNoWindow, this->probe_), -1);
   EXPECT_EQ(this->host().CreateModeless("DLG_nonexistent", kNoWindow, this->probe_), kNoWindow);
   EXPECT_EQ(this->probe_.window, kNoWindow);
-}
-
-TYPED_TEST_P(DialogHostContract, TextsFontsAndBackgroundAreSet) {
-  std::string multiLine, caption, button;
-  bool font = false;
-  BackgroundResult background = BackgroundResult::NoBrush;
-  this->RunEnding([&](DialogView& view) {
-    view.SetText(109, "first line\nsecond line");
-    multiLine = view.Text(109);
-    view.SetCaption("Frage");
-    caption = view.Caption();
-    view.SetText(112, "Nein");
-    view.SetText(112, "");
-    button = view.Text(112);
-    font = view.SetFont(109, FontSpec{12, 700, "MS Sans Serif"});
-    background = view.SetPatternBackground("velmarbmp");
-    view.End(0);
-  });
-  EXPECT_EQ(multiLine, "first line\nsecond line");
-  EXPECT_EQ(caption, "Frage");
-  EXPECT_EQ(button, "");
-  EXPECT_TRUE(font);
-  EXPECT_EQ(background, BackgroundResult::Painted);
 }
 
 // The language box relies on an unsorted list whose indexes are the language table's.
@@ -174,7 +145,6 @@ TYPED_TEST_P(DialogHostContract, ModelessWindowLivesUntilDestroyedOrEnded) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EndGivesRunModalItsResultAndDestroysOnce,
-                            TextsFontsAndBackgroundAreSet,
                             DropDownListKeepsItemsInOrderAndOneSelection,
                             UserActionsArriveAsTheirEvent, OnlyRunningTimersElapse,
                             ModelessWindowLivesUntilDestroyedOrEnded);
