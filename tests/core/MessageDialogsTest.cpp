@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "script/CatalogueKeys.h"
 #include "support/AppWorld.h"
@@ -14,13 +12,35 @@ namespace {
 
 constexpr WindowRef kOwner = 0x4711;
 
+// The modal dialogs; each button is labelled from the catalogue slot of its id.
+struct ModalCase {
+  const char* templateName;
+  bool builtHidden;
+  std::set<int> buttons;
+  int whenMissing;
+};
+const ModalCase kModalCases[] = {
+    {"DLG_msg", false, {0}, -1},
+    {"DLG_yesno", true, {111, 112, 1}, Prompts::kCancel},
+    {"DLG_yesallno", true, {111, 113, 112, 1}, Prompts::kCancel},
+    {"DLG_abortretryignore", true, {1, 114, 115}, Prompts::kAbort},
+};
+
+// Asks what the template shows.
+int Ask(Prompts& prompts, std::string_view templateName, std::string_view text) {
+  if (templateName == "DLG_msg") return prompts.ShowMessage(kOwner, text);
+  if (templateName == "DLG_abortretryignore") return prompts.AskAbortRetryIgnore(kOwner, text);
+  return prompts.AskQuestion(kOwner, templateName == "DLG_yesallno", text);
+}
+
 class MessageDialogs : public ::testing::Test {
  protected:
   MessageDialogs() {
-    host_.TemplateControls("DLG_msg", {109, 0});
-    host_.TemplateControls("DLG_yesno", {109, 111, 112, 1});
-    host_.TemplateControls("DLG_yesallno", {109, 111, 113, 112, 1});
-    host_.TemplateControls("DLG_abortretryignore", {109, 1, 114, 115});
+    for (const ModalCase& c : kModalCases) {
+      std::set<int> controls = c.buttons;
+      controls.insert(109);
+      host_.TemplateControls(c.templateName, controls);
+    }
     host_.TemplateControls("DLG_info", {603});
     host_.TemplateControls("DLG_info_cancel", {603, 1});
     FillCatalogue(catalogue_, "EN");
@@ -37,35 +57,6 @@ class MessageDialogs : public ::testing::Test {
   DialogPrompts prompts_{host_, catalogue_};
 };
 
-struct ModalCase {
-  const char* templateName;
-  std::function<int(Prompts&, std::string_view)> ask;
-  bool builtHidden;
-  std::vector<std::pair<int, int>> buttonLabels;  // control id, catalogue slot
-};
-
-const ModalCase kModalCases[] = {
-    {"DLG_msg",
-     [](Prompts& p, std::string_view t) { return p.ShowMessage(kOwner, t); },
-     false,
-     {{0, text::BUTTON_OK}}},
-    {"DLG_yesno",
-     [](Prompts& p, std::string_view t) { return p.AskQuestion(kOwner, 0, t); },
-     true,
-     {{111, text::DLG_YNO_YES}, {112, text::DLG_YNO_NO}, {1, text::BUTTON_CANCEL}}},
-    {"DLG_yesallno",
-     [](Prompts& p, std::string_view t) { return p.AskQuestion(kOwner, 1, t); },
-     true,
-     {{111, text::DLG_YNO_YES},
-      {113, text::DLG_YNO_ALL},
-      {112, text::DLG_YNO_NO},
-      {1, text::BUTTON_CANCEL}}},
-    {"DLG_abortretryignore",
-     [](Prompts& p, std::string_view t) { return p.AskAbortRetryIgnore(kOwner, t); },
-     true,
-     {{1, text::BUTTON_CANCEL}, {114, text::DLG_ARI_RETRY}, {115, text::DLG_ARI_IGNORE}}},
-};
-
 // What the user sees: fully labelled in the current language, never half-built.
 TEST_F(MessageDialogs, EachDialogShowsOnlyWhenLabelledFromTheCatalogue) {
   for (const ModalCase& c : kModalCases) {
@@ -77,10 +68,10 @@ TEST_F(MessageDialogs, EachDialogShowsOnlyWhenLabelledFromTheCatalogue) {
       EXPECT_EQ(view.owner(), kOwner);
       EXPECT_EQ(view.Caption(), LanguageText("EN", text::MSG_CAPTION));
       EXPECT_EQ(view.Text(109), "Replace\nthe file?");
-      for (auto [id, slot] : c.buttonLabels) EXPECT_EQ(view.Text(id), LanguageText("EN", slot));
+      for (int id : c.buttons) EXPECT_EQ(view.Text(id), LanguageText("EN", id)) << id;
       dialog.OnClose(view);
     });
-    c.ask(prompts_, "Replace\nthe file?");
+    Ask(prompts_, c.templateName, "Replace\nthe file?");
   }
 }
 
@@ -101,11 +92,10 @@ TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
 }
 
 TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbortOrNoWindow) {
-  for (const ModalCase& c : kModalCases) host_.MissingTemplate(c.templateName);
-  const int expected[] = {-1, Prompts::kCancel, Prompts::kCancel, Prompts::kAbort};
-  for (std::size_t i = 0; i < std::size(kModalCases); ++i)
-    EXPECT_EQ(kModalCases[i].ask(prompts_, "?"), expected[i]) << kModalCases[i].templateName;
-
+  for (const ModalCase& c : kModalCases) {
+    host_.MissingTemplate(c.templateName);
+    EXPECT_EQ(Ask(prompts_, c.templateName, "?"), c.whenMissing) << c.templateName;
+  }
   host_.MissingTemplate("DLG_info_cancel");
   const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
   EXPECT_EQ(window, kNoWindow);

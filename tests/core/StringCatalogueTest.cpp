@@ -4,31 +4,10 @@
 #include <vector>
 
 #include "script/StringCatalogue.h"
-#include "support/FakePrompts.h"
-#include "support/SandboxFiles.h"
+#include "support/AppWorld.h"
 
 namespace setup {
 namespace {
-
-// Remembers every change of the cursor, not only the last.
-class CursorPrompts : public FakePrompts {
- public:
-  void ShowWaitCursor(bool wait) override {
-    cursor.push_back(wait);
-    FakePrompts::ShowWaitCursor(wait);
-  }
-  std::vector<bool> cursor;
-};
-
-// A language file with a comment line before every key; `prefix` marks the language.
-std::string LanguageFile(std::string_view prefix, std::size_t keys = kCatalogueKeyCount) {
-  std::string file = "Language file\r\n";
-  for (std::size_t i = 0; i < keys; ++i) {
-    const std::string key = kCatalogueKeys[i].key;
-    file += "; comment\r\n" + key + "\r\n" + std::string(prefix) + key + "\r\n";
-  }
-  return file + "trailer\r\n";
-}
 
 class StringCatalogueTest : public ::testing::Test {
  protected:
@@ -38,7 +17,7 @@ class StringCatalogueTest : public ::testing::Test {
     table_.fileNames[0].Assign("ENG.TXT");
     table_.displayNames[1].Assign("Deutsch");
     table_.fileNames[1].Assign("GER.TXT");
-    files_.PutFile("C:\\MEDIUM\\ENG.TXT", LanguageFile("en "));
+    files_.PutFile("C:\\MEDIUM\\ENG.TXT", LanguageFile("en"));
   }
 
   int Load(int index) {
@@ -48,7 +27,7 @@ class StringCatalogueTest : public ::testing::Test {
   std::vector<std::string> Errors() const { return prompts_.Texts(FakePrompts::Kind::ErrorBox); }
 
   SandboxFiles files_;
-  CursorPrompts prompts_;
+  FakePrompts prompts_;
   LanguageTable table_;
   StringCatalogue catalogue_;
 };
@@ -61,14 +40,14 @@ TEST_F(StringCatalogueTest, LoadsEveryKeyIntoItsSlot) {
   EXPECT_TRUE(prompts_.shown().empty());
   EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
 
-  files_.PutFile("D:\\ENG.TXT", LanguageFile("root "));
+  files_.PutFile("D:\\ENG.TXT", LanguageFile("root"));
   ASSERT_EQ(LoadStringCatalogue(files_, prompts_, "D:\\", table_, 0, catalogue_), 1);
   EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "root [BUTTON_OK]");
 }
 
 TEST_F(StringCatalogueTest, MissingLastKeyKeepsThePreviousText) {
   ASSERT_EQ(Load(0), 1);
-  files_.PutFile("C:\\MEDIUM\\GER.TXT", LanguageFile("de ", kCatalogueKeyCount - 1));
+  files_.PutFile("C:\\MEDIUM\\GER.TXT", LanguageFile("de", kCatalogueKeyCount - 1));
   ASSERT_EQ(Load(1), 1);
   EXPECT_EQ(Errors(), (std::vector<std::string>{"Section not found: [TEXT_UNKNOWNVERSION]"}));
   EXPECT_EQ(catalogue_.Text(text::TEXT_UNKNOWNVERSION), "en [TEXT_UNKNOWNVERSION]");
@@ -78,7 +57,7 @@ TEST_F(StringCatalogueTest, MissingLastKeyKeepsThePreviousText) {
 TEST_F(StringCatalogueTest, KeyOutOfOrderFailsWithEveryLaterKey) {
   ASSERT_EQ(Load(0), 1);
   // [DLG_MAIN_CAPTION] (index 7) stands after [DLG_MAIN_INTRO] (index 8).
-  std::string file = LanguageFile("de ");
+  std::string file = LanguageFile("de");
   const std::string caption = "[DLG_MAIN_CAPTION]\r\nde [DLG_MAIN_CAPTION]\r\n";
   file.erase(file.find(caption), caption.size());
   const std::string intro = "[DLG_MAIN_INTRO]\r\nde [DLG_MAIN_INTRO]\r\n";

@@ -31,11 +31,13 @@ std::string CrLfLines(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-std::string LanguageFile(std::string_view tag) {
+std::string LanguageFile(std::string_view tag, std::size_t keys) {
   std::string text = "Language file for tests\r\n";
-  for (const CatalogueKey& key : kCatalogueKeys)
-    text += std::string(key.key) + "\r\n" + std::string(tag) + " " + key.key + "\r\n";
-  return text;
+  for (std::size_t i = 0; i < keys; ++i) {
+    const std::string key = kCatalogueKeys[i].key;
+    text += "; comment\r\n" + key + "\r\n" + std::string(tag) + " " + key + "\r\n";
+  }
+  return text + "trailer\r\n";
 }
 
 std::string LanguageText(std::string_view tag, int slot) {

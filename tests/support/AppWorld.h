@@ -6,6 +6,7 @@
 
 #include "app/ProgramState.h"
 #include "platform/Services.h"
+#include "script/CatalogueKeys.h"
 #include "support/FakeDialog.h"
 #include "support/FakePrompts.h"
 #include "support/FixedSystemInfo.h"
@@ -38,9 +39,10 @@ struct AppWorld {
 
 // Lines ended with CR LF, as the script and the language files have them.
 std::string CrLfLines(std::initializer_list<std::string_view> lines);
-// A language file holding every catalogue key; the text of a key is `tag`, a blank and the
-// key, so that LanguageText(tag, slot) tells which file a text came from.
-std::string LanguageFile(std::string_view tag);
+// A language file holding the first `keys` catalogue keys, each after a comment line; the
+// text of a key is `tag`, a blank and the key, so that LanguageText(tag, slot) tells which
+// file a text came from.
+std::string LanguageFile(std::string_view tag, std::size_t keys = kCatalogueKeyCount);
 std::string LanguageText(std::string_view tag, int slot);
 // A catalogue as loaded from LanguageFile(tag).
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag);

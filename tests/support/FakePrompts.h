@@ -42,7 +42,9 @@ class FakePrompts : public Prompts {
   void PumpMessages(WindowRef progress) override;
   bool ProgressCancelled() const override { return cancelled_; }
   void CloseProgressWindow(WindowRef progress) override;
-  void ShowWaitCursor(bool) override {}
+  void ShowWaitCursor(bool wait) override { cursor.push_back(wait); }
+  // Every change of the wait cursor, in order.
+  std::vector<bool> cursor;
 
  private:
   int NextAnswer(Kind kind, WindowRef owner, std::string_view text);

@@ -2,7 +2,6 @@
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ScriptedUser.h"
@@ -14,22 +13,13 @@
 namespace setup {
 namespace {
 
-// The buttons of the templates, as a user finds them.
+// The button of the templates that gives `result`, as a user finds it.
 int ButtonFor(Asked asked, int result) {
-  static const std::map<std::pair<Asked, int>, int> buttons = {
-      {{Asked::Message, 0}, 0},
-      {{Asked::Question, 1}, 111},
-      {{Asked::Question, 0}, 112},
-      {{Asked::Question, -1}, 1},
-      {{Asked::QuestionWithAll, 1}, 111},
-      {{Asked::QuestionWithAll, 2}, 113},
-      {{Asked::QuestionWithAll, 0}, 112},
-      {{Asked::QuestionWithAll, -1}, 1},
-      {{Asked::AbortRetryIgnore, -1}, 1},
-      {{Asked::AbortRetryIgnore, -2}, 114},
-      {{Asked::AbortRetryIgnore, -3}, 115},
-  };
-  return buttons.at({asked, result});
+  if (asked == Asked::Message) return 0;
+  static const std::map<int, int> buttons = {{Prompts::kYes, 111},   {Prompts::kAll, 113},
+                                             {Prompts::kNo, 112},    {Prompts::kCancel, 1},
+                                             {Prompts::kRetry, 114}, {Prompts::kIgnore, 115}};
+  return buttons.at(result);
 }
 
 class Win32PromptsEnv {
