@@ -4,15 +4,18 @@
 namespace setup {
 namespace {
 
-std::unique_ptr<Registry> SeededMemoryRegistry() {
-  auto registry = std::make_unique<MemoryRegistry>();
-  for (const char* key : kRegistryContractKeys) registry->AddKey(key);
-  return registry;
-}
+class MemoryEnv {
+ public:
+  MemoryEnv() {
+    for (const char* key : kRegistryContractKeys) registry_.AddKey(key);
+  }
+  Registry& registry() { return registry_; }
 
-INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
-                         ::testing::Values(RegistryContractSubject{"Memory", SeededMemoryRegistry}),
-                         RegistryContractName);
+ private:
+  MemoryRegistry registry_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryEnv);
 
 }  // namespace
 }  // namespace setup

@@ -5,17 +5,21 @@
 namespace setup {
 namespace {
 
-SystemInfoContractWorld FixedWorld() {
-  auto system = std::make_unique<FixedSystemInfo>();
-  auto files = std::make_unique<SandboxFiles>();
-  files->MakeDirectory(system->systemDirectory);
-  files->PutFile(system->modulePath, "MZ");
-  return {std::move(system), std::move(files)};
-}
+class FixedEnv {
+ public:
+  FixedEnv() {
+    files_.MakeDirectory(system_.systemDirectory);
+    files_.PutFile(system_.modulePath, "MZ");
+  }
+  SystemInfo& system() { return system_; }
+  Files& files() { return files_; }
 
-INSTANTIATE_TEST_SUITE_P(Fixed, SystemInfoContract,
-                         ::testing::Values(SystemInfoContractSubject{"Fixed", FixedWorld}),
-                         SystemInfoContractName);
+ private:
+  FixedSystemInfo system_;
+  SandboxFiles files_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fixed, SystemInfoContract, FixedEnv);
 
 }  // namespace
 }  // namespace setup

@@ -4,10 +4,15 @@
 namespace setup {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
-                         ::testing::Values(RegistryContractSubject{
-                             "Win32", [] { return std::make_unique<Win32Registry>(); }}),
-                         RegistryContractName);
+class Win32Env {
+ public:
+  Registry& registry() { return registry_; }
+
+ private:
+  Win32Registry registry_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Env);
 
 }  // namespace
 }  // namespace setup

@@ -5,14 +5,17 @@
 namespace setup {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Win32, SystemInfoContract,
-                         ::testing::Values(SystemInfoContractSubject{
-                             "Win32",
-                             [] {
-                               return SystemInfoContractWorld{std::make_unique<Win32SystemInfo>(),
-                                                              std::make_unique<Win32Files>()};
-                             }}),
-                         SystemInfoContractName);
+class Win32Env {
+ public:
+  SystemInfo& system() { return system_; }
+  Files& files() { return files_; }
+
+ private:
+  Win32SystemInfo system_;
+  Win32Files files_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, SystemInfoContract, Win32Env);
 
 }  // namespace
 }  // namespace setup
