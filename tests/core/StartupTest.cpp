@@ -1,6 +1,14 @@
+// The program from its start to the end of the main dialog, on the doubles. What a user sees
+// of the main dialog in every language is checked end to end; these are the paths a real
+// run cannot easily reach.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/CommandLine.h"
+#include "app/IntroWindow.h"
+#include "app/MainDialog.h"
 #include "app/Startup.h"
 #include "script/CatalogueKeys.h"
 #include "support/AppWorld.h"
@@ -9,6 +17,7 @@ namespace setup {
 namespace {
 
 using Kind = FakePrompts::Kind;
+using UserScript = FakeDialogHost::UserScript;
 
 TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheDefault) {
   struct Case {
@@ -25,63 +34,136 @@ TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheDefault) {
   }
 }
 
+void ExpectLabels(const FakeDialogView& view, std::string_view tag, int actionSlot) {
+  EXPECT_EQ(view.Caption(), LanguageText(tag, text::DLG_MAIN_CAPTION));
+  for (int id : {7, 8, 10, 11, 12}) EXPECT_EQ(view.Text(id), LanguageText(tag, id)) << id;
+  EXPECT_EQ(view.Text(3), LanguageText(tag, actionSlot));
+}
+
+void Choose(FakeDialogView& view, Dialog& dialog, int index, int notification = 1) {
+  view.ComboSelect(9, index);
+  dialog.OnCommand(view, 9, notification);
+}
+
+void PressExit(FakeDialogView& view, Dialog& dialog) {
+  dialog.OnCommand(view, 8, 0);
+}
+
 class Startup : public ::testing::Test {
  protected:
-  // Runs the program; the user closes the main dialog with Exit after `inMain`.
-  int Run(std::string_view commandLine, std::function<void(FakeDialogView&, Dialog&)> inMain = {}) {
+  Startup() { world_.PutMedium(); }
+
+  // Runs the program; `inMain` is what the user does in the main dialog and must end it.
+  int Run(std::string_view commandLine, UserScript inMain = PressExit) {
     world_.SkipIntro();
-    world_.host.OnShow("DLG_main", [inMain](FakeDialogView& view, Dialog& dialog) {
-      if (inMain) inMain(view, dialog);
-      dialog.OnCommand(view, 8, 0);
-    });
-    return RunSetup(world_.services, *world_.state, commandLine);
+    world_.host.OnShow("DLG_main", std::move(inMain));
+    return RunSetup(world_.services, state_, commandLine);
+  }
+  FakeDialogView& Main() { return *world_.host.views().at(0); }
+  // Ended before it was ever shown, with one notice of this kind and text.
+  void ExpectEndedEarlyWith(Kind kind, std::string_view text) {
+    EXPECT_TRUE(Main().ended());
+    EXPECT_EQ(Main().centredCount(), 0);
+    ASSERT_EQ(world_.prompts.shown().size(), 1u);
+    EXPECT_EQ(world_.prompts.shown()[0].kind, kind);
+    EXPECT_EQ(world_.prompts.shown()[0].owner, Main().Window());
+    EXPECT_EQ(world_.prompts.shown()[0].text, text);
   }
 
   AppWorld world_;
   ProgramState& state_ = *world_.state;
 };
 
-TEST_F(Startup, FixesTheSettingsBeforeTheMainDialogOpens) {
-  world_.PutMedium();
+TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   world_.system.modulePath = "A:\\INSTALL.EXE";
-  int modeSeen = -1;
   EXPECT_EQ(Run("/d /lDEUTSCH",
-                [&](FakeDialogView& view, Dialog& dialog) {
-                  modeSeen = state_.StartMode;
-                  view.ComboSelect(9, 0);
-                  dialog.OnCommand(view, 9, 1);
+                [this](FakeDialogView& view, Dialog& dialog) {
+                  EXPECT_EQ(view.hiddenCount(), 1);
+                  EXPECT_EQ(view.centredCount(), 1);
+                  ExpectLabels(view, "DE", text::DLG_MAIN_DEINSTALL);
+                  ASSERT_TRUE(view.control(10).font);
+                  EXPECT_EQ(view.control(10).font->points, 12);
+                  EXPECT_EQ(state_.MainWindow, view.Window());
+                  PressExit(view, dialog);
                 }),
             0);
-  EXPECT_EQ(modeSeen, 2);
+  ASSERT_EQ(world_.host.views().size(), 2u);
+  EXPECT_EQ(Main().owner(), kNoWindow);
+  EXPECT_EQ(world_.host.views()[1]->templateName(), "WND_intro");
+  EXPECT_EQ(world_.host.views()[1]->owner(), Main().Window());
   EXPECT_EQ(state_.SourceDir, "A:\\");
   EXPECT_EQ(state_.SetupFileName, "INSTALL.EXE");
-  EXPECT_EQ(state_.LanguageIndex, 0);
   EXPECT_EQ(state_.InitialLanguageIndex, 1);
   EXPECT_EQ(state_.InitialStartMode, 2);
-  ASSERT_EQ(world_.host.views().size(), 2u);
-  EXPECT_EQ(world_.host.views()[0]->templateName(), "DLG_main");
-  EXPECT_EQ(world_.host.views()[0]->owner(), kNoWindow);
   EXPECT_TRUE(world_.prompts.shown().empty());  // no restart notice without a restart
 }
 
-TEST_F(Startup, LanguageTableAlwaysComesFromSetupKvx) {
-  world_.PutMedium();
-  world_.files.PutFile("A:\\OTHER.KVX", CrLfLines({"[OS]", "!OS_WINDOWS_NT", "[LANGUAGE]", "1",
+TEST_F(Startup, WrongPlatformEndsWithATranslatedMessage) {
+  world_.PutMedium("!OS_WINDOWS_95");
+  EXPECT_EQ(Run("/lDeutsch"), 0);
+  ExpectEndedEarlyWith(Kind::ErrorBox, LanguageText("DE", text::ERR_INVALID_OS));
+}
+
+TEST_F(Startup, MissingRightsEndWithATranslatedMessage) {
+  world_.registry.DenyAllAccess("SOFTWARE");
+  EXPECT_EQ(Run("/lDeutsch"), 0);
+  ExpectEndedEarlyWith(Kind::Message, LanguageText("DE", text::ERR_NORIGHTS));
+}
+
+// The language table always comes from SETUP.KVX; everything after it, the platform too,
+// from the script /f names.
+TEST_F(Startup, ScriptOnTheCommandLineIsReadAfterTheLanguageTable) {
+  world_.files.PutFile("A:\\OTHER.KVX", CrLfLines({"[OS]", "!OS_WINDOWS_95", "[LANGUAGE]", "1",
                                                    "Francais", "FRA.TXT"}));
+  world_.system.platformId = 1;
   EXPECT_EQ(Run("/fOTHER.KVX /lDeutsch"), 0);
   EXPECT_EQ(state_.Languages.count, 2);
   EXPECT_EQ(state_.LanguageIndex, 1);
-  EXPECT_EQ(state_.ScriptFileName, "OTHER.KVX");
-  // Everything after the language table reads the script /f names.
-  const auto& opened = world_.files.openedPaths();
-  ASSERT_FALSE(opened.empty());
-  EXPECT_EQ(opened.front(), "A:\\SETUP.KVX");
-  EXPECT_EQ(opened.back(), "A:\\OTHER.KVX");
+  EXPECT_EQ(world_.files.openedPaths().front(), "A:\\SETUP.KVX");
+  EXPECT_EQ(world_.files.openedPaths().back(), "A:\\OTHER.KVX");
+  EXPECT_TRUE(world_.prompts.shown().empty());
+}
+
+TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
+  Run("/c", [this](FakeDialogView& view, Dialog& dialog) {
+    Choose(view, dialog, 1, 7);  // the list dropped down
+    Choose(view, dialog, -1);
+    EXPECT_EQ(state_.LanguageIndex, 0);
+    ExpectLabels(view, "EN", text::DLG_MAIN_CONFIG);
+
+    Choose(view, dialog, 1);
+    EXPECT_EQ(state_.LanguageIndex, 1);
+    ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
+    EXPECT_EQ(view.control(9).items, (std::vector<std::string>{"English", "Deutsch"}));
+    EXPECT_EQ(view.ComboSelection(9), 1);
+
+    // A language whose file is gone keeps the labels there are.
+    world_.files.Delete("A:\\ENG.TXT");
+    Choose(view, dialog, 0);
+    EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox),
+              std::vector<std::string>{"Language is not supported!"});
+    ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
+    PressExit(view, dialog);
+  });
+}
+
+// A dialog left open or ended twice fails the run.
+TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
+  EXPECT_EQ(Run("",
+                [](FakeDialogView& view, Dialog& dialog) {
+                  for (int id : {3, 7, 2}) dialog.OnCommand(view, id, 0);
+                  EXPECT_FALSE(view.ended());
+                  PressExit(view, dialog);
+                }),
+            0);
+  EXPECT_EQ(Run("", [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); }), 0);
 }
 
 TEST_F(Startup, RestartNoticeInTheChosenLanguage) {
-  world_.PutMedium();
-  Run("/lDeutsch", [&](FakeDialogView&, Dialog&) { state_.RestartRequired = 1; });
+  Run("/lDeutsch", [this](FakeDialogView& view, Dialog& dialog) {
+    state_.RestartRequired = 1;
+    PressExit(view, dialog);
+  });
   ASSERT_EQ(world_.prompts.shown().size(), 1u);
   const auto& notice = world_.prompts.shown().front();
   EXPECT_EQ(notice.kind, Kind::ErrorBox);
@@ -89,36 +171,43 @@ TEST_F(Startup, RestartNoticeInTheChosenLanguage) {
   EXPECT_EQ(notice.text, LanguageText("DE", text::QUEST_RESTARTSYSTEM));
 }
 
-TEST_F(Startup, MissingScriptStillOpensTheMainDialogThatThenEnds) {
-  world_.SkipIntro();
-  EXPECT_EQ(RunSetup(world_.services, state_, "/c"), 0);
+TEST(StartupWithoutMedium, MissingScriptStillOpensTheMainDialogThatThenEnds) {
+  AppWorld world;
+  world.SkipIntro();
+  EXPECT_EQ(RunSetup(world.services, *world.state, "/c"), 0);
   EXPECT_EQ(
-      world_.prompts.Texts(Kind::ErrorBox),
+      world.prompts.Texts(Kind::ErrorBox),
       (std::vector<std::string>{"Can't find SETUPINFOFILE!", "Language is not supported!", ""}));
-  EXPECT_EQ(world_.host.views().size(), 2u);
+  EXPECT_EQ(world.host.views().size(), 2u);
 }
 
-TEST(AdminRights, NeedAllAccessToSoftwareAndAFileInTheSystemDirectory) {
+// Each window goes on without what it could not make; the views are the test's own.
+TEST(MainDialogAndIntro, ReportAMissingFontBitmapOrBrushAndStillOpen) {
   struct Case {
-    bool denied;
-    const char* systemDirectory;
-    int passed;
+    const char* templateName;
+    bool fontFails;
+    BackgroundResult background;
+    const char* message;
   };
-  for (const Case& c : {Case{false, "C:\\WINNT\\system32", 1}, Case{true, "C:\\WINNT\\system32", 0},
-                        Case{false, "C:\\WINNT\\MISSING", 0}}) {
+  for (const Case& c :
+       {Case{"DLG_main", true, BackgroundResult::Painted, "Unable to find font!"},
+        Case{"WND_intro", false, BackgroundResult::NoBitmap, "Unable to load bitmap!"},
+        Case{"WND_intro", false, BackgroundResult::NoBrush, "Can't create brush!"}}) {
     AppWorld world;
-    world.state->Catalogue.SetText(text::ERR_NORIGHTS, "no rights");
-    if (c.denied) world.registry.DenyAllAccess("SOFTWARE");
-    world.system.systemDirectory = c.systemDirectory;
-    EXPECT_EQ(CheckAdminRights(world.services, *world.state, 0x77), c.passed);
-    ASSERT_EQ(world.prompts.shown().size(), c.passed ? 0u : 1u) << c.systemDirectory;
-    if (!c.passed) {
-      EXPECT_EQ(world.prompts.shown()[0].kind, Kind::Message);
-      EXPECT_EQ(world.prompts.shown()[0].owner, WindowRef{0x77});
-      EXPECT_EQ(world.prompts.shown()[0].text, "no rights");
-    }
-    // The probe is tried all the same and never left behind.
-    EXPECT_FALSE(world.files.FileBytes(std::string(c.systemDirectory) + "\\KVXCheck.$$$"));
+    world.PutMedium();
+    world.state->SourceDir.Assign(AppWorld::kMedium);
+    ReadLanguageTable(world.files, world.prompts, world.state->Script(), world.state->Languages);
+    world.SkipIntro();
+    FakeDialogView view(c.templateName, 0x500, kNoWindow);
+    if (c.fontFails) view.FailFonts();
+    view.SetBackgroundResult(c.background);
+    if (view.templateName() == "WND_intro")
+      IntroWindow(world.services, *world.state).OnInit(view);
+    else
+      MainDialog(world.services, *world.state).OnInit(view);
+    EXPECT_EQ(world.prompts.Texts(Kind::ErrorBox), std::vector<std::string>{c.message});
+    EXPECT_EQ(view.centredCount(), 1) << c.message;
+    EXPECT_FALSE(view.ended()) << c.message;
   }
 }
 
