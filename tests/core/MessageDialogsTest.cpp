@@ -104,15 +104,6 @@ TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbortOrNoWindow) 
   EXPECT_FALSE(prompts_.ProgressCancelled());
 }
 
-TEST_F(MessageDialogs, ErrorBoxIsTheSystemBoxWithTheCatalogueCaption) {
-  prompts_.ShowErrorBox(kOwner, "Wrong system");
-  ASSERT_EQ(host_.boxes().size(), 1u);
-  EXPECT_EQ(host_.boxes()[0].caption, LanguageText("EN", text::MSG_CAPTION));
-  EXPECT_EQ(host_.boxes()[0].text, "Wrong system");
-  EXPECT_EQ(host_.boxes()[0].owner, kOwner);
-  EXPECT_EQ(host_.boxes()[0].kind, BoxKind::InformationOk);
-}
-
 TEST_F(MessageDialogs, ProgressWindowShowsItsTextUntilClosed) {
   const WindowRef plain = prompts_.OpenProgressWindow(kOwner, false, false);
   ASSERT_NE(host_.Modeless(plain), nullptr);

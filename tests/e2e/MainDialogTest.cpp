@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/SetupProcess.h"
@@ -21,16 +22,12 @@ constexpr Timeout kStepTimeout{10000};
 constexpr Timeout kEarlyClose{1000};
 constexpr auto kIntroMinimum = std::chrono::milliseconds(1500);
 
-struct Label {
-  int id;
-  const char* key;
-};
 // The labels whose text does not depend on the start mode.
-constexpr Label kFixedLabels[] = {{kAboutButton, "[DLG_MAIN_ABOUT]"},
-                                  {kExitButton, "[DLG_MAIN_EXIT]"},
-                                  {kTitle, "[DLG_MAIN_INTRO]"},
-                                  {kLanguageLabel, "[DLG_MAIN_LANGUAGE]"},
-                                  {kVersionLine, "[DLG_MAIN_VERSION]"}};
+constexpr std::pair<int, const char*> kFixedLabels[] = {{kAboutButton, "[DLG_MAIN_ABOUT]"},
+                                                        {kExitButton, "[DLG_MAIN_EXIT]"},
+                                                        {kTitle, "[DLG_MAIN_INTRO]"},
+                                                        {kLanguageLabel, "[DLG_MAIN_LANGUAGE]"},
+                                                        {kVersionLine, "[DLG_MAIN_VERSION]"}};
 
 std::vector<std::string> DisplayNames(const Medium& medium) {
   std::vector<std::string> names;
@@ -42,9 +39,7 @@ void ExpectLabelsIn(HWND dialog, const Language& language, const char* actionKey
   SCOPED_TRACE("labels in " + language.displayName);
   EXPECT_EQ(WindowText(dialog), language.Text("[DLG_MAIN_CAPTION]"));
   EXPECT_EQ(ControlText(dialog, kActionButton), language.Text(actionKey));
-  for (const Label& label : kFixedLabels) {
-    EXPECT_EQ(ControlText(dialog, label.id), language.Text(label.key)) << "control " << label.id;
-  }
+  for (auto [id, key] : kFixedLabels) EXPECT_EQ(ControlText(dialog, id), language.Text(key)) << id;
 }
 
 // Waits through the intro for the main dialog; nullptr after reporting what was missing.
@@ -112,27 +107,20 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-struct StartMode {
-  const char* arguments;
-  const char* actionKey;
-};
-
-void PrintTo(const StartMode& mode, std::ostream* out) {
-  *out << '"' << mode.arguments << '"';
-}
-
+// The switches and the key of the action button's label.
+using StartMode = std::pair<const char*, const char*>;
 class StartModeTest : public MainDialogTest, public ::testing::WithParamInterface<StartMode> {};
 
 // The action button follows the last of /c and /d, also after a change of language.
 TEST_P(StartModeTest, ActionButtonNamesTheModeInEveryLanguage) {
   SetupProcess setup(medium_.directory,
-                     std::string(GetParam().arguments) + " /l" + medium_.languages[0].displayName);
+                     std::string(GetParam().first) + " /l" + medium_.languages[0].displayName);
   HWND dialog = MainDialogOf(setup);
   ASSERT_NE(dialog, nullptr);
-  ExpectLabelsIn(dialog, medium_.languages[0], GetParam().actionKey);
+  ExpectLabelsIn(dialog, medium_.languages[0], GetParam().second);
 
   ASSERT_TRUE(SelectComboItem(dialog, kLanguageBox, 1));
-  ExpectLabelsIn(dialog, medium_.languages[1], GetParam().actionKey);
+  ExpectLabelsIn(dialog, medium_.languages[1], GetParam().second);
 
   ClickButton(dialog, kExitButton);
   ExpectEndsWithZero(setup);
