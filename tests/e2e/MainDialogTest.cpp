@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,35 +136,32 @@ INSTANTIATE_TEST_SUITE_P(Switches, StartModeTest,
 // directory and is removed again.
 class ForeignMedium {
  public:
-  ForeignMedium(const Medium& medium, const std::string& platform) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    directory_ = std::string(temp) + "velmar-e2e-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(directory_.c_str(), nullptr);
-    Copy(medium.directory, "SETUP.EXE");
-    for (const Language& language : medium.languages) Copy(medium.directory, language.fileName);
-    files_.push_back(kScriptName);
-    ok_ = ok_ && WriteFileBytes(Path(kScriptName), WithTargetPlatform(medium.script, platform));
+  ForeignMedium(const Medium& medium, const std::string& platform)
+      : directory_(std::filesystem::temp_directory_path() /
+                   ("velmar-e2e-" + std::to_string(GetCurrentProcessId()))) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directory(directory_, error);
+    std::vector<std::string> files = {"SETUP.EXE"};
+    for (const Language& language : medium.languages) files.push_back(language.fileName);
+    for (const std::string& file : files)
+      ok_ = fs::copy_file(fs::path(medium.directory) / file, directory_ / file,
+                          fs::copy_options::overwrite_existing, error) &&
+            ok_;
+    ok_ = WriteFileBytes(Directory() + "\\" + kScriptName,
+                         WithTargetPlatform(medium.script, platform)) &&
+          ok_;
   }
   ~ForeignMedium() {
-    for (const std::string& file : files_) DeleteFileA(Path(file).c_str());
-    RemoveDirectoryA(directory_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
   }
-  ForeignMedium(const ForeignMedium&) = delete;
-  ForeignMedium& operator=(const ForeignMedium&) = delete;
 
   bool Ok() const { return ok_; }
-  const std::string& Directory() const { return directory_; }
+  std::string Directory() const { return directory_.string(); }
 
  private:
-  std::string Path(const std::string& file) const { return directory_ + "\\" + file; }
-  void Copy(const std::string& from, const std::string& file) {
-    files_.push_back(file);
-    ok_ = ok_ && CopyFileA((from + "\\" + file).c_str(), Path(file).c_str(), FALSE);
-  }
-
-  std::string directory_;
-  std::vector<std::string> files_;
+  std::filesystem::path directory_;
   bool ok_ = true;
 };
 

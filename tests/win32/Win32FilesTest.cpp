@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/contracts/FilesContract.h"
@@ -20,16 +21,8 @@ class Win32Env {
     CreateDirectoryA(scratch_.c_str(), nullptr);
   }
   ~Win32Env() {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((scratch_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-          DeleteFileA((scratch_ + "\\" + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(scratch_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_, ignored);
   }
 
   Files& files() { return files_; }
