@@ -164,6 +164,25 @@ TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
   EXPECT_EQ(Run("", [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); }), 0);
 }
 
+// How the refusal is shown is checked with the main dialog above.
+TEST(AdminRights, NeedAllAccessToSoftwareAndAFileInTheSystemDirectory) {
+  struct Case {
+    bool denied;
+    const char* systemDirectory;
+    int passed;
+  };
+  for (const Case& c : {Case{false, "C:\\WINNT\\system32", 1}, Case{true, "C:\\WINNT\\system32", 0},
+                        Case{false, "C:\\WINNT\\MISSING", 0}}) {
+    AppWorld world;
+    if (c.denied) world.registry.DenyAllAccess("SOFTWARE");
+    world.system.systemDirectory = c.systemDirectory;
+    EXPECT_EQ(CheckAdminRights(world.services, *world.state, 0x77), c.passed);
+    EXPECT_EQ(world.prompts.Texts(Kind::Message).size(), c.passed ? 0u : 1u) << c.systemDirectory;
+    // The probe is tried all the same and never left behind.
+    EXPECT_FALSE(world.files.FileBytes(std::string(c.systemDirectory) + "\\KVXCheck.$$$"));
+  }
+}
+
 TEST(StartupWithoutMedium, MissingScriptStillOpensTheMainDialogThatThenEnds) {
   AppWorld world;
   world.SkipIntro();
