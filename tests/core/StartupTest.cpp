@@ -74,7 +74,8 @@ class Startup : public ::testing::Test {
   ProgramState& state_ = *world_.state;
 };
 
-// The program never restarts Windows itself, it tells the user to, in the chosen language.
+// The program never restarts Windows itself; it tells the user to, in the language chosen
+// last.
 TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   world_.system.modulePath = "A:\\INSTALL.EXE";
   EXPECT_EQ(Run("/d /lDEUTSCH",
@@ -86,6 +87,7 @@ TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
                   EXPECT_EQ(view.control(10).font->points, 12);
                   EXPECT_EQ(state_.MainWindow, view.Window());
                   state_.RestartRequired = 1;
+                  Choose(view, dialog, 0);
                   PressExit(view, dialog);
                 }),
             0);
@@ -95,12 +97,13 @@ TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   EXPECT_EQ(world_.host.views()[1]->owner(), Main().Window());
   EXPECT_EQ(state_.SourceDir, "A:\\");
   EXPECT_EQ(state_.SetupFileName, "INSTALL.EXE");
+  EXPECT_EQ(state_.LanguageIndex, 0);
   EXPECT_EQ(state_.InitialLanguageIndex, 1);
   EXPECT_EQ(state_.InitialStartMode, 2);
   ASSERT_EQ(world_.prompts.shown().size(), 1u);
   EXPECT_EQ(world_.prompts.shown()[0].kind, Kind::ErrorBox);
   EXPECT_EQ(world_.prompts.shown()[0].owner, kNoWindow);
-  EXPECT_EQ(world_.prompts.shown()[0].text, LanguageText("DE", text::QUEST_RESTARTSYSTEM));
+  EXPECT_EQ(world_.prompts.shown()[0].text, LanguageText("EN", text::QUEST_RESTARTSYSTEM));
 }
 
 TEST_F(Startup, WrongPlatformEndsWithATranslatedMessage) {
