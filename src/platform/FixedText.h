@@ -15,8 +15,6 @@ class FixedText {
   static_assert(N >= 1);
 
  public:
-  static constexpr std::size_t kCapacity = N;  // bytes, terminator included
-
   FixedText() { bytes_[0] = '\0'; }
   FixedText(std::string_view text) { Assign(text); }  // NOLINT: implicit on purpose
 
@@ -26,15 +24,6 @@ class FixedText {
     bytes_[n] = '\0';
   }
   void Clear() { bytes_[0] = '\0'; }
-
-  // Appends one byte when room is left; false when the buffer is full.
-  bool Push(char byte) {
-    const std::size_t n = size();
-    if (n + 1 >= N) return false;
-    bytes_[n] = byte;
-    bytes_[n + 1] = '\0';
-    return true;
-  }
 
   const char* c_str() const { return bytes_.data(); }
   std::string_view view() const { return std::string_view(bytes_.data(), size()); }
