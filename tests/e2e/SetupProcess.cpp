@@ -16,22 +16,22 @@ bool IsDialogClass(HWND window) {
   return std::string(name) == "#32770";
 }
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A message to the program under test that gives up, with -1, when it hangs. The ANSI or the
+// wide form is chosen by the sender passed in.
+template <class Sender>
+LRESULT SendBounded(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                           &result)) {
+  if (!sender(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result))
     return -1;
-  }
   return static_cast<LRESULT>(result);
 }
 
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendBounded(SendMessageTimeoutA, window, message, wParam, lParam);
+}
+
 LRESULT SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                           &result)) {
-    return -1;
-  }
-  return static_cast<LRESULT>(result);
+  return SendBounded(SendMessageTimeoutW, window, message, wParam, lParam);
 }
 
 struct WindowSearch {
