@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "script/CaseFold.h"
 #include "script/CatalogueKeys.h"
 
 namespace setup {
@@ -13,15 +14,6 @@ constexpr std::size_t kCommandLineChars = 127;
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace
@@ -36,7 +28,7 @@ void ParseCommandLine(ProgramState& state, std::string_view text) {
       ++i;
       continue;
     }
-    const char option = Lower(line[i + 1]);
+    const char option = FoldCase(line[i + 1]);
     i += 2;
     if (option == 'f' || option == 'l') {
       const std::size_t end = std::min(line.find_first_of(" \t", i), line.size());

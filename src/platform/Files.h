@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace setup {
@@ -26,7 +27,30 @@ class Files {
   virtual void Close(Handle file) = 0;
   virtual bool Delete(const std::string& path) = 0;
   virtual std::string CurrentDirectory() = 0;
+
+  // Attribute bits as Windows keeps them.
+  static constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kDirectory = 0x10,
+                                 kNormal = 0x80;
+  // The attributes of a file or directory; nothing when there is none by that path.
+  virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+  // kNormal alone clears the others.
+  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // The last-write time as a file time: 100 ns units since 1601, in UTC.
+  virtual std::optional<std::uint64_t> LastWriteTime(const std::string& path) = 0;
+  // Copies contents and last-write time, replacing an existing target.
+  virtual bool Copy(const std::string& source, const std::string& target) = 0;
+  // Renames a file, replacing an existing target; both lie on one drive.
+  virtual bool Replace(const std::string& source, const std::string& target) = 0;
+  // One directory whose parent exists.
+  virtual bool MakeDirectory(const std::string& path) = 0;
+  // An empty directory.
+  virtual bool DeleteDirectory(const std::string& path) = 0;
 };
+
+inline bool IsDirectory(Files& files, const std::string& path) {
+  const std::optional<std::uint32_t> attributes = files.Attributes(path);
+  return attributes && (*attributes & Files::kDirectory) != 0;
+}
 
 // Closes its file when it goes out of scope.
 class OpenFile {

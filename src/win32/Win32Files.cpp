@@ -77,4 +77,38 @@ std::string Win32Files::CurrentDirectory() {
   return path;
 }
 
+std::optional<std::uint32_t> Win32Files::Attributes(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+
+bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+// Through the attribute data, so a file that another program holds open is still dated.
+std::optional<std::uint64_t> Win32Files::LastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool Win32Files::Copy(const std::string& source, const std::string& target) {
+  return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+bool Win32Files::Replace(const std::string& source, const std::string& target) {
+  return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool Win32Files::MakeDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool Win32Files::DeleteDirectory(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != 0;
+}
+
 }  // namespace setup

@@ -15,6 +15,13 @@ class Win32Files : public Files {
   void Close(Handle file) override;
   bool Delete(const std::string& path) override;
   std::string CurrentDirectory() override;
+  std::optional<std::uint32_t> Attributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::optional<std::uint64_t> LastWriteTime(const std::string& path) override;
+  bool Copy(const std::string& source, const std::string& target) override;
+  bool Replace(const std::string& source, const std::string& target) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool DeleteDirectory(const std::string& path) override;
 };
 
 }  // namespace setup

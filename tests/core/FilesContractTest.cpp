@@ -6,7 +6,7 @@ namespace {
 
 class SandboxEnv {
  public:
-  SandboxEnv() { files_.MakeDirectory(scratch()); }
+  SandboxEnv() { files_.MakeDirectories(scratch()); }
   Files& files() { return files_; }
   std::string scratch() const { return "C:\\Scratch"; }
 

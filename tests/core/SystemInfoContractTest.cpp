@@ -8,7 +8,7 @@ namespace {
 class FixedEnv {
  public:
   FixedEnv() {
-    files_.MakeDirectory(system_.systemDirectory);
+    files_.MakeDirectories(system_.systemDirectory);
     files_.PutFile(system_.modulePath, "MZ");
   }
   SystemInfo& system() { return system_; }

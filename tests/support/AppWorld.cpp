@@ -6,7 +6,7 @@ namespace setup {
 
 AppWorld::AppWorld() {
   registry.AddKey("SOFTWARE");
-  files.MakeDirectory(system.systemDirectory);
+  files.MakeDirectories(system.systemDirectory);
   files.SetCurrentDirectory(kMedium);
   system.modulePath = std::string(kMedium) + "SETUP.EXE";
 }

@@ -1,6 +1,7 @@
 #include "support/SandboxFiles.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <random>
 
@@ -93,7 +94,7 @@ std::optional<std::string> SandboxFiles::FileBytes(const std::string& path) cons
   return bytes;
 }
 
-void SandboxFiles::MakeDirectory(const std::string& path) {
+void SandboxFiles::MakeDirectories(const std::string& path) {
   fs::create_directories(HostPath(path).value());
 }
 
@@ -119,10 +120,10 @@ SandboxFiles::Handle SandboxFiles::OpenRead(const std::string& path) {
 }
 
 SandboxFiles::Handle SandboxFiles::Create(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
+  const std::optional<fs::path> host = NewEntry(path);
   std::error_code error;
-  if (!host || !fs::is_directory(host->parent_path(), error) || fs::is_directory(*host, error))
-    return kInvalid;
+  if (!host || (fs::exists(*host, error) && !Writable(*host))) return kInvalid;
+  attributes_.erase(*host);
   return Register(std::fopen(host->string().c_str(), "w+b"), *host);
 }
 
@@ -180,14 +181,135 @@ void SandboxFiles::Close(Handle file) {
   }
 }
 
+bool SandboxFiles::IsOpen(const fs::path& host) const {
+  return std::any_of(open_.begin(), open_.end(),
+                     [&](const auto& entry) { return entry.second.hostPath == host; });
+}
+
+bool SandboxFiles::Writable(const fs::path& host) const {
+  std::error_code error;
+  const auto found = attributes_.find(host);
+  const bool readOnly = found != attributes_.end() && (found->second & kReadOnly) != 0;
+  return fs::is_regular_file(host, error) && !readOnly;
+}
+
+// Files are opened sharing reading and writing but not deletion, so an open file can be
+// rewritten but neither deleted nor renamed over.
+bool SandboxFiles::Removable(const fs::path& host) const {
+  return Writable(host) && !IsOpen(host);
+}
+
+std::optional<fs::path> SandboxFiles::NewEntry(const std::string& path) const {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host || !fs::is_directory(host->parent_path(), error) || fs::is_directory(*host, error))
+    return std::nullopt;
+  return host;
+}
+
 bool SandboxFiles::Delete(const std::string& path) {
   const std::optional<fs::path> host = HostPath(path);
   std::error_code error;
-  if (!host || !fs::is_regular_file(*host, error)) return false;
-  // Windows refuses to delete a file that is open.
-  for (const auto& [handle, open] : open_)
-    if (open.hostPath == *host) return false;
+  if (!host || !Removable(*host)) return false;
+  attributes_.erase(*host);
   return fs::remove(*host, error);
+}
+
+std::optional<std::uint32_t> SandboxFiles::Attributes(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host || !fs::exists(*host, error)) return std::nullopt;
+  if (fs::is_directory(*host, error)) return kDirectory;
+  const auto found = attributes_.find(*host);
+  return found == attributes_.end() ? kNormal : found->second;
+}
+
+bool SandboxFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host || !fs::is_regular_file(*host, error)) return false;
+  attributes &= kReadOnly | kHidden;
+  if (attributes == 0)
+    attributes_.erase(*host);
+  else
+    attributes_[*host] = attributes;
+  return true;
+}
+
+namespace {
+
+// File times count 100 ns units from 1601; the host clock's epoch is 1970.
+constexpr std::int64_t kFileTimeOf1970 = 116444736000000000;
+
+std::uint64_t ToFileTime(fs::file_time_type time) {
+  const auto since1970 =
+      std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>>(
+          std::chrono::file_clock::to_sys(time).time_since_epoch());
+  return static_cast<std::uint64_t>(since1970.count() + kFileTimeOf1970);
+}
+
+fs::file_time_type FromFileTime(std::uint64_t fileTime) {
+  const std::chrono::duration<std::int64_t, std::ratio<1, 10000000>> since1970(
+      static_cast<std::int64_t>(fileTime) - kFileTimeOf1970);
+  return std::chrono::file_clock::from_sys(
+      std::chrono::sys_time<std::chrono::nanoseconds>(since1970));
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> SandboxFiles::LastWriteTime(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host) return std::nullopt;
+  const fs::file_time_type time = fs::last_write_time(*host, error);
+  if (error) return std::nullopt;
+  return ToFileTime(time);
+}
+
+void SandboxFiles::SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
+  fs::last_write_time(HostPath(path).value(), FromFileTime(fileTime));
+}
+
+bool SandboxFiles::Copy(const std::string& source, const std::string& target) {
+  const std::optional<fs::path> from = HostPath(source);
+  const std::optional<fs::path> to = NewEntry(target);
+  std::error_code error;
+  if (!from || !to || !fs::is_regular_file(*from, error)) return false;
+  if (fs::exists(*to, error) && (!Writable(*to) || fs::equivalent(*from, *to, error))) return false;
+  if (!fs::copy_file(*from, *to, fs::copy_options::overwrite_existing, error)) return false;
+  fs::last_write_time(*to, fs::last_write_time(*from), error);
+  attributes_.erase(*to);
+  return !error;
+}
+
+bool SandboxFiles::Replace(const std::string& source, const std::string& target) {
+  const std::optional<fs::path> from = HostPath(source);
+  const std::optional<fs::path> to = NewEntry(target);
+  std::error_code error;
+  if (!from || !to || !Removable(*from)) return false;
+  if (fs::exists(*to, error) && !Removable(*to)) return false;
+  fs::rename(*from, *to, error);
+  if (error) return false;
+  attributes_.erase(*to);
+  if (const auto found = attributes_.find(*from); found != attributes_.end()) {
+    attributes_[*to] = found->second;
+    attributes_.erase(*from);
+  }
+  return true;
+}
+
+bool SandboxFiles::MakeDirectory(const std::string& path) {
+  const std::optional<fs::path> host = NewEntry(path);
+  std::error_code error;
+  return host && fs::create_directory(*host, error);
+}
+
+bool SandboxFiles::DeleteDirectory(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  // Windows will not remove a drive root, and remove() on a host folder only takes empty ones.
+  return host && host->parent_path() != root_ && fs::is_directory(*host, error) &&
+         fs::remove(*host, error);
 }
 
 }  // namespace setup

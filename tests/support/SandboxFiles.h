@@ -26,9 +26,11 @@ class SandboxFiles : public Files {
   void PutFile(const std::string& path, std::string_view bytes);
   // The bytes of a file, or nothing when it does not exist.
   std::optional<std::string> FileBytes(const std::string& path) const;
-  void MakeDirectory(const std::string& path);
+  void MakeDirectories(const std::string& path);
   // The starting current directory is "C:\".
   void SetCurrentDirectory(const std::string& path) { currentDirectory_ = path; }
+  // Dates a file or directory, as a file time.
+  void SetLastWriteTime(const std::string& path, std::uint64_t fileTime);
   // Every path given to OpenRead, as given.
   const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
@@ -40,6 +42,13 @@ class SandboxFiles : public Files {
   void Close(Handle file) override;
   bool Delete(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDirectory_; }
+  std::optional<std::uint32_t> Attributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::optional<std::uint64_t> LastWriteTime(const std::string& path) override;
+  bool Copy(const std::string& source, const std::string& target) override;
+  bool Replace(const std::string& source, const std::string& target) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool DeleteDirectory(const std::string& path) override;
 
  private:
   struct Open {
@@ -57,6 +66,13 @@ class SandboxFiles : public Files {
   std::optional<WindowsPath> Absolute(const std::string& path) const;
   std::optional<std::filesystem::path> HostPath(const std::string& path) const;
   Open* Find(Handle file);
+  bool IsOpen(const std::filesystem::path& host) const;
+  // A regular file that is not read-only.
+  bool Writable(const std::filesystem::path& host) const;
+  // Writable and not open.
+  bool Removable(const std::filesystem::path& host) const;
+  // Where a new file or directory may be made: its parent is a directory.
+  std::optional<std::filesystem::path> NewEntry(const std::string& path) const;
   Handle Register(std::FILE* stream, const std::filesystem::path& hostPath);
 
   std::filesystem::path root_;
@@ -64,6 +80,9 @@ class SandboxFiles : public Files {
   std::map<Handle, Open> open_;
   Handle nextHandle_ = 0x100;
   std::vector<std::string> openedPaths_;
+  // Windows attributes other than the directory bit; root ignores permission bits, so
+  // read-only is modelled here. Files absent from the map are normal.
+  std::map<std::filesystem::path, std::uint32_t> attributes_;
 };
 
 }  // namespace setup
