@@ -93,6 +93,36 @@ class Entry {
   Binding* b_;
 };
 
+// A quit request taken from the queue by a pump inside a handler. Re-posting it at once
+// would make every later pump take it again before any timer or input, so a progress window
+// would freeze; it is posted once when the outermost handler returns to the loop that owns
+// the thread.
+struct QuitHandOver {
+  int handlersRunning = 0;
+  bool pending = false;
+  int code = 0;
+
+  void PostWhenOutermost() {
+    if (handlersRunning > 0 || !pending) return;
+    pending = false;
+    PostQuitMessage(code);
+  }
+};
+
+QuitHandOver quitHandOver;
+
+// Marks the time a dialog handler runs, for the hand-over of a quit request.
+class HandlerRunning {
+ public:
+  HandlerRunning() { ++quitHandOver.handlersRunning; }
+  ~HandlerRunning() {
+    --quitHandOver.handlersRunning;
+    quitHandOver.PostWhenOutermost();
+  }
+  HandlerRunning(const HandlerRunning&) = delete;
+  HandlerRunning& operator=(const HandlerRunning&) = delete;
+};
+
 // Logic that failed half-way leaves its window in no known state: a modal dialog ends as if
 // it could not be run, a modeless one goes away.
 void Abandon(HWND window, UINT message, LPARAM lParam) {
@@ -108,6 +138,7 @@ void Abandon(HWND window, UINT message, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  HandlerRunning running;
   try {
     if (message == WM_INITDIALOG) {
       const auto& launch = *reinterpret_cast<const Launch*>(lParam);
@@ -165,15 +196,17 @@ void Win32DialogHost::PumpMessages(WindowRef dialog) {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      // The quit request belongs to the loop that owns the thread; hand it back.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+      quitHandOver.pending = true;
+      quitHandOver.code = static_cast<int>(msg.wParam);
+      continue;
     }
     if (keyboardDialog && IsWindow(keyboardDialog) && IsDialogMessageA(keyboardDialog, &msg))
       continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  // Called from no handler, the caller is the loop that owns the thread.
+  quitHandOver.PostWhenOutermost();
 }
 
 void Win32DialogHost::ShowWaitCursor(bool wait) {

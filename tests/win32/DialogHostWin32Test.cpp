@@ -120,10 +120,29 @@ TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTh
   EXPECT_EQ(failsOnClick.destroyed, 1);
 }
 
-TEST_F(Win32DialogHostTest, PumpHandsAQuitRequestBackToTheMainLoop) {
-  PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
-  PostQuitMessage(7);
-  host_.PumpMessages(kNoWindow);
+// A quit posted during a long operation must not starve its progress window, and must still
+// end the modal loop that owns the thread once the operation returns.
+TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsTheModalLoop) {
+  struct Counting : Dialog {
+    int timers = 0, presses = 0;
+    void OnInit(DialogView& view) override { view.StartTimer(1, 10); }
+    void OnTimer(DialogView&, int) override { ++timers; }
+    void OnCommand(DialogView&, int id, int code) override { presses += id == 111 && code == 0; }
+  } progress;
+  ProbeDialog operation;
+  operation.init = [&](DialogView&) {
+    PostQuitMessage(7);
+    const WindowRef window = host_.CreateModeless("DLG_yesno", kNoWindow, progress);
+    ASSERT_NE(window, kNoWindow);
+    PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
+    for (int i = 0; i < 100 && (progress.timers < 3 || progress.presses < 1); ++i)
+      host_.PumpMessages(window);
+    host_.DestroyModeless(window);
+  };
+  host_.RunModal("DLG_yesno", kNoWindow, operation);
+  EXPECT_GE(progress.timers, 3);
+  EXPECT_EQ(progress.presses, 1);
+  EXPECT_EQ(operation.destroyed, 1);
   MSG msg{};
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 7u);
