@@ -2,6 +2,11 @@
 enable_language(RC)
 
 set(SETUP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+# The compilers' win32 thread model pulls in no threading runtime that Windows NT 4.0 lacks,
+# but gives no std::mutex or std::condition_variable. GoogleTest's own Windows locks need
+# neither; only its Notification does, which comes from a Win32 stand-in instead.
+target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win32/GtestNotification.h)
 set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32)
 
 # Everything in src/win32 but the program entry, so the tests can link the adapters.

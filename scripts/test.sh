@@ -66,6 +66,10 @@ for preset in native mingw-i686 mingw-x86_64; do
   echo "build $preset: ok"
 done
 
+# The shipped program must load on Windows NT 4.0.
+run_check nt40-imports python3 scripts/nt40/audit-imports.py build/i686/medium/SETUP.EXE \
+  scripts/nt40/allowed-imports.txt scripts/nt40/denied-imports.txt
+
 run_suite core-native build/native/core_tests
 
 setup_wine_prefix "$root/build/wine-tests"

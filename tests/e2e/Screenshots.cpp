@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <thread>
 
 #include "e2e/SetupProcess.h"
 #include "e2e/TheMedium.h"
@@ -15,7 +14,7 @@ namespace {
 constexpr Timeout kPaintDelay{600};
 
 bool Save(HWND window, const std::string& directory, const std::string& name) {
-  std::this_thread::sleep_for(kPaintDelay);
+  Sleep(static_cast<DWORD>(kPaintDelay.count()));
   const std::string path = directory + "\\" + name + ".bmp";
   if (!SaveWindowImage(window, path)) {
     std::fprintf(stderr, "could not save %s\n", path.c_str());

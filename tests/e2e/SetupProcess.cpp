@@ -1,7 +1,5 @@
 #include "e2e/SetupProcess.h"
 
-#include <thread>
-
 namespace e2e {
 namespace {
 
@@ -112,7 +110,7 @@ HWND SetupProcess::WaitForWindow(Kind kind, Timeout timeout) const {
     if (HWND window = FindWindowOf(kind)) return window;
     if (WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) return nullptr;
     if (std::chrono::steady_clock::now() >= deadline) return nullptr;
-    std::this_thread::sleep_for(kPollInterval);
+    Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
 }
 
@@ -226,7 +224,7 @@ bool WaitUntilGone(HWND window, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (IsWindow(window) && IsWindowVisible(window)) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(kPollInterval);
+    Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
   return true;
 }

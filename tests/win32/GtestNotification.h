@@ -1,0 +1,26 @@
+#pragma once
+
+// GoogleTest's Notification, for the compilers' win32 thread model, which has no
+// std::mutex or std::condition_variable: the same on a Win32 event. The tests themselves
+// run on one thread; GoogleTest only needs this to compile.
+#include <windows.h>
+
+namespace testing::internal {
+
+class Notification {
+ public:
+  Notification() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Notification() { CloseHandle(event_); }
+  Notification(const Notification&) = delete;
+  Notification& operator=(const Notification&) = delete;
+
+  void Notify() { SetEvent(event_); }
+  void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
+
+ private:
+  HANDLE event_;
+};
+
+}  // namespace testing::internal
+
+#define GTEST_HAS_NOTIFICATION_ 1
