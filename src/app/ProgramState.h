@@ -24,6 +24,8 @@ struct ProgramState {
   int RestartRequired = 0;
   PathText InstallSourceDir;
   PathText InstallDestDir;
+  // 1 once the user answered All to overwriting a newer file; each install clears it.
+  int OverwriteAll = 0;
   WindowRef MainWindow = kNoWindow;
 
   LanguageTable Languages;

@@ -70,7 +70,7 @@ class Dialog {
   virtual void OnDestroy(DialogView& /*view*/) {}
 };
 
-enum class BoxKind { InformationOk, QuestionYesNoDefaultNo };
+enum class BoxKind { InformationOk, QuestionYesNoDefaultNo, WarningYesNoDefaultNo };
 enum class BoxAnswer { Ok, Yes, No };
 
 // Runs dialogs from their resource templates and gives the few user32 services that are

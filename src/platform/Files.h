@@ -45,6 +45,8 @@ class Files {
   virtual bool MakeDirectory(const std::string& path) = 0;
   // An empty directory.
   virtual bool DeleteDirectory(const std::string& path) = 0;
+  // Whether two paths name one existing file, by whatever route each takes there.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
 inline bool IsDirectory(Files& files, const std::string& path) {

@@ -22,6 +22,8 @@ class Prompts {
   // With withAll == 1 the question offers All as well.
   virtual int AskQuestion(WindowRef owner, int withAll, std::string_view text) = 0;
   virtual int AskAbortRetryIgnore(WindowRef owner, std::string_view text) = 0;
+  // The system message box with an exclamation icon, Yes and No, No the default: kYes or kNo.
+  virtual int AskWarningYesNo(WindowRef owner, std::string_view text) = 0;
 
   // Only one progress window exists at a time.
   virtual WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) = 0;

@@ -9,6 +9,7 @@ class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
 
+  virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
   // The platform identifier of GetVersionExA: 0 Win32s, 1 Windows 95 family, 2 Windows NT.
   virtual std::uint32_t PlatformId() = 0;

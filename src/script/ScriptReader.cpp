@@ -62,15 +62,31 @@ void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts
   prompts.ShowErrorBox(kNoWindow, message);
 }
 
-void CollapseBackslashes(PathText& path) {
-  const std::string_view source = path.view();
+namespace {
+
+std::string Collapsed(std::string_view source) {
   std::string collapsed;
   collapsed.reserve(source.size());
   for (std::size_t i = 0; i < source.size(); ++i) {
     if (source[i] == '\\' && i + 1 < source.size() && source[i + 1] == '\\') ++i;
     collapsed.push_back(source[i]);
   }
-  path.Assign(collapsed);
+  return collapsed;
+}
+
+}  // namespace
+
+void CollapseBackslashes(PathText& path) {
+  path.Assign(Collapsed(path.view()));
+}
+
+std::string JoinCollapsed(std::initializer_list<std::string_view> parts) {
+  std::string joined;
+  for (auto part = parts.begin(); part != parts.end(); ++part) {
+    if (part != parts.begin()) joined.push_back('\\');
+    joined.append(*part);
+  }
+  return Collapsed(joined);
 }
 
 PathText JoinPath(std::string_view directory, std::string_view name) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "platform/Files.h"
@@ -33,6 +35,9 @@ void CollapseBackslashes(PathText& path);
 
 // "%s\%s" of two parts, cut to a path's width; not collapsed.
 PathText JoinPath(std::string_view directory, std::string_view name);
+// The parts joined with backslashes, then collapsed; not cut, so the caller can tell a path
+// that does not fit from one that does.
+std::string JoinCollapsed(std::initializer_list<std::string_view> parts);
 // JoinPath, then CollapseBackslashes.
 PathText ScriptPath(const ScriptLocation& script);
 

@@ -21,6 +21,13 @@ int DialogPrompts::AskAbortRetryIgnore(WindowRef owner, std::string_view text) {
   return RunMessageDialog(host_, kAbortRetryIgnoreLayout, catalogue_, owner, text);
 }
 
+int DialogPrompts::AskWarningYesNo(WindowRef owner, std::string_view text) {
+  return host_.SystemMessageBox(owner, text, catalogue_.Text(text::MSG_CAPTION),
+                                BoxKind::WarningYesNoDefaultNo) == BoxAnswer::Yes
+             ? kYes
+             : kNo;
+}
+
 WindowRef DialogPrompts::OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) {
   return progress_.Open(owner, withCancel, confirmCancel);
 }

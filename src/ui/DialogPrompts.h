@@ -17,6 +17,7 @@ class DialogPrompts : public Prompts {
   int ShowMessage(WindowRef owner, std::string_view text) override;
   int AskQuestion(WindowRef owner, int withAll, std::string_view text) override;
   int AskAbortRetryIgnore(WindowRef owner, std::string_view text) override;
+  int AskWarningYesNo(WindowRef owner, std::string_view text) override;
   WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override;
   void SetProgressText(WindowRef progress, std::string_view text) override;
   void PumpMessages(WindowRef progress) override;

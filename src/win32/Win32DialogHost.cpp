@@ -183,7 +183,9 @@ void Win32DialogHost::DestroyModeless(WindowRef window) {
 BoxAnswer Win32DialogHost::SystemMessageBox(WindowRef owner, std::string_view text,
                                             std::string_view caption, BoxKind kind) {
   const UINT style = kind == BoxKind::InformationOk ? MB_ICONINFORMATION | MB_OK
-                                                    : MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
+                     : kind == BoxKind::WarningYesNoDefaultNo
+                         ? MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2
+                         : MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
   const int answer =
       MessageBoxA(HwndOf(owner), std::string(text).c_str(), std::string(caption).c_str(), style);
   if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;

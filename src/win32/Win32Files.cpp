@@ -111,4 +111,27 @@ bool Win32Files::DeleteDirectory(const std::string& path) {
   return RemoveDirectoryA(path.c_str()) != 0;
 }
 
+namespace {
+
+// The volume and index that identify a file, whatever path (short names, other drive
+// letters, "..") leads to it; nothing when it cannot be opened.
+std::optional<std::pair<DWORD, ULONGLONG>> FileIdentity(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL known = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  if (!known) return std::nullopt;
+  return std::make_pair(info.dwVolumeSerialNumber,
+                        (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+}  // namespace
+
+bool Win32Files::SameFile(const std::string& a, const std::string& b) {
+  const auto first = FileIdentity(a);
+  return first && first == FileIdentity(b);
+}
+
 }  // namespace setup

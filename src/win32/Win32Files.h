@@ -22,6 +22,7 @@ class Win32Files : public Files {
   bool Replace(const std::string& source, const std::string& target) override;
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace setup

@@ -4,6 +4,12 @@
 
 namespace setup {
 
+std::string Win32SystemInfo::WindowsDirectory() {
+  char path[MAX_PATH] = {};
+  const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
+  return n < MAX_PATH ? std::string(path, n) : std::string();
+}
+
 std::string Win32SystemInfo::SystemDirectory() {
   char path[MAX_PATH] = {};
   const UINT n = GetSystemDirectoryA(path, MAX_PATH);

@@ -6,6 +6,7 @@ namespace setup {
 
 class Win32SystemInfo : public SystemInfo {
  public:
+  std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::uint32_t PlatformId() override;
   std::string ModulePath() override;

@@ -42,6 +42,10 @@ int FakePrompts::AskAbortRetryIgnore(WindowRef owner, std::string_view text) {
   return NextAnswer(Kind::AbortRetryIgnore, owner, text);
 }
 
+int FakePrompts::AskWarningYesNo(WindowRef owner, std::string_view text) {
+  return NextAnswer(Kind::WarningYesNo, owner, text);
+}
+
 WindowRef FakePrompts::OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) {
   shown_.push_back({Kind::Progress, owner, std::string()});
   cancelled_ = false;

@@ -12,7 +12,15 @@ namespace setup {
 // is a test failure.
 class FakePrompts : public Prompts {
  public:
-  enum class Kind { ErrorBox, Message, Question, QuestionWithAll, AbortRetryIgnore, Progress };
+  enum class Kind {
+    ErrorBox,
+    Message,
+    Question,
+    QuestionWithAll,
+    AbortRetryIgnore,
+    WarningYesNo,
+    Progress
+  };
   struct Shown {
     Kind kind;
     WindowRef owner;
@@ -37,6 +45,7 @@ class FakePrompts : public Prompts {
   int ShowMessage(WindowRef owner, std::string_view text) override;
   int AskQuestion(WindowRef owner, int withAll, std::string_view text) override;
   int AskAbortRetryIgnore(WindowRef owner, std::string_view text) override;
+  int AskWarningYesNo(WindowRef owner, std::string_view text) override;
   WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override;
   void SetProgressText(WindowRef progress, std::string_view text) override;
   void PumpMessages(WindowRef progress) override;

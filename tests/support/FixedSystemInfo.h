@@ -8,10 +8,12 @@ namespace setup {
 // with the program on the distribution medium in drive A.
 class FixedSystemInfo : public SystemInfo {
  public:
+  std::string windowsDirectory = "C:\\WINNT";
   std::string systemDirectory = "C:\\WINNT\\system32";
   std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
 
+  std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
   std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }

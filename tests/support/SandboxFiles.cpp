@@ -298,6 +298,13 @@ bool SandboxFiles::Replace(const std::string& source, const std::string& target)
   return true;
 }
 
+bool SandboxFiles::SameFile(const std::string& a, const std::string& b) {
+  const std::optional<fs::path> first = HostPath(a), second = HostPath(b);
+  std::error_code error;
+  return first && second && fs::is_regular_file(*first, error) &&
+         fs::equivalent(*first, *second, error);
+}
+
 bool SandboxFiles::MakeDirectory(const std::string& path) {
   const std::optional<fs::path> host = NewEntry(path);
   std::error_code error;

@@ -49,6 +49,7 @@ class SandboxFiles : public Files {
   bool Replace(const std::string& source, const std::string& target) override;
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 
  private:
   struct Open {

@@ -28,6 +28,8 @@ TYPED_TEST_SUITE_P(SystemInfoContract);
 
 TYPED_TEST_P(SystemInfoContract, NtWithASystemDirectoryThatTakesAFile) {
   EXPECT_EQ(this->env_.system().PlatformId(), 2u);
+  const std::string windows = this->env_.system().WindowsDirectory();
+  EXPECT_TRUE(this->IsAbsolute(windows) && IsDirectory(this->env_.files(), windows)) << windows;
   const std::string dir = this->env_.system().SystemDirectory();
   EXPECT_TRUE(this->IsAbsolute(dir)) << dir;
   EXPECT_NE(dir.back(), '\\') << dir;
