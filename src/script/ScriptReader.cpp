@@ -19,6 +19,12 @@ bool IsBlank(char c) {
 }  // namespace
 
 int ReadScriptLine(OpenFile& file, LineText& buffer) {
+  bool cut = false;
+  return ReadScriptLine(file, buffer, cut);
+}
+
+int ReadScriptLine(OpenFile& file, LineText& buffer, bool& cut) {
+  cut = false;
   std::array<char, kPathBytes> line;
   std::size_t stored = 0;
   std::array<char, kChunkBytes> chunk;
@@ -39,7 +45,10 @@ int ReadScriptLine(OpenFile& file, LineText& buffer) {
       }
       // A line longer than 259 bytes is cut; the rest of it up to its carriage return is
       // dropped, so the next call still starts at the next line.
-      if (stored < kPathBytes - 1) line[stored++] = byte == kSoftBreak ? '\n' : char(byte);
+      if (stored < kPathBytes - 1)
+        line[stored++] = byte == kSoftBreak ? '\n' : char(byte);
+      else
+        cut = true;
     }
   }
 }

@@ -20,6 +20,9 @@ struct ScriptLocation {
 // Reads the next line (ended by a carriage return) of an open file. Returns 1 for a line,
 // 0 at end of file, when `buffer` holds whatever followed the last carriage return.
 int ReadScriptLine(OpenFile& file, LineText& buffer);
+// The same; `cut` tells whether the line was longer than 259 bytes and lost its tail, for
+// readers that must refuse such a line rather than use part of it.
+int ReadScriptLine(OpenFile& file, LineText& buffer, bool& cut);
 
 // Reads forward to the line equal to `key` and reads the line after it into `buffer`;
 // reports "Section not found: %s" and leaves `buffer` alone when the file ends first.

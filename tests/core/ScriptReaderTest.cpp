@@ -20,13 +20,16 @@ class ScriptReaderTest : public ::testing::Test {
     return OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
   }
 
-  // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind.
+  // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind;
+  // " (cut)" marks a line that lost its tail.
   std::vector<std::string> ReadAll(std::string_view bytes) {
     OpenFile file = Open(bytes);
     std::vector<std::string> lines;
     LineText line("stale");
-    while (ReadScriptLine(file, line)) lines.emplace_back(line.view());
-    lines.push_back("EOF:" + std::string(line.view()));
+    bool cut = true;
+    const auto text = [&] { return std::string(line.view()) + (cut ? " (cut)" : ""); };
+    while (ReadScriptLine(file, line, cut)) lines.push_back(text());
+    lines.push_back("EOF:" + text());
     return lines;
   }
 
@@ -56,9 +59,9 @@ TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
       // Overlong lines are cut, also past a read chunk and with a soft break in the
       // dropped part, and the next line is read whole.
       {exact + "\r\n", {exact, "EOF:"}},
-      {x259 + "\xAF\r\nnext\r\n", {x259, "next", "EOF:"}},
-      {std::string(999, 'x') + "\xAF\r\nnext\r\n", {x259, "next", "EOF:"}},
-      {std::string(700, 'y'), {"EOF:" + std::string(259, 'y')}},
+      {x259 + "\xAF\r\nnext\r\n", {x259 + " (cut)", "next", "EOF:"}},
+      {std::string(999, 'x') + "\xAF\r\nnext\r\n", {x259 + " (cut)", "next", "EOF:"}},
+      {std::string(700, 'y'), {"EOF:" + std::string(259, 'y') + " (cut)"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
