@@ -6,6 +6,15 @@ set(SETUP_MEDIUM_FILES
   ${CMAKE_SOURCE_DIR}/package/SETUP.KVX
   ${CMAKE_SOURCE_DIR}/package/SETUPENG.TXT
   ${CMAKE_SOURCE_DIR}/package/SETUPGER.TXT)
+
+# The package's CAPI 2.0 DLL, loaded by the about box under the name the script gives. It
+# brings its own entry point and no C runtime, so it imports nothing.
+add_library(capidll MODULE ${CMAKE_SOURCE_DIR}/package/capidll/CapiDll.cpp)
+set_target_properties(capidll PROPERTIES OUTPUT_NAME CAPI2032 PREFIX "" SUFFIX .DLL)
+target_compile_options(capidll PRIVATE ${SETUP_WARNINGS} -fno-exceptions -fno-rtti)
+# --kill-at drops the i686 stdcall decoration ("@16") from the exported name.
+target_link_options(capidll PRIVATE -nostdlib -s -Wl,--kill-at)
+
 add_custom_target(medium ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_MEDIUM_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:SETUP> ${SETUP_MEDIUM_DIR}/SETUP.EXE
