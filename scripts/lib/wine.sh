@@ -4,7 +4,8 @@
 #   setup_wine_stop         ends every process of the prefix
 
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Wine brings a CAPI 2.0 DLL of its own; only the package's (native) one may answer.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;capi2032=n}
 
 # The service groups of Windows NT 4.0, in their order.
 SETUP_NT40_GROUPS=("SCSI miniport" "Port" "Primary disk" "SCSI class" "SCSI CDROM class"
