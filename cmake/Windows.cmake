@@ -2,7 +2,7 @@
 enable_language(RC)
 
 set(SETUP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
-set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32)
+set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32 lz32)
 
 # Everything in src/win32 but the program entry, so the tests can link the adapters.
 file(GLOB SETUP_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
@@ -45,6 +45,9 @@ add_dependencies(win32_tests setup_images)
 target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})
 target_compile_options(win32_tests PRIVATE ${SETUP_WARNINGS})
+# The Expander contract finds its files in the folder beside the test program.
+include(cmake/SzddFixtures.cmake)
+add_dependencies(win32_tests szdd_fixtures)
 
 # The end-to-end driver starts SETUP.EXE as a user would and checks what it shows.
 file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
