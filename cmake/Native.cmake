@@ -16,5 +16,9 @@ if(SETUP_SANITIZE)
   target_compile_options(core_tests PRIVATE ${SETUP_SANITIZER_FLAGS})
 endif()
 
+include(cmake/SzddFixtures.cmake)
+add_dependencies(core_tests szdd_fixtures)
+target_compile_definitions(core_tests PRIVATE SETUP_SZDD_DIR="${SETUP_SZDD_DIR}")
+
 enable_testing()
 add_test(NAME core_tests COMMAND core_tests)

@@ -7,7 +7,7 @@ set(SETUP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # but gives no std::mutex or std::condition_variable. GoogleTest's own Windows locks need
 # neither; only its Notification does, which comes from a Win32 stand-in instead.
 target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win32/GtestNotification.h)
-set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32)
+set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32 lz32)
 
 # Everything in src/win32 but the program entry, so the tests can link the adapters.
 file(GLOB SETUP_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
@@ -50,6 +50,9 @@ add_dependencies(win32_tests setup_images)
 target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})
 target_compile_options(win32_tests PRIVATE ${SETUP_WARNINGS})
+# The Expander contract finds its files in the folder beside the test program.
+include(cmake/SzddFixtures.cmake)
+add_dependencies(win32_tests szdd_fixtures)
 
 # The end-to-end driver starts SETUP.EXE as a user would and checks what it shows.
 file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

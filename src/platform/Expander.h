@@ -4,8 +4,8 @@
 
 namespace setup {
 
-// Expands files compressed in the SZDD format (method 'A'); any other file is copied
-// unchanged.
+// Expands files compressed in the SZDD format (method 'A'); a file without the SZDD mark is
+// copied unchanged, one with another method is not expanded at all.
 class Expander {
  public:
   enum class Result {

@@ -16,6 +16,17 @@ Files::Handle FromHandle(HANDLE handle) {
   return handle == INVALID_HANDLE_VALUE ? Files::kInvalid : reinterpret_cast<Files::Handle>(handle);
 }
 
+// Wine run by root writes over a read-only file where Windows refuses with access denied;
+// asking first keeps the program meeting Windows' rules wherever it runs.
+bool ReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      !(attributes & FILE_ATTRIBUTE_READONLY))
+    return false;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return true;
+}
+
 // The byte counts of the port are signed 32-bit.
 DWORD Clamp(std::uint32_t count) {
   return std::min<std::uint32_t>(count, INT32_MAX);
@@ -31,6 +42,7 @@ Files::Handle Win32Files::OpenRead(const std::string& path) {
 }
 
 Files::Handle Win32Files::Create(const std::string& path) {
+  if (ReadOnlyFile(path)) return kInvalid;
   return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -96,11 +108,12 @@ std::optional<std::uint64_t> Win32Files::LastWriteTime(const std::string& path) 
 }
 
 bool Win32Files::Copy(const std::string& source, const std::string& target) {
-  return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+  return !ReadOnlyFile(target) && CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
 bool Win32Files::Replace(const std::string& source, const std::string& target) {
-  return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return !ReadOnlyFile(target) &&
+         MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool Win32Files::MakeDirectory(const std::string& path) {

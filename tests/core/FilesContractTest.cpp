@@ -9,6 +9,9 @@ class SandboxEnv {
   SandboxEnv() { files_.MakeDirectories(scratch()); }
   Files& files() { return files_; }
   std::string scratch() const { return "C:\\Scratch"; }
+  void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
+    files_.SetLastWriteTime(path, fileTime);
+  }
 
  private:
   SandboxFiles files_;

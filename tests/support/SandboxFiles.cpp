@@ -278,7 +278,11 @@ bool SandboxFiles::Copy(const std::string& source, const std::string& target) {
   if (fs::exists(*to, error) && (!Writable(*to) || fs::equivalent(*from, *to, error))) return false;
   if (!fs::copy_file(*from, *to, fs::copy_options::overwrite_existing, error)) return false;
   fs::last_write_time(*to, fs::last_write_time(*from), error);
-  attributes_.erase(*to);
+  // CopyFile carries the attributes, so a copy from a CD is read-only too.
+  if (const auto found = attributes_.find(*from); found != attributes_.end())
+    attributes_[*to] = found->second;
+  else
+    attributes_.erase(*to);
   return !error;
 }
 
@@ -286,7 +290,8 @@ bool SandboxFiles::Replace(const std::string& source, const std::string& target)
   const std::optional<fs::path> from = HostPath(source);
   const std::optional<fs::path> to = NewEntry(target);
   std::error_code error;
-  if (!from || !to || !Removable(*from)) return false;
+  // Renaming leaves the contents alone, so a read-only source may move; an open one may not.
+  if (!from || !to || !fs::is_regular_file(*from, error) || IsOpen(*from)) return false;
   if (fs::exists(*to, error) && !Removable(*to)) return false;
   fs::rename(*from, *to, error);
   if (error) return false;

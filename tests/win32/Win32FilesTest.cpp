@@ -21,12 +21,23 @@ class Win32Env {
     CreateDirectoryA(scratch_.c_str(), nullptr);
   }
   ~Win32Env() {
+    // Windows deletes no read-only file, and some tests leave one behind.
     std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch_, ignored))
+      SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(scratch_, ignored);
   }
 
   Files& files() { return files_; }
   const std::string& scratch() const { return scratch_; }
+  void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << path;
+    CloseHandle(file);
+  }
 
  private:
   Win32Files files_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,14 +10,16 @@
 
 namespace setup {
 
-// What every Files implementation must do as Windows does it. `Env` gives `Files& files()`
-// and `std::string scratch()`, the absolute Windows path of an empty folder it owns.
+// What every Files implementation must do as Windows does it. `Env` gives `Files& files()`,
+// `std::string scratch()`, the absolute Windows path of an empty folder it owns, and
+// `SetLastWriteTime(path, fileTime)`.
 template <class Env>
 class FilesContract : public ::testing::Test {
  protected:
   using Handle = Files::Handle;
 
   Files& files() { return env_.files(); }
+  Env& env() { return env_; }
   std::string At(std::string_view name) { return env_.scratch() + "\\" + std::string(name); }
 
   void Put(const std::string& path, std::string_view bytes) {
@@ -40,6 +43,13 @@ class FilesContract : public ::testing::Test {
     OpenFile file = OpenForReading(files(), path);
     EXPECT_TRUE(file.valid()) << path;
     return file.valid() ? Rest(file.handle()) : std::string();
+  }
+
+  // The attribute bits callers look at; Windows adds the archive bit of its own accord.
+  std::optional<std::uint32_t> Watched(const std::string& path) {
+    const std::optional<std::uint32_t> attributes = files().Attributes(path);
+    if (!attributes) return std::nullopt;
+    return *attributes & (Files::kReadOnly | Files::kHidden | Files::kDirectory);
   }
 
  private:
@@ -100,9 +110,120 @@ TYPED_TEST_P(FilesContract, CurrentDirectoryIsAbsolute) {
   EXPECT_EQ(current.substr(1, 2), ":\\");
 }
 
+// Files copied from a CD arrive read-only; the program has to clear the bit before it may
+// change them, and must not find that a test double let it through.
+TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
+  Files& f = this->files();
+  const std::string source = this->At("new.dll"), target = this->At("old.dll");
+  using Change = bool (*)(Files&, const std::string& source, const std::string& target);
+  const struct {
+    const char* name;
+    Change change;
+    const char* after;  // the target's contents once allowed; null when it is gone
+  } changes[] = {
+      {"delete", [](Files& f, const std::string&, const std::string& t) { return f.Delete(t); },
+       nullptr},
+      {"copy over",
+       [](Files& f, const std::string& s, const std::string& t) { return f.Copy(s, t); }, "new"},
+      {"replace",
+       [](Files& f, const std::string& s, const std::string& t) { return f.Replace(s, t); }, "new"},
+      {"create",
+       [](Files& f, const std::string&, const std::string& t) {
+         return OpenFile(f, f.Create(t)).valid();
+       },
+       ""},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.name);
+    this->Put(source, "new");
+    this->Put(target, "old");
+    ASSERT_TRUE(f.SetAttributes(target, Files::kReadOnly));
+    EXPECT_EQ(this->Watched(target), Files::kReadOnly);
+    EXPECT_FALSE(c.change(f, source, target));
+    EXPECT_EQ(this->Contents(target), "old");
+    ASSERT_TRUE(f.SetAttributes(target, Files::kNormal));
+    EXPECT_EQ(this->Watched(target), 0u);
+    EXPECT_TRUE(c.change(f, source, target));
+    if (c.after)
+      EXPECT_EQ(this->Contents(target), c.after);
+    else
+      EXPECT_EQ(f.Attributes(target), std::nullopt);
+  }
+
+  // Reading is no change: a read-only file still copies and moves, and so does its bit.
+  ASSERT_TRUE(f.SetAttributes(source, Files::kReadOnly));
+  EXPECT_TRUE(f.Copy(source, this->At("copy.dll")));
+  EXPECT_EQ(this->Watched(this->At("copy.dll")), Files::kReadOnly);
+  EXPECT_TRUE(f.Replace(source, this->At("moved.dll")));
+  EXPECT_EQ(this->Watched(this->At("moved.dll")), Files::kReadOnly);
+}
+
+TYPED_TEST_P(FilesContract, CopyReplaceAndDirectoriesGoOneStepAtATime) {
+  Files& f = this->files();
+  constexpr std::uint64_t k1997 = 125016912000000000;  // 1 March 1997, 12:00 UTC
+  this->Put(this->At("old.txt"), "old");
+  this->env().SetLastWriteTime(this->At("old.txt"), k1997);
+  this->Put(this->At("file.txt"), "file");
+  this->Put(this->At("new.txt"), "new");
+  ASSERT_TRUE(f.MakeDirectory(this->At("full")));
+  this->Put(this->At("full\\in.txt"), "in");
+  ASSERT_TRUE(f.MakeDirectory(this->At("empty")));
+
+  enum Op { kMake, kRemove, kCopy, kReplace };
+  const struct {
+    Op op;
+    const char* path;
+    const char* to;
+    bool done;
+  } steps[] = {
+      {kMake, "missing\\sub", "", false},     {kMake, "full", "", false},
+      {kMake, "file.txt", "", false},         {kMake, "made", "", true},
+      {kRemove, "full", "", false},           {kRemove, "file.txt", "", false},
+      {kRemove, "empty", "", true},           {kCopy, "missing.txt", "copy.txt", false},
+      {kCopy, "old.txt", "file.txt", true},   {kReplace, "missing.txt", "moved.txt", false},
+      {kReplace, "new.txt", "old.txt", true},
+  };
+  for (const auto& s : steps) {
+    const std::string path = this->At(s.path), to = this->At(s.to);
+    const char* const names[] = {"make", "remove", "copy", "replace"};
+    SCOPED_TRACE(testing::Message() << names[s.op] << " " << s.path);
+    EXPECT_EQ(s.op == kMake     ? f.MakeDirectory(path)
+              : s.op == kRemove ? f.DeleteDirectory(path)
+              : s.op == kCopy   ? f.Copy(path, to)
+                                : f.Replace(path, to),
+              s.done);
+  }
+
+  const struct {
+    const char* path;
+    std::optional<std::uint32_t> attributes;
+    const char* contents;
+  } after[] = {
+      {"missing", std::nullopt, nullptr},
+      {"full", Files::kDirectory, nullptr},
+      {"made", Files::kDirectory, nullptr},
+      {"empty", std::nullopt, nullptr},
+      {"file.txt", 0u, "old"},
+      {"old.txt", 0u, "new"},
+      {"new.txt", std::nullopt, nullptr},
+  };
+  for (const auto& a : after) {
+    SCOPED_TRACE(a.path);
+    EXPECT_EQ(this->Watched(this->At(a.path)), a.attributes);
+    EXPECT_EQ(IsDirectory(f, this->At(a.path)), a.attributes == Files::kDirectory);
+    if (a.contents) {
+      EXPECT_EQ(this->Contents(this->At(a.path)), a.contents);
+    }
+  }
+  EXPECT_EQ(f.LastWriteTime(this->At("file.txt")), k1997);
+  EXPECT_EQ(f.LastWriteTime(this->At("missing.txt")), std::nullopt);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
                             WrittenBytesReadBackUnchangedThenZero, SeekMovesAndReportsThePosition,
                             NamesMatchWithoutRegardToCaseAndClosedFilesDelete,
-                            CurrentDirectoryIsAbsolute);
+                            CurrentDirectoryIsAbsolute,
+                            ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
+                            CopyReplaceAndDirectoriesGoOneStepAtATime);
 
 }  // namespace setup
