@@ -7,7 +7,9 @@ set(SETUP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # but gives no std::mutex or std::condition_variable. GoogleTest's own Windows locks need
 # neither; only its Notification does, which comes from a Win32 stand-in instead.
 target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win32/GtestNotification.h)
-set(SETUP_WIN32_LIBS user32 gdi32 advapi32 kernel32 lz32)
+# lz32 before kernel32: Windows NT's kernel32 exports the LZ functions too, but LZ32.DLL is
+# where they are documented to live.
+set(SETUP_WIN32_LIBS user32 gdi32 advapi32 lz32 kernel32)
 
 # Everything in src/win32 but the program entry, so the tests can link the adapters.
 file(GLOB SETUP_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
@@ -59,7 +61,7 @@ file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(SETUP_E2E_SOURCES)
   add_executable(e2e_driver ${SETUP_E2E_SOURCES})
   target_include_directories(e2e_driver PRIVATE src tests)
-  target_link_libraries(e2e_driver PRIVATE gtest ${SETUP_WIN32_LIBS} lz32)
+  target_link_libraries(e2e_driver PRIVATE gtest ${SETUP_WIN32_LIBS})
   target_link_options(e2e_driver PRIVATE ${SETUP_STATIC_RUNTIME})
   target_compile_options(e2e_driver PRIVATE ${SETUP_WARNINGS})
   target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)

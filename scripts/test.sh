@@ -66,9 +66,12 @@ for preset in native mingw-i686 mingw-x86_64; do
   echo "build $preset: ok"
 done
 
-# The shipped program must load on Windows NT 4.0.
-run_check nt40-imports python3 scripts/nt40/audit-imports.py build/i686/medium/SETUP.EXE \
-  scripts/nt40/allowed-imports.txt scripts/nt40/denied-imports.txt
+# The shipped program and the sample's CAPI DLL must load on Windows NT 4.0.
+nt40_lists=(scripts/nt40/allowed-imports.txt scripts/nt40/denied-imports.txt)
+run_check nt40-program python3 scripts/nt40/audit-imports.py build/i686/medium/SETUP.EXE \
+  "${nt40_lists[@]}"
+run_check nt40-capi-dll python3 scripts/nt40/audit-imports.py --dll build/i686/CAPI2032.DLL \
+  "${nt40_lists[@]}"
 
 run_suite core-native build/native/core_tests
 

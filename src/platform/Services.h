@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialog.h"
+#include "platform/Expander.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
@@ -11,6 +12,7 @@ namespace setup {
 // The ports the program runs on, handed to every part that needs one of them.
 struct Services {
   Files& files;
+  Expander& expander;
   SystemInfo& system;
   Registry& registry;
   Prompts& prompts;

@@ -28,8 +28,7 @@ class SectionReader {
   template <std::size_t N>
   bool Read(FixedText<N>& field) {
     Next();
-    if (cut_ || line_.size() > N - 1)
-      return Refuse("longer than " + std::to_string(N - 1) + " characters");
+    if (cut_ || line_.size() > N - 1) return Refuse("longer than ", N - 1, " characters");
     field.Assign(line_.view());
     return true;
   }
@@ -44,7 +43,7 @@ class SectionReader {
   bool ReadCount(std::int32_t room, int capacity, std::int32_t& count) {
     count = std::max(ReadNumber(), 0);
     if (count <= room) return true;
-    return Refuse("more entries than the list holds (" + std::to_string(capacity) + ")");
+    return Refuse("more entries than the list holds (", static_cast<std::size_t>(capacity), ")");
   }
 
   // The last read found no line at all: the file had ended before it.
@@ -58,9 +57,16 @@ class SectionReader {
     return complete;
   }
 
-  bool Refuse(const std::string& reason) {
+  // Built by appending: GCC 12 warns falsely about operator+ chains of strings (-Wrestrict).
+  bool Refuse(std::string_view reason, std::size_t limit, std::string_view unit) {
     std::string message(scriptName_);
-    message += ", line " + std::to_string(lineNumber_) + ": " + reason + ":\n";
+    message += ", line ";
+    message += std::to_string(lineNumber_);
+    message += ": ";
+    message += reason;
+    message += std::to_string(limit);
+    message += unit;
+    message += ":\n";
     message.append(line_.view());
     prompts_.ShowErrorBox(kNoWindow, message);
     return false;

@@ -13,6 +13,7 @@ class FormatArg {
   enum class Kind { Text, Signed, Unsigned };
   FormatArg(std::string_view text) : kind_(Kind::Text), text_(text) {}         // NOLINT
   FormatArg(const char* text) : kind_(Kind::Text), text_(text ? text : "") {}  // NOLINT
+  FormatArg(const std::string& text) : FormatArg(std::string_view(text)) {}    // NOLINT
   FormatArg(std::int32_t value) : kind_(Kind::Signed), number_(value) {}       // NOLINT
   FormatArg(std::uint32_t value) : kind_(Kind::Unsigned), number_(value) {}    // NOLINT
 

@@ -71,31 +71,27 @@ void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts
   prompts.ShowErrorBox(kNoWindow, message);
 }
 
-namespace {
-
-std::string Collapsed(std::string_view source) {
+void CollapseBackslashes(PathText& path) {
+  const std::string_view source = path.view();
   std::string collapsed;
   collapsed.reserve(source.size());
   for (std::size_t i = 0; i < source.size(); ++i) {
     if (source[i] == '\\' && i + 1 < source.size() && source[i + 1] == '\\') ++i;
     collapsed.push_back(source[i]);
   }
-  return collapsed;
+  path.Assign(collapsed);
 }
 
-}  // namespace
-
-void CollapseBackslashes(PathText& path) {
-  path.Assign(Collapsed(path.view()));
-}
-
-std::string JoinCollapsed(std::initializer_list<std::string_view> parts) {
+std::string JoinPathParts(std::initializer_list<std::string_view> parts) {
   std::string joined;
-  for (auto part = parts.begin(); part != parts.end(); ++part) {
-    if (part != parts.begin()) joined.push_back('\\');
-    joined.append(*part);
+  for (std::string_view part : parts) {
+    if (part.empty()) continue;
+    const bool slashBetween = !joined.empty() && joined.back() == '\\';
+    if (!joined.empty() && !slashBetween && part.front() != '\\') joined.push_back('\\');
+    if (slashBetween && part.front() == '\\') part.remove_prefix(1);
+    joined.append(part);
   }
-  return Collapsed(joined);
+  return joined;
 }
 
 PathText JoinPath(std::string_view directory, std::string_view name) {

@@ -38,9 +38,10 @@ void CollapseBackslashes(PathText& path);
 
 // "%s\%s" of two parts, cut to a path's width; not collapsed.
 PathText JoinPath(std::string_view directory, std::string_view name);
-// The parts joined with backslashes, then collapsed; not cut, so the caller can tell a path
-// that does not fit from one that does.
-std::string JoinCollapsed(std::initializer_list<std::string_view> parts);
+// The parts joined by one backslash each: an empty part (a subdirectory field left empty) and
+// a drive root's own backslash add none, and a network path's leading pair stays. Not cut, so
+// the caller can tell a path that does not fit from one that does.
+std::string JoinPathParts(std::initializer_list<std::string_view> parts);
 // JoinPath, then CollapseBackslashes.
 PathText ScriptPath(const ScriptLocation& script);
 

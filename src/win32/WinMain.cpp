@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
+#include "win32/Win32Expander.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32SystemInfo.h"
@@ -13,10 +14,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   // Static: the catalogue alone is some 150 KB, too much for the stack of the only thread.
   static ProgramState state;
   Win32Files files;
+  Win32Expander expander;
   Win32SystemInfo system;
   Win32Registry registry;
   Win32DialogHost host(instance);
   DialogPrompts prompts(host, state.Catalogue);
-  Services services{files, system, registry, prompts, host};
+  Services services{files, expander, system, registry, prompts, host};
   return RunSetup(services, state, commandLine ? commandLine : "");
 }

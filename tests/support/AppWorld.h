@@ -12,6 +12,7 @@
 #include "support/FixedSystemInfo.h"
 #include "support/MemoryRegistry.h"
 #include "support/SandboxFiles.h"
+#include "support/SzddExpander.h"
 
 namespace setup {
 
@@ -29,11 +30,12 @@ struct AppWorld {
   void SkipIntro();
 
   SandboxFiles files;
+  SzddExpander expander{files};
   FixedSystemInfo system;
   MemoryRegistry registry;
   FakePrompts prompts;
   FakeDialogHost host;
-  Services services{files, system, registry, prompts, host};
+  Services services{files, expander, system, registry, prompts, host};
   std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
 };
 
