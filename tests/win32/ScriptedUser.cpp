@@ -74,6 +74,17 @@ void ScriptedUser::Press(int id) {
       [id](HWND dialog) { return IsWindowVisible(GetDlgItem(dialog, id)); });
 }
 
+void ScriptedUser::PressWhileShown(int id, int shownId) {
+  Add([id](HWND dialog) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); },
+      [id, shownId](HWND dialog) {
+        const std::vector<HWND> shown = VisibleDialogs();
+        return IsWindowVisible(GetDlgItem(dialog, id)) &&
+               std::any_of(shown.begin(), shown.end(), [&](HWND other) {
+                 return other != dialog && IsWindowVisible(GetDlgItem(other, shownId));
+               });
+      });
+}
+
 void ScriptedUser::Close() {
   Add([](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
 }

@@ -21,6 +21,9 @@ class ScriptedUser {
 
   // Clicks the button with this id in the frontmost visible dialog that has one.
   void Press(int id);
+  // Presses it in a dialog that has it while another dialog, with `shownId`, is up as well:
+  // a button of a modeless window clicked while a question waits for its answer.
+  void PressWhileShown(int id, int shownId);
   // Closes the frontmost visible dialog from its system menu.
   void Close();
   // Clicks the left mouse button into the frontmost visible dialog.
