@@ -67,5 +67,14 @@ if(SETUP_E2E_SOURCES)
   target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 
+# Benchmarks, built only when asked for (scripts/bench-transfer.sh); they run the progress
+# window from the program's own templates.
+add_executable(transfer_bench EXCLUDE_FROM_ALL tests/bench/TransferBenchmark.cpp
+                              src/resources/setup.rc)
+add_dependencies(transfer_bench setup_images)
+target_link_libraries(transfer_bench PRIVATE setup_win32 setup_test_support)
+target_link_options(transfer_bench PRIVATE ${SETUP_STATIC_RUNTIME})
+target_compile_options(transfer_bench PRIVATE ${SETUP_WARNINGS})
+
 # The distribution medium: the program beside its script and language files.
 include(${CMAKE_SOURCE_DIR}/package/Medium.cmake)
