@@ -37,10 +37,9 @@ int main(int argc, char** argv) {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   const WindowRef progress = prompts.OpenProgressWindow(kNoWindow, true, true);
-  const int results[] = {
-      CopySetupFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-      InstallAddFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-      InstallCompFiles(services, *state, progress, kNoWindow, argv[1])};
+  const int results[] = {CopySetupFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallAddFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallCompFiles(services, *state, progress, kNoWindow, argv[1])};
   prompts.CloseProgressWindow(progress);
   QueryPerformanceCounter(&end);
   for (int result : results)
@@ -48,7 +47,6 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "a batch gave %d\n", result);
       return 1;
     }
-  std::printf("transfer_ms %lld\n",
-              (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+  std::printf("transfer_ms %lld\n", (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
   return 0;
 }
