@@ -1,0 +1,79 @@
+#include "deinstall/RemovalLog.h"
+
+#include <string>
+
+#include "script/CaseFold.h"
+#include "script/SafeFormat.h"
+#include "script/ScriptReader.h"
+
+namespace setup {
+namespace {
+
+constexpr std::string_view kLogName = "removed.kvx";
+constexpr std::string_view kHeader =
+    "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
+
+std::string LogPath(const ProgramState& state) {
+  return std::string(JoinPath(state.SourceDir.view(), kLogName).view());
+}
+
+bool WriteAll(Files& files, Files::Handle file, std::string_view bytes) {
+  return files.Write(file, bytes.data(), static_cast<std::uint32_t>(bytes.size())) ==
+         static_cast<std::int32_t>(bytes.size());
+}
+
+// The log opened for appending, created with its header when it is missing; invalid when the
+// user gave up on a medium that takes no file.
+OpenFile OpenLog(Services& services, const ProgramState& state, const std::string& path) {
+  Files& files = services.files;
+  OpenFile log(files, files.OpenWrite(path));
+  if (log.valid()) return log;
+  for (;;) {
+    OpenFile created(files, files.Create(path));
+    // Hidden only once complete: a hidden file is not created over again on Retry.
+    if (created.valid() && WriteAll(files, created.handle(), kHeader)) {
+      files.SetAttributes(path, Files::kHidden);
+      return created;
+    }
+    const std::string drive = path.substr(0, 3);
+    const std::string question =
+        FormatText(state.Catalogue.Text(text::ERR_WRITEPROTECTED), {drive});
+    if (services.prompts.AskAbortRetryIgnore(kNoWindow, question) != Prompts::kRetry)
+      return OpenFile(files, Files::kInvalid);
+  }
+}
+
+}  // namespace
+
+int LogRemovedObject(Services& services, const ProgramState& state, std::string_view object) {
+  const std::string path = LogPath(state);
+  OpenFile log = OpenLog(services, state, path);
+  if (!log.valid()) return 0;
+  // The whole object, never cut: a cut line would not be recognised by the next run.
+  std::string line(object);
+  line += "\r\n";
+  Files& files = services.files;
+  return files.Seek(log.handle(), 0, Files::Origin::End) >= 0 && WriteAll(files, log.handle(), line)
+             ? 1
+             : 0;
+}
+
+int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string_view object) {
+  OpenFile log = OpenForReading(services.files, LogPath(state));
+  if (!log.valid()) return 0;
+  LineText line;
+  for (bool more = true; more;) {
+    more = ReadScriptLine(log, line) == 1;
+    // A last line without its line end counts too: the log may have been edited by hand.
+    if ((more || !line.empty()) && EqualIgnoringCase(line.view(), object)) return 1;
+  }
+  return 0;
+}
+
+void DeleteRemovalLog(Services& services, const ProgramState& state) {
+  const std::string path = LogPath(state);
+  services.files.SetAttributes(path, Files::kNormal);
+  services.files.Delete(path);
+}
+
+}  // namespace setup
