@@ -119,6 +119,12 @@ SandboxFiles::Handle SandboxFiles::OpenRead(const std::string& path) {
   return Register(std::fopen(host->string().c_str(), "rb"), *host);
 }
 
+SandboxFiles::Handle SandboxFiles::OpenReadWrite(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  if (!host || !Writable(*host)) return kInvalid;
+  return Register(std::fopen(host->string().c_str(), "r+b"), *host);
+}
+
 SandboxFiles::Handle SandboxFiles::Create(const std::string& path) {
   const std::optional<fs::path> host = NewEntry(path);
   std::error_code error;
