@@ -149,7 +149,7 @@ std::int32_t SandboxFiles::Read(Handle file, void* buffer, std::uint32_t count) 
 
 std::int32_t SandboxFiles::Write(Handle file, const void* buffer, std::uint32_t count) {
   Open* open = Find(file);
-  if (!open) return -1;
+  if (!open || failingWrites_.count(open->hostPath)) return -1;
   if (!open->writing) std::fseek(open->stream, 0, SEEK_CUR);
   open->writing = true;
   const std::size_t n =
