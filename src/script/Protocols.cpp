@@ -153,13 +153,11 @@ int AnyProtocolNeedsSpid(Files& files, Prompts& prompts, const ScriptLocation& s
     prompts.ShowMessage(kNoWindow, ScriptNotFoundAt(script));
     return 0;
   }
-  return VisitProtocols(file,
-                        [](std::string_view, SectionLines& lines, std::uint32_t) {
-                          lines.Next();
-                          return (ReadHexNumber(lines.Next()) & kProtocolNeedsSpid) != 0;
-                        })
-             ? 1
-             : 0;
+  const auto needsSpid = [](std::string_view, SectionLines& lines, std::uint32_t) {
+    lines.Next();
+    return (ReadHexNumber(lines.Next()) & kProtocolNeedsSpid) != 0;
+  };
+  return VisitProtocols(file, needsSpid) ? 1 : 0;
 }
 
 int AddProtocolNames(OpenFile file, DialogView& view, int controlId) {
