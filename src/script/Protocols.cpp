@@ -75,6 +75,14 @@ std::string ScriptNotFoundAt(const ScriptLocation& script) {
   return message;
 }
 
+// The script; when it cannot be opened, `message` is shown and the reader finds nothing.
+OpenFile OpenScriptOrSay(Files& files, Prompts& prompts, const ScriptLocation& script,
+                         std::string_view message) {
+  OpenFile file = OpenScript(files, script);
+  if (!file.valid()) prompts.ShowMessage(kNoWindow, message);
+  return file;
+}
+
 // Walks the entries of [PROTOCOL] in `file`: `visit(name, lines, index)` gets each display
 // name and reads the entry's two other lines itself unless it stops the walk by returning
 // true. The count line is signed, so a negative count visits nothing; the entries also end
@@ -137,22 +145,16 @@ int ReadMaintenanceSection(Files& files, const ScriptLocation& script, Maintenan
 
 int ReadDefaultProtocol(Files& files, Prompts& prompts, const ScriptLocation& script,
                         LineText& buffer) {
-  OpenFile file = OpenScript(files, script);
-  if (!file.valid()) {
-    prompts.ShowMessage(kNoWindow, ScriptNotFoundAt(script));
-    return 0;
-  }
+  OpenFile file = OpenScriptOrSay(files, prompts, script, ScriptNotFoundAt(script));
+  if (!file.valid()) return 0;
   if (!FindHeader(file, "[DEFPROTOCOL]")) return 0;
   ReadScriptLine(file, buffer);
   return 1;
 }
 
 int AnyProtocolNeedsSpid(Files& files, Prompts& prompts, const ScriptLocation& script) {
-  OpenFile file = OpenScript(files, script);
-  if (!file.valid()) {
-    prompts.ShowMessage(kNoWindow, ScriptNotFoundAt(script));
-    return 0;
-  }
+  OpenFile file = OpenScriptOrSay(files, prompts, script, ScriptNotFoundAt(script));
+  if (!file.valid()) return 0;
   const auto needsSpid = [](std::string_view, SectionLines& lines, std::uint32_t) {
     lines.Next();
     return (ReadHexNumber(lines.Next()) & kProtocolNeedsSpid) != 0;
@@ -172,11 +174,8 @@ int AddProtocolNames(OpenFile file, DialogView& view, int controlId) {
 
 std::uint32_t FindProtocolIndex(Files& files, Prompts& prompts, const ScriptLocation& script,
                                 std::string_view imagePath) {
-  OpenFile file = OpenScript(files, script);
-  if (!file.valid()) {
-    prompts.ShowMessage(kNoWindow, "Can't find SETUPINFOFILE!");
-    return kNoProtocol;
-  }
+  OpenFile file = OpenScriptOrSay(files, prompts, script, "Can't find SETUPINFOFILE!");
+  if (!file.valid()) return kNoProtocol;
   const std::string_view filePart = FilePart(imagePath);
   std::uint32_t found = kNoProtocol;
   VisitProtocols(file, [&](std::string_view, SectionLines& lines, std::uint32_t index) {
@@ -192,11 +191,9 @@ std::uint32_t FindProtocolIndex(Files& files, Prompts& prompts, const ScriptLoca
 
 int GetScriptNewImagePath(Files& files, Prompts& prompts, const ScriptLocation& script,
                           std::string_view name, PathText& imagePath) {
-  OpenFile file = OpenScript(files, script);
-  if (!file.valid()) {
-    prompts.ShowMessage(kNoWindow, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
-    return 0;
-  }
+  OpenFile file =
+      OpenScriptOrSay(files, prompts, script, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+  if (!file.valid()) return 0;
   std::string path;
   bool cut = false;
   const bool found =
@@ -223,11 +220,8 @@ int GetScriptNewImagePath(Files& files, Prompts& prompts, const ScriptLocation& 
 
 std::uint32_t GetProtocolFlags(Files& files, Prompts& prompts, const ScriptLocation& script,
                                std::string_view nameOrImagePath) {
-  OpenFile file = OpenScript(files, script);
-  if (!file.valid()) {
-    prompts.ShowMessage(kNoWindow, "Can't find SETUPINFOFILE!");
-    return 0;
-  }
+  OpenFile file = OpenScriptOrSay(files, prompts, script, "Can't find SETUPINFOFILE!");
+  if (!file.valid()) return 0;
   const std::string_view filePart = FilePart(nameOrImagePath);
   std::uint32_t flags = 0;
   VisitProtocols(file, [&](std::string_view name, SectionLines& lines, std::uint32_t) {
