@@ -17,6 +17,9 @@ class Files {
   virtual ~Files() = default;
 
   virtual Handle OpenRead(const std::string& path) = 0;
+  // Opens an existing file for reading and writing at its start; never creates one, and
+  // refuses a read-only file.
+  virtual Handle OpenReadWrite(const std::string& path) = 0;
   // Creates or truncates a file for writing.
   virtual Handle Create(const std::string& path) = 0;
   // Opens an existing file for writing, keeping its contents.

@@ -71,15 +71,18 @@ void FindSection(OpenFile& file, std::string_view key, LineText& buffer, Prompts
   prompts.ShowErrorBox(kNoWindow, message);
 }
 
-void CollapseBackslashes(PathText& path) {
-  const std::string_view source = path.view();
+std::string CollapsedBackslashes(std::string_view path) {
   std::string collapsed;
-  collapsed.reserve(source.size());
-  for (std::size_t i = 0; i < source.size(); ++i) {
-    if (source[i] == '\\' && i + 1 < source.size() && source[i + 1] == '\\') ++i;
-    collapsed.push_back(source[i]);
+  collapsed.reserve(path.size());
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\') ++i;
+    collapsed.push_back(path[i]);
   }
-  path.Assign(collapsed);
+  return collapsed;
+}
+
+void CollapseBackslashes(PathText& path) {
+  path.Assign(CollapsedBackslashes(path.view()));
 }
 
 std::string JoinPathParts(std::initializer_list<std::string_view> parts) {

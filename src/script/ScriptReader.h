@@ -35,6 +35,8 @@ bool FindHeader(OpenFile& file, std::string_view header);
 
 // Drops the first of every two backslashes in a row.
 void CollapseBackslashes(PathText& path);
+// The same on a text of any length, for a caller that must know whether the result fits.
+std::string CollapsedBackslashes(std::string_view path);
 
 // "%s\%s" of two parts, cut to a path's width; not collapsed.
 PathText JoinPath(std::string_view directory, std::string_view name);

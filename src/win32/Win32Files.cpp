@@ -41,6 +41,12 @@ Files::Handle Win32Files::OpenRead(const std::string& path) {
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+Files::Handle Win32Files::OpenReadWrite(const std::string& path) {
+  if (ReadOnlyFile(path)) return kInvalid;
+  return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 Files::Handle Win32Files::Create(const std::string& path) {
   if (ReadOnlyFile(path)) return kInvalid;
   return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,

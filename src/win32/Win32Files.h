@@ -8,6 +8,7 @@ namespace setup {
 class Win32Files : public Files {
  public:
   Handle OpenRead(const std::string& path) override;
+  Handle OpenReadWrite(const std::string& path) override;
   Handle Create(const std::string& path) override;
   Handle OpenWrite(const std::string& path) override;
   std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;

@@ -119,6 +119,12 @@ SandboxFiles::Handle SandboxFiles::OpenRead(const std::string& path) {
   return Register(std::fopen(host->string().c_str(), "rb"), *host);
 }
 
+SandboxFiles::Handle SandboxFiles::OpenReadWrite(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  if (!host || !Writable(*host)) return kInvalid;
+  return Register(std::fopen(host->string().c_str(), "r+b"), *host);
+}
+
 SandboxFiles::Handle SandboxFiles::Create(const std::string& path) {
   const std::optional<fs::path> host = NewEntry(path);
   std::error_code error;
@@ -149,7 +155,7 @@ std::int32_t SandboxFiles::Read(Handle file, void* buffer, std::uint32_t count) 
 
 std::int32_t SandboxFiles::Write(Handle file, const void* buffer, std::uint32_t count) {
   Open* open = Find(file);
-  if (!open) return -1;
+  if (!open || failingWrites_.count(open->hostPath)) return -1;
   if (!open->writing) std::fseek(open->stream, 0, SEEK_CUR);
   open->writing = true;
   const std::size_t n =

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,13 @@ class SandboxFiles : public Files {
   void SetCurrentDirectory(const std::string& path) { currentDirectory_ = path; }
   // Dates a file or directory, as a file time.
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime);
+  // Makes every later write to this file fail, storing nothing, as on a full disk.
+  void FailWrites(const std::string& path) { failingWrites_.insert(HostPath(path).value()); }
   // Every path given to OpenRead, as given.
   const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
   Handle OpenRead(const std::string& path) override;
+  Handle OpenReadWrite(const std::string& path) override;
   Handle Create(const std::string& path) override;
   Handle OpenWrite(const std::string& path) override;
   std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;
@@ -85,6 +89,7 @@ class SandboxFiles : public Files {
   // Windows attributes other than the directory bit; root ignores permission bits, so
   // read-only is modelled here. Files absent from the map are normal.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
+  std::set<std::filesystem::path> failingWrites_;
 };
 
 }  // namespace setup

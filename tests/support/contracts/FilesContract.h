@@ -62,6 +62,10 @@ TYPED_TEST_P(FilesContract, OpeningWhatIsNoFileFails) {
   EXPECT_EQ(this->files().OpenRead(this->At("missing.txt")), Files::kInvalid);
   EXPECT_EQ(this->files().OpenRead(this->At("")), Files::kInvalid);  // the folder itself
   EXPECT_EQ(this->files().Create(this->At("nofolder\\file.txt")), Files::kInvalid);
+  // Opening for writing never creates what is missing.
+  EXPECT_EQ(this->files().OpenReadWrite(this->At("missing.txt")), Files::kInvalid);
+  EXPECT_EQ(this->files().OpenReadWrite(this->At("")), Files::kInvalid);
+  EXPECT_EQ(this->files().Attributes(this->At("missing.txt")), std::nullopt);
 }
 
 TYPED_TEST_P(FilesContract, WrittenBytesReadBackUnchangedThenZero) {
@@ -85,6 +89,25 @@ TYPED_TEST_P(FilesContract, WrittenBytesReadBackUnchangedThenZero) {
     EXPECT_EQ(this->files().Write(more.handle(), "z", 1), 1);
   }
   EXPECT_EQ(this->Contents(this->At("data.bin")), "xyz");
+}
+
+// An edit in place reads a file, then writes at its end or over its bytes.
+TYPED_TEST_P(FilesContract, ReadWriteOpenKeepsTheBytesAndWritesWhereItStands) {
+  Files& f = this->files();
+  this->Put(this->At("edit.txt"), "0123\r");
+  {
+    OpenFile file(f, f.OpenReadWrite(this->At("EDIT.TXT")));
+    ASSERT_TRUE(file.valid());
+    char chunk[2];
+    EXPECT_EQ(f.Read(file.handle(), chunk, sizeof chunk), 2);
+    EXPECT_EQ(std::string_view(chunk, 2), "01");
+    EXPECT_EQ(f.Seek(file.handle(), 0, Files::Origin::End), 5);
+    EXPECT_EQ(f.Write(file.handle(), "\n45", 3), 3);
+    EXPECT_EQ(f.Seek(file.handle(), 1, Files::Origin::Begin), 1);
+    EXPECT_EQ(f.Write(file.handle(), "x", 1), 1);
+    EXPECT_EQ(this->Rest(file.handle()), "23\r\n45");
+  }
+  EXPECT_EQ(this->Contents(this->At("edit.txt")), "0x23\r\n45");
 }
 
 // The line reader reads ahead and seeks back, and past the end when a file ends in CR.
@@ -137,6 +160,11 @@ TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
        [](Files& f, const std::string& s, const std::string& t) { return f.Copy(s, t); }, "new"},
       {"replace",
        [](Files& f, const std::string& s, const std::string& t) { return f.Replace(s, t); }, "new"},
+      {"open for writing",
+       [](Files& f, const std::string&, const std::string& t) {
+         return OpenFile(f, f.OpenReadWrite(t)).valid();
+       },
+       "old"},
       {"create",
        [](Files& f, const std::string&, const std::string& t) {
          return OpenFile(f, f.Create(t)).valid();
@@ -229,11 +257,10 @@ TYPED_TEST_P(FilesContract, CopyReplaceAndDirectoriesGoOneStepAtATime) {
   EXPECT_EQ(f.LastWriteTime(this->At("missing.txt")), std::nullopt);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
-                            WrittenBytesReadBackUnchangedThenZero, SeekMovesAndReportsThePosition,
-                            NamesMatchWithoutRegardToCaseAndClosedFilesDelete,
-                            CurrentDirectoryIsAbsolute,
-                            ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
-                            CopyReplaceAndDirectoriesGoOneStepAtATime);
+REGISTER_TYPED_TEST_SUITE_P(
+    FilesContract, OpeningWhatIsNoFileFails, WrittenBytesReadBackUnchangedThenZero,
+    ReadWriteOpenKeepsTheBytesAndWritesWhereItStands, SeekMovesAndReportsThePosition,
+    NamesMatchWithoutRegardToCaseAndClosedFilesDelete, CurrentDirectoryIsAbsolute,
+    ReadOnlyFileRefusesEveryChangeUntilMadeNormal, CopyReplaceAndDirectoriesGoOneStepAtATime);
 
 }  // namespace setup
