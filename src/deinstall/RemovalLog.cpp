@@ -26,7 +26,7 @@ bool WriteAll(Files& files, Files::Handle file, std::string_view bytes) {
 // user gave up on a medium that takes no file.
 OpenFile OpenLog(Services& services, const ProgramState& state, const std::string& path) {
   Files& files = services.files;
-  OpenFile log(files, files.OpenWrite(path));
+  OpenFile log(files, files.OpenReadWrite(path));
   if (log.valid()) return log;
   for (;;) {
     OpenFile created(files, files.Create(path));

@@ -22,8 +22,6 @@ class Files {
   virtual Handle OpenReadWrite(const std::string& path) = 0;
   // Creates or truncates a file for writing.
   virtual Handle Create(const std::string& path) = 0;
-  // Opens an existing file for writing, keeping its contents.
-  virtual Handle OpenWrite(const std::string& path) = 0;
   // Returns the number of bytes read (0 at end of file) or -1 on error.
   virtual std::int32_t Read(Handle file, void* buffer, std::uint32_t count) = 0;
   virtual std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) = 0;

@@ -53,12 +53,6 @@ Files::Handle Win32Files::Create(const std::string& path) {
                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-Files::Handle Win32Files::OpenWrite(const std::string& path) {
-  if (ReadOnlyFile(path)) return kInvalid;
-  return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 std::int32_t Win32Files::Read(Handle file, void* buffer, std::uint32_t count) {
   DWORD done = 0;
   if (!ReadFile(ToHandle(file), buffer, Clamp(count), &done, nullptr)) return -1;

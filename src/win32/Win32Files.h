@@ -10,7 +10,6 @@ class Win32Files : public Files {
   Handle OpenRead(const std::string& path) override;
   Handle OpenReadWrite(const std::string& path) override;
   Handle Create(const std::string& path) override;
-  Handle OpenWrite(const std::string& path) override;
   std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;
   std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) override;
   std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override;

@@ -133,12 +133,6 @@ SandboxFiles::Handle SandboxFiles::Create(const std::string& path) {
   return Register(std::fopen(host->string().c_str(), "w+b"), *host);
 }
 
-SandboxFiles::Handle SandboxFiles::OpenWrite(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  if (!host || !Writable(*host)) return kInvalid;
-  return Register(std::fopen(host->string().c_str(), "r+b"), *host);
-}
-
 std::int32_t SandboxFiles::Read(Handle file, void* buffer, std::uint32_t count) {
   Open* open = Find(file);
   if (!open) return -1;

@@ -79,16 +79,6 @@ TYPED_TEST_P(FilesContract, WrittenBytesReadBackUnchangedThenZero) {
 
   this->Put(this->At("data.bin"), "xy");  // Create truncates
   EXPECT_EQ(this->Contents(this->At("data.bin")), "xy");
-
-  // OpenWrite keeps what is there and opens no file that is missing.
-  EXPECT_EQ(this->files().OpenWrite(this->At("missing.txt")), Files::kInvalid);
-  {
-    OpenFile more(this->files(), this->files().OpenWrite(this->At("data.bin")));
-    ASSERT_TRUE(more.valid());
-    EXPECT_EQ(this->files().Seek(more.handle(), 0, Files::Origin::End), 2);
-    EXPECT_EQ(this->files().Write(more.handle(), "z", 1), 1);
-  }
-  EXPECT_EQ(this->Contents(this->At("data.bin")), "xyz");
 }
 
 // An edit in place reads a file, then writes at its end or over its bytes.
