@@ -10,6 +10,8 @@ class MemoryEnv {
     for (const char* key : kRegistryContractKeys) registry_.AddKey(key);
   }
   Registry& registry() { return registry_; }
+  std::string scratch() const { return "SOFTWARE\\KVXContract"; }
+  std::string ClassOf(const std::string& path) const { return registry_.ClassOf(path); }
 
  private:
   MemoryRegistry registry_;

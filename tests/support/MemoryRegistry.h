@@ -1,36 +1,73 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Registry.h"
 
 namespace setup {
 
-// HKEY_LOCAL_MACHINE in memory, with the rules of Windows NT: key names ignore case and
-// every open gives a handle of its own.
+// HKEY_LOCAL_MACHINE in memory, with the rules of Windows NT: key and value names ignore
+// case, every open gives a handle of its own, only keys opened with all access change, and
+// a key with subkeys is not deleted.
 class MemoryRegistry : public Registry {
  public:
+  struct Value {
+    std::uint32_t type = 0;
+    std::string bytes;
+    bool operator==(const Value&) const = default;
+  };
+
   MemoryRegistry();
   ~MemoryRegistry() override;
 
   // Creates the key and every missing key above it.
   void AddKey(const std::string& path);
-  // Opening this key with all access then fails with 5, as for a user without
-  // administrator rights; read access still works.
+  // Opening (or creating) this key with all access then fails with 5, as for a user
+  // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path);
+  // Stores a value, creating its key; bytes as they lie in the registry.
+  void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
+                const std::string& bytes);
+  // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
+  // fails with 5 and changes nothing, as when the machine refuses halfway.
+  void FailChange(int n) { changesBeforeFailure_ = n; }
+
+  bool HasKey(const std::string& path) const;
+  std::string ClassOf(const std::string& path) const;
+  std::optional<Value> ValueOf(const std::string& path, const std::string& name) const;
 
   std::int32_t OpenKey(const std::string& path, Access access, Key& key) override;
+  std::int32_t CreateKey(const std::string& path, const std::string& keyClass, Key& key) override;
   void CloseKey(Key key) override;
+  std::int32_t SetValue(Key key, const std::string& name, std::uint32_t type, const void* data,
+                        std::uint32_t size) override;
+  std::int32_t QueryValue(Key key, const std::string& name, std::uint32_t& type, void* data,
+                          std::uint32_t& size) override;
+  std::int32_t DeleteValue(Key key, const std::string& name) override;
+  std::int32_t DeleteKey(const std::string& path) override;
+  std::int32_t CountSubkeys(Key key, std::uint32_t& count) override;
+  std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override;
 
  private:
   struct Node;
+  struct Handle {
+    Node* node;  // null once the key is deleted
+    Access access;
+  };
   Node* Find(const std::string& path) const;
+  Key Issue(Node* node, Access access);
+  // The handle's key, or the status that refuses the operation.
+  std::int32_t Resolve(Key key, bool change, Node*& node);
+  bool Refused();
 
   std::unique_ptr<Node> root_;
-  std::map<Key, Node*> handles_;
+  std::map<Key, Handle> handles_;
   Key nextHandle_;
+  int changesBeforeFailure_ = 0;
 };
 
 }  // namespace setup

@@ -1,0 +1,94 @@
+#include "sysconfig/CapiRegistration.h"
+
+#include <limits>
+#include <set>
+#include <string>
+
+#include "script/CaseFold.h"
+#include "sysconfig/RegistryAccess.h"
+
+namespace setup {
+namespace {
+
+// The number a registration subkey is named by: decimal from 1, without leading zeros, as
+// the registrations are made. Any other name is no registration and never equals a name
+// this setup makes.
+bool ParseRegistrationNumber(const std::string& name, std::uint32_t& number) {
+  if (name.empty() || name[0] < '1' || name[0] > '9') return false;
+  std::uint32_t value = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return false;
+    const std::uint32_t digit = static_cast<std::uint32_t>(c - '0');
+    if (value > (std::numeric_limits<std::uint32_t>::max() - digit) / 10) return false;
+    value = value * 10 + digit;
+  }
+  number = value;
+  return true;
+}
+
+bool IsOwnRegistration(Registry& registry, const std::string& path) {
+  const OpenKey key(registry, path, Registry::Access::All);
+  if (!key.ok()) return false;
+  PathText manufacturer;
+  return QueryStringValue(registry, key.key(), manufacturer, "Manufacturer") &&
+         EqualIgnoringCase(manufacturer.view(), kOwnManufacturer);
+}
+
+}  // namespace
+
+std::uint32_t FindCapiControllerNumber(Services& services, int& found) {
+  found = 0;
+  Registry& registry = services.registry;
+  const std::string capi(kCapiKeyPath);
+  std::set<std::uint32_t> taken;
+  {
+    const OpenKey key(registry, capi, Registry::Access::Read);
+    if (!key.ok()) return 1;
+    // Enumerated by name, so the search ends with the subkeys whatever they are called.
+    std::uint32_t count = 0;
+    registry.CountSubkeys(key.key(), count);
+    std::string name;
+    for (std::uint32_t i = 0;
+         i < count && registry.EnumSubkey(key.key(), i, name) == Registry::kSuccess; ++i) {
+      std::uint32_t number = 0;
+      if (ParseRegistrationNumber(name, number)) taken.insert(number);
+    }
+  }
+  for (std::uint32_t number : taken) {
+    std::string path = capi;
+    path += '\\';
+    path += std::to_string(number);
+    if (IsOwnRegistration(registry, path)) {
+      found = 1;
+      return number;
+    }
+  }
+  if (taken.empty()) return 1;
+  if (*taken.rbegin() < std::numeric_limits<std::uint32_t>::max()) return *taken.rbegin() + 1;
+  // Nothing above the highest: the first gap, which the finite set must leave.
+  std::uint32_t number = 1;
+  while (taken.count(number)) ++number;
+  return number;
+}
+
+int CapiHasOtherControllers(Services& services, const ProgramState& state) {
+  const OpenKey key(services.registry, std::string(kCapiKeyPath), Registry::Access::Read);
+  if (!key.ok()) {
+    ReportNoKey(services, state, kCapiKeyPath);
+    return 0;
+  }
+  std::uint32_t count = 0;
+  if (services.registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return 0;
+  return count > 1 ? 1 : 0;
+}
+
+void WriteScriptVersion(Services& services, const ProgramState& state, std::uint32_t version) {
+  const CreatedKey key(services.registry, std::string(kIntegrityKeyPath));
+  if (!key.ok()) {
+    ReportNoKey(services, state, kIntegrityKeyPath);
+    return;
+  }
+  SetDwordValue(services.registry, key.key(), version, "ScriptVersion");
+}
+
+}  // namespace setup
