@@ -9,6 +9,7 @@
 #include "script/CatalogueKeys.h"
 #include "script/SafeFormat.h"
 #include "script/ScriptReader.h"
+#include "sysconfig/RegistryAccess.h"
 
 namespace setup {
 namespace {
@@ -124,8 +125,7 @@ std::string SystemFile(Services& services, std::string_view name) {
 
 // Shows a catalogue text about one file; always 0, the result of a failed edit.
 int Report(Services& services, const ProgramState& state, int key, const std::string& path) {
-  services.prompts.ShowMessage(kNoWindow,
-                               FormatText(state.Catalogue.Text(key), {path}, kMessageBytes - 1));
+  ShowConfigMessage(services, state, key, {path});
   return 0;
 }
 

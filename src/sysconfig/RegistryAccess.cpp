@@ -13,12 +13,6 @@ namespace {
 // The reporters' message buffer holds 1024 bytes, terminator included.
 constexpr std::size_t kMessageLimit = 1023;
 
-void Report(Services& services, const ProgramState& state, int key,
-            std::initializer_list<FormatArg> args) {
-  services.prompts.ShowMessage(kNoWindow,
-                               FormatText(state.Catalogue.Text(key), args, kMessageLimit));
-}
-
 bool IsText(std::uint32_t type) {
   return type == Registry::kSz || type == Registry::kExpandSz || type == Registry::kMultiSz;
 }
@@ -82,25 +76,31 @@ int QueryStringValue(Registry& registry, Registry::Key key, char* destination,
   return 0;
 }
 
+void ShowConfigMessage(Services& services, const ProgramState& state, int key,
+                       std::initializer_list<FormatArg> args) {
+  services.prompts.ShowMessage(kNoWindow,
+                               FormatText(state.Catalogue.Text(key), args, kMessageLimit));
+}
+
 void ReportNoKey(Services& services, const ProgramState& state, std::string_view path) {
-  Report(services, state, text::ERR_CFG_NOKEY, {path});
+  ShowConfigMessage(services, state, text::ERR_CFG_NOKEY, {path});
 }
 
 void ReportNoKeyModify(Services& services, const ProgramState& state, std::string_view path) {
-  Report(services, state, text::ERR_CFG_NOKEYMODIFY, {path});
+  ShowConfigMessage(services, state, text::ERR_CFG_NOKEYMODIFY, {path});
 }
 
 void ReportNoValueModify(Services& services, const ProgramState& state, std::string_view path,
                          std::string_view name) {
-  Report(services, state, text::ERR_CFG_NOVALMODIFY, {path, name});
+  ShowConfigMessage(services, state, text::ERR_CFG_NOVALMODIFY, {path, name});
 }
 
 void ReportNoValueQuery(Services& services, const ProgramState& state, std::string_view name) {
-  Report(services, state, text::ERR_CFG_NOVALQUERY, {name});
+  ShowConfigMessage(services, state, text::ERR_CFG_NOVALQUERY, {name});
 }
 
 void ReportNoAutoexec(Services& services, const ProgramState& state, std::string_view path) {
-  Report(services, state, text::ERR_CFG_NOAUTOEXEC, {path});
+  ShowConfigMessage(services, state, text::ERR_CFG_NOAUTOEXEC, {path});
 }
 
 }  // namespace setup

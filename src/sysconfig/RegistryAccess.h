@@ -8,6 +8,7 @@
 #include "platform/FixedText.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "script/SafeFormat.h"
 
 namespace setup {
 
@@ -77,6 +78,9 @@ int QueryStringValue(Registry& registry, Registry::Key key, FixedText<N>& destin
   return read;
 }
 
+// Shows a catalogue text formatted with its arguments, without an owner; long paths fit.
+void ShowConfigMessage(Services& services, const ProgramState& state, int key,
+                       std::initializer_list<FormatArg> args);
 // Each shows its catalogue text, formatted with the path or value name, without an owner.
 void ReportNoKey(Services& services, const ProgramState& state, std::string_view path);
 void ReportNoKeyModify(Services& services, const ProgramState& state, std::string_view path);
