@@ -17,8 +17,6 @@ namespace {
 constexpr std::uint32_t kChunkBytes = 512;
 // Longer than any block line: a line that outgrows it is kept without being compared.
 constexpr std::size_t kHeldBytes = 64;
-// The reporters format into a buffer of this size.
-constexpr std::size_t kMessageBytes = 1024;
 
 // Bytes of an open file, read a chunk at a time.
 class ByteSource {
