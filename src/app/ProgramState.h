@@ -5,6 +5,7 @@
 #include "script/LanguageTable.h"
 #include "script/ScriptReader.h"
 #include "script/StringCatalogue.h"
+#include "sysconfig/ConfigRecords.h"
 
 namespace setup {
 
@@ -30,6 +31,9 @@ struct ProgramState {
 
   LanguageTable Languages;
   StringCatalogue Catalogue;
+  // The configuration the install and the configuration dialog fill and write.
+  DriverServiceConfig ServiceConfig;
+  AdapterTable Adapters{};
 
   // The setup script every section reader opens.
   ScriptLocation Script() const { return {SourceDir.view(), ScriptFileName.view()}; }

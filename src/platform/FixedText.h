@@ -31,6 +31,7 @@ class FixedText {
   bool empty() const { return bytes_[0] == '\0'; }
 
   friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
+  friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
 
  private:
   std::array<char, N> bytes_{};
