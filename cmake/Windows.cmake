@@ -52,6 +52,9 @@ add_dependencies(win32_tests setup_images)
 target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})
 target_compile_options(win32_tests PRIVATE ${SETUP_WARNINGS})
+# Expected exports, beside the test program.
+configure_file(tests/win32/fixtures/velmar-config.reg
+               ${CMAKE_BINARY_DIR}/fixtures/velmar-config.reg COPYONLY)
 # The Expander contract finds its files in the folder beside the test program.
 include(cmake/SzddFixtures.cmake)
 add_dependencies(win32_tests szdd_fixtures)
