@@ -1,0 +1,145 @@
+#include "sysconfig/SystemEntriesRemoval.h"
+
+#include <string>
+
+#include "deinstall/RemovalLog.h"
+#include "script/CatalogueKeys.h"
+#include "sysconfig/AutoexecNt.h"
+#include "sysconfig/CapiRegistration.h"
+#include "sysconfig/RegistryAccess.h"
+#include "sysconfig/ServiceConfig.h"
+#include "sysconfig/ServiceGroupOrder.h"
+
+namespace setup {
+namespace {
+
+std::string Joined(std::string_view key, std::string_view subkey) {
+  std::string path(key);
+  path += '\\';
+  path += subkey;
+  return path;
+}
+
+std::string Joined(std::string_view key, std::uint32_t number) {
+  return Joined(key, std::to_string(number));
+}
+
+bool KeyExists(Registry& registry, const std::string& path) {
+  return OpenKey(registry, path, Registry::Access::Read).ok();
+}
+
+// Whether another maker is registered, asked without a message: on a second run the
+// shared key may be gone already, and our own registration may be gone from it.
+bool OtherMakerRegistered(Registry& registry, bool ownFound) {
+  const OpenKey key(registry, std::string(kCapiKeyPath), Registry::Access::Read);
+  std::uint32_t count = 0;
+  if (!key.ok() || registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return false;
+  return count > (ownFound ? 1u : 0u);
+}
+
+enum class Step { Done, Stop };
+
+// Deletes and logs one key. A missing key has been reported or was logged before: it counts
+// as gone, so that a run after an interrupted one gets to the end.
+Step DeleteAndLog(Services& services, const ProgramState& state, const std::string& path) {
+  const std::int32_t status = DeleteKeyForRemoval(services, state, path);
+  if (status == Registry::kNotFound) return Step::Done;
+  if (status != Registry::kSuccess) return Step::Stop;
+  return LogRemovedObject(services, state, path) ? Step::Done : Step::Stop;
+}
+
+}  // namespace
+
+void ClearOptionalServiceEntries(Services& services, const ProgramState& state) {
+  Registry& registry = services.registry;
+  {
+    const OpenKey key(registry, std::string(kParametersKeyPath), Registry::Access::All);
+    if (!key.ok()) {
+      ReportNoKey(services, state, kServiceKeyPath);
+      return;
+    }
+    registry.DeleteValue(key.key(), "x31Layer2");
+  }
+  registry.DeleteKey(Joined(kParametersKeyPath, "Maintenance"));
+}
+
+void DeleteAdapterKeys(Services& services) {
+  int found = 0;
+  const std::string capi = Joined(kCapiKeyPath, FindCapiControllerNumber(services, found));
+  for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
+    services.registry.DeleteKey(Joined(capi, i));
+    services.registry.DeleteKey(AdapterKeyPath(static_cast<int>(i - 1)));
+  }
+}
+
+std::int32_t DeleteKeyForRemoval(Services& services, const ProgramState& state,
+                                 std::string_view path) {
+  Registry& registry = services.registry;
+  const std::string key(path);
+  const bool logged = IsLoggedAsRemoved(services, state, path) == 1;
+  {
+    const OpenKey open(registry, key, Registry::Access::Read);
+    if (!open.ok()) {
+      if (!logged) ShowConfigMessage(services, state, text::ERR_DEI_KEYNOTFOUND, {path});
+      return open.status();
+    }
+  }
+  const std::int32_t status = registry.DeleteKey(key);
+  if (status != Registry::kSuccess && !logged)
+    ShowConfigMessage(services, state, text::ERR_DEI_NOREMOVEKEY, {path});
+  return status;
+}
+
+int RemoveSystemEntries(Services& services, const ProgramState& state) {
+  Registry& registry = services.registry;
+  int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const bool others = OtherMakerRegistered(registry, found == 1);
+  const std::string capi = Joined(kCapiKeyPath, n);
+
+  // A configuration that an interrupted removal has taken apart is not read (its reads would
+  // report every missing key); its adapters are then found by looking.
+  std::uint32_t adapters = 0;
+  const bool stored = found == 1 && KeyExists(registry, std::string(kServiceKeyPath)) &&
+                      KeyExists(registry, std::string(kParametersKeyPath));
+  if (stored) {
+    DriverServiceConfig config;
+    if (!ReadServiceConfig(services, state, config)) return 0;
+    adapters = config.NumberOfControllers;
+  }
+  const auto present = [&](std::uint32_t i, const std::string& path) {
+    return stored ? i <= adapters : KeyExists(registry, path);
+  };
+
+  if (!RemoveAutoexecBlock(services, state)) return 0;
+  if (!others && !RemoveGroupFromServiceOrder(services, state)) return 0;
+
+  // Without our registration its subkeys are gone too, and N would name a stranger.
+  if (found == 1) {
+    for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
+      const std::string path = Joined(capi, i);
+      if (present(i, path) && DeleteAndLog(services, state, path) == Step::Stop) return 0;
+    }
+    if (DeleteAndLog(services, state, capi) == Step::Stop) return 0;
+  }
+  if (!others) registry.DeleteKey(std::string(kCapiKeyPath));
+
+  for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
+    const std::string path = AdapterKeyPath(static_cast<int>(i - 1));
+    if (present(i, path) && DeleteAndLog(services, state, path) == Step::Stop) return 0;
+  }
+  if (DeleteAndLog(services, state, std::string(kIntegrityKeyPath)) == Step::Stop) return 0;
+  registry.DeleteKey(Joined(kParametersKeyPath, "Maintenance"));
+  if (DeleteAndLog(services, state, std::string(kParametersKeyPath)) == Step::Stop) return 0;
+  registry.DeleteKey(Joined(kServiceKeyPath, "Enum"));
+
+  const std::string service(kServiceKeyPath);
+  const std::int32_t status = DeleteKeyForRemoval(services, state, service);
+  if (status == Registry::kNotFound) return 1;
+  if (status != Registry::kSuccess) return 0;
+  if (!LogRemovedObject(services, state, service))
+    services.prompts.ShowErrorBox(kNoWindow, "No KEY_CCS_VELMAR!");
+  return 1;
+}
+
+}  // namespace setup
