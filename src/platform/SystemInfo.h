@@ -5,6 +5,12 @@
 
 namespace setup {
 
+struct LocalDate {
+  std::uint16_t year = 0;
+  std::uint16_t month = 0;
+  std::uint16_t day = 0;
+};
+
 class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
@@ -15,6 +21,8 @@ class SystemInfo {
   virtual std::uint32_t PlatformId() = 0;
   // Full path of the running program file.
   virtual std::string ModulePath() = 0;
+  // Today's local date.
+  virtual LocalDate Today() = 0;
 };
 
 }  // namespace setup

@@ -29,4 +29,10 @@ std::string Win32SystemInfo::ModulePath() {
   return n < MAX_PATH ? std::string(path, n) : std::string();
 }
 
+LocalDate Win32SystemInfo::Today() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
 }  // namespace setup

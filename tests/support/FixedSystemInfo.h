@@ -12,11 +12,13 @@ class FixedSystemInfo : public SystemInfo {
   std::string systemDirectory = "C:\\WINNT\\system32";
   std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
+  LocalDate today{1997, 3, 14};
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
   std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }
+  LocalDate Today() override { return today; }
 };
 
 }  // namespace setup
