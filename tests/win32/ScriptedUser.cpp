@@ -58,11 +58,18 @@ void ScriptedUser::Tick() {
     steps_.pop_front();
     seenText_ = TextOf(GetDlgItem(dialog, 109));
     seenControls_.clear();
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       seenControls_.push_back(GetDlgCtrlID(child));
+      seenTexts_[GetDlgCtrlID(child)] = TextOf(child);
+    }
     step.act(dialog);
     return;
   }
+}
+
+std::string ScriptedUser::SeenTextOf(int id) const {
+  const auto found = seenTexts_.find(id);
+  return found != seenTexts_.end() ? found->second : std::string();
 }
 
 bool ScriptedUser::SawControl(int id) const {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class ScriptedUser {
   bool Done() const { return steps_.empty(); }
   // Text of static 109 of the dialog the last step acted on.
   const std::string& seenText() const { return seenText_; }
+  // Text of the control with this id in the last dialog acted on that had one.
+  std::string SeenTextOf(int id) const;
   // Whether that dialog had a control with this id.
   bool SawControl(int id) const;
 
@@ -53,6 +56,7 @@ class ScriptedUser {
   UINT_PTR timer_ = 0;
   std::string seenText_;
   std::vector<int> seenControls_;
+  std::map<int, std::string> seenTexts_;
 };
 
 }  // namespace setup
