@@ -43,7 +43,7 @@ const std::vector<std::string_view> kFullNoNumbers = {
 
 TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNotKeep) {
   const Case cases[] = {
-      {"fresh, X.31, no maintenance", {}, 1, "X31", kMaintenanceOff, 1, nullptr, nullptr, nullptr},
+      {"fresh, X.31, four adapters", {}, 1, "X31", kMaintenanceOff, 4, nullptr, nullptr, nullptr},
       {"foreign at 1 and 3, SPID, full with three callers",
        {{"1", "Other"}, {"3", "Other"}},
        4,
@@ -75,7 +75,6 @@ TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNo
          c.x31Layer2 = 1;   // neither written nor read without the X.31 bit
          c.Controller = 0;  // one controller
        }},
-      {"four adapters", {}, 1, "X31", kMaintenanceOff, 4, nullptr, nullptr, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
