@@ -17,7 +17,6 @@ struct Registration {
   std::string manufacturer;
   bool locked = false;
 };
-const std::string kForeign = "Other Maker";
 
 void Put(RegistryWorld& world, const std::vector<Registration>& registrations) {
   world.registry.AddKey("SOFTWARE\\CAPI20");
@@ -31,34 +30,29 @@ void Put(RegistryWorld& world, const std::vector<Registration>& registrations) {
 }
 
 TEST(CapiRegistrationTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
+  const std::string f = "Other Maker", own(kOwnManufacturer);
   const struct {
-    const char* name;
     std::vector<Registration> registrations;
     std::uint32_t number;
     int found;
   } cases[] = {
-      {"empty", {}, 1, 0},
-      {"foreign 1", {{"1", kForeign}}, 2, 0},
-      {"own alone", {{"1", kOwnManufacturer}}, 1, 1},
-      {"own in other case", {{"1", "kvx corvane gmbh"}}, 1, 1},
-      {"foreign 1, own 2", {{"1", kForeign}, {"2", kOwnManufacturer}}, 2, 1},
-      {"foreign 1 and 3", {{"1", kForeign}, {"3", kForeign}}, 4, 0},
-      {"foreign 1 and 3, own 2", {{"1", kForeign}, {"3", kForeign}, {"2", kOwnManufacturer}}, 2, 1},
-      {"no manufacturer counts as foreign", {{"1", ""}, {"2", kForeign}}, 3, 0},
-      {"locked counts as foreign", {{"1", kForeign}, {"2", kOwnManufacturer, true}}, 3, 0},
-      {"own above a locked one", {{"1", kForeign, true}, {"2", kOwnManufacturer}}, 2, 1},
-      {"names that are no number",
-       {{"Info", kOwnManufacturer}, {"01", kOwnManufacturer}, {"0", kForeign}, {"2 ", kForeign}},
-       1,
-       0},
-      {"numbers beyond 32 bits",
-       {{"1", kForeign}, {"4294967296", kForeign}, {"99999999999999999999", kForeign}},
-       2,
-       0},
-      {"nothing above the highest", {{"1", kForeign}, {"4294967295", kForeign}}, 2, 0},
+      {{}, 1, 0},
+      {{{"1", f}}, 2, 0},
+      {{{"1", "kvx corvane gmbh"}}, 1, 1},
+      {{{"1", f}, {"3", f}, {"2", own}}, 2, 1},
+      {{{"1", f}, {"3", f}}, 4, 0},
+      // No manufacturer, or a key that cannot be opened, counts as foreign.
+      {{{"1", ""}, {"2", f}}, 3, 0},
+      {{{"1", f}, {"2", own, true}}, 3, 0},
+      {{{"1", f, true}, {"2", own}}, 2, 1},
+      // Names that are no number, or beyond 32 bits, are no registration; nothing lies above
+      // the highest.
+      {{{"Info", own}, {"01", own}, {"0", f}, {"2 ", f}}, 1, 0},
+      {{{"1", f}, {"4294967296", f}, {"99999999999999999999", f}}, 2, 0},
+      {{{"1", f}, {"4294967295", f}}, 2, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(&c - cases);
     RegistryWorld world;
     Put(world, c.registrations);
     int found = -1;

@@ -126,8 +126,8 @@ TEST_F(MessageDialogs, ProgressWindowShowsItsTextUntilClosed) {
   EXPECT_TRUE(view->timers().empty());
 }
 
-TEST_F(MessageDialogs, CancelledWindowIsGoneAndNotTouchedAgain) {
-  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
+TEST_F(MessageDialogs, CancelClosesTheWindowAndWhenToldAsksFirstOnlyYesCancelling) {
+  WindowRef window = prompts_.OpenProgressWindow(kOwner, true, false);
   FakeDialogView* view = host_.Modeless(window);
   CancelAtNextPump(window);
   prompts_.PumpMessages(window);
@@ -139,10 +139,8 @@ TEST_F(MessageDialogs, CancelledWindowIsGoneAndNotTouchedAgain) {
   prompts_.SetProgressText(window, "late");
   prompts_.CloseProgressWindow(window);
   EXPECT_EQ(view->Text(603), "");
-}
 
-TEST_F(MessageDialogs, CancelAsksFirstAndOnlyYesCancels) {
-  const WindowRef window = prompts_.OpenProgressWindow(kOwner, true, true);
+  window = prompts_.OpenProgressWindow(kOwner, true, true);
   host_.AnswerBox(BoxAnswer::No);
   CancelAtNextPump(window);
   prompts_.PumpMessages(window);

@@ -33,11 +33,11 @@ std::string Describe(const MaintenanceConfig& c) {
 
 class ProtocolsTest : public ::testing::Test {
  protected:
-  // Each line ended by CR LF.
-  void Script(const std::vector<std::string_view>& lines) {
+  // The script, written with '|' for each CR LF and ended by one.
+  void Script(std::string_view pipes) {
     std::string text;
-    for (std::string_view line : lines) (text += line) += "\r\n";
-    files_.PutFile("C:\\SETUP.KVX", text);
+    for (char c : pipes) text += c == '|' ? std::string("\r\n") : std::string(1, c);
+    files_.PutFile("C:\\SETUP.KVX", text + "\r\n");
   }
 
   SandboxFiles files_;
@@ -48,48 +48,27 @@ TEST_F(ProtocolsTest, MaintenanceSectionsOverwriteUntilTheFirstOff) {
   const std::string u(100, 'u'), p(300, 'p'), n(50, '5');
   const struct {
     const char* name;
-    std::vector<std::string_view> lines;
-    std::string config;
+    std::string lines, config;
   } cases[] = {
       {"the later section wins",
-       {"[MAINTENANCE]",
-        "!MAINTENANCE_FULL",
-        "2",
-        "0",
-        "a",
-        "b",
-        "1",
-        "c1",
-        "2",
-        "g1",
-        "g2",
-        "[OS]",
-        "[MAINTENANCE]",
-        "!MAINTENANCE_DEFAULT_INVISIBLE",
-        " 7",
-        "3x",
-        "x",
-        "y",
-        "0",
-        "1",
-        "h1"},
+       "[MAINTENANCE]|!MAINTENANCE_FULL|2|0|a|b|1|c1|2|g1|g2|[OS]|"
+       "[MAINTENANCE]|!MAINTENANCE_DEFAULT_INVISIBLE| 7|3x|x|y|0|1|h1",
        "3 7 3 x y [] [h1]"},
       {"off ends the reading, keeping what came before",
-       {"[MAINTENANCE]", "!MAINTENANCE_DEFAULT", "2", "1", "a", "b", "0", "1", "g1",
-        "[MAINTENANCE]", "!MAINTENANCE_OFF", "[MAINTENANCE]", "!MAINTENANCE_FULL", "5", "5", "n",
-        "p", "0", "0"},
+       "[MAINTENANCE]|!MAINTENANCE_DEFAULT|2|1|a|b|0|1|g1|[MAINTENANCE]|!MAINTENANCE_OFF|"
+       "[MAINTENANCE]|!MAINTENANCE_FULL|5|5|n|p|0|0",
        "0 2 1 a b [] [g1]"},
+      // A misspelt keyword after a full section switches remote access off.
       {"an unknown keyword is off",
-       {"[MAINTENANCE]", "!maintenance_full", "2", "1", "a", "b", "1", "c1", "0"},
+       "[MAINTENANCE]|!MAINTENANCE_FULL|0|0|u|p|0|0|"
+       "[MAINTENANCE]|!maintenance_full|2|1|a|b|1|c1|0",
        "0 2 1 a b [c1] []"},
       // The line after the entries a list takes is the next count, as the lists are read.
       {"counts and texts bounded by the record",
-       {"[MAINTENANCE]", "!MAINTENANCE_FULL", "0", "0", u, p, "-1", n, "12", "1", "2", "3", "4",
-        "5", "6", "7", "8", "9"},
+       "[MAINTENANCE]|!MAINTENANCE_FULL|0|0|" + u + "|" + p + "|-1|" + n + "|12|1|2|3|4|5|6|7|8|9",
        "1 0 0 " + u.substr(0, 78) + " " + p.substr(0, 78) + " [" + n.substr(0, 39) +
            "] [1|2|3|4|5|6|7|8]"},
-      {"entries end with the file",
-       {"[MAINTENANCE]", "!MAINTENANCE_FULL", "0", "0", "u", "p", "0", "3", "g1"},
+      {"entries end with the file", "[MAINTENANCE]|!MAINTENANCE_FULL|0|0|u|p|0|3|g1",
        "1 0 0 u p [] [g1]"},
   };
   for (const auto& c : cases) {
@@ -99,7 +78,7 @@ TEST_F(ProtocolsTest, MaintenanceSectionsOverwriteUntilTheFirstOff) {
     EXPECT_EQ(ReadMaintenanceSection(files_, kMedium, config), 1);
     EXPECT_EQ(Describe(config), c.config);
   }
-  Script({"[maintenance]", "!MAINTENANCE_FULL"});
+  Script("[maintenance]|!MAINTENANCE_FULL");
   MaintenanceConfig untouched;
   EXPECT_EQ(ReadMaintenanceSection(files_, kMedium, untouched), 0);
   EXPECT_EQ(ReadMaintenanceSection(files_, {"C:\\NONE", "SETUP.KVX"}, untouched), 0);
@@ -110,9 +89,10 @@ TEST_F(ProtocolsTest, MaintenanceSectionsOverwriteUntilTheFirstOff) {
 TEST_F(ProtocolsTest, EachLookupMatchesByItsOwnRule) {
   const std::string edge(230, 'e'), tooLong(231, 't');
   // One entry fewer than counted: the file's end ends the entries.
-  Script({"[DEFPROTOCOL]", "DSS1 (Euro-ISDN)", "[PROTOCOL]", "6", "DSS1 (Euro-ISDN)", "vmdss1.sys",
-          "2", "1TR6", "VM1TR6.SYS", "10", "NI-1", "vmni1.sys", "1", "Edge", edge, "3", "Long",
-          tooLong, "0x3"});
+  Script(
+      "[DEFPROTOCOL]|DSS1 (Euro-ISDN)|[PROTOCOL]|6|DSS1 (Euro-ISDN)|vmdss1.sys|2|1TR6|"
+      "VM1TR6.SYS|10|NI-1|vmni1.sys|1|Edge|" +
+      edge + "|3|Long|" + tooLong + "|0x3");
   const std::string before = kDrivers + "before.sys";
   const struct {
     std::string argument;
@@ -154,8 +134,7 @@ TEST_F(ProtocolsTest, EachLookupMatchesByItsOwnRule) {
 TEST_F(ProtocolsTest, CountBoundsTheProtocolsAndMissingSectionsAreNoError) {
   // A header in another case is no header; 10 is hexadecimal, without the SPID bit; the
   // entry with it lies beyond the count.
-  Script({"[protocol]", "1", "C", "c.sys", "1", "[PROTOCOL]", "1", "A", "a.sys", "10", "C", "c.sys",
-          "1"});
+  Script("[protocol]|1|C|c.sys|1|[PROTOCOL]|1|A|a.sys|10|C|c.sys|1");
   FakeDialogView view("DLG_cfg_adapter", kNoWindow, kNoWindow);
   AddProtocolNames(OpenScript(files_, kMedium), view, 39);
   EXPECT_EQ(view.control(39).items, Texts{"A"});

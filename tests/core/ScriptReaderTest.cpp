@@ -127,24 +127,20 @@ TEST(ScriptNumbers, TakeBlanksSignAndLeadingDigitsAndWrap) {
 }
 
 TEST_F(ScriptReaderTest, OsSectionGivesThePlatform) {
-  const auto platform = [&](std::string_view value) {
-    Script("[VERSION]\r\n1\r\n[OS]\r\n" + std::string(value) + "\r\n");
-    return ReadTargetPlatform(files_, kMedium);
+  const std::pair<const char*, int> cases[] = {
+      {"[VERSION]\r\n1\r\n[OS]\r\n!OS_WINDOWS_NT\r\n", 2},
+      {"[OS]\r\n!OS_WINDOWS_95\r\n", 1},
+      {"[OS]\r\n!OS_WINDOWS_16\r\n", 0},
+      {"[OS]\r\n!OS_WINDOWS_NT \r\n", 0},
+      {"[OS]\r\n!os_windows_nt\r\n", 0},
+      {"[OS]\r\n!OS_WINDOWS_95\r\n[OS]\r\n!OS_WINDOWS_NT\r\n", 1},  // the first section counts
+      {"[OS] \r\n!OS_WINDOWS_NT\r\n[os]\r\n!OS_WINDOWS_NT\r\n", 0},
+      {"[OS]\r\n!OS_WINDOWS_NT", 2},  // the value line needs no line end
   };
-  EXPECT_EQ(platform("!OS_WINDOWS_NT"), 2);
-  EXPECT_EQ(platform("!OS_WINDOWS_95"), 1);
-  EXPECT_EQ(platform("!OS_WINDOWS_16"), 0);
-  EXPECT_EQ(platform("!OS_WINDOWS_NT "), 0);
-  EXPECT_EQ(platform("!os_windows_nt"), 0);
-
-  Script("[OS]\r\n!OS_WINDOWS_95\r\n[OS]\r\n!OS_WINDOWS_NT\r\n");  // the first section counts
-  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 1);
-  Script("[OS] \r\n!OS_WINDOWS_NT\r\n[os]\r\n!OS_WINDOWS_NT\r\n");
-  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 0);
-  Script("[OS]\n!OS_WINDOWS_NT\n");
-  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 0);
-  Script("[OS]\r\n!OS_WINDOWS_NT");  // the value line needs no line end
-  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 2);
+  for (const auto& [script, platform] : cases) {
+    Script(script);
+    EXPECT_EQ(ReadTargetPlatform(files_, kMedium), platform) << script;
+  }
   EXPECT_EQ(ReadTargetPlatform(files_, {"C:\\ELSEWHERE", "SETUP.KVX"}), 0);
   files_.PutFile("D:\\SETUP.KVX", "[OS]\r\n!OS_WINDOWS_NT\r\n");
   EXPECT_EQ(ReadTargetPlatform(files_, {"D:\\", "SETUP.KVX"}), 2);  // from a drive root

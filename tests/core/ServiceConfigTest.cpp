@@ -27,23 +27,22 @@ struct Case {
   std::vector<std::pair<const char*, const char*>> registrations;  // number, manufacturer
   std::uint32_t number;
   const char* protocol;
-  std::vector<std::string_view> maintenance;
+  const char* maintenance;
   std::uint32_t adapters;
   std::function<void(DriverServiceConfig&)> edit;              // before writing
   std::function<void(MemoryRegistry&)> behindTheProgramsBack;  // before reading
   std::function<void(DriverServiceConfig&)> readDifferently;   // what reading changes
 };
 
-const std::vector<std::string_view> kMaintenanceOff = {"!MAINTENANCE_OFF"};
-const std::vector<std::string_view> kFullThreeCallers = {
-    "!MAINTENANCE_FULL", "2", "0",        "service",   "velmar",  "1",
-    "5550100,1",         "3", "5550199,", "5550142,7", "5550111,"};
-const std::vector<std::string_view> kFullNoNumbers = {
-    "!MAINTENANCE_FULL", "7", "1", "svc", "pw", "0", "0"};
+// [MAINTENANCE] lines, '|' for each CR LF.
+const char kMaintenanceOff[] = "!MAINTENANCE_OFF";
+const char kFullThreeCallers[] =
+    "!MAINTENANCE_FULL|2|0|service|velmar|1|5550100,1|3|5550199,|5550142,7|5550111,";
+const char kFullNoNumbers[] = "!MAINTENANCE_FULL|7|1|svc|pw|0|0";
 
 TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNotKeep) {
   const Case cases[] = {
-      {"fresh, X.31, no maintenance", {}, 1, "X31", kMaintenanceOff, 1, nullptr, nullptr, nullptr},
+      {"fresh, X.31, four adapters", {}, 1, "X31", kMaintenanceOff, 4, nullptr, nullptr, nullptr},
       {"foreign at 1 and 3, SPID, full with three callers",
        {{"1", "Other"}, {"3", "Other"}},
        4,
@@ -75,19 +74,17 @@ TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNo
          c.x31Layer2 = 1;   // neither written nor read without the X.31 bit
          c.Controller = 0;  // one controller
        }},
-      {"four adapters", {}, 1, "X31", kMaintenanceOff, 4, nullptr, nullptr, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto world = std::make_unique<RegistryWorld>();
     ProgramState& state = *world->state;
     Services& services = world->services;
-    std::vector<std::string_view> script = {
-        "[PROTOCOL]", "3", "Plain", "vmplain.sys", "0", "SPID",
-        "vmspid.sys", "1", "X31",   "vmx31.sys",   "2", "[MAINTENANCE]"};
-    script.insert(script.end(), c.maintenance.begin(), c.maintenance.end());
-    std::string text;
-    for (std::string_view line : script) text += std::string(line) + "\r\n";
+    std::string text =
+        "[PROTOCOL]|3|Plain|vmplain.sys|0|SPID|vmspid.sys|1|X31|vmx31.sys|2|"
+        "[MAINTENANCE]|" +
+        std::string(c.maintenance) + "|";
+    for (std::size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
     world->files.PutFile("A:\\SETUP.KVX", text);
     world->files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
     world->registry.PutValue("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", "List",

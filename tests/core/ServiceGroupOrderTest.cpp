@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,6 @@
 namespace setup {
 namespace {
 
-using Names = std::vector<std::string>;
 const std::string kKey(kServiceGroupOrderKeyPath);
 
 // The service group order of Windows NT 4.0.
@@ -21,10 +21,11 @@ const char kNt40Groups[] =
     "Video Save\0File system\0Event log\0Streams Drivers\0NDIS\0TDI\0NetBIOSGroup\0SpoolerGroup\0"
     "NetDDEGroup\0Parallel arbitrator\0Extended base\0RemoteValidation\0PCI Configuration\0";
 
-std::string MultiSz(const Names& names) {
-  std::string bytes;
-  for (const std::string& name : names) bytes += name + '\0';
-  return bytes + '\0';
+// Names written with '|' between them; "" is the empty list.
+std::string MultiSz(std::string_view names) {
+  std::string bytes(names);
+  std::replace(bytes.begin(), bytes.end(), '|', '\0');
+  return names.empty() ? std::string(1, '\0') : bytes + std::string(2, '\0');
 }
 
 enum class Edit { Insert, Remove };
@@ -36,38 +37,30 @@ int Edited(RegistryWorld& world, Edit edit) {
 
 TEST(ServiceGroupOrderTest, EditsTheGroupsBeforeNdisInPlace) {
   const struct {
-    const char* name;
     Edit edit;
-    Names before;
-    std::optional<Names> after;  // nothing: the list must not be written at all
+    const char* before;
+    const char* after;  // nullptr: the list must not be written at all
   } cases[] = {
-      {"middle",
-       Edit::Insert,
-       {"G1", "G2", "NDIS", "G3"},
-       Names{"G1", "G2", "CAPI20", "NDIS", "G3"}},
-      {"first", Edit::Insert, {"ndis", "G1"}, Names{"CAPI20", "ndis", "G1"}},
-      {"present", Edit::Insert, {"G1", "capi20", "NDIS"}, std::nullopt},
-      {"only after NDIS",
-       Edit::Insert,
-       {"G1", "NDIS", "CAPI20"},
-       Names{"G1", "CAPI20", "NDIS", "CAPI20"}},
-      {"no NDIS", Edit::Insert, {"G1", "CAPI20x", "TDI"}, std::nullopt},
-      {"empty list", Edit::Insert, {}, std::nullopt},
-      {"remove middle", Edit::Remove, {"G1", "CAPI20", "G2"}, Names{"G1", "G2"}},
-      {"remove first only", Edit::Remove, {"Capi20", "G1", "CAPI20"}, Names{"G1", "CAPI20"}},
-      {"remove after NDIS", Edit::Remove, {"NDIS", "CAPI20"}, Names{"NDIS"}},
-      {"nothing to remove", Edit::Remove, {"G1", "G2"}, std::nullopt},
+      {Edit::Insert, "G1|G2|NDIS|G3", "G1|G2|CAPI20|NDIS|G3"},
+      {Edit::Insert, "ndis|G1", "CAPI20|ndis|G1"},
+      {Edit::Insert, "G1|capi20|NDIS", nullptr},
+      {Edit::Insert, "G1|NDIS|CAPI20", "G1|CAPI20|NDIS|CAPI20"},
+      {Edit::Insert, "G1|CAPI20x|TDI", nullptr},
+      {Edit::Insert, "", nullptr},
+      {Edit::Remove, "G1|CAPI20|G2", "G1|G2"},
+      {Edit::Remove, "Capi20|G1|CAPI20", "G1|CAPI20"},
+      {Edit::Remove, "NDIS|CAPI20", "NDIS"},
+      {Edit::Remove, "G1|G2", nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.before);
     RegistryWorld world;
     world.registry.PutValue(kKey, "List", Registry::kMultiSz, MultiSz(c.before));
     // A write where none is due then fails and shows.
     if (!c.after) world.registry.FailChange(c.edit == Edit::Insert ? 2 : 1);
     EXPECT_EQ(Edited(world, c.edit), 1);
-    const std::string expected = MultiSz(c.after.value_or(c.before));
     EXPECT_EQ(world.registry.ValueOf(kKey, "List"),
-              (MemoryRegistry::Value{Registry::kMultiSz, expected}));
+              (MemoryRegistry::Value{Registry::kMultiSz, MultiSz(c.after ? c.after : c.before)}));
     EXPECT_TRUE(world.Messages().empty());
   }
 }
@@ -89,10 +82,9 @@ TEST(ServiceGroupOrderTest, InsertThenRemoveGivesTheNt40ListBackByteForByte) {
 }
 
 TEST(ServiceGroupOrderTest, FailuresAreShownAndLeaveTheListAlone) {
-  Names many(1000, std::string(16, 'g'));  // 17000 bytes
-  many.push_back("NDIS");
-  const std::string tooLong = MultiSz(many);
-  const std::string group = MultiSz({"G1", "CAPI20", "NDIS"});
+  std::string many;
+  for (int i = 0; i < 1000; ++i) many += std::string(16, 'g') + '|';  // 17000 bytes
+  const std::string tooLong = MultiSz(many + "NDIS"), group = MultiSz("G1|CAPI20|NDIS");
   const struct {
     const char* name;
     Edit edit;
@@ -105,7 +97,7 @@ TEST(ServiceGroupOrderTest, FailuresAreShownAndLeaveTheListAlone) {
       {"list too long to insert", Edit::Insert, tooLong, 0, "no value " + kKey + " List"},
       {"list too long to remove", Edit::Remove, tooLong, 0, "no value " + kKey + " List"},
       {"key refused", Edit::Insert, group, 1, "no key " + kKey},
-      {"insert not written", Edit::Insert, MultiSz({"NDIS"}), 2, "no change " + kKey},
+      {"insert not written", Edit::Insert, MultiSz("NDIS"), 2, "no change " + kKey},
       {"remove not written", Edit::Remove, group, 1, "no change " + kKey},
   };
   for (const auto& c : cases) {

@@ -45,15 +45,6 @@ TEST_F(StringCatalogueTest, LoadsEveryKeyIntoItsSlot) {
   EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "root [BUTTON_OK]");
 }
 
-TEST_F(StringCatalogueTest, MissingLastKeyKeepsThePreviousText) {
-  ASSERT_EQ(Load(0), 1);
-  files_.PutFile("C:\\MEDIUM\\GER.TXT", LanguageFile("de", kCatalogueKeyCount - 1));
-  ASSERT_EQ(Load(1), 1);
-  EXPECT_EQ(Errors(), (std::vector<std::string>{"Section not found: [TEXT_UNKNOWNVERSION]"}));
-  EXPECT_EQ(catalogue_.Text(text::TEXT_UNKNOWNVERSION), "en [TEXT_UNKNOWNVERSION]");
-  EXPECT_EQ(catalogue_.Text(text::TEXT_NOCAPIINSTALLED), "de [TEXT_NOCAPIINSTALLED]");
-}
-
 TEST_F(StringCatalogueTest, KeyOutOfOrderFailsWithEveryLaterKey) {
   ASSERT_EQ(Load(0), 1);
   // [DLG_MAIN_CAPTION] (index 7) stands after [DLG_MAIN_INTRO] (index 8).
@@ -77,26 +68,25 @@ TEST_F(StringCatalogueTest, KeyOutOfOrderFailsWithEveryLaterKey) {
 
 TEST_F(StringCatalogueTest, LanguageWithoutAFileIsNotSupported) {
   ASSERT_EQ(Load(0), 1);
-  const auto fails = [&](int index) {
+  // GER.TXT missing, indexes out of the table, whatever its count says, and no file name.
+  const struct {
+    int count, index;
+    bool noName;
+  } cases[] = {{2, 1, false},   {2, 2, false}, {2, -1, false},
+               {40, 16, false}, {2, 1, true},  {0, 0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    table_.count = c.count;
+    if (c.noName) table_.fileNames[1].Clear();
     prompts_.cursor.clear();
     const std::size_t before = prompts_.shown().size();
-    EXPECT_EQ(Load(index), 0) << index;
-    EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false})) << index;
-    ASSERT_EQ(prompts_.shown().size(), before + 1) << index;
+    EXPECT_EQ(Load(c.index), 0);
+    EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
+    ASSERT_EQ(prompts_.shown().size(), before + 1);
     EXPECT_EQ(prompts_.shown().back().text, "Language is not supported!");
     EXPECT_EQ(prompts_.shown().back().owner, kNoWindow);
-    EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "en [BUTTON_OK]") << index;
-  };
-  fails(1);  // GER.TXT is missing
-  fails(2);
-  fails(-1);
-  table_.count = 40;  // never indexes past the table, whatever the count says
-  fails(16);
-  table_.count = 2;
-  table_.fileNames[1].Clear();
-  fails(1);
-  table_.count = 0;
-  fails(0);
+    EXPECT_EQ(catalogue_.Text(text::BUTTON_OK), "en [BUTTON_OK]");
+  }
 }
 
 }  // namespace
