@@ -15,6 +15,8 @@ class SystemInfo {
   virtual std::uint32_t PlatformId() = 0;
   // Full path of the running program file.
   virtual std::string ModulePath() = 0;
+  // Waits without handling messages.
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
 }  // namespace setup

@@ -29,4 +29,8 @@ std::string Win32SystemInfo::ModulePath() {
   return n < MAX_PATH ? std::string(path, n) : std::string();
 }
 
+void Win32SystemInfo::Sleep(std::uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}
+
 }  // namespace setup

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/SystemInfo.h"
 
 namespace setup {
@@ -12,11 +14,14 @@ class FixedSystemInfo : public SystemInfo {
   std::string systemDirectory = "C:\\WINNT\\system32";
   std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
+  // Every wait asked for, in order; none is waited.
+  std::vector<std::uint32_t> sleeps;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
   std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }
+  void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
 };
 
 }  // namespace setup
