@@ -31,16 +31,16 @@ int main(int argc, char** argv) {
   state->InstallDestDir.Assign(argv[2]);
   Win32DialogHost host(GetModuleHandleA(nullptr));
   DialogPrompts prompts(host, state->Catalogue);
-  Services services{files, expander, system, registry, prompts, host};
+  RecordingProgramGroups programGroups;
+  Services services{files, expander, system, registry, prompts, host, programGroups};
 
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   const WindowRef progress = prompts.OpenProgressWindow(kNoWindow, true, true);
-  const int results[] = {
-      CopySetupFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-      InstallAddFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-      InstallCompFiles(services, *state, progress, kNoWindow, argv[1])};
+  const int results[] = {CopySetupFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallAddFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallCompFiles(services, *state, progress, kNoWindow, argv[1])};
   prompts.CloseProgressWindow(progress);
   QueryPerformanceCounter(&end);
   for (int result : results)
@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "a batch gave %d\n", result);
       return 1;
     }
-  std::printf("transfer_ms %lld\n",
-              (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+  std::printf("transfer_ms %lld\n", (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
   return 0;
 }
