@@ -6,7 +6,6 @@ namespace setup {
 
 ProgramGroups::Started RecordingProgramGroups::Initialize() {
   if (initializeError_ != kNoError) return {0, initializeError_};
-  ++initialized_;
   live_.insert(next_);
   return {next_++, kNoError};
 }
@@ -21,7 +20,6 @@ ProgramGroups::Sent RecordingProgramGroups::Execute(Instance instance, std::stri
     return {Outcome::NotConnected, kNoConversation};
   }
   if (command.size() >= kCommandBytes) return {Outcome::Refused, kNotProcessed};
-  attempts.emplace_back(command);
   if (unreachable_) return {Outcome::NotConnected, kNoConversation};
   if (refusing_ && command.substr(0, refusedPrefix_.size()) == refusedPrefix_)
     return {Outcome::Refused, refuseError_};

@@ -17,8 +17,6 @@ class RecordingProgramGroups : public ProgramGroups {
  public:
   // Every command accepted, in order.
   std::vector<std::string> commands;
-  // Every command tried, accepted or not.
-  std::vector<std::string> attempts;
 
   void FailInitialize(std::uint32_t error) { initializeError_ = error; }
   void BeUnreachable() { unreachable_ = true; }
@@ -30,7 +28,6 @@ class RecordingProgramGroups : public ProgramGroups {
   }
 
   std::size_t liveInstances() const { return live_.size(); }
-  int initialized() const { return initialized_; }
 
   Started Initialize() override;
   bool Release(Instance instance) override;
@@ -43,7 +40,6 @@ class RecordingProgramGroups : public ProgramGroups {
   std::string refusedPrefix_;
   std::uint32_t refuseError_ = kNoError;
   std::set<Instance> live_;
-  int initialized_ = 0;
   Instance next_ = 0x10;
 };
 

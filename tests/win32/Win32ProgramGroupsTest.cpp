@@ -1,8 +1,8 @@
 #include <windows.h>
-// After <windows.h>, which leaves these out of a lean build.
-#include <ddeml.h>
+// After <windows.h>: CSIDL_PROGRAMS.
 #include <shlobj.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,10 +26,6 @@ namespace {
 // Names no shell offers, so that a stray command never reaches the real one.
 constexpr const char* kTestService = "KVXTESTPROGMAN";
 constexpr const char* kNobody = "KVXNOBODY";
-
-HDDEDATA CALLBACK AcceptNothing(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
-  return nullptr;
-}
 
 std::vector<std::string> Texts(const std::vector<std::string>& data) {
   std::vector<std::string> texts;
@@ -112,34 +108,26 @@ class ShellGroupWin32 : public ProgmanClientWin32 {
   ShellGroupWin32() : ProgmanClientWin32("PROGMAN") {}
 
   // The desktop, and with it the shell's DDE service, starts with the first window of the
-  // session and takes a while to offer the service.
-  static bool ShellServing() {
+  // session and takes a while to offer the service. Deleting the group first is what the
+  // client does anyway.
+  bool ShellServing() {
     GetDesktopWindow();
-    DWORD instance = 0;
-    if (DdeInitializeA(&instance, AcceptNothing, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
-      return false;
-    const HSZ name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
+    const ProgramGroups::Started dde = programGroups_.Initialize();
     bool serving = false;
-    for (int waited = 0; !serving && waited < 30000; waited += 250) {
-      if (const HCONV conversation = DdeConnect(instance, name, name, nullptr)) {
-        DdeDisconnect(conversation);
-        serving = true;
-      } else {
-        Sleep(250);
-      }
-    }
-    DdeFreeStringHandle(instance, name);
-    DdeUninitialize(instance);
+    for (int waited = 0; !serving && waited < 30000; waited += 250, Sleep(250))
+      serving =
+          programGroups_.Execute(dde.instance, "[DeleteGroup(\"Velmar CAPI 2.0\")]").outcome ==
+          ProgramGroups::Outcome::Accepted;
+    programGroups_.Release(dde.instance);
     return serving;
   }
 
   static bool WaitUntil(bool exists, const std::string& folder) {
-    for (int waited = 0; waited < 20000; waited += 100) {
+    for (int waited = 0; waited < 20000; waited += 100, Sleep(100)) {
       const DWORD attributes = GetFileAttributesA(folder.c_str());
-      if ((attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) ==
+      if ((attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) ==
           exists)
         return true;
-      Sleep(100);
     }
     return false;
   }
@@ -152,14 +140,8 @@ TEST_F(ShellGroupWin32, AppearsUnderProgramsAndGoesAwayAgain) {
   char programs[MAX_PATH] = {};
   ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs), S_OK);
   const std::string folder = std::string(programs) + "\\Velmar CAPI 2.0";
-  const std::string script = scratch_.path() + "\\SETUP.KVX";
-  const std::string text = "[PROGMAN]\r\nVelmar CAPI 2.0\r\nEnglish\r\n0\r\n";
-  const HANDLE file = CreateFileA(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
+  std::ofstream(scratch_.path() + "\\SETUP.KVX", std::ios::binary)
+      << "[PROGMAN]\r\nVelmar CAPI 2.0\r\nEnglish\r\n0\r\n";
 
   CreateProgramGroup(services_, *state_, kNoWindow, scratch_.path(), scratch_.path());
   EXPECT_TRUE(WaitUntil(true, folder)) << folder;
