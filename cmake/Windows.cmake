@@ -49,7 +49,8 @@ file(GLOB SETUP_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(win32_tests ${SETUP_WIN32_TEST_SOURCES} src/resources/setup.rc
                            tests/win32/TestDialogs.rc)
 add_dependencies(win32_tests setup_images)
-target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
+# shell32 finds the Start Menu's Programs folder, where the shell makes program groups.
+target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main shell32)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})
 target_compile_options(win32_tests PRIVATE ${SETUP_WARNINGS})
 # Expected exports, beside the test program.

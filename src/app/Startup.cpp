@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/MainDialog.h"
+#include "progman/ProgmanClient.h"
 #include "script/CatalogueKeys.h"
 
 namespace setup {
@@ -22,6 +23,16 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   MainDialog mainDialog(services, state);
   const int result = services.host.RunModal("DLG_main", kNoWindow, mainDialog);
 
+  // The group's items speak the language chosen last. Only the start mode tells where the
+  // group came from; whether a deinstall ran in between is not asked.
+  if (state.LanguageIndex != state.InitialLanguageIndex && state.InstallComplete) {
+    if (state.InitialStartMode == 0 && state.StartMode != 0)
+      CreateProgramGroup(services, state, kNoWindow, state.InstallSourceDir.view(),
+                         state.InstallDestDir.view());
+    else if (state.InitialStartMode != 0)
+      CreateProgramGroup(services, state, kNoWindow, state.SourceDir.view(),
+                         state.SourceDir.view());
+  }
   // The program never restarts Windows itself.
   if (state.RestartRequired)
     services.prompts.ShowErrorBox(kNoWindow, state.Catalogue.Text(text::QUEST_RESTARTSYSTEM));

@@ -93,6 +93,9 @@ class DialogHost {
   // (when given) go through its keyboard handling.
   virtual void PumpMessages(WindowRef dialog) = 0;
   virtual void ShowWaitCursor(bool wait) = 0;
+  // Centres a window of the program on the desktop, shows and activates it, as
+  // DialogView::Centre does for the dialog's own window.
+  virtual void CentreWindow(WindowRef window) = 0;
 };
 
 }  // namespace setup

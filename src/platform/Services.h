@@ -3,6 +3,7 @@
 #include "platform/Dialog.h"
 #include "platform/Expander.h"
 #include "platform/Files.h"
+#include "platform/ProgramGroups.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
@@ -17,6 +18,7 @@ struct Services {
   Registry& registry;
   Prompts& prompts;
   DialogHost& host;
+  ProgramGroups& programGroups;
 };
 
 }  // namespace setup

@@ -23,6 +23,8 @@ class SystemInfo {
   virtual std::string ModulePath() = 0;
   // Today's local date.
   virtual LocalDate Today() = 0;
+  // Waits without handling messages.
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
 }  // namespace setup

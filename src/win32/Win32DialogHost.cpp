@@ -215,4 +215,8 @@ void Win32DialogHost::ShowWaitCursor(bool wait) {
   SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 
+void Win32DialogHost::CentreWindow(WindowRef window) {
+  CentreOnDesktop(HwndOf(window));
+}
+
 }  // namespace setup

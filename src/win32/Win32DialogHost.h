@@ -18,6 +18,7 @@ class Win32DialogHost : public DialogHost {
                              BoxKind kind) override;
   void PumpMessages(WindowRef dialog) override;
   void ShowWaitCursor(bool wait) override;
+  void CentreWindow(WindowRef window) override;
 
  private:
   HINSTANCE instance_;

@@ -23,6 +23,13 @@ ScreenRect WindowRectOf(HWND window) {
 
 }  // namespace
 
+void CentreOnDesktop(HWND window) {
+  const ScreenPoint origin = CentredOrigin(WindowRectOf(GetDesktopWindow()), WindowRectOf(window));
+  SetWindowPos(window, HWND_TOP, origin.x, origin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+  SetActiveWindow(window);
+  SetForegroundWindow(window);
+}
+
 void Win32DialogView::SetCaption(std::string_view text) {
   SetWindowTextA(window_, std::string(text).c_str());
 }
@@ -53,10 +60,7 @@ void Win32DialogView::ShowWindow(bool visible) {
 }
 
 void Win32DialogView::Centre() {
-  const ScreenPoint origin = CentredOrigin(WindowRectOf(GetDesktopWindow()), WindowRectOf(window_));
-  SetWindowPos(window_, HWND_TOP, origin.x, origin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
-  SetActiveWindow(window_);
-  SetForegroundWindow(window_);
+  CentreOnDesktop(window_);
 }
 
 void Win32DialogView::ComboClear(int id) {

@@ -18,6 +18,9 @@ inline WindowRef RefOf(HWND window) {
   return reinterpret_cast<WindowRef>(window);
 }
 
+// Moves the window to the middle of the desktop, on top and shown, and activates it.
+void CentreOnDesktop(HWND window);
+
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

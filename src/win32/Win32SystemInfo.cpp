@@ -35,4 +35,8 @@ LocalDate Win32SystemInfo::Today() {
   return {now.wYear, now.wMonth, now.wDay};
 }
 
+void Win32SystemInfo::Sleep(std::uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}
+
 }  // namespace setup

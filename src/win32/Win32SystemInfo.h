@@ -11,6 +11,7 @@ class Win32SystemInfo : public SystemInfo {
   std::uint32_t PlatformId() override;
   std::string ModulePath() override;
   LocalDate Today() override;
+  void Sleep(std::uint32_t milliseconds) override;
 };
 
 }  // namespace setup

@@ -6,6 +6,7 @@
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32Expander.h"
 #include "win32/Win32Files.h"
+#include "win32/Win32ProgramGroups.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32SystemInfo.h"
 
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   Win32Registry registry;
   Win32DialogHost host(instance);
   DialogPrompts prompts(host, state.Catalogue);
-  Services services{files, expander, system, registry, prompts, host};
+  Win32ProgramGroups programGroups;
+  Services services{files, expander, system, registry, prompts, host, programGroups};
   return RunSetup(services, state, commandLine ? commandLine : "");
 }

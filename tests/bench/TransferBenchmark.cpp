@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   state->InstallDestDir.Assign(argv[2]);
   Win32DialogHost host(GetModuleHandleA(nullptr));
   DialogPrompts prompts(host, state->Catalogue);
-  Services services{files, expander, system, registry, prompts, host};
+  RecordingProgramGroups programGroups;
+  Services services{files, expander, system, registry, prompts, host, programGroups};
 
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);

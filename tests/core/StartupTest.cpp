@@ -75,7 +75,7 @@ class Startup : public ::testing::Test {
 };
 
 // The program never restarts Windows itself; it tells the user to, in the language chosen
-// last.
+// last. Started from the installed copy, it also rebuilds the group in that language there.
 TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   world_.system.modulePath = "A:\\INSTALL.EXE";
   EXPECT_EQ(Run("/d /lDEUTSCH",
@@ -104,6 +104,62 @@ TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   EXPECT_EQ(world_.prompts.shown()[0].kind, Kind::ErrorBox);
   EXPECT_EQ(world_.prompts.shown()[0].owner, kNoWindow);
   EXPECT_EQ(world_.prompts.shown()[0].text, LanguageText("EN", text::QUEST_RESTARTSYSTEM));
+  EXPECT_EQ(
+      world_.programGroups.commands,
+      (std::vector<std::string>{"[DeleteGroup(\"Velmar\")]", "[CreateGroup(\"Velmar\",0)]",
+                                "[ShowGroup(\"Velmar\",1)]",
+                                "[AddItem(INSTALL.EXE /c,Configure,A:\\INSTALL.EXE,1,20,10,A:\\)]",
+                                "[ShowGroup(\"Velmar\",6)]"}));
+}
+
+// Only a change of language rebuilds the group at exit: from the installed copy, or from
+// the pair of directories an install that got as far as the group used.
+TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
+  struct Case {
+    const char* commandLine;
+    int language;         // chosen in the main dialog; -1 keeps the first
+    bool installed;       // an install got past its file transfer
+    int installComplete;  // and made its group
+    const char* item;     // the one add-item command sent, or none
+  };
+  for (const Case& c : {
+           Case{"", 1, true, 1,
+                "[AddItem(SETUP.EXE ,Konfigurieren,C:\\Velmar\\SETUP.EXE,1,20,10,C:\\Velmar)]"},
+           Case{"", 1, true, 0, nullptr},
+           Case{"", 1, false, 1, nullptr},
+           Case{"/c", -1, false, 1, nullptr},
+           Case{"/c /lDeutsch", 0, false, 1,
+                "[AddItem(SETUP.EXE /c,Configure,A:\\SETUP.EXE,1,20,10,A:\\)]"},
+       }) {
+    SCOPED_TRACE(c.commandLine);
+    AppWorld world;
+    world.PutMedium();
+    // The install's source holds another script than the medium the program started from.
+    world.files.PutFile("B:\\SETUP.KVX",
+                        CrLfLines({"[PROGMAN]", "Velmar", "Deutsch", "1", "Konfigurieren",
+                                   "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "1"}));
+    world.SkipIntro();
+    ProgramState& state = *world.state;
+    world.host.OnShow("DLG_main", [&](FakeDialogView& view, Dialog& dialog) {
+      if (c.installed) {
+        state.StartMode = 1;
+        state.InstallSourceDir.Assign("B:\\");
+        state.InstallDestDir.Assign("C:\\Velmar");
+      }
+      state.InstallComplete = c.installComplete;
+      if (c.language >= 0) Choose(view, dialog, c.language);
+      PressExit(view, dialog);
+    });
+    RunSetup(world.services, state, c.commandLine);
+    const std::vector<std::string>& sent = world.programGroups.commands;
+    EXPECT_EQ(world.programGroups.liveInstances(), 0u);
+    if (!c.item) {
+      EXPECT_TRUE(sent.empty());
+      continue;
+    }
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(sent[3], c.item);
+  }
 }
 
 TEST_F(Startup, WrongPlatformEndsWithATranslatedMessage) {

@@ -1,5 +1,7 @@
 #include "support/AppWorld.h"
 
+#include <utility>
+
 #include "script/CatalogueKeys.h"
 
 namespace setup {
@@ -12,8 +14,13 @@ AppWorld::AppWorld() {
 }
 
 void AppWorld::PutMedium(std::string_view platform) {
-  files.PutFile("A:\\SETUP.KVX", CrLfLines({"[OS]", platform, "[LANGUAGE]", "2", "English",
-                                            "ENG.TXT", "Deutsch", "GER.TXT"}));
+  std::string script = CrLfLines({"[OS]", platform, "[LANGUAGE]", "2", "English", "ENG.TXT",
+                                  "Deutsch", "GER.TXT", "[PROGMAN]", "Velmar"});
+  for (auto [language, title] :
+       {std::pair{"English", "Configure"}, std::pair{"Deutsch", "Konfigurieren"}})
+    script +=
+        CrLfLines({language, "1", title, "!SETUPFILE+CMD", "/c", "!SETUPDIR", "!SETUPICON", "1"});
+  files.PutFile("A:\\SETUP.KVX", script);
   files.PutFile("A:\\ENG.TXT", LanguageFile("EN"));
   files.PutFile("A:\\GER.TXT", LanguageFile("DE"));
 }

@@ -11,6 +11,7 @@
 #include "support/FakePrompts.h"
 #include "support/FixedSystemInfo.h"
 #include "support/MemoryRegistry.h"
+#include "support/RecordingProgramGroups.h"
 #include "support/SandboxFiles.h"
 #include "support/SzddExpander.h"
 
@@ -24,7 +25,8 @@ struct AppWorld {
   AppWorld();
 
   // SETUP.KVX for `platform` ("!OS_WINDOWS_NT", ...) offering English (ENG.TXT) and
-  // Deutsch (GER.TXT), with both language files.
+  // Deutsch (GER.TXT), with both language files, and the program group "Velmar" whose one
+  // item configures in the language of its block.
   void PutMedium(std::string_view platform = "!OS_WINDOWS_NT");
   // Ends the intro window when the main dialog opens it.
   void SkipIntro();
@@ -35,7 +37,8 @@ struct AppWorld {
   MemoryRegistry registry;
   FakePrompts prompts;
   FakeDialogHost host;
-  Services services{files, expander, system, registry, prompts, host};
+  RecordingProgramGroups programGroups;
+  Services services{files, expander, system, registry, prompts, host, programGroups};
   std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
 };
 

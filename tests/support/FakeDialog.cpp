@@ -156,6 +156,16 @@ void FakeDialogHost::DestroyModeless(WindowRef window) {
   dialog->OnDestroy(*view);
 }
 
+void FakeDialogHost::CentreWindow(WindowRef window) {
+  for (auto& view : views_) {
+    if (view->Window() == window && !view->ended()) {
+      view->Centre();
+      return;
+    }
+  }
+  ADD_FAILURE() << "centring a window that does not exist";
+}
+
 void FakeDialogHost::ElapseTimers(FakeDialogView& view, Dialog& dialog) {
   const std::map<int, unsigned> running = view.timers();
   for (const auto& [timer, period] : running)

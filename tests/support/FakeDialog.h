@@ -135,6 +135,8 @@ class FakeDialogHost : public DialogHost {
                              BoxKind kind) override;
   void PumpMessages(WindowRef dialog) override;
   void ShowWaitCursor(bool) override {}
+  // Centres the view of that window; a window the host never made is a test failure.
+  void CentreWindow(WindowRef window) override;
 
  private:
   bool IsMissing(const std::string& templateName) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/SystemInfo.h"
 
 namespace setup {
@@ -13,12 +15,15 @@ class FixedSystemInfo : public SystemInfo {
   std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
   LocalDate today{1997, 3, 14};
+  // Every wait asked for, in order; none is waited.
+  std::vector<std::uint32_t> sleeps;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
   std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }
   LocalDate Today() override { return today; }
+  void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
 };
 
 }  // namespace setup

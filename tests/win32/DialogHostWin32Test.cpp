@@ -51,24 +51,31 @@ class Win32DialogHostTest : public ::testing::Test {
   Win32DialogHost host_{instance_};
 };
 
+// By the view itself, or by the host for a window it knows only by its handle.
 TEST_F(Win32DialogHostTest, CentrePutsTheWindowInTheMiddleAndActivatesIt) {
-  RECT desktop{}, placed{};
-  bool visible = false;
-  HWND active = nullptr, window = nullptr;
-  RunWith([&](DialogView& view) {
-    window = Hwnd(view);
-    view.ShowWindow(false);
-    view.Centre();
-    GetWindowRect(window, &placed);
-    visible = IsWindowVisible(window);
-    active = GetActiveWindow();
-  });
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  const LONG width = placed.right - placed.left, height = placed.bottom - placed.top;
-  EXPECT_EQ(placed.left, desktop.right / 2 - width / 2);
-  EXPECT_EQ(placed.top, desktop.bottom / 2 - height / 2);
-  EXPECT_TRUE(visible);
-  EXPECT_EQ(active, window);
+  for (bool byHost : {false, true}) {
+    RECT desktop{}, placed{};
+    bool visible = false;
+    HWND active = nullptr, window = nullptr;
+    RunWith([&](DialogView& view) {
+      window = Hwnd(view);
+      view.ShowWindow(false);
+      SetWindowPos(window, nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      if (byHost)
+        host_.CentreWindow(view.Window());
+      else
+        view.Centre();
+      GetWindowRect(window, &placed);
+      visible = IsWindowVisible(window);
+      active = GetActiveWindow();
+    });
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const LONG width = placed.right - placed.left, height = placed.bottom - placed.top;
+    EXPECT_EQ(placed.left, desktop.right / 2 - width / 2) << byHost;
+    EXPECT_EQ(placed.top, desktop.bottom / 2 - height / 2) << byHost;
+    EXPECT_TRUE(visible) << byHost;
+    EXPECT_EQ(active, window) << byHost;
+  }
 }
 
 TEST_F(Win32DialogHostTest, FontIsMadeForTheScreenAndGivenToTheControl) {

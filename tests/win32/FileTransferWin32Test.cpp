@@ -86,7 +86,8 @@ class FileTransferWin32 : public ::testing::Test {
   std::unique_ptr<ProgramState> state_ = std::make_unique<ProgramState>();
   Win32DialogHost host_{GetModuleHandleA(nullptr)};
   DialogPrompts prompts_{host_, state_->Catalogue};
-  Services services_{files_, expander_, system_, registry_, prompts_, host_};
+  RecordingProgramGroups programGroups_;
+  Services services_{files_, expander_, system_, registry_, prompts_, host_, programGroups_};
   WindowRef progress_ = kNoWindow;
 };
 
