@@ -7,6 +7,7 @@
 #include "support/FakeDialog.h"
 #include "support/FakePrompts.h"
 #include "support/MemoryRegistry.h"
+#include "support/RecordingProgramGroups.h"
 #include "support/SzddExpander.h"
 #include "sysconfig/AutoexecNt.h"
 #include "win32/Win32Files.h"
@@ -44,7 +45,8 @@ class AutoexecNtWin32Test : public ::testing::Test {
   MemoryRegistry registry_;
   FakePrompts prompts_;
   FakeDialogHost host_;
-  Services services_{files_, expander_, system_, registry_, prompts_, host_};
+  RecordingProgramGroups groups_;
+  Services services_{files_, expander_, system_, registry_, prompts_, host_, groups_};
   ProgramState state_;
   const std::string path_ = system_.SystemDirectory() + "\\AutoExec.NT";
   const std::optional<std::string> original_;

@@ -36,7 +36,8 @@ TEST(IntegrityCheckWin32, EachButtonAndAnswerGivesItsResultAndShowsTheBackupDate
     state.Catalogue.SetText(text::DLG_CCI_INFOTXT, "Zuletzt vom Setup ge\xE4ndert am %u.%u.%u.");
     Win32DialogHost host(GetModuleHandleA(nullptr));
     DialogPrompts prompts(host, state.Catalogue);
-    Services services{world.files, world.expander, world.system, world.registry, prompts, host};
+    Services services{world.files, world.expander, world.system,       world.registry,
+                      prompts,     host,           world.programGroups};
     state.SourceDir.Assign("A:\\");
     world.files.PutFile("A:\\SETUP.KVX",
                         CrLfLines({"[PROTOCOL]", "1", "Plain", "vmplain.sys", "0"}));

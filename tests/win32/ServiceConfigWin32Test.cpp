@@ -62,7 +62,8 @@ TEST(ServiceConfigWin32, AFullConfigurationExportsAsReviewed) {
   RegistryWorld world;
   Win32Registry registry;
   Win32Files files;
-  Services services{files, world.expander, world.system, registry, world.prompts, world.host};
+  Services services{files,         world.expander, world.system,       registry,
+                    world.prompts, world.host,     world.programGroups};
   ProgramState& state = *world.state;
   state.SourceDir.Assign(scratch.path());
   world.system.systemDirectory = scratch.path();

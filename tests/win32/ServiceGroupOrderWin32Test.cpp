@@ -46,8 +46,8 @@ class ServiceGroupOrderWin32Test : public ::testing::Test {
 
   RegistryWorld world_;
   Win32Registry registry_;
-  Services services_{world_.files, world_.expander, world_.system,
-                     registry_,    world_.prompts,  world_.host};
+  Services services_{world_.files,   world_.expander, world_.system,       registry_,
+                     world_.prompts, world_.host,     world_.programGroups};
   std::string original_;
 };
 
