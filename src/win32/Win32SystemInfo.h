@@ -10,6 +10,7 @@ class Win32SystemInfo : public SystemInfo {
   std::string SystemDirectory() override;
   std::uint32_t PlatformId() override;
   std::string ModulePath() override;
+  std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override;
 };
 
 }  // namespace setup

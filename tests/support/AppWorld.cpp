@@ -7,8 +7,10 @@ namespace setup {
 AppWorld::AppWorld() {
   registry.AddKey("SOFTWARE");
   files.MakeDirectories(system.systemDirectory);
-  files.SetCurrentDirectory(kMedium);
+  files.MakeDirectories(kMedium);
+  files.ChangeDirectory(kMedium);
   system.modulePath = std::string(kMedium) + "SETUP.EXE";
+  host.ListDirectoriesOf(files);
 }
 
 void AppWorld::PutMedium(std::string_view platform) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <map>
+#include <vector>
+
 #include "platform/SystemInfo.h"
+#include "script/CaseFold.h"
 
 namespace setup {
 
@@ -12,11 +16,21 @@ class FixedSystemInfo : public SystemInfo {
   std::string systemDirectory = "C:\\WINNT\\system32";
   std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
+  // The CAPI DLLs that load and answer, by name; any other name loads nothing.
+  std::map<std::string, CapiVersion> capiDlls;
+  // Every name asked about, in order.
+  std::vector<std::string> capiQueries;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
   std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }
+  std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override {
+    capiQueries.push_back(dllName);
+    for (const auto& [name, version] : capiDlls)
+      if (EqualIgnoringCase(name, dllName)) return version;
+    return std::nullopt;
+  }
 };
 
 }  // namespace setup
