@@ -48,6 +48,16 @@ std::string LanguageText(std::string_view tag, int slot) {
   return std::string();
 }
 
+std::string Szdd(std::string_view data) {
+  std::string file(
+      "SZDD\x88\xF0\x27\x33"
+      "A_",
+      10);
+  for (int shift = 0; shift < 32; shift += 8) file += char((data.size() >> shift) & 0xFF);
+  for (std::size_t i = 0; i < data.size(); i += 8) file += '\xFF' + std::string(data.substr(i, 8));
+  return file;
+}
+
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag) {
   for (const CatalogueKey& key : kCatalogueKeys)
     catalogue.SetText(key.slot, std::string(tag) + " " + key.key);
