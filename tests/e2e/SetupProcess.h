@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +31,11 @@ class SetupProcess {
   HWND WaitForIntro(Timeout timeout) const;
   HWND WaitForMainDialog(Timeout timeout) const;
   HWND WaitForMessageBox(Timeout timeout) const;
+  // A visible dialog that has a control with this id.
+  HWND WaitForDialogWith(int id, Timeout timeout) const;
   // Whether a main dialog is visible now.
   bool ShowsMainDialog() const;
+  bool ShowsDialogWith(int id) const;
 
   // "still running" or how the program ended, for failure messages.
   std::string Describe() const;
@@ -42,7 +46,8 @@ class SetupProcess {
  private:
   enum class Kind { kIntro, kMainDialog, kMessageBox };
   HWND FindWindowOf(Kind kind) const;
-  HWND WaitForWindow(Kind kind, Timeout timeout) const;
+  HWND FindDialogWith(int id) const;
+  HWND WaitForWindow(const std::function<HWND()>& find, Timeout timeout) const;
 
   PROCESS_INFORMATION info_{};
   std::string startError_;
@@ -54,6 +59,7 @@ std::string ControlText(HWND dialog, int id);
 // The texts of every static control of a window (a message box keeps its text in one).
 std::vector<std::string> StaticTexts(HWND window);
 std::vector<std::string> ComboItems(HWND combo);
+std::vector<std::string> ListItems(HWND list);
 int ComboSelection(HWND combo);
 
 // Selects entry `index` of combo box `id` and tells the dialog, as a user's choice does.
@@ -61,6 +67,8 @@ int ComboSelection(HWND combo);
 bool SelectComboItem(HWND dialog, int id, int index);
 // Presses a button the way a click does; does not wait for what the click starts.
 void ClickButton(HWND dialog, int id);
+// Close from the window's system menu.
+void CloseFromSystemMenu(HWND window);
 // A left click into the middle of a window.
 void ClickInto(HWND window);
 void PressKey(HWND window, WPARAM virtualKey);
