@@ -9,97 +9,56 @@
 namespace setup {
 namespace {
 
-using Kind = FakePrompts::Kind;
-constexpr WindowRef kAboutWindow = 0x20;
 const std::string kSignature("\xE8\x52\xA7\x04\x61\x78\xCA\x12", 8);
 
-std::string Word(unsigned value) {
-  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-}
-
-// Signature, four bytes nobody reads, major, minor, revision.
+// Signature, four bytes nobody reads, then major, minor and revision as 16-bit words.
 std::string Stamp(unsigned major, unsigned minor, unsigned revision) {
-  return kSignature + "SKIP" + Word(major) + Word(minor) + Word(revision);
+  std::string stamp = kSignature + "SKIP";
+  for (unsigned word : {major, minor, revision}) stamp += {char(word & 0xFF), char(word >> 8)};
+  return stamp;
 }
 
 TEST(FindVersionStamp, ReadsTheFirstCompleteStampInHexadecimal) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    const char* line;  // nullptr: no stamp
-  };
-  const Case cases[] = {
-      {"after other bytes", "MZ\x90" + Stamp(2, 0x10, 7), "F\tv2.10 (rev.07)"},
-      {"revision wider than two digits", Stamp(1, 0xAB, 0x1C3), "F\tv1.ab (rev.1c3)"},
-      {"after a partial copy", kSignature.substr(0, 5) + Stamp(2, 1, 5), "F\tv2.1 (rev.05)"},
-      {"after a partial copy ending in its first byte",
-       kSignature.substr(0, 3) + "\xE8" + Stamp(3, 0, 0), "F\tv3.0 (rev.00)"},
-      {"the first of two", Stamp(1, 2, 3) + Stamp(4, 5, 6), "F\tv1.2 (rev.03)"},
-      {"across the reader's blocks", std::string(4093, 'x') + Stamp(2, 2, 0x1B),
-       "F\tv2.2 (rev.1b)"},
-      {"ten bytes after the signature", Stamp(1, 1, 2), "F\tv1.1 (rev.02)"},
-      {"nine bytes after the signature", Stamp(1, 1, 2).substr(0, 17), nullptr},
-      {"signature cut by the end", "MZ" + kSignature.substr(0, 7), nullptr},
-      {"no signature", "MZ plain file", nullptr},
+  const std::pair<std::string, const char*> cases[] = {
+      {"MZ" + Stamp(2, 0x10, 7), "F\tv2.10 (rev.07)"},
+      {kSignature.substr(0, 5) + Stamp(2, 1, 5), "F\tv2.1 (rev.05)"},
+      {kSignature.substr(0, 3) + "\xE8" + Stamp(3, 0, 0x1B), "F\tv3.0 (rev.1b)"},
+      {Stamp(1, 2, 3) + Stamp(4, 5, 6), "F\tv1.2 (rev.03)"},
+      {std::string(4093, 'x') + Stamp(2, 2, 0x123), "F\tv2.2 (rev.123)"},  // across blocks
+      {Stamp(1, 1, 2).substr(0, 17), nullptr},  // nine bytes after the signature
+      {"MZ" + kSignature.substr(0, 7), nullptr},
   };
   AppWorld world;
-  for (const Case& c : cases) {
-    world.files.PutFile("C:\\F.SYS", c.bytes);
-    LineText line("before");
-    EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", "F", line), c.line ? 1 : 0) << c.name;
-    EXPECT_EQ(line.view(), c.line ? c.line : "before") << c.name;
-    EXPECT_EQ(world.files.openFiles(), 0u) << c.name;
+  for (const auto& [bytes, expected] : cases) {
+    world.files.PutFile("C:\\F.SYS", bytes);
+    LineText line("none");
+    EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", "F", line), expected ? 1 : 0);
+    EXPECT_EQ(line.view(), expected ? expected : "none");
+    EXPECT_EQ(world.files.openFiles(), 0u);
   }
   LineText line;
   EXPECT_EQ(FindVersionStamp(world.files, "C:\\MISSING.SYS", "F", line), 0);
-  // A shown name near the width of a path cuts the line, never overflows it.
+  // A line longer than its buffer is cut, never overflows it.
   world.files.PutFile("C:\\F.SYS", Stamp(2, 1, 5));
   EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", std::string(300, 'n'), line), 1);
   EXPECT_EQ(line.view(), std::string(259, 'n'));
 }
 
-// [COMPFILES] with every kind of entry: a group in a subdirectory, a file in the medium's
-// root installed into the Windows and the setup directory, one installed only into the
-// setup directory, one not listed (the switch is case-sensitive), and one installed nowhere.
-const std::string kScript = CrLfLines({"[COMPFILES]",
-                                       "5",
-                                       "2",
-                                       "drivers",
-                                       "VMDSS1.SY_",
-                                       "vmdss1.sys",
-                                       "VMNI1.SY_",
-                                       "vmni1.sys",
-                                       "!NOSETUPDIR",
-                                       "system32\\drivers",
-                                       "!VERSION_ON",
-                                       "1",
-                                       "",
-                                       "CAPI.DL_",
-                                       "CAPI.DLL",
-                                       "",
-                                       "system32",
-                                       "!VERSION_ON",
-                                       "1",
-                                       "tools",
-                                       "TRACE.EX_",
-                                       "trace.exe",
-                                       "tools",
-                                       "!NOWINSYSTEM",
-                                       "!VERSION_ON",
-                                       "1",
-                                       "dos",
-                                       "TSR.EX_",
-                                       "tsr.exe",
-                                       "dos",
-                                       "system",
-                                       "!Version_On",
-                                       "1",
-                                       "",
-                                       "NOWHERE.EX_",
-                                       "nowhere.exe",
-                                       "!NOSETUPDIR",
-                                       "!NOWINSYSTEM",
-                                       "!VERSION_ON"});
+// [COMPFILES] with a group in a subdirectory, a file in the root installed into the Windows
+// and the setup directory, one only into the setup directory, one not listed (the switch is
+// case-sensitive) and one installed nowhere.
+std::string Script() {
+  std::string script;
+  for (std::string_view rest =
+           "[COMPFILES]|5|2|drivers|VMDSS1.SY_|vmdss1.sys|VMNI1.SY_|vmni1.sys|!NOSETUPDIR|"
+           "system32\\drivers|!VERSION_ON|1||CAPI.DL_|CAPI.DLL||system32|!VERSION_ON|"
+           "1|tools|TRACE.EX_|trace.exe|tools|!NOWINSYSTEM|!VERSION_ON|"
+           "1|dos|TSR.EX_|tsr.exe|dos|system|!Version_On|"
+           "1||NOWHERE.EX_|nowhere.exe|!NOSETUPDIR|!NOWINSYSTEM|!VERSION_ON|";
+       !rest.empty(); rest.remove_prefix(rest.find('|') + 1))
+    script += std::string(rest.substr(0, rest.find('|'))) + "\r\n";
+  return script;
+}
 
 class VersionList : public ::testing::Test {
  protected:
@@ -107,112 +66,81 @@ class VersionList : public ::testing::Test {
     FillCatalogue(state().Catalogue, "EN");
     state().Catalogue.SetText(text::INFO_SCANVERSION, "Scan %s %s");
     state().SourceDir.Assign("A:\\");
-    world_.files.PutFile("A:\\SETUP.KVX", kScript);
-    // VMNI1.SY_ is missing; so is the whole tools folder.
+    world_.files.PutFile("A:\\SETUP.KVX", Script());
+    // VMNI1.SY_ and the tools folder are missing.
     world_.files.PutFile("A:\\drivers\\VMDSS1.SY_", Szdd("MZ" + Stamp(2, 0x10, 7)));
-    world_.files.PutFile("A:\\CAPI.DL_", Szdd(Stamp(2, 1, 5) + "tail"));
-    world_.files.PutFile("A:\\dos\\TSR.EX_", Szdd(Stamp(1, 5, 0)));
+    world_.files.PutFile("A:\\CAPI.DL_", Szdd(Stamp(2, 1, 5)));
   }
 
   ProgramState& state() { return *world_.state; }
-  std::string Unknown(std::string_view shown) {
-    return std::string(shown) + "\tEN [TEXT_UNKNOWNVERSION]";
-  }
 
-  // Runs the version list as the about box does; the user presses OK if it gets that far.
-  FakeDialogView& Show(bool reachesTheUser = true) {
-    if (reachesTheUser) {
+  // The list as the about box shows it; the user presses OK if it gets that far. Whatever
+  // happened, nothing of the scan is left behind.
+  std::vector<std::string> Show(bool reachesTheUser = true) {
+    if (reachesTheUser)
       world_.host.OnShow("DLG_fileversion", [](FakeDialogView& view, Dialog& dialog) {
-        dialog.OnCommand(view, 2, 0);  // Escape is not a way out of this one
-        EXPECT_FALSE(view.ended());
         dialog.OnCommand(view, 0, 0);
       });
-    }
-    ShowFileVersions(world_.services, state(), kAboutWindow);
+    ShowFileVersions(world_.services, state(), 0x20);
     FakeDialogView& view = *world_.host.views().back();
     EXPECT_TRUE(view.ended());
+    EXPECT_EQ(view.control(173).tabStops, (std::vector<int>{0, 130}));
     EXPECT_FALSE(world_.prompts.progressOpen());
     EXPECT_EQ(world_.files.CurrentDirectory(), "A:\\");
     EXPECT_EQ(world_.files.openFiles(), 0u);
     EXPECT_FALSE(world_.files.Attributes("C:\\WINNT\\VERTMP.$$$"));
-    return view;
+    return view.control(173).items;
   }
-  const std::vector<std::string>& Lines(FakeDialogView& view) { return view.control(173).items; }
 
   AppWorld world_;
+  const std::string unknown_ = "\tEN [TEXT_UNKNOWNVERSION]";
 };
 
 // A directory the listing cannot resolve shows as asked for, not as the entry before it.
-TEST_F(VersionList, FromTheMediumEveryListedFileIsExpandedSearchedAndDeleted) {
-  FakeDialogView& view = Show();
-  EXPECT_EQ(view.owner(), kAboutWindow);
-  EXPECT_EQ(view.Caption(), "EN [DLG_VER_CAPTION]");
-  EXPECT_EQ(view.Text(0), "EN [BUTTON_OK]");
-  EXPECT_EQ(view.Text(172), "EN [DLG_VER_VERTEXT]");
-  EXPECT_EQ(view.control(173).tabStops, (std::vector<int>{0, 130}));
-  EXPECT_EQ(Lines(view), (std::vector<std::string>{
-                             "a:\\drivers\\VMDSS1.SY_\tv2.10 (rev.07)",
-                             Unknown("a:\\drivers\\VMNI1.SY_"),
-                             "a:\\CAPI.DL_\tv2.1 (rev.05)",
-                             Unknown("A:\\tools\\TRACE.EX_"),
-                             Unknown("a:\\NOWHERE.EX_"),
-                         }));
-  // The format gets its one argument only; the progress window belongs to the list.
-  const std::vector<std::string> progress = world_.prompts.Texts(Kind::Progress);
-  ASSERT_EQ(progress.size(), 6u);
-  EXPECT_EQ(progress[1], "Scan a:\\drivers\\VMDSS1.SY_ ");
-  EXPECT_EQ(world_.prompts.shown().front().owner, view.Window());
+TEST_F(VersionList, FromTheMediumEachListedFileIsExpandedAndSearched) {
+  EXPECT_EQ(Show(), (std::vector<std::string>{
+                        "a:\\drivers\\VMDSS1.SY_\tv2.10 (rev.07)",
+                        "a:\\drivers\\VMNI1.SY_" + unknown_, "a:\\CAPI.DL_\tv2.1 (rev.05)",
+                        "A:\\tools\\TRACE.EX_" + unknown_, "a:\\NOWHERE.EX_" + unknown_}));
+  // The catalogue's format gets the one argument there is.
+  EXPECT_EQ(world_.prompts.Texts(FakePrompts::Kind::Progress).at(1),
+            "Scan a:\\drivers\\VMDSS1.SY_ ");
 }
 
-// Each cancel comes at the pump before a file is read; nothing of the scan stays behind.
-TEST_F(VersionList, CancelEndsTheDialogAtOnceAndLeavesNothingBehind) {
+TEST_F(VersionList, CancelUnreadableScriptOrNothingListedEndWithoutLines) {
   world_.files.MakeDirectories("C:\\WINNT\\VERTMP.$$$");  // left by an earlier run
-  for (int pumps = 0; pumps < 5; ++pumps) {
+  for (int pumps : {0, 3}) {
     world_.prompts.CancelProgressAfter(pumps);
-    FakeDialogView& view = Show(false);
-    EXPECT_EQ(Lines(view).size(), static_cast<std::size_t>(pumps)) << pumps;
-    for (const char* name : {"vmdss1.sys", "vmni1.sys", "CAPI.DLL", "trace.exe"})
-      EXPECT_FALSE(world_.files.Attributes(std::string("C:\\WINNT\\VERTMP.$$$\\") + name));
+    EXPECT_EQ(Show(false).size(), static_cast<std::size_t>(pumps));
   }
-}
-
-TEST_F(VersionList, UnreadableScriptEndsTheDialogAndNoListedFileGivesAnEmptyList) {
   world_.files.Delete("A:\\SETUP.KVX");
   Show(false);
-  EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox),
+  EXPECT_EQ(world_.prompts.Texts(FakePrompts::Kind::ErrorBox),
             std::vector<std::string>{"Can't find SETUPINFOFILE!"});
-
-  world_.files.PutFile("A:\\SETUP.KVX", CrLfLines({"[COMPFILES]", "1", "1", "dos", "TSR.EX_",
-                                                   "tsr.exe", "dos", "system", "!VERSION_OFF"}));
-  EXPECT_TRUE(Lines(Show()).empty());
+  world_.files.PutFile("A:\\SETUP.KVX", CrLfLines({"[COMPFILES]", "0"}));
+  EXPECT_TRUE(Show().empty());
 }
 
+// Started with /c from the installed copy, or installed in this run into InstallDestDir.
 TEST_F(VersionList, InstalledCopiesAreReadInTheWindowsTreeElseInTheSetupDirectory) {
   world_.files.PutFile("C:\\WINNT\\system32\\drivers\\vmdss1.sys", Stamp(2, 0x10, 7));
   world_.files.PutFile("C:\\WINNT\\system32\\CAPI.DLL", Stamp(2, 1, 5));
   world_.files.PutFile("C:\\VELMAR\\CAPI.DLL", Stamp(9, 9, 9));
   world_.files.PutFile("C:\\VELMAR\\tools\\trace.exe", Stamp(1, 1, 2));
   world_.files.PutFile("D:\\KVX\\tools\\trace.exe", Stamp(1, 1, 3));
-  struct Case {
-    int initialStartMode;
-    const char *sourceDir, *trace;
-  };
-  // Started with /c from the installed copy, or installed in this run into InstallDestDir.
-  for (const Case& c : {Case{1, "C:\\VELMAR", "c:\\velmar\\tools\\trace.exe\tv1.1 (rev.02)"},
-                        Case{0, "A:\\", "d:\\kvx\\tools\\trace.exe\tv1.1 (rev.03)"}}) {
+  for (auto [initialMode, sourceDir, trace] :
+       {std::tuple{1, "C:\\VELMAR", "c:\\velmar\\tools\\trace.exe\tv1.1 (rev.02)"},
+        {0, "A:\\", "d:\\kvx\\tools\\trace.exe\tv1.1 (rev.03)"}}) {
     state().StartMode = 1;
-    state().InitialStartMode = c.initialStartMode;
-    state().SourceDir.Assign(c.sourceDir);
+    state().InitialStartMode = initialMode;
+    state().SourceDir.Assign(sourceDir);
     state().InstallDestDir.Assign("D:\\KVX");
-    world_.files.PutFile(std::string(c.sourceDir) + "\\SETUP.KVX", kScript);
-    EXPECT_EQ(Lines(Show()), (std::vector<std::string>{
-                                 "c:\\winnt\\system32\\drivers\\vmdss1.sys\tv2.10 (rev.07)",
-                                 Unknown("c:\\winnt\\system32\\drivers\\vmni1.sys"),
-                                 "c:\\winnt\\system32\\CAPI.DLL\tv2.1 (rev.05)",
-                                 c.trace,
-                                 Unknown("nowhere.exe"),
-                             }))
-        << c.sourceDir;
+    world_.files.PutFile(std::string(sourceDir) + "\\SETUP.KVX", Script());
+    EXPECT_EQ(Show(),
+              (std::vector<std::string>{"c:\\winnt\\system32\\drivers\\vmdss1.sys\tv2.10 (rev.07)",
+                                        "c:\\winnt\\system32\\drivers\\vmni1.sys" + unknown_,
+                                        "c:\\winnt\\system32\\CAPI.DLL\tv2.1 (rev.05)", trace,
+                                        "nowhere.exe" + unknown_}));
   }
 }
 

@@ -103,19 +103,11 @@ HWND SetupProcess::FindWindowOf(Kind kind) const {
   return nullptr;
 }
 
-HWND SetupProcess::FindDialogWith(int id) const {
-  WindowSearch search{info_.dwProcessId, {}};
-  EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  for (HWND window : search.found)
-    if (GetDlgItem(window, id)) return window;
-  return nullptr;
-}
-
-HWND SetupProcess::WaitForWindow(const std::function<HWND()>& find, Timeout timeout) const {
+HWND SetupProcess::WaitForWindow(Kind kind, Timeout timeout) const {
   if (!Started()) return nullptr;
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
-    if (HWND window = find()) return window;
+    if (HWND window = FindWindowOf(kind)) return window;
     if (WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) return nullptr;
     if (std::chrono::steady_clock::now() >= deadline) return nullptr;
     Sleep(static_cast<DWORD>(kPollInterval.count()));
@@ -123,27 +115,19 @@ HWND SetupProcess::WaitForWindow(const std::function<HWND()>& find, Timeout time
 }
 
 HWND SetupProcess::WaitForIntro(Timeout timeout) const {
-  return WaitForWindow([this] { return FindWindowOf(Kind::kIntro); }, timeout);
+  return WaitForWindow(Kind::kIntro, timeout);
 }
 
 HWND SetupProcess::WaitForMainDialog(Timeout timeout) const {
-  return WaitForWindow([this] { return FindWindowOf(Kind::kMainDialog); }, timeout);
+  return WaitForWindow(Kind::kMainDialog, timeout);
 }
 
 HWND SetupProcess::WaitForMessageBox(Timeout timeout) const {
-  return WaitForWindow([this] { return FindWindowOf(Kind::kMessageBox); }, timeout);
+  return WaitForWindow(Kind::kMessageBox, timeout);
 }
 
 bool SetupProcess::ShowsMainDialog() const {
   return Started() && FindWindowOf(Kind::kMainDialog);
-}
-
-HWND SetupProcess::WaitForDialogWith(int id, Timeout timeout) const {
-  return WaitForWindow([this, id] { return FindDialogWith(id); }, timeout);
-}
-
-bool SetupProcess::ShowsDialogWith(int id) const {
-  return Started() && FindDialogWith(id);
 }
 
 std::optional<DWORD> SetupProcess::WaitForExit(Timeout timeout) const {
@@ -184,22 +168,16 @@ std::vector<std::string> StaticTexts(HWND window) {
   return texts;
 }
 
-namespace {
-
-struct ItemMessages {
-  UINT count, length, text;
-};
-
-// The ANSI list and combo messages hand back UTF-16 across processes under Wine, so the
-// items are read as wide text and converted like the program's own ANSI texts.
-std::vector<std::string> WideItems(HWND control, const ItemMessages& messages) {
+// The ANSI combo messages hand back UTF-16 across processes under Wine, so the items are
+// read as wide text and converted like the program's own ANSI texts.
+std::vector<std::string> ComboItems(HWND combo) {
   std::vector<std::string> items;
-  const LRESULT count = SendWide(control, messages.count, 0, 0);
+  const LRESULT count = SendWide(combo, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendWide(control, messages.length, static_cast<WPARAM>(i), 0);
+    const LRESULT length = SendWide(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length < 0) break;
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendWide(control, messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+    SendWide(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(length));
     std::string text(wide.size() * 2 + 1, '\0');
     const int written =
@@ -209,16 +187,6 @@ std::vector<std::string> WideItems(HWND control, const ItemMessages& messages) {
     items.push_back(text);
   }
   return items;
-}
-
-}  // namespace
-
-std::vector<std::string> ComboItems(HWND combo) {
-  return WideItems(combo, {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT});
-}
-
-std::vector<std::string> ListItems(HWND list) {
-  return WideItems(list, {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT});
 }
 
 int ComboSelection(HWND combo) {
@@ -236,10 +204,6 @@ bool SelectComboItem(HWND dialog, int id, int index) {
 
 void ClickButton(HWND dialog, int id) {
   if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
-}
-
-void CloseFromSystemMenu(HWND window) {
-  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void ClickInto(HWND window) {

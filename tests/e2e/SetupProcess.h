@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,11 +30,8 @@ class SetupProcess {
   HWND WaitForIntro(Timeout timeout) const;
   HWND WaitForMainDialog(Timeout timeout) const;
   HWND WaitForMessageBox(Timeout timeout) const;
-  // A visible dialog that has a control with this id.
-  HWND WaitForDialogWith(int id, Timeout timeout) const;
   // Whether a main dialog is visible now.
   bool ShowsMainDialog() const;
-  bool ShowsDialogWith(int id) const;
 
   // "still running" or how the program ended, for failure messages.
   std::string Describe() const;
@@ -46,8 +42,7 @@ class SetupProcess {
  private:
   enum class Kind { kIntro, kMainDialog, kMessageBox };
   HWND FindWindowOf(Kind kind) const;
-  HWND FindDialogWith(int id) const;
-  HWND WaitForWindow(const std::function<HWND()>& find, Timeout timeout) const;
+  HWND WaitForWindow(Kind kind, Timeout timeout) const;
 
   PROCESS_INFORMATION info_{};
   std::string startError_;
@@ -59,7 +54,6 @@ std::string ControlText(HWND dialog, int id);
 // The texts of every static control of a window (a message box keeps its text in one).
 std::vector<std::string> StaticTexts(HWND window);
 std::vector<std::string> ComboItems(HWND combo);
-std::vector<std::string> ListItems(HWND list);
 int ComboSelection(HWND combo);
 
 // Selects entry `index` of combo box `id` and tells the dialog, as a user's choice does.
@@ -67,8 +61,6 @@ int ComboSelection(HWND combo);
 bool SelectComboItem(HWND dialog, int id, int index);
 // Presses a button the way a click does; does not wait for what the click starts.
 void ClickButton(HWND dialog, int id);
-// Close from the window's system menu.
-void CloseFromSystemMenu(HWND window);
 // A left click into the middle of a window.
 void ClickInto(HWND window);
 void PressKey(HWND window, WPARAM virtualKey);

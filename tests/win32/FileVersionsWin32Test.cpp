@@ -1,8 +1,9 @@
-// The version list through its own template, the real progress window, directory listing and
-// LZ32: from the sample medium, cancelled, and from a hand-made installed copy.
+// The version list in its own template, with the real progress window, directory listing and
+// LZ32: from the sample medium, cancelled mid-scan, and from a hand-made installed copy.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,13 +21,11 @@
 namespace setup {
 namespace {
 
-// The user clicks Cancel while the file of announcement `at` (from 1) is shown.
+// Clicks Cancel while the file of announcement `cancelAt` (from 1) is shown.
 class CancellingUser : public DialogPrompts {
  public:
   using DialogPrompts::DialogPrompts;
-  int at = 0;
-  std::string temporary;
-  bool temporaryExisted = false;
+  int cancelAt = 0;
 
   WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override {
     announced_ = 0;
@@ -34,65 +33,54 @@ class CancellingUser : public DialogPrompts {
   }
   void SetProgressText(WindowRef progress, std::string_view text) override {
     DialogPrompts::SetProgressText(progress, text);
-    if (++announced_ != at) return;
-    temporaryExisted = GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
-    PostMessageA(GetDlgItem(HwndOf(progress), 1), BM_CLICK, 0, 0);
+    if (++announced_ == cancelAt) PostMessageA(GetDlgItem(HwndOf(progress), 1), BM_CLICK, 0, 0);
   }
 
  private:
   int announced_ = 0;
 };
 
-// Reads the list while the dialog is up, as the user would see it, then presses OK.
-class ReadingUser : public Dialog {
- public:
-  ReadingUser(Services& services, const ProgramState& state) : dialog_(services, state) {}
-  std::vector<std::string> lines;
-
+// Runs `body` in a dialog from the given template, ended right after.
+struct Inside : Dialog {
+  std::function<void(DialogView&)> body;
   void OnInit(DialogView& view) override {
-    dialog_.OnInit(view);
-    // EndDialog hides the window at once.
-    if (!IsWindowVisible(HwndOf(view.Window()))) return;
-    for (int i = 0; i < view.ListCount(version_dialog::kList); ++i)
-      lines.push_back(view.ListItemText(version_dialog::kList, i));
-    dialog_.OnCommand(view, version_dialog::kOk, 0);
+    body(view);
+    view.End(0);
   }
-
- private:
-  FileVersionDialog dialog_;
 };
+
+// The directory listing spells directories in lower case.
+std::string Lower(std::string text) {
+  for (char& c : text) c = FoldCase(c);
+  return text;
+}
 
 class FileVersionsWin32 : public ::testing::Test {
  protected:
   FileVersionsWin32() {
     FillCatalogue(state_->Catalogue, "EN");
     state_->SourceDir.Assign(BesideThisProgram("medium"));
-    system_.windowsDirectory = scratch_.path() + "\\WINNT";
-    CreateDirectoryA(system_.windowsDirectory.c_str(), nullptr);
-    prompts_.temporary = system_.windowsDirectory + "\\VERTMP.$$$";
+    CreateDirectoryA(windows_.c_str(), nullptr);
+    system_.windowsDirectory = windows_;
   }
 
+  // FillVersionList in the real dialog: the list it built, empty when it gave up.
   std::vector<std::string> Show() {
-    ReadingUser user(services_, *state_);
-    EXPECT_EQ(host_.RunModal("DLG_fileversion", kNoWindow, user), 0);
+    std::vector<std::string> lines;
+    Inside dialog;
+    dialog.body = [&](DialogView& view) {
+      if (FillVersionList(services_, *state_, view))
+        for (int i = 0; i < view.ListCount(version_dialog::kList); ++i)
+          lines.push_back(view.ListItemText(version_dialog::kList, i));
+    };
+    EXPECT_EQ(host_.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
     EXPECT_EQ(files_.CurrentDirectory(), startedIn_);
-    EXPECT_EQ(GetFileAttributesA(prompts_.temporary.c_str()), INVALID_FILE_ATTRIBUTES);
-    return user.lines;
-  }
-
-  // Each line as the path the list shows, which the system may spell in another case, and
-  // the version.
-  static void ExpectLines(const std::vector<std::string>& lines,
-                          const std::vector<std::pair<std::string, std::string>>& expected) {
-    ASSERT_EQ(lines.size(), expected.size()) << ::testing::PrintToString(lines);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::size_t tab = lines[i].find('\t');
-      EXPECT_TRUE(EqualIgnoringCase(lines[i].substr(0, tab), expected[i].first)) << lines[i];
-      EXPECT_EQ(lines[i].substr(tab + 1), expected[i].second) << lines[i];
-    }
+    EXPECT_EQ(GetFileAttributesA((windows_ + "\\VERTMP.$$$").c_str()), INVALID_FILE_ATTRIBUTES);
+    return lines;
   }
 
   ScratchFolder scratch_{"file-versions"};
+  const std::string windows_ = scratch_.path() + "\\WINNT";
   Win32Files files_;
   Win32Expander expander_;
   FixedSystemInfo system_;
@@ -102,50 +90,46 @@ class FileVersionsWin32 : public ::testing::Test {
   CancellingUser prompts_{host_, state_->Catalogue};
   Services services_{files_, expander_, system_, registry_, prompts_, host_};
   const std::string startedIn_ = files_.CurrentDirectory();
-  const std::string unknown_ = "EN [TEXT_UNKNOWNVERSION]";
+  const std::string unknown_ = "\tEN [TEXT_UNKNOWNVERSION]";
 };
 
-TEST_F(FileVersionsWin32, MediumListsTheStampsOfTheCompressedFilesAndCancelLeavesNothing) {
-  const std::string medium(state_->SourceDir.view());
-  ExpectLines(Show(), {{medium + "\\drivers\\VMDSS1.SY_", "v2.10 (rev.07)"},
-                       {medium + "\\drivers\\VM1TR6.SY_", "v2.10 (rev.05)"},
-                       {medium + "\\drivers\\VMNI1.SY_", "v2.2 (rev.1b)"},
-                       {medium + "\\capi\\win32\\CAPI2032.DL_", "v2.1 (rev.05)"},
-                       {medium + "\\VMTRACE.EX_", "v1.1 (rev.02)"},
-                       {medium + "\\VMTRACE.TX_", unknown_}});
-
-  prompts_.at = 3;
-  EXPECT_EQ(Show().size(), 0u);
-  EXPECT_TRUE(prompts_.temporaryExisted);
+TEST_F(FileVersionsWin32, MediumShowsTheStampsOfTheCompressedFilesAndCancelLeavesNothing) {
+  const std::string medium = Lower(BesideThisProgram("medium"));
+  EXPECT_EQ(Show(), (std::vector<std::string>{medium + "\\drivers\\VMDSS1.SY_\tv2.10 (rev.07)",
+                                              medium + "\\drivers\\VM1TR6.SY_\tv2.10 (rev.05)",
+                                              medium + "\\drivers\\VMNI1.SY_\tv2.2 (rev.1b)",
+                                              medium + "\\capi\\win32\\CAPI2032.DL_\tv2.1 (rev.05)",
+                                              medium + "\\VMTRACE.EX_\tv1.1 (rev.02)",
+                                              medium + "\\VMTRACE.TX_" + unknown_}));
+  // After two files have been expanded into the temporary directory and deleted again.
+  prompts_.cancelAt = 3;
+  EXPECT_TRUE(Show().empty());
   EXPECT_TRUE(prompts_.ProgressCancelled());
 }
 
-// Drivers in the Windows tree; the trace tool only in the setup directory, started from
-// there with /c; one driver and the readme never installed.
+// Run with /c from the installed copy: the drivers in the Windows tree, the trace tool only
+// in the setup directory; the rest never installed.
 TEST_F(FileVersionsWin32, InstalledCopiesAreReadWhereTheInstallPutThem) {
-  const std::string setupDir = scratch_.path() + "\\VELMAR";
-  const std::string windows = system_.windowsDirectory;
+  const std::string setupDir = scratch_.path() + "\\VELMAR", drivers = windows_ + "\\system32";
   for (const std::string& directory : {setupDir, setupDir + "\\tools", setupDir + "\\tools\\trace",
-                                       windows + "\\system32", windows + "\\system32\\drivers"})
+                                       drivers, drivers + "\\drivers"})
     CreateDirectoryA(directory.c_str(), nullptr);
   CopyFileA((state_->SourceDir.c_str() + std::string("\\SETUP.KVX")).c_str(),
             (setupDir + "\\SETUP.KVX").c_str(), FALSE);
-  for (const auto& [name, target] : {std::pair{"vmdss1.sys", windows + "\\system32\\drivers"},
-                                     {"vm1tr6.sys", windows + "\\system32\\drivers"},
-                                     {"CAPI2032.DLL", windows + "\\system32"},
+  for (const auto& [name, target] : {std::pair{"vmdss1.sys", drivers + "\\drivers"},
                                      {"vmtrace.exe", setupDir + "\\tools\\trace"}})
     ASSERT_TRUE(CopyFileA(BesideThisProgram((std::string("payload\\") + name).c_str()).c_str(),
-                          (target + "\\" + name).c_str(), FALSE))
-        << name;
+                          (target + "\\" + name).c_str(), FALSE));
   state_->SourceDir.Assign(setupDir);
   state_->StartMode = state_->InitialStartMode = 1;
 
-  ExpectLines(Show(), {{windows + "\\system32\\drivers\\vmdss1.sys", "v2.10 (rev.07)"},
-                       {windows + "\\system32\\drivers\\vm1tr6.sys", "v2.10 (rev.05)"},
-                       {windows + "\\system32\\drivers\\vmni1.sys", unknown_},
-                       {windows + "\\system32\\CAPI2032.DLL", "v2.1 (rev.05)"},
-                       {setupDir + "\\tools\\trace\\vmtrace.exe", "v1.1 (rev.02)"},
-                       {setupDir + "\\tools\\trace\\vmtrace.txt", unknown_}});
+  const std::string system = Lower(drivers), tools = Lower(setupDir) + "\\tools\\trace";
+  EXPECT_EQ(Show(),
+            (std::vector<std::string>{
+                system + "\\drivers\\vmdss1.sys\tv2.10 (rev.07)",
+                system + "\\drivers\\vm1tr6.sys" + unknown_,
+                system + "\\drivers\\vmni1.sys" + unknown_, system + "\\CAPI2032.DLL" + unknown_,
+                tools + "\\vmtrace.exe\tv1.1 (rev.02)", tools + "\\vmtrace.txt" + unknown_}));
 }
 
 }  // namespace

@@ -23,26 +23,6 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   EXPECT_TRUE(GetWindowLongPtrA(main, GWL_STYLE) & WS_MINIMIZEBOX);
   DestroyWindow(main);
 
-  HWND about = CreateDialogParamA(instance, "DLG_about", nullptr, Passive, 0);
-  ASSERT_NE(about, nullptr);
-  for (int id : {0, 15, 16, 17, 170}) EXPECT_NE(GetDlgItem(about, id), nullptr) << id;
-  DestroyWindow(about);
-
-  // The list keeps the scan's order and shows the version in a column of its own; the
-  // static for resolved paths lies below the visible area.
-  HWND versions = CreateDialogParamA(instance, "DLG_fileversion", nullptr, Passive, 0);
-  ASSERT_NE(versions, nullptr);
-  for (int id : {0, 104, 172, 173}) EXPECT_NE(GetDlgItem(versions, id), nullptr) << id;
-  const LONG_PTR lines = GetWindowLongPtrA(GetDlgItem(versions, 173), GWL_STYLE);
-  EXPECT_TRUE(lines & LBS_USETABSTOPS);
-  EXPECT_FALSE(lines & LBS_SORT);
-  RECT client{}, hidden{};
-  GetClientRect(versions, &client);
-  GetWindowRect(GetDlgItem(versions, 104), &hidden);
-  MapWindowPoints(nullptr, versions, reinterpret_cast<POINT*>(&hidden), 2);
-  EXPECT_GE(hidden.top, client.bottom);
-  DestroyWindow(versions);
-
   HWND intro = CreateDialogParamA(instance, "WND_intro", nullptr, Passive, 0);
   ASSERT_NE(intro, nullptr);
   EXPECT_EQ(GetWindow(intro, GW_CHILD), nullptr);
