@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/IntroWindow.h"
 #include "script/CatalogueKeys.h"
@@ -69,6 +70,9 @@ void MainDialog::OnInit(DialogView& view) {
 void MainDialog::OnCommand(DialogView& view, int id, int code) {
   if (id == main_dialog::kExit) {
     view.End(0);
+  } else if (id == main_dialog::kAbout) {
+    AboutBox about(services_, state_);
+    services_.host.RunModal("DLG_about", view.Window(), about);
   } else if (id == main_dialog::kLanguage && code == kSelectionChanged) {
     const int selected = view.ComboSelection(main_dialog::kLanguage);
     if (selected < 0) return;

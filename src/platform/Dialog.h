@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,18 @@ class DialogView {
   virtual std::string ComboItemText(int id, int index) const = 0;
   virtual void ComboSelect(int id, int index) = 0;
   virtual int ComboSelection(int id) const = 0;  // -1 when nothing is selected
+
+  // List boxes, not sorted: items stay in the order they were added.
+  virtual int ListAdd(int id, std::string_view text) = 0;
+  virtual int ListCount(int id) const = 0;
+  virtual std::string ListItemText(int id, int index) const = 0;
+  // In dialog units.
+  virtual void SetTabStops(int id, std::span<const int> stops) = 0;
+
+  // The system's directory listing without a list: makes `directory` the process's current
+  // directory and shows its full path, as the system spells it, in static `staticId`. False
+  // when `directory` is no directory.
+  virtual bool ListDirectory(int staticId, std::string_view directory) = 0;
 
   virtual void StartTimer(int timer, unsigned milliseconds) = 0;
   virtual void StopTimer(int timer) = 0;

@@ -30,6 +30,9 @@ class Files {
   virtual void Close(Handle file) = 0;
   virtual bool Delete(const std::string& path) = 0;
   virtual std::string CurrentDirectory() = 0;
+  // Makes `path` the current directory; false, with nothing changed, when it is no directory.
+  // (Not called SetCurrentDirectory: <windows.h> makes that name a macro.)
+  virtual bool ChangeDirectory(const std::string& path) = 0;
 
   // Attribute bits as Windows keeps them.
   static constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kDirectory = 0x10,

@@ -95,6 +95,39 @@ int Win32DialogView::ComboSelection(int id) const {
   return static_cast<int>(Send(id, CB_GETCURSEL));
 }
 
+int Win32DialogView::ListAdd(int id, std::string_view text) {
+  const std::string item(text);
+  return static_cast<int>(Send(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+}
+
+int Win32DialogView::ListCount(int id) const {
+  const LRESULT count = Send(id, LB_GETCOUNT);
+  return count > 0 ? static_cast<int>(count) : 0;
+}
+
+std::string Win32DialogView::ListItemText(int id, int index) const {
+  const LRESULT length = Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(index));
+  if (length < 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void Win32DialogView::SetTabStops(int id, std::span<const int> stops) {
+  std::vector<INT> units(stops.begin(), stops.end());
+  Send(id, LB_SETTABSTOPS, units.size(), reinterpret_cast<LPARAM>(units.data()));
+}
+
+bool Win32DialogView::ListDirectory(int staticId, std::string_view directory) {
+  // DlgDirList writes into the path it is given, a file pattern among other things, so the
+  // buffer has room beyond the path.
+  std::string spec(directory);
+  spec.resize(spec.size() + MAX_PATH, '\0');
+  return DlgDirListA(window_, spec.data(), 0, staticId, 0) != 0;
+}
+
 void Win32DialogView::StartTimer(int timer, unsigned milliseconds) {
   SetTimer(window_, static_cast<UINT_PTR>(timer), milliseconds, nullptr);
 }

@@ -56,6 +56,11 @@ class Win32DialogView : public DialogView {
   std::string ComboItemText(int id, int index) const override;
   void ComboSelect(int id, int index) override;
   int ComboSelection(int id) const override;
+  int ListAdd(int id, std::string_view text) override;
+  int ListCount(int id) const override;
+  std::string ListItemText(int id, int index) const override;
+  void SetTabStops(int id, std::span<const int> stops) override;
+  bool ListDirectory(int staticId, std::string_view directory) override;
   void StartTimer(int timer, unsigned milliseconds) override;
   void StopTimer(int timer) override;
   bool SetFont(int id, const FontSpec& font) override;

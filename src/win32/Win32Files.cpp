@@ -95,6 +95,10 @@ std::string Win32Files::CurrentDirectory() {
   return path;
 }
 
+bool Win32Files::ChangeDirectory(const std::string& path) {
+  return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
 std::optional<std::uint32_t> Win32Files::Attributes(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;

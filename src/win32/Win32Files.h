@@ -16,6 +16,7 @@ class Win32Files : public Files {
   void Close(Handle file) override;
   bool Delete(const std::string& path) override;
   std::string CurrentDirectory() override;
+  bool ChangeDirectory(const std::string& path) override;
   std::optional<std::uint32_t> Attributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::optional<std::uint64_t> LastWriteTime(const std::string& path) override;

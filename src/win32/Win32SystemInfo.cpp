@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace setup {
 
 std::string Win32SystemInfo::WindowsDirectory() {
@@ -37,6 +40,35 @@ LocalDate Win32SystemInfo::Today() {
 
 void Win32SystemInfo::Sleep(std::uint32_t milliseconds) {
   ::Sleep(milliseconds);
+}
+
+namespace {
+
+struct LibraryFree {
+  void operator()(HMODULE library) const { FreeLibrary(library); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
+
+// WINAPI matters on i686: the function pops its own arguments, and a caller of the wrong
+// convention would leave them on the stack.
+using CapiGetVersion = DWORD(WINAPI*)(DWORD*, DWORD*, DWORD*, DWORD*);
+
+}  // namespace
+
+std::optional<CapiVersion> Win32SystemInfo::CapiDllVersion(const std::string& dllName) {
+  // A DLL that is there but misses one of its own imports would otherwise bring up a system
+  // box; the caller reports such a DLL like a missing one.
+  const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const Library library(LoadLibraryA(dllName.c_str()));
+  SetErrorMode(previousMode);
+  if (!library) return std::nullopt;
+  // Through void*: a direct cast between function pointer types draws -Wcast-function-type.
+  const auto query = reinterpret_cast<CapiGetVersion>(
+      reinterpret_cast<void*>(GetProcAddress(library.get(), "CAPI_GET_VERSION")));
+  if (!query) return std::nullopt;
+  DWORD capiMajor = 0, capiMinor = 0, manufacturerMajor = 0, manufacturerMinor = 0;
+  query(&capiMajor, &capiMinor, &manufacturerMajor, &manufacturerMinor);
+  return CapiVersion{capiMajor, capiMinor, manufacturerMajor, manufacturerMinor};
 }
 
 }  // namespace setup

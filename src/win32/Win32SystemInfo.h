@@ -12,6 +12,7 @@ class Win32SystemInfo : public SystemInfo {
   std::string ModulePath() override;
   LocalDate Today() override;
   void Sleep(std::uint32_t milliseconds) override;
+  std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override;
 };
 
 }  // namespace setup

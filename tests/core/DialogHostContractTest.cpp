@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "support/FakeDialog.h"
+#include "support/SandboxFiles.h"
 #include "support/contracts/DialogHostContract.h"
 
 namespace setup {
@@ -12,9 +13,14 @@ class FakeDialogEnv {
     host_.TemplateControls("DLG_yesno", {109, 111, 112, 1});
     host_.TemplateControls("DLG_test_combo", {9});
     host_.TemplateControls("DLG_info", {603});
+    host_.TemplateControls("DLG_fileversion", {0, 104, 172, 173});
+    files_.MakeDirectories(directory());
+    host_.ListDirectoriesOf(files_);
   }
 
   DialogHost& host() { return host_; }
+  Files& files() { return files_; }
+  std::string directory() const { return "C:\\Velmar\\Drivers"; }
 
   void Press(const char* name, int id) {
     host_.OnShow(name,
@@ -37,6 +43,7 @@ class FakeDialogEnv {
   }
 
  private:
+  SandboxFiles files_;
   FakeDialogHost host_;
 };
 

@@ -13,18 +13,6 @@ using Kind = FakePrompts::Kind;
 constexpr WindowRef kOwner = 0x10;
 constexpr std::uint64_t kDay = 864000000000, k1998 = 125911584000000000;
 
-// An SZDD file made of literal runs only: a control byte of eight 1-bits before every eight
-// bytes. Compressors write such runs for data that does not repeat.
-std::string Szdd(std::string_view data) {
-  std::string file(
-      "SZDD\x88\xF0\x27\x33"
-      "A_",
-      10);
-  for (int shift = 0; shift < 32; shift += 8) file += char((data.size() >> shift) & 0xFF);
-  for (std::size_t i = 0; i < data.size(); i += 8) file += '\xFF' + std::string(data.substr(i, 8));
-  return file;
-}
-
 class FileTransferTest : public ::testing::Test {
  protected:
   FileTransferTest() {

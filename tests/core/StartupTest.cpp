@@ -215,7 +215,7 @@ TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
 TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
   EXPECT_EQ(Run("",
                 [](FakeDialogView& view, Dialog& dialog) {
-                  for (int id : {3, 7, 2}) dialog.OnCommand(view, id, 0);
+                  for (int id : {3, 2}) dialog.OnCommand(view, id, 0);
                   EXPECT_FALSE(view.ended());
                   PressExit(view, dialog);
                 }),

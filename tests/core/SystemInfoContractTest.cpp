@@ -10,9 +10,12 @@ class FixedEnv {
   FixedEnv() {
     files_.MakeDirectories(system_.systemDirectory);
     files_.PutFile(system_.modulePath, "MZ");
+    system_.capiDlls["CAPI2032.DLL"] = {2, 0, 2, 105};
   }
   SystemInfo& system() { return system_; }
   Files& files() { return files_; }
+  std::string capiDll() const { return "capi2032.dll"; }
+  std::string otherDll() const { return "LZ32.DLL"; }
 
  private:
   FixedSystemInfo system_;

@@ -9,8 +9,10 @@ namespace setup {
 AppWorld::AppWorld() {
   registry.AddKey("SOFTWARE");
   files.MakeDirectories(system.systemDirectory);
-  files.SetCurrentDirectory(kMedium);
+  files.MakeDirectories(kMedium);
+  files.ChangeDirectory(kMedium);
   system.modulePath = std::string(kMedium) + "SETUP.EXE";
+  host.ListDirectoriesOf(files);
 }
 
 void AppWorld::PutMedium(std::string_view platform) {
@@ -51,6 +53,16 @@ std::string LanguageText(std::string_view tag, int slot) {
   for (const CatalogueKey& key : kCatalogueKeys)
     if (key.slot == slot) return std::string(tag) + " " + key.key;
   return std::string();
+}
+
+std::string Szdd(std::string_view data) {
+  std::string file(
+      "SZDD\x88\xF0\x27\x33"
+      "A_",
+      10);
+  for (int shift = 0; shift < 32; shift += 8) file += char((data.size() >> shift) & 0xFF);
+  for (std::size_t i = 0; i < data.size(); i += 8) file += '\xFF' + std::string(data.substr(i, 8));
+  return file;
 }
 
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag) {

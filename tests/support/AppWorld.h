@@ -49,6 +49,9 @@ std::string CrLfLines(std::initializer_list<std::string_view> lines);
 // file a text came from.
 std::string LanguageFile(std::string_view tag, std::size_t keys = kCatalogueKeyCount);
 std::string LanguageText(std::string_view tag, int slot);
+// An SZDD file made of literal runs only: a control byte of eight 1-bits before every eight
+// bytes. Compressors write such runs for data that does not repeat.
+std::string Szdd(std::string_view data);
 // A catalogue as loaded from LanguageFile(tag).
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag);
 

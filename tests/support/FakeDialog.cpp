@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "script/CaseFold.h"
+
 namespace setup {
 
 const FakeDialogView::Control* FakeDialogView::Find(int id) const {
@@ -68,6 +70,22 @@ int FakeDialogView::ComboSelection(int id) const {
   return c ? c->selection : -1;
 }
 
+void FakeDialogView::SetTabStops(int id, std::span<const int> stops) {
+  if (Control* c = Existing(id)) c->tabStops.assign(stops.begin(), stops.end());
+}
+
+bool FakeDialogView::ListDirectory(int staticId, std::string_view directory) {
+  if (!directories_) {
+    ADD_FAILURE() << templateName_ << " lists a directory, but the host has no file system";
+    return false;
+  }
+  if (!directories_->ChangeDirectory(std::string(directory))) return false;
+  std::string shown = directories_->CurrentDirectory();
+  for (char& c : shown) c = FoldCase(c);
+  SetText(staticId, shown);
+  return true;
+}
+
 bool FakeDialogView::SetFont(int id, const FontSpec& font) {
   if (fontsFail_) return false;
   if (Control* c = Existing(id)) c->font = font;
@@ -96,6 +114,7 @@ FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owne
   views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
   auto declared = templateControls_.find(templateName);
   if (declared != templateControls_.end()) views_.back()->templateControls_ = declared->second;
+  views_.back()->directories_ = directories_;
   return *views_.back();
 }
 

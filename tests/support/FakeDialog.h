@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Dialog.h"
+#include "platform/Files.h"
 
 namespace setup {
 
@@ -21,6 +22,7 @@ class FakeDialogView : public DialogView {
   struct Control {
     std::string text;
     std::vector<std::string> items;
+    std::vector<int> tabStops;
     int selection = -1;
     std::optional<FontSpec> font;
   };
@@ -57,6 +59,13 @@ class FakeDialogView : public DialogView {
   std::string ComboItemText(int id, int index) const override;
   void ComboSelect(int id, int index) override;
   int ComboSelection(int id) const override;
+  int ListAdd(int id, std::string_view text) override { return ComboAdd(id, text); }
+  int ListCount(int id) const override { return ComboCount(id); }
+  std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
+  void SetTabStops(int id, std::span<const int> stops) override;
+  // As the system does it, in the file system the host was given; the path shows in lower
+  // case.
+  bool ListDirectory(int staticId, std::string_view directory) override;
   void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
   void StopTimer(int timer) override { timers_.erase(timer); }
   bool SetFont(int id, const FontSpec& font) override;
@@ -75,6 +84,7 @@ class FakeDialogView : public DialogView {
   std::optional<std::set<int>> templateControls_;
   // Set for a modeless window, which End destroys as DestroyWindow would.
   FakeDialogHost* modelessHost_ = nullptr;
+  Files* directories_ = nullptr;
   WindowRef window_;
   WindowRef owner_;
   std::string caption_;
@@ -110,6 +120,8 @@ class FakeDialogHost : public DialogHost {
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
     templateControls_[templateName] = std::move(ids);
   }
+  // The file system whose directories the views list.
+  void ListDirectoriesOf(Files& files) { directories_ = &files; }
   // The answer to the next question box; `meanwhile` runs while that box is up, as what
   // the user does to the program's other windows before answering.
   void AnswerBox(BoxAnswer answer, std::function<void()> meanwhile = {}) {
@@ -145,6 +157,7 @@ class FakeDialogHost : public DialogHost {
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::vector<std::string> missing_;
   std::map<std::string, std::set<int>> templateControls_;
+  Files* directories_ = nullptr;
   struct ScriptedBox {
     BoxAnswer answer;
     std::function<void()> meanwhile;

@@ -37,6 +37,8 @@ class FakePrompts : public Prompts {
     cancelConfirmed_ = confirmed;
   }
   bool cancelPending() const { return cancelAfterPumps_ >= 0; }
+  // Whether a progress window is open, neither closed nor cancelled.
+  bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
   std::vector<std::string> Texts(Kind kind) const;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "platform/SystemInfo.h"
+#include "script/CaseFold.h"
 
 namespace setup {
 
@@ -17,6 +19,10 @@ class FixedSystemInfo : public SystemInfo {
   LocalDate today{1997, 3, 14};
   // Every wait asked for, in order; none is waited.
   std::vector<std::uint32_t> sleeps;
+  // The CAPI DLLs that load and answer, by name; any other name loads nothing.
+  std::map<std::string, CapiVersion> capiDlls;
+  // Every name asked about, in order.
+  std::vector<std::string> capiQueries;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
@@ -24,6 +30,12 @@ class FixedSystemInfo : public SystemInfo {
   std::string ModulePath() override { return modulePath; }
   LocalDate Today() override { return today; }
   void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+  std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override {
+    capiQueries.push_back(dllName);
+    for (const auto& [name, version] : capiDlls)
+      if (EqualIgnoringCase(name, dllName)) return version;
+    return std::nullopt;
+  }
 };
 
 }  // namespace setup

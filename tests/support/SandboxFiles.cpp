@@ -316,6 +316,17 @@ bool SandboxFiles::SameFile(const std::string& a, const std::string& b) {
          fs::equivalent(*first, *second, error);
 }
 
+bool SandboxFiles::ChangeDirectory(const std::string& path) {
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host || !fs::is_directory(*host, error)) return false;
+  // Windows keeps the path as given, without a trailing backslash unless it is a root.
+  currentDirectory_ = path;
+  while (currentDirectory_.size() > 3 && currentDirectory_.back() == '\\')
+    currentDirectory_.pop_back();
+  return true;
+}
+
 bool SandboxFiles::MakeDirectory(const std::string& path) {
   const std::optional<fs::path> host = NewEntry(path);
   std::error_code error;

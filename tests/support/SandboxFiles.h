@@ -28,12 +28,12 @@ class SandboxFiles : public Files {
   // The bytes of a file, or nothing when it does not exist.
   std::optional<std::string> FileBytes(const std::string& path) const;
   void MakeDirectories(const std::string& path);
-  // The starting current directory is "C:\".
-  void SetCurrentDirectory(const std::string& path) { currentDirectory_ = path; }
   // Dates a file or directory, as a file time.
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime);
   // Makes every later write to this file fail, storing nothing, as on a full disk.
   void FailWrites(const std::string& path) { failingWrites_.insert(HostPath(path).value()); }
+  // How many files are open now.
+  std::size_t openFiles() const { return open_.size(); }
   // Every path given to OpenRead, as given.
   const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
@@ -45,7 +45,9 @@ class SandboxFiles : public Files {
   std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override;
   void Close(Handle file) override;
   bool Delete(const std::string& path) override;
+  // The starting current directory is "C:\".
   std::string CurrentDirectory() override { return currentDirectory_; }
+  bool ChangeDirectory(const std::string& path) override;
   std::optional<std::uint32_t> Attributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::optional<std::uint64_t> LastWriteTime(const std::string& path) override;

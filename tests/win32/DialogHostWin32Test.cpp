@@ -3,9 +3,11 @@
 #include <functional>
 #include <stdexcept>
 
+#include "Scratch.h"
 #include "ScriptedUser.h"
 #include "support/contracts/DialogHostContract.h"
 #include "win32/Win32DialogHost.h"
+#include "win32/Win32Files.h"
 
 namespace setup {
 namespace {
@@ -13,6 +15,8 @@ namespace {
 class Win32DialogEnv {
  public:
   DialogHost& host() { return host_; }
+  Files& files() { return files_; }
+  const std::string& directory() const { return scratch_.path(); }
 
   void Press(const char*, int id) { user_.Press(id); }
   void Close(const char*) { user_.Close(); }
@@ -27,6 +31,8 @@ class Win32DialogEnv {
  private:
   Win32DialogHost host_{GetModuleHandleA(nullptr)};
   ScriptedUser user_;
+  Win32Files files_;
+  ScratchFolder scratch_{"dialog-host"};
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogHostContract, Win32DialogEnv);

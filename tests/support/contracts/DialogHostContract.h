@@ -5,8 +5,10 @@
 // up: `Press(name, id)`, `Close(name)` (system menu), `Click(name)`, `Escape(name)` (the key
 // pressed in the window itself), `Wait(name)` (only time passes); makes sure a template
 // does not exist (`Missing(name)`); and serves a modeless window with
-// `PumpUntil(window, condition)`. Template "DLG_yesno" has static 109 and buttons 111, 112
-// and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603.
+// `PumpUntil(window, condition)`; `files()` is the file system the host's views see and
+// `directory()` the absolute path of a directory in it. Template "DLG_yesno" has static 109
+// and buttons 111, 112 and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603,
+// "DLG_fileversion" the list box 173 and static 104.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,8 @@
 #include <vector>
 
 #include "platform/Dialog.h"
+#include "platform/Files.h"
+#include "script/CaseFold.h"
 
 namespace setup {
 
@@ -95,6 +99,39 @@ TYPED_TEST_P(DialogHostContract, DropDownListKeepsItemsInOrderAndOneSelection) {
   EXPECT_EQ(countAfterClear, 0);
 }
 
+// The version list: lines keep the order they were added in, and a directory is resolved
+// through the system's directory listing, which makes it current.
+TYPED_TEST_P(DialogHostContract, ListKeepsItsOrderAndDirectoryListingMakesTheDirectoryCurrent) {
+  Files& files = this->env_.files();
+  const std::string directory = this->env_.directory();
+  const std::string previous = files.CurrentDirectory();
+  std::vector<std::string> items;
+  bool listed = false, missingListed = true;
+  std::string shown, current, shownAfterMissing, currentAfterMissing;
+  this->probe_.init = [&](DialogView& view) {
+    for (const char* line : {"z.sys\tv2.1 (rev.05)", "a.sys\tunknown"}) view.ListAdd(173, line);
+    view.SetTabStops(173, std::vector<int>{0, 130});
+    for (int i = 0; i <= view.ListCount(173); ++i) items.push_back(view.ListItemText(173, i));
+    listed = view.ListDirectory(104, directory);
+    shown = view.Text(104);
+    current = files.CurrentDirectory();
+    missingListed = view.ListDirectory(104, directory + "\\MISSING");
+    shownAfterMissing = view.Text(104);
+    currentAfterMissing = files.CurrentDirectory();
+    files.ChangeDirectory(previous);
+    view.End(0);
+  };
+  EXPECT_EQ(this->host().RunModal("DLG_fileversion", kNoWindow, this->probe_), 0);
+  EXPECT_EQ(items, (std::vector<std::string>{"z.sys\tv2.1 (rev.05)", "a.sys\tunknown", ""}));
+  EXPECT_TRUE(listed);
+  EXPECT_TRUE(EqualIgnoringCase(shown, directory)) << shown;
+  EXPECT_TRUE(EqualIgnoringCase(current, directory)) << current;
+  EXPECT_FALSE(missingListed);
+  EXPECT_EQ(shownAfterMissing, shown);
+  EXPECT_EQ(currentAfterMissing, current);
+  EXPECT_EQ(files.CurrentDirectory(), previous);
+}
+
 // Buttons are commands; the system menu's Close is not; clicks and keys in the window itself,
 // Escape too, reach it as such (the intro closes on them).
 TYPED_TEST_P(DialogHostContract, UserActionsArriveAsTheirEvent) {
@@ -146,6 +183,7 @@ TYPED_TEST_P(DialogHostContract, ModelessWindowLivesUntilDestroyedOrEnded) {
 
 REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EndGivesRunModalItsResultAndDestroysOnce,
                             DropDownListKeepsItemsInOrderAndOneSelection,
+                            ListKeepsItsOrderAndDirectoryListingMakesTheDirectoryCurrent,
                             UserActionsArriveAsTheirEvent, OnlyRunningTimersElapse,
                             ModelessWindowLivesUntilDestroyedOrEnded);
 

@@ -126,11 +126,23 @@ TYPED_TEST_P(FilesContract, NamesMatchWithoutRegardToCaseAndClosedFilesDelete) {
   EXPECT_FALSE(this->files().Delete(this->At("Setup.Kvx")));
 }
 
-TYPED_TEST_P(FilesContract, CurrentDirectoryIsAbsolute) {
-  const std::string current = this->files().CurrentDirectory();
+// The version list makes each directory current in turn and then returns to where it was.
+TYPED_TEST_P(FilesContract, CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt) {
+  Files& files = this->files();
+  const std::string current = files.CurrentDirectory();
   ASSERT_GE(current.size(), 3u);
   EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(current[0]))) << current;
   EXPECT_EQ(current.substr(1, 2), ":\\");
+
+  const std::string scratch = this->env().scratch();
+  this->Put(this->At("FILE.TXT"), "x");
+  EXPECT_TRUE(files.ChangeDirectory(scratch + "\\"));
+  EXPECT_EQ(files.CurrentDirectory(), scratch);
+  EXPECT_FALSE(files.ChangeDirectory(this->At("MISSING")));
+  EXPECT_FALSE(files.ChangeDirectory(this->At("FILE.TXT")));
+  EXPECT_EQ(files.CurrentDirectory(), scratch);
+  EXPECT_TRUE(files.ChangeDirectory(current));
+  EXPECT_EQ(files.CurrentDirectory(), current);
 }
 
 // Files copied from a CD arrive read-only; the program has to clear the bit before it may
@@ -247,10 +259,13 @@ TYPED_TEST_P(FilesContract, CopyReplaceAndDirectoriesGoOneStepAtATime) {
   EXPECT_EQ(f.LastWriteTime(this->At("missing.txt")), std::nullopt);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(
-    FilesContract, OpeningWhatIsNoFileFails, WrittenBytesReadBackUnchangedThenZero,
-    ReadWriteOpenKeepsTheBytesAndWritesWhereItStands, SeekMovesAndReportsThePosition,
-    NamesMatchWithoutRegardToCaseAndClosedFilesDelete, CurrentDirectoryIsAbsolute,
-    ReadOnlyFileRefusesEveryChangeUntilMadeNormal, CopyReplaceAndDirectoriesGoOneStepAtATime);
+REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
+                            WrittenBytesReadBackUnchangedThenZero,
+                            ReadWriteOpenKeepsTheBytesAndWritesWhereItStands,
+                            SeekMovesAndReportsThePosition,
+                            NamesMatchWithoutRegardToCaseAndClosedFilesDelete,
+                            CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt,
+                            ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
+                            CopyReplaceAndDirectoriesGoOneStepAtATime);
 
 }  // namespace setup

@@ -1,11 +1,14 @@
 #pragma once
 
-// What every SystemInfo must report as Windows NT does. `Env` gives `SystemInfo& system()`
-// and `Files& files()`, the file system it describes.
+// What every SystemInfo must report as Windows NT does. `Env` gives `SystemInfo& system()`,
+// `Files& files()`, the file system it describes, `capiDll()`, the name of the sample
+// package's CAPI DLL (CAPI 2.0, manufacturer version 2.105) where the system finds it, and
+// `otherDll()`, a DLL that loads but has no CAPI_GET_VERSION.
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <string>
 
 #include "platform/Files.h"
@@ -52,7 +55,16 @@ TYPED_TEST_P(SystemInfoContract, ModulePathNamesAProgramFile) {
   EXPECT_TRUE(OpenForReading(this->env_.files(), path).valid()) << path;
 }
 
+TYPED_TEST_P(SystemInfoContract, CapiDllAnswersOnlyWhenItLoadsAndExportsTheQuery) {
+  SystemInfo& system = this->env_.system();
+  const std::optional<CapiVersion> sample = system.CapiDllVersion(this->env_.capiDll());
+  EXPECT_TRUE(sample && *sample == (CapiVersion{2, 0, 2, 105}));
+  EXPECT_FALSE(system.CapiDllVersion("NOCAPI32.DLL"));
+  EXPECT_FALSE(system.CapiDllVersion(this->env_.otherDll()));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(SystemInfoContract, NtWithASystemDirectoryThatTakesAFile,
-                            ModulePathNamesAProgramFile);
+                            ModulePathNamesAProgramFile,
+                            CapiDllAnswersOnlyWhenItLoadsAndExportsTheQuery);
 
 }  // namespace setup
