@@ -213,6 +213,8 @@ TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
 
 // A dialog left open or ended twice fails the run.
 TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
+  world_.host.OnShow("DLG_install",
+                     [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); });
   EXPECT_EQ(Run("",
                 [](FakeDialogView& view, Dialog& dialog) {
                   for (int id : {3, 2}) dialog.OnCommand(view, id, 0);

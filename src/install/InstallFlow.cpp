@@ -1,0 +1,151 @@
+#include "install/InstallFlow.h"
+
+#include "app/MainDialog.h"
+#include "deinstall/RemovalLog.h"
+#include "install/FileTransfer.h"
+#include "progman/ProgmanClient.h"
+#include "script/Protocols.h"
+#include "sysconfig/CapiRegistration.h"
+#include "sysconfig/IntegrityBackup.h"
+#include "sysconfig/ServiceConfig.h"
+#include "sysconfig/SystemEntriesRemoval.h"
+
+namespace setup {
+namespace {
+
+void ReportInstallFailure(Services& services, const ProgramState& state, WindowRef owner) {
+  services.prompts.ShowMessage(owner, state.Catalogue.Text(text::ERR_INS_NOSUCCESS));
+}
+
+// The three batches; false once the install must stop (its failure reported).
+bool TransferPackage(Services& services, ProgramState& state, WindowRef progress, WindowRef owner) {
+  const std::string_view source = state.InstallSourceDir.view();
+  const std::string_view destination = state.InstallDestDir.view();
+  bool everyFile = true;
+  for (int batch = 0; batch < 3; ++batch) {
+    const int result =
+        batch == 0   ? CopySetupFiles(services, state, progress, owner, source, destination)
+        : batch == 1 ? InstallAddFiles(services, state, progress, owner, source, destination)
+                     : InstallCompFiles(services, state, progress, owner, source);
+    if (result == kAborted) {
+      ReportInstallFailure(services, state, owner);
+      return false;
+    }
+    everyFile = everyFile && result == 1;
+  }
+  // An ignored file leaves the package incomplete: nothing is registered for it.
+  if (!everyFile) ReportInstallFailure(services, state, owner);
+  return everyFile;
+}
+
+// A fresh configuration with the defaults and the default protocol's image; false when a
+// write failed (the writer has reported it).
+bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
+  DriverServiceConfig& config = state.ServiceConfig;
+  InitServiceConfigDefaults(services, state, n, config);
+  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+    InitAdapterDefaults(state.Adapters[i]);
+  LineText protocol;
+  ReadDefaultProtocol(services.files, services.prompts, state.Script(), protocol);
+  GetScriptNewImagePath(services.files, services.prompts, state.Script(), protocol.view(),
+                        config.ImagePath);
+  ClearOptionalServiceEntries(services, state);
+  bool written = WriteServiceConfig(services, state, n, config) == 1;
+  DeleteAdapterKeys(services);
+  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+    written =
+        WriteAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), 0) && written;
+  return written;
+}
+
+}  // namespace
+
+void RunInstall(Services& services, ProgramState& state, DialogView& installView,
+                DialogView& mainView) {
+  const WindowRef owner = installView.Window();
+  state.InstallSourceDir.Assign(installView.Text(install_dialog::kSource));
+  state.InstallDestDir.Assign(installView.Text(install_dialog::kDestination));
+  Prompts& prompts = services.prompts;
+  const WindowRef progress = prompts.OpenProgressWindow(owner, true, true);
+  state.InstallComplete = 0;
+  state.OverwriteAll = 0;
+  if (!TransferPackage(services, state, progress, owner)) {
+    if (!prompts.ProgressCancelled()) prompts.CloseProgressWindow(progress);
+    return;
+  }
+  prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_INS_DONE));
+  WriteScriptVersion(services, state,
+                     ReadScriptVersion(services.files, {state.InstallSourceDir.view(),
+                                                        state.ScriptFileName.view()}));
+  prompts.SetProgressText(progress, state.Catalogue.Text(text::INFO_SETUPSYSENTRIES));
+  prompts.PumpMessages(progress);
+  services.system.Sleep(1000);
+  prompts.PumpMessages(progress);
+  if (prompts.ProgressCancelled()) {
+    ReportInstallFailure(services, state, owner);
+    return;
+  }
+  prompts.CloseProgressWindow(progress);
+  CreateProgramGroup(services, state, owner, state.InstallSourceDir.view(),
+                     state.InstallDestDir.view());
+  state.OverwriteAll = 0;
+  state.InstallComplete = 1;
+
+  int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  if (n > 1 && CapiHasOtherControllers(services, state))
+    prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_OTHERMANU));
+  state.RestartRequired = found ? 0 : 1;
+  // Only No gives up the configuration there is; Yes and Cancel keep it.
+  if (found &&
+      prompts.AskQuestion(owner, 0, state.Catalogue.Text(text::QUEST_APPLYOLD)) == Prompts::kNo)
+    found = 0;
+  if (!found && RegisterAfresh(services, state, n)) WriteIntegrityBackup(services, state);
+
+  DeleteRemovalLog(services, state);
+  state.StartMode = 1;
+  UpdateMainTexts(mainView, state, 1, 0);
+}
+
+void InstallDialog::OnInit(DialogView& view) {
+  view.ShowWindow(false);
+  SetCaptionText(view, state_.Catalogue, text::DLG_INS_CAPTION);
+  SetItemTextFrom(view, state_.Catalogue, install_dialog::kInstall, text::DLG_INS_INSTALL);
+  SetItemTextFrom(view, state_.Catalogue, install_dialog::kCancel, text::BUTTON_CANCEL);
+  for (int id : {install_dialog::kSourceLabel, install_dialog::kDestinationLabel,
+                 install_dialog::kChangeSource, install_dialog::kChangeDestination})
+    SetItemText(view, state_.Catalogue, id);
+  view.Centre();
+  state_.InstallSourceDir = state_.SourceDir;
+  view.SetText(install_dialog::kSource, state_.InstallSourceDir.view());
+  // The root of the Windows drive, as the system names it, and the default directory.
+  std::string destination = services_.system.WindowsDirectory().substr(0, 3);
+  destination += state_.DefaultDirName.view();
+  view.SetText(install_dialog::kDestination, destination);
+  view.ShowWindow(true);
+}
+
+void InstallDialog::OnCommand(DialogView& view, int id, int code) {
+  // Only clicks: the edit fields report their changes as commands too.
+  if (code != 0 || id >= install_dialog::kSourceLabel) return;
+  if (id == install_dialog::kInstall) {
+    RunInstall(services_, state_, view, mainView_);
+    view.End(0);
+  } else if (id == install_dialog::kCancel) {
+    view.End(0);
+  }
+}
+
+void InstallDialog::OnClose(DialogView& view) {
+  view.End(0);
+}
+
+void OpenInstallDialog(Services& services, ProgramState& state, DialogView& mainView,
+                       std::string_view directory) {
+  state.SourceDir.Assign(directory);
+  InstallDialog dialog(services, state, mainView);
+  if (services.host.RunModal("DLG_install", mainView.Window(), dialog) == -1)
+    services.prompts.ShowErrorBox(mainView.Window(), "Unable to open Install dialog!");
+}
+
+}  // namespace setup

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/ProgramState.h"
+#include "platform/Dialog.h"
+#include "platform/Services.h"
+
+namespace setup {
+
+// Control identifiers of "DLG_install".
+namespace install_dialog {
+inline constexpr int kInstall = 0;
+inline constexpr int kCancel = 1;
+inline constexpr int kSource = 20;
+inline constexpr int kDestination = 21;
+inline constexpr int kChangeSource = 22;
+inline constexpr int kChangeDestination = 23;
+inline constexpr int kSourceLabel = 24;
+inline constexpr int kDestinationLabel = 25;
+}  // namespace install_dialog
+
+// The source and destination of an install, and the install itself.
+class InstallDialog : public Dialog {
+ public:
+  InstallDialog(Services& services, ProgramState& state, DialogView& mainView)
+      : services_(services), state_(state), mainView_(mainView) {}
+
+  void OnInit(DialogView& view) override;
+  void OnCommand(DialogView& view, int id, int code) override;
+  void OnClose(DialogView& view) override;
+
+ private:
+  Services& services_;
+  ProgramState& state_;
+  DialogView& mainView_;
+};
+
+// Runs "DLG_install" over the main dialog, after taking `directory` as SourceDir.
+void OpenInstallDialog(Services& services, ProgramState& state, DialogView& mainView,
+                       std::string_view directory);
+
+// The whole install from the dialog's two fields: files, script version, program group,
+// registration and configuration, ending in StartMode 1.
+void RunInstall(Services& services, ProgramState& state, DialogView& installView,
+                DialogView& mainView);
+
+}  // namespace setup
