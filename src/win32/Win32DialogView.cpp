@@ -123,9 +123,9 @@ void Win32DialogView::SetTabStops(int id, std::span<const int> stops) {
 bool Win32DialogView::ListDirectory(int staticId, std::string_view directory) {
   // DlgDirList writes into the path it is given, a file pattern among other things, so the
   // buffer has room beyond the path.
-  std::string spec(directory);
-  spec.resize(spec.size() + MAX_PATH, '\0');
-  return DlgDirListA(window_, spec.data(), 0, staticId, 0) != 0;
+  std::string path(directory);
+  path.resize(path.size() + MAX_PATH, '\0');
+  return DlgDirListA(window_, path.data(), 0, staticId, 0) != 0;
 }
 
 void Win32DialogView::StartTimer(int timer, unsigned milliseconds) {
