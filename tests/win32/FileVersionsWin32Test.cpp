@@ -88,7 +88,8 @@ class FileVersionsWin32 : public ::testing::Test {
   std::unique_ptr<ProgramState> state_ = std::make_unique<ProgramState>();
   Win32DialogHost host_{GetModuleHandleA(nullptr)};
   CancellingUser prompts_{host_, state_->Catalogue};
-  Services services_{files_, expander_, system_, registry_, prompts_, host_};
+  RecordingProgramGroups groups_;
+  Services services_{files_, expander_, system_, registry_, prompts_, host_, groups_};
   const std::string startedIn_ = files_.CurrentDirectory();
   const std::string unknown_ = "\tEN [TEXT_UNKNOWNVERSION]";
 };
