@@ -15,77 +15,42 @@ namespace {
 using Kind = FakePrompts::Kind;
 using Texts = std::vector<std::string>;
 
+// One text per part between the '|'s.
+Texts Split(std::string_view joined) {
+  Texts parts(1);
+  for (char c : joined)
+    if (c == '|')
+      parts.emplace_back();
+    else
+      parts.back() += c;
+  return parts;
+}
+
+// Script lines, '|' between them within a row; every line ends in CR/LF.
+std::string Rows(std::initializer_list<std::string_view> rows) {
+  std::string text;
+  for (std::string_view row : rows)
+    for (const std::string& line : Split(row)) text += line + "\r\n";
+  return text;
+}
+
 // The sample's [PROGMAN] section, and a third block for what the sample does not use.
-const std::string kScript = CrLfLines({"[LANGUAGE]",
-                                       "3",
-                                       "English",
-                                       "ENG.TXT",
-                                       "Deutsch",
-                                       "GER.TXT",
-                                       "Extra",
-                                       "EXT.TXT",
-                                       "[PROGMAN]",
-                                       "Velmar CAPI 2.0",
-                                       "English",
-                                       "4",
-                                       "Configure Velmar CAPI 2.0",
-                                       "!SETUPFILE+CMD",
-                                       "/c /lEnglish",
-                                       "!SETUPDIR",
-                                       "!SETUPICON",
-                                       "1",
-                                       "Deinstall Velmar CAPI 2.0",
-                                       "!SETUPFILE+CMD",
-                                       "/d /lEnglish",
-                                       "!SETUPDIR",
-                                       "!SETUPICON",
-                                       "2",
-                                       "Velmar CAPI 2.0 readme",
-                                       "notepad.exe README.TXT",
-                                       "!SETUPDIR",
-                                       "SETUP.EXE",
-                                       "0",
-                                       "Velmar trace settings",
-                                       "notepad.exe VMTRACE.INI",
-                                       "tools\\trace",
-                                       "tools\\trace\\vmtrace.exe",
-                                       "0",
-                                       "Deutsch",
-                                       "4",
-                                       "Velmar CAPI 2.0 konfigurieren",
-                                       "!SETUPFILE+CMD",
-                                       "/c /lDeutsch",
-                                       "!SETUPDIR",
-                                       "!SETUPICON",
-                                       "1",
-                                       "Velmar CAPI 2.0 entfernen",
-                                       "!SETUPFILE+CMD",
-                                       "/d /lDeutsch",
-                                       "!SETUPDIR",
-                                       "!SETUPICON",
-                                       "2",
-                                       "Liesmich zu Velmar CAPI 2.0",
-                                       "notepad.exe LIESMICH.TXT",
-                                       "!SETUPDIR",
-                                       "SETUP.EXE",
-                                       "0",
-                                       "Einstellungen f\xFCr Velmar-Trace",
-                                       "notepad.exe VMTRACE.INI",
-                                       "tools\\trace",
-                                       "tools\\trace\\vmtrace.exe",
-                                       "0",
-                                       "Extra",
-                                       "2",
-                                       "Setup",
-                                       "!SETUPFILE",
-                                       "!SETUPDIR",
-                                       "!SETUPICON",
-                                       "65535",
-                                       "Trace",
-                                       "vmtrace.exe",
-                                       "",
-                                       "tools\\vmtrace.exe",
-                                       "7"});
+const std::string kScript = Rows({
+    "[LANGUAGE]|3|English|ENG.TXT|Deutsch|GER.TXT|Extra|EXT.TXT",
+    "[PROGMAN]|Velmar CAPI 2.0|English|4",
+    "Configure Velmar CAPI 2.0|!SETUPFILE+CMD|/c /lEnglish|!SETUPDIR|!SETUPICON|1",
+    "Deinstall Velmar CAPI 2.0|!SETUPFILE+CMD|/d /lEnglish|!SETUPDIR|!SETUPICON|2",
+    "Velmar CAPI 2.0 readme|notepad.exe README.TXT|!SETUPDIR|SETUP.EXE|0",
+    "Velmar trace settings|notepad.exe VMTRACE.INI|tools\\trace|tools\\trace\\vmtrace.exe|0",
+    "Deutsch|4",
+    "Velmar CAPI 2.0 konfigurieren|!SETUPFILE+CMD|/c /lDeutsch|!SETUPDIR|!SETUPICON|1",
+    "Velmar CAPI 2.0 entfernen|!SETUPFILE+CMD|/d /lDeutsch|!SETUPDIR|!SETUPICON|2",
+    "Liesmich zu Velmar CAPI 2.0|notepad.exe LIESMICH.TXT|!SETUPDIR|SETUP.EXE|0",
+    "Einstellungen f\xFCr Velmar-Trace|notepad.exe VMTRACE.INI|tools\\trace|"
+    "tools\\trace\\vmtrace.exe|0",
+    "Extra|2|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|65535",
+    "Trace|vmtrace.exe||tools\\vmtrace.exe|7",
+});
 
 Texts GroupCommands(const Texts& items, const std::string& group = "Velmar CAPI 2.0") {
   Texts commands = {"[DeleteGroup(\"" + group + "\")]", "[CreateGroup(\"" + group + "\",0)]",
@@ -193,8 +158,8 @@ Arrange Unreachable() {
 Arrange Refusing(const char* prefix, std::uint32_t error) {
   return [=](AppWorld& w) { w.programGroups.Refuse(prefix, error); };
 }
-Arrange Script(std::initializer_list<std::string_view> lines) {
-  return [text = CrLfLines(lines)](AppWorld& w) { w.files.PutFile("C:\\MEDIUM\\SETUP.KVX", text); };
+Arrange Script(std::initializer_list<std::string_view> rows) {
+  return [text = Rows(rows)](AppWorld& w) { w.files.PutFile("C:\\MEDIUM\\SETUP.KVX", text); };
 }
 
 // Every failure is shown where it happens, and whatever can still be sent is.
@@ -210,49 +175,28 @@ TEST(ProgmanClient, FailuresAreShownAndTheRemainingCommandsStillSent) {
   };
   const Texts none;
   const Case cases[] = {
-      {"no DDE when creating",
-       FailInitialize(),
-       true,
-       {"owner: No DDE conversation!"},
-       none,
+      {"no DDE when creating", FailInitialize(), true, Split("owner: No DDE conversation!"), none,
        false},
-      {"no DDE when deleting",
-       FailInitialize(),
-       false,
-       {"owner: No DDE Conversation!\nErrorCode: 0x400a"},
-       none,
-       false},
+      {"no DDE when deleting", FailInitialize(), false,
+       Split("owner: No DDE Conversation!\nErrorCode: 0x400a"), none, false},
       {"no shell when creating", Unreachable(), true, Texts(8, "No connection!"), none, true},
-      {"no shell when deleting",
-       Unreachable(),
-       false,
-       {"No connection!", "owner: Can't delete group!"},
-       none,
-       false},
+      {"no shell when deleting", Unreachable(), false,
+       Split("No connection!|owner: Can't delete group!"), none, false},
       {"items refused", Refusing("[AddItem", 0x400c), true, Texts(4, "Error: 400C"),
-       GroupCommands({}), true},
-      {"delete refused",
-       Refusing("", 0x4009),
-       false,
-       {"Error: 4009", "owner: Can't delete group!"},
-       none,
-       false},
-      {"no group in the script", Script({"[OS]", "!OS_WINDOWS_NT"}), true, {}, none, true},
-      {"no block for the language",
-       Script({"[PROGMAN]", "G", "Deutsch", "1"}),
-       true,
-       {},
-       GroupCommands({}, "G"),
-       true},
+       GroupCommands(none), true},
+      {"delete refused", Refusing("", 0x4009), false,
+       Split("Error: 4009|owner: Can't delete group!"), none, false},
+      {"no group in the script", Script({"[OS]|!OS_WINDOWS_NT"}), true, none, none, true},
+      {"no block for the language", Script({"[PROGMAN]|G|Deutsch|1"}), true, none,
+       GroupCommands(none, "G"), true},
       // Refused whole rather than sent with a cut path; the item after it keeps its place.
       {"item too long",
-       Script({"[PROGMAN]", "G", "English", "2", "Long", std::string(250, 'x'), "!SETUPDIR",
-               "!SETUPICON", "0", "Short", "a.exe", "!SETUPDIR", "a.exe", "0"}),
+       Script({"[PROGMAN]|G|English|2|Long|" + std::string(250, 'x') + "|!SETUPDIR|!SETUPICON|0",
+               "Short|a.exe|!SETUPDIR|a.exe|0"}),
        true,
-       {"owner: Can't add the program item \"Long\"!\nIts paths or command line are longer than "
-        "259 characters."},
-       GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "G"),
-       true},
+       Split("owner: Can't add the program item \"Long\"!\nIts paths or command line are longer "
+             "than 259 characters."),
+       GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "G"), true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

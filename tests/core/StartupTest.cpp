@@ -60,16 +60,6 @@ class Startup : public ::testing::Test {
     return RunSetup(world_.services, state_, commandLine);
   }
   FakeDialogView& Main() { return *world_.host.views().at(0); }
-  // Ended before it was ever shown, with one notice of this kind and text.
-  void ExpectEndedEarlyWith(Kind kind, std::string_view text) {
-    EXPECT_TRUE(Main().ended());
-    EXPECT_EQ(Main().centredCount(), 0);
-    ASSERT_EQ(world_.prompts.shown().size(), 1u);
-    EXPECT_EQ(world_.prompts.shown()[0].kind, kind);
-    EXPECT_EQ(world_.prompts.shown()[0].owner, Main().Window());
-    EXPECT_EQ(world_.prompts.shown()[0].text, text);
-  }
-
   AppWorld world_;
   ProgramState& state_ = *world_.state;
 };
@@ -162,16 +152,23 @@ TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
   }
 }
 
-TEST_F(Startup, WrongPlatformEndsWithATranslatedMessage) {
-  world_.PutMedium("!OS_WINDOWS_95");
-  EXPECT_EQ(Run("/lDeutsch"), 0);
-  ExpectEndedEarlyWith(Kind::ErrorBox, LanguageText("DE", text::ERR_INVALID_OS));
-}
-
-TEST_F(Startup, MissingRightsEndWithATranslatedMessage) {
-  world_.registry.DenyAllAccess("SOFTWARE");
-  EXPECT_EQ(Run("/lDeutsch"), 0);
-  ExpectEndedEarlyWith(Kind::Message, LanguageText("DE", text::ERR_NORIGHTS));
+// Ended before the main dialog was ever shown, with one notice the main dialog owns.
+TEST(StartupRefusal, WrongPlatformOrMissingRightsEndWithATranslatedMessage) {
+  for (bool platform : {true, false}) {
+    AppWorld world;
+    world.PutMedium(platform ? "!OS_WINDOWS_95" : "!OS_WINDOWS_NT");
+    if (!platform) world.registry.DenyAllAccess("SOFTWARE");
+    world.SkipIntro();
+    EXPECT_EQ(RunSetup(world.services, *world.state, "/lDeutsch"), 0);
+    const FakeDialogView& main = *world.host.views().at(0);
+    EXPECT_TRUE(main.ended());
+    EXPECT_EQ(main.centredCount(), 0);
+    ASSERT_EQ(world.prompts.shown().size(), 1u);
+    EXPECT_EQ(world.prompts.shown()[0].kind, platform ? Kind::ErrorBox : Kind::Message);
+    EXPECT_EQ(world.prompts.shown()[0].owner, main.Window());
+    EXPECT_EQ(world.prompts.shown()[0].text,
+              LanguageText("DE", platform ? text::ERR_INVALID_OS : text::ERR_NORIGHTS));
+  }
 }
 
 // The language table always comes from SETUP.KVX; everything after it, the platform too,
