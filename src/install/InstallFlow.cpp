@@ -116,6 +116,9 @@ void InstallDialog::OnInit(DialogView& view) {
                  install_dialog::kChangeSource, install_dialog::kChangeDestination})
     SetItemText(view, state_.Catalogue, id);
   view.Centre();
+  // A longer path would be cut when read, and the install would go elsewhere.
+  for (int id : {install_dialog::kSource, install_dialog::kDestination})
+    view.SetTextLimit(id, static_cast<int>(kPathBytes - 1));
   state_.InstallSourceDir = state_.SourceDir;
   view.SetText(install_dialog::kSource, state_.InstallSourceDir.view());
   // The root of the Windows drive, as the system names it, and the default directory.

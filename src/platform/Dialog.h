@@ -30,6 +30,8 @@ class DialogView {
   virtual std::string Text(int id) const = 0;
   virtual void Enable(int id, bool enabled) = 0;
   virtual void SetFocus(int id) = 0;
+  // The most characters a user can type into an edit field.
+  virtual void SetTextLimit(int id, int characters) = 0;
 
   // The whole window: hide or show it; centre it on the desktop, show and activate it.
   virtual void ShowWindow(bool visible) = 0;

@@ -50,6 +50,10 @@ void Win32DialogView::Enable(int id, bool enabled) {
   EnableWindow(GetDlgItem(window_, id), enabled);
 }
 
+void Win32DialogView::SetTextLimit(int id, int characters) {
+  Send(id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
+
 void Win32DialogView::SetFocus(int id) {
   ::SetFocus(GetDlgItem(window_, id));
   focusChosen_ = true;

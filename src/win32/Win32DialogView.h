@@ -48,6 +48,7 @@ class Win32DialogView : public DialogView {
   std::string Text(int id) const override;
   void Enable(int id, bool enabled) override;
   void SetFocus(int id) override;
+  void SetTextLimit(int id, int characters) override;
   void ShowWindow(bool visible) override;
   void Centre() override;
   void ComboClear(int id) override;

@@ -71,6 +71,8 @@ class InstallFlowTest : public ::testing::Test {
     world_.SkipIntro();
     world_.host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
       destination_ = view.Text(install_dialog::kDestination);
+      EXPECT_EQ(view.TextLimit(install_dialog::kSource), 259);
+      EXPECT_EQ(view.TextLimit(install_dialog::kDestination), 259);
       dialog.OnCommand(view, install_dialog::kInstall, 0);
     });
     world_.host.OnShow("DLG_main", [](FakeDialogView& view, Dialog& dialog) {

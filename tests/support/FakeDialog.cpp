@@ -20,6 +20,15 @@ void FakeDialogView::SetText(int id, std::string_view text) {
   if (Control* c = Existing(id)) c->text = std::string(text);
 }
 
+void FakeDialogView::SetTextLimit(int id, int characters) {
+  if (Control* c = Existing(id)) c->textLimit = characters;
+}
+
+int FakeDialogView::TextLimit(int id) const {
+  const Control* c = Find(id);
+  return c ? c->textLimit : 0;
+}
+
 std::string FakeDialogView::Text(int id) const {
   const Control* c = Find(id);
   return c ? c->text : std::string();

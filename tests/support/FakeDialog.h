@@ -24,6 +24,7 @@ class FakeDialogView : public DialogView {
     std::vector<std::string> items;
     std::vector<int> tabStops;
     int selection = -1;
+    int textLimit = 0;
     std::optional<FontSpec> font;
   };
 
@@ -51,6 +52,8 @@ class FakeDialogView : public DialogView {
   std::string Text(int id) const override;
   void Enable(int, bool) override {}
   void SetFocus(int) override {}
+  void SetTextLimit(int id, int characters) override;
+  int TextLimit(int id) const;
   void ShowWindow(bool visible) override;
   void Centre() override;
   void ComboClear(int id) override;
