@@ -23,6 +23,11 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   EXPECT_TRUE(GetWindowLongPtrA(main, GWL_STYLE) & WS_MINIMIZEBOX);
   DestroyWindow(main);
 
+  HWND install = CreateDialogParamA(instance, "DLG_install", nullptr, Passive, 0);
+  ASSERT_NE(install, nullptr);
+  for (int id : {0, 1, 20, 21, 22, 23, 24, 25}) EXPECT_NE(GetDlgItem(install, id), nullptr) << id;
+  DestroyWindow(install);
+
   HWND intro = CreateDialogParamA(instance, "WND_intro", nullptr, Passive, 0);
   ASSERT_NE(intro, nullptr);
   EXPECT_EQ(GetWindow(intro, GW_CHILD), nullptr);
