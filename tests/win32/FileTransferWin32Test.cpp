@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "Scratch.h"
 #include "ScriptedUser.h"
+#include "Win32World.h"
 #include "install/FileTransfer.h"
 #include "script/FileLists.h"
-#include "support/AppWorld.h"
 #include "ui/DialogPrompts.h"
-#include "win32/Win32DialogHost.h"
-#include "win32/Win32Expander.h"
-#include "win32/Win32Files.h"
 
 namespace setup {
 namespace {
@@ -27,9 +23,9 @@ std::string Bytes(const std::string& path) {
   return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(none)";
 }
 
-class FileTransferWin32 : public ::testing::Test {
+class FileTransferWin32 : public Win32World<DialogPrompts> {
  protected:
-  FileTransferWin32() {
+  FileTransferWin32() : Win32World("file-transfer") {
     FillCatalogue(state_->Catalogue, "EN");
     state_->SourceDir.Assign(BesideThisProgram("medium"));
     state_->InstallDestDir.Assign(scratch_.path() + "\\VELMAR");
@@ -78,16 +74,6 @@ class FileTransferWin32 : public ::testing::Test {
     return state_->InstallDestDir.c_str() + std::string("\\") + name;
   }
 
-  ScratchFolder scratch_{"file-transfer"};
-  Win32Files files_;
-  Win32Expander expander_;
-  FixedSystemInfo system_;
-  MemoryRegistry registry_;
-  std::unique_ptr<ProgramState> state_ = std::make_unique<ProgramState>();
-  Win32DialogHost host_{GetModuleHandleA(nullptr)};
-  DialogPrompts prompts_{host_, state_->Catalogue};
-  RecordingProgramGroups programGroups_;
-  Services services_{files_, expander_, system_, registry_, prompts_, host_, programGroups_};
   WindowRef progress_ = kNoWindow;
 };
 

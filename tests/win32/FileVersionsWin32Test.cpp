@@ -4,19 +4,14 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "Scratch.h"
+#include "Win32World.h"
 #include "app/FileVersions.h"
 #include "script/CaseFold.h"
-#include "support/AppWorld.h"
 #include "ui/DialogPrompts.h"
-#include "win32/Win32DialogHost.h"
 #include "win32/Win32DialogView.h"
-#include "win32/Win32Expander.h"
-#include "win32/Win32Files.h"
 
 namespace setup {
 namespace {
@@ -55,9 +50,9 @@ std::string Lower(std::string text) {
   return text;
 }
 
-class FileVersionsWin32 : public ::testing::Test {
+class FileVersionsWin32 : public Win32World<CancellingUser> {
  protected:
-  FileVersionsWin32() {
+  FileVersionsWin32() : Win32World("file-versions") {
     FillCatalogue(state_->Catalogue, "EN");
     state_->SourceDir.Assign(BesideThisProgram("medium"));
     CreateDirectoryA(windows_.c_str(), nullptr);
@@ -79,17 +74,7 @@ class FileVersionsWin32 : public ::testing::Test {
     return lines;
   }
 
-  ScratchFolder scratch_{"file-versions"};
   const std::string windows_ = scratch_.path() + "\\WINNT";
-  Win32Files files_;
-  Win32Expander expander_;
-  FixedSystemInfo system_;
-  MemoryRegistry registry_;
-  std::unique_ptr<ProgramState> state_ = std::make_unique<ProgramState>();
-  Win32DialogHost host_{GetModuleHandleA(nullptr)};
-  CancellingUser prompts_{host_, state_->Catalogue};
-  RecordingProgramGroups groups_;
-  Services services_{files_, expander_, system_, registry_, prompts_, host_, groups_};
   const std::string startedIn_ = files_.CurrentDirectory();
   const std::string unknown_ = "\tEN [TEXT_UNKNOWNVERSION]";
 };
