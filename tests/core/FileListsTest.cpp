@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "script/FileLists.h"
-#include "support/FakePrompts.h"
-#include "support/SandboxFiles.h"
+#include "support/AppWorld.h"
 
 namespace setup {
 namespace {
@@ -18,9 +17,7 @@ const std::string kScript = "C:\\MEDIUM\\SETUP.KVX";
 // Script lines written with '|' for each CR LF; every section follows two other lines, so
 // the section's n-th line is script line 3 + n.
 std::string Lines(std::string_view pipes) {
-  std::string text = "[OS]\r\n!OS_WINDOWS_NT\r\n";
-  for (char c : pipes) text += c == '|' ? std::string("\r\n") : std::string(1, c);
-  return text + "\r\n";
+  return "[OS]\r\n!OS_WINDOWS_NT\r\n" + Piped(pipes);
 }
 
 // Row i of every column, joined by '|'.

@@ -48,16 +48,12 @@ TEST(FindVersionStamp, ReadsTheFirstCompleteStampInHexadecimal) {
 // and the setup directory, one only into the setup directory, one not listed (the switch is
 // case-sensitive) and one installed nowhere.
 std::string Script() {
-  std::string script;
-  for (std::string_view rest =
-           "[COMPFILES]|5|2|drivers|VMDSS1.SY_|vmdss1.sys|VMNI1.SY_|vmni1.sys|!NOSETUPDIR|"
-           "system32\\drivers|!VERSION_ON|1||CAPI.DL_|CAPI.DLL||system32|!VERSION_ON|"
-           "1|tools|TRACE.EX_|trace.exe|tools|!NOWINSYSTEM|!VERSION_ON|"
-           "1|dos|TSR.EX_|tsr.exe|dos|system|!Version_On|"
-           "1||NOWHERE.EX_|nowhere.exe|!NOSETUPDIR|!NOWINSYSTEM|!VERSION_ON|";
-       !rest.empty(); rest.remove_prefix(rest.find('|') + 1))
-    script += std::string(rest.substr(0, rest.find('|'))) + "\r\n";
-  return script;
+  return Piped(
+      "[COMPFILES]|5|2|drivers|VMDSS1.SY_|vmdss1.sys|VMNI1.SY_|vmni1.sys|!NOSETUPDIR|"
+      "system32\\drivers|!VERSION_ON|1||CAPI.DL_|CAPI.DLL||system32|!VERSION_ON|"
+      "1|tools|TRACE.EX_|trace.exe|tools|!NOWINSYSTEM|!VERSION_ON|"
+      "1|dos|TSR.EX_|tsr.exe|dos|system|!Version_On|"
+      "1||NOWHERE.EX_|nowhere.exe|!NOSETUPDIR|!NOWINSYSTEM|!VERSION_ON");
 }
 
 class VersionList : public ::testing::Test {

@@ -29,8 +29,7 @@ Texts Split(std::string_view joined) {
 // Script lines, '|' between them within a row; every line ends in CR/LF.
 std::string Rows(std::initializer_list<std::string_view> rows) {
   std::string text;
-  for (std::string_view row : rows)
-    for (const std::string& line : Split(row)) text += line + "\r\n";
+  for (std::string_view row : rows) text += Piped(row);
   return text;
 }
 

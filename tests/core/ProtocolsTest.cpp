@@ -4,9 +4,7 @@
 #include <vector>
 
 #include "script/Protocols.h"
-#include "support/FakeDialog.h"
-#include "support/FakePrompts.h"
-#include "support/SandboxFiles.h"
+#include "support/AppWorld.h"
 
 namespace setup {
 namespace {
@@ -33,12 +31,7 @@ std::string Describe(const MaintenanceConfig& c) {
 
 class ProtocolsTest : public ::testing::Test {
  protected:
-  // The script, written with '|' for each CR LF and ended by one.
-  void Script(std::string_view pipes) {
-    std::string text;
-    for (char c : pipes) text += c == '|' ? std::string("\r\n") : std::string(1, c);
-    files_.PutFile("C:\\SETUP.KVX", text + "\r\n");
-  }
+  void Script(std::string_view pipes) { files_.PutFile("C:\\SETUP.KVX", Piped(pipes)); }
 
   SandboxFiles files_;
   FakePrompts prompts_;

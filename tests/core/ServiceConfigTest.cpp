@@ -80,12 +80,10 @@ TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNo
     auto world = std::make_unique<RegistryWorld>();
     ProgramState& state = *world->state;
     Services& services = world->services;
-    std::string text =
-        "[PROTOCOL]|3|Plain|vmplain.sys|0|SPID|vmspid.sys|1|X31|vmx31.sys|2|"
-        "[MAINTENANCE]|" +
-        std::string(c.maintenance) + "|";
-    for (std::size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
-    world->files.PutFile("A:\\SETUP.KVX", text);
+    world->files.PutFile("A:\\SETUP.KVX",
+                         Piped("[PROTOCOL]|3|Plain|vmplain.sys|0|SPID|vmspid.sys|1|X31|vmx31.sys|"
+                               "2|[MAINTENANCE]|" +
+                               std::string(c.maintenance)));
     world->files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
     world->registry.PutValue("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", "List",
                              Registry::kMultiSz, std::string("NDIS\0TDI\0\0", 10));

@@ -90,6 +90,7 @@ TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
   EXPECT_EQ(state_.LanguageIndex, 0);
   EXPECT_EQ(state_.InitialLanguageIndex, 1);
   EXPECT_EQ(state_.InitialStartMode, 2);
+  EXPECT_FALSE(world_.files.FileBytes("C:\\WINNT\\system32\\KVXCheck.$$$"));
   ASSERT_EQ(world_.prompts.shown().size(), 1u);
   EXPECT_EQ(world_.prompts.shown()[0].kind, Kind::ErrorBox);
   EXPECT_EQ(world_.prompts.shown()[0].owner, kNoWindow);
@@ -152,22 +153,33 @@ TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
   }
 }
 
-// Ended before the main dialog was ever shown, with one notice the main dialog owns.
+// Ended before the main dialog was ever shown, with one notice the main dialog owns. The
+// rights probe is never left behind.
 TEST(StartupRefusal, WrongPlatformOrMissingRightsEndWithATranslatedMessage) {
-  for (bool platform : {true, false}) {
+  struct Case {
+    const char* platform;
+    bool denied;
+    const char* systemDirectory;
+    int slot;
+  };
+  for (const Case& c : {Case{"!OS_WINDOWS_95", false, "C:\\WINNT\\system32", text::ERR_INVALID_OS},
+                        Case{"!OS_WINDOWS_NT", true, "C:\\WINNT\\system32", text::ERR_NORIGHTS},
+                        Case{"!OS_WINDOWS_NT", false, "C:\\WINNT\\MISSING", text::ERR_NORIGHTS}}) {
     AppWorld world;
-    world.PutMedium(platform ? "!OS_WINDOWS_95" : "!OS_WINDOWS_NT");
-    if (!platform) world.registry.DenyAllAccess("SOFTWARE");
+    world.PutMedium(c.platform);
+    if (c.denied) world.registry.DenyAllAccess("SOFTWARE");
+    world.system.systemDirectory = c.systemDirectory;
     world.SkipIntro();
     EXPECT_EQ(RunSetup(world.services, *world.state, "/lDeutsch"), 0);
     const FakeDialogView& main = *world.host.views().at(0);
     EXPECT_TRUE(main.ended());
     EXPECT_EQ(main.centredCount(), 0);
     ASSERT_EQ(world.prompts.shown().size(), 1u);
-    EXPECT_EQ(world.prompts.shown()[0].kind, platform ? Kind::ErrorBox : Kind::Message);
+    EXPECT_EQ(world.prompts.shown()[0].kind,
+              c.slot == text::ERR_INVALID_OS ? Kind::ErrorBox : Kind::Message);
     EXPECT_EQ(world.prompts.shown()[0].owner, main.Window());
-    EXPECT_EQ(world.prompts.shown()[0].text,
-              LanguageText("DE", platform ? text::ERR_INVALID_OS : text::ERR_NORIGHTS));
+    EXPECT_EQ(world.prompts.shown()[0].text, LanguageText("DE", c.slot));
+    EXPECT_FALSE(world.files.FileBytes(std::string(c.systemDirectory) + "\\KVXCheck.$$$"));
   }
 }
 
@@ -220,25 +232,6 @@ TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
                 }),
             0);
   EXPECT_EQ(Run("", [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); }), 0);
-}
-
-// How the refusal is shown is checked with the main dialog above.
-TEST(AdminRights, NeedAllAccessToSoftwareAndAFileInTheSystemDirectory) {
-  struct Case {
-    bool denied;
-    const char* systemDirectory;
-    int passed;
-  };
-  for (const Case& c : {Case{false, "C:\\WINNT\\system32", 1}, Case{true, "C:\\WINNT\\system32", 0},
-                        Case{false, "C:\\WINNT\\MISSING", 0}}) {
-    AppWorld world;
-    if (c.denied) world.registry.DenyAllAccess("SOFTWARE");
-    world.system.systemDirectory = c.systemDirectory;
-    EXPECT_EQ(CheckAdminRights(world.services, *world.state, 0x77), c.passed);
-    EXPECT_EQ(world.prompts.Texts(Kind::Message).size(), c.passed ? 0u : 1u) << c.systemDirectory;
-    // The probe is tried all the same and never left behind.
-    EXPECT_FALSE(world.files.FileBytes(std::string(c.systemDirectory) + "\\KVXCheck.$$$"));
-  }
 }
 
 TEST(StartupWithoutMedium, MissingScriptStillOpensTheMainDialogThatThenEnds) {

@@ -40,6 +40,12 @@ std::string CrLfLines(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
+std::string Piped(std::string_view lines) {
+  std::string text;
+  for (char c : lines) text += c == '|' ? std::string("\r\n") : std::string(1, c);
+  return text + "\r\n";
+}
+
 std::string LanguageFile(std::string_view tag, std::size_t keys) {
   std::string text = "Language file for tests\r\n";
   for (std::size_t i = 0; i < keys; ++i) {

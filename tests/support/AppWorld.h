@@ -44,6 +44,8 @@ struct AppWorld {
 
 // Lines ended with CR LF, as the script and the language files have them.
 std::string CrLfLines(std::initializer_list<std::string_view> lines);
+// The same, written as one text with '|' for each line end; the last line is ended too.
+std::string Piped(std::string_view lines);
 // A language file holding the first `keys` catalogue keys, each after a comment line; the
 // text of a key is `tag`, a blank and the key, so that LanguageText(tag, slot) tells which
 // file a text came from.
