@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -16,14 +17,23 @@ constexpr WindowRef kOwner = 0x4711;
 struct ModalCase {
   const char* templateName;
   bool builtHidden;
-  std::set<int> buttons;
+  std::map<int, int> buttons;  // id, answer
   int whenMissing;
 };
 const ModalCase kModalCases[] = {
-    {"DLG_msg", false, {0}, -1},
-    {"DLG_yesno", true, {111, 112, 1}, Prompts::kCancel},
-    {"DLG_yesallno", true, {111, 113, 112, 1}, Prompts::kCancel},
-    {"DLG_abortretryignore", true, {1, 114, 115}, Prompts::kAbort},
+    {"DLG_msg", false, {{0, 0}}, -1},
+    {"DLG_yesno",
+     true,
+     {{111, Prompts::kYes}, {112, Prompts::kNo}, {1, Prompts::kCancel}},
+     Prompts::kCancel},
+    {"DLG_yesallno",
+     true,
+     {{111, Prompts::kYes}, {113, Prompts::kAll}, {112, Prompts::kNo}, {1, Prompts::kCancel}},
+     Prompts::kCancel},
+    {"DLG_abortretryignore",
+     true,
+     {{1, Prompts::kAbort}, {114, Prompts::kRetry}, {115, Prompts::kIgnore}},
+     Prompts::kAbort},
 };
 
 // Asks what the template shows.
@@ -37,8 +47,8 @@ class MessageDialogs : public ::testing::Test {
  protected:
   MessageDialogs() {
     for (const ModalCase& c : kModalCases) {
-      std::set<int> controls = c.buttons;
-      controls.insert(109);
+      std::set<int> controls{109};
+      for (auto [id, answer] : c.buttons) controls.insert(id);
       host_.TemplateControls(c.templateName, controls);
     }
     host_.TemplateControls("DLG_info", {603});
@@ -57,38 +67,33 @@ class MessageDialogs : public ::testing::Test {
   DialogPrompts prompts_{host_, catalogue_};
 };
 
-// What the user sees: fully labelled in the current language, never half-built.
-TEST_F(MessageDialogs, EachDialogShowsOnlyWhenLabelledFromTheCatalogue) {
+// What the user sees: fully labelled in the current language, never half-built. Only the
+// dialog's own buttons answer; 2 is what Escape sends, closing gives -1.
+TEST_F(MessageDialogs, EachDialogShowsOnlyWhenLabelledAndAnswersByItsButtons) {
   for (const ModalCase& c : kModalCases) {
     SCOPED_TRACE(c.templateName);
-    host_.OnShow(c.templateName, [&c](FakeDialogView& view, Dialog& dialog) {
-      EXPECT_TRUE(view.visible());
-      EXPECT_EQ(view.hiddenCount(), c.builtHidden ? 1 : 0);
-      EXPECT_EQ(view.centredCount(), 1);
-      EXPECT_EQ(view.owner(), kOwner);
-      EXPECT_EQ(view.Caption(), LanguageText("EN", text::MSG_CAPTION));
-      EXPECT_EQ(view.Text(109), "Replace\nthe file?");
-      for (int id : c.buttons) EXPECT_EQ(view.Text(id), LanguageText("EN", id)) << id;
-      dialog.OnClose(view);
-    });
-    Ask(prompts_, c.templateName, "Replace\nthe file?");
+    std::map<int, int> presses = c.buttons;
+    presses[-1] = -1;  // closed
+    for (auto [press, answer] : presses) {
+      host_.OnShow(c.templateName, [&c, press](FakeDialogView& view, Dialog& dialog) {
+        EXPECT_TRUE(view.visible());
+        EXPECT_EQ(view.hiddenCount(), c.builtHidden ? 1 : 0);
+        EXPECT_EQ(view.centredCount(), 1);
+        EXPECT_EQ(view.owner(), kOwner);
+        EXPECT_EQ(view.Caption(), LanguageText("EN", text::MSG_CAPTION));
+        EXPECT_EQ(view.Text(109), "Replace\nthe file?");
+        for (auto [id, answer] : c.buttons) EXPECT_EQ(view.Text(id), LanguageText("EN", id)) << id;
+        for (int id : {0, 1, 2, 109, 111, 112, 113, 114, 115})
+          if (!c.buttons.count(id)) dialog.OnCommand(view, id, 0);
+        EXPECT_FALSE(view.ended());
+        if (press < 0)
+          dialog.OnClose(view);
+        else
+          dialog.OnCommand(view, press, 0);
+      });
+      EXPECT_EQ(Ask(prompts_, c.templateName, "Replace\nthe file?"), answer) << press;
+    }
   }
-}
-
-TEST_F(MessageDialogs, CommandsOfNoButtonOfTheDialogAreIgnored) {
-  // 113 is All, which the plain question does not have; 2 is what Escape sends.
-  host_.OnShow("DLG_yesno", [](FakeDialogView& view, Dialog& dialog) {
-    for (int id : {113, 2, 109, 0}) dialog.OnCommand(view, id, 0);
-    EXPECT_FALSE(view.ended());
-    dialog.OnCommand(view, 112, 0);
-  });
-  EXPECT_EQ(prompts_.AskQuestion(kOwner, 0, "?"), Prompts::kNo);
-  host_.OnShow("DLG_msg", [](FakeDialogView& view, Dialog& dialog) {
-    dialog.OnCommand(view, 1, 0);
-    EXPECT_FALSE(view.ended());
-    dialog.OnClose(view);
-  });
-  EXPECT_EQ(prompts_.ShowMessage(kOwner, "!"), -1);
 }
 
 TEST_F(MessageDialogs, TemplateThatFailsToLoadLooksLikeCancelOrAbortOrNoWindow) {
