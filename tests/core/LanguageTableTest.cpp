@@ -4,80 +4,66 @@
 #include <vector>
 
 #include "script/LanguageTable.h"
-#include "support/FakePrompts.h"
-#include "support/SandboxFiles.h"
+#include "support/AppWorld.h"
 
 namespace setup {
 namespace {
 
 constexpr ScriptLocation kMedium{"C:\\MEDIUM", "SETUP.KVX"};
 
-class LanguageTableTest : public ::testing::Test {
- protected:
-  int Read(std::string_view script) {
-    files_.PutFile("C:\\MEDIUM\\SETUP.KVX", script);
-    return ReadLanguageTable(files_, prompts_, kMedium, table_);
-  }
-
-  // n languages named L<i> with files L<i>.TXT.
-  static std::string Languages(std::string_view count, int n) {
-    std::string script = "[OS]\r\n!OS_WINDOWS_NT\r\n[LANGUAGE]\r\n" + std::string(count) + "\r\n";
-    for (int i = 0; i < n; ++i)
-      script += "L" + std::to_string(i) + "\r\nL" + std::to_string(i) + ".TXT\r\n";
-    return script + "[VERSION]\r\n1\r\n";
-  }
-
-  SandboxFiles files_;
-  FakePrompts prompts_;
-  LanguageTable table_;
-};
-
-TEST_F(LanguageTableTest, ReadsTheFirstSectionInOrderCuttingNamesToTheirFields) {
-  const std::string name(100, 'n'), file(300, 'f');
-  ASSERT_EQ(Read("[LANGUAGE]\r\n3\r\nEnglish\r\nSETUPENG.TXT\r\nDeutsch\r\nSETUPGER.TXT\r\n" +
-                 name + "\r\n" + file + "\r\n[LANGUAGE]\r\n1\r\nOther\r\nOTHER.TXT\r\n"),
-            1);
-  ASSERT_EQ(table_.count, 3);
-  std::string read;
-  for (std::size_t i = 0; i < 3; ++i)
-    read += std::string(table_.displayNames[i].view()) + "=" +
-            std::string(table_.fileNames[i].view()) + " ";
-  EXPECT_EQ(read, "English=SETUPENG.TXT Deutsch=SETUPGER.TXT " + name.substr(0, 63) + "=" +
-                      file.substr(0, 259) + " ");
-  EXPECT_TRUE(prompts_.shown().empty());
+// n languages named L<i> with files L<i>.TXT, behind the count line `count`.
+std::string Languages(std::string_view count, int n) {
+  std::string script = "[OS]\r\n!OS_WINDOWS_NT\r\n[LANGUAGE]\r\n" + std::string(count) + "\r\n";
+  for (int i = 0; i < n; ++i)
+    script += "L" + std::to_string(i) + "\r\nL" + std::to_string(i) + ".TXT\r\n";
+  return script + "[VERSION]\r\n1\r\n";
 }
 
-TEST_F(LanguageTableTest, CountIsTheLeadingNumberOfItsLineUpToSixteen) {
-  struct Case {
-    const char* count;
-    int languages, expected;
+TEST(LanguageTableTest, FirstSectionInOrderCountUpToSixteenNamesCutToTheirFields) {
+  const std::string name(100, 'n'), file(300, 'f');
+  const struct {
+    std::string script;
+    int count;
+    std::string last;  // "name=file" of the last entry
+  } cases[] = {
+      {"[LANGUAGE]\r\n3\r\nEnglish\r\nSETUPENG.TXT\r\nDeutsch\r\nSETUPGER.TXT\r\n" + name + "\r\n" +
+           file + "\r\n[LANGUAGE]\r\n1\r\nOther\r\nOTHER.TXT\r\n",
+       3, name.substr(0, 63) + "=" + file.substr(0, 259)},
+      {Languages("0", 2), 0, ""},
+      {Languages("2 languages", 2), 2, "L1=L1.TXT"},
+      {Languages("-3", 2), 0, ""},
+      {Languages("17", 17), kMaxLanguages, "L15=L15.TXT"},
+      {Languages("20", 20), kMaxLanguages, "L15=L15.TXT"},
+      {"[OS]\r\n!OS_WINDOWS_NT\r\n[language]\r\n1\r\nX\r\nX.TXT\r\n", 0, ""},
   };
-  for (const Case& c : {Case{"0", 2, 0}, Case{"2 languages", 2, 2}, Case{"-3", 2, 0},
-                        Case{"17", 17, kMaxLanguages}, Case{"20", 20, kMaxLanguages}}) {
-    ASSERT_EQ(Read(Languages(c.count, c.languages)), 1);
-    ASSERT_EQ(table_.count, c.expected) << c.count;
-    if (c.expected > 0) {
-      const std::string last = "L" + std::to_string(c.expected - 1);
-      EXPECT_EQ(table_.displayNames[static_cast<std::size_t>(c.expected - 1)], last);
-      EXPECT_EQ(table_.fileNames[static_cast<std::size_t>(c.expected - 1)], last + ".TXT");
+  SandboxFiles files;
+  FakePrompts prompts;
+  LanguageTable table;
+  for (const auto& c : cases) {
+    files.PutFile("C:\\MEDIUM\\SETUP.KVX", c.script);
+    ASSERT_EQ(ReadLanguageTable(files, prompts, kMedium, table), 1);
+    ASSERT_EQ(table.count, c.count) << c.script.substr(0, 60);
+    if (c.count > 0) {
+      const auto last = static_cast<std::size_t>(c.count - 1);
+      EXPECT_EQ(std::string(table.displayNames[last].view()) + "=" +
+                    std::string(table.fileNames[last].view()),
+                c.last);
     }
   }
-  ASSERT_EQ(Read(Languages("4294967295000", 3)), 1);  // wraps, but never beyond the table
-  EXPECT_GE(table_.count, 0);
-  EXPECT_LE(table_.count, kMaxLanguages);
-}
+  files.PutFile("C:\\MEDIUM\\SETUP.KVX", Languages("4294967295000", 3));
+  ASSERT_EQ(ReadLanguageTable(files, prompts, kMedium, table), 1);  // wraps, within the table
+  EXPECT_GE(table.count, 0);
+  EXPECT_LE(table.count, kMaxLanguages);
+  EXPECT_TRUE(prompts.shown().empty());
 
-TEST_F(LanguageTableTest, MissingScriptIsReportedAndKeepsTheTableAMissingSectionEmptiesIt) {
-  ASSERT_EQ(Read(Languages("2", 2)), 1);
-  EXPECT_EQ(ReadLanguageTable(files_, prompts_, {"C:\\NONE", "SETUP.KVX"}, table_), 0);
-  EXPECT_EQ(table_.count, 2);
-  EXPECT_EQ(table_.displayNames[1], "L1");
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox),
+  // A missing script is reported and keeps the table.
+  files.PutFile("C:\\MEDIUM\\SETUP.KVX", Languages("2", 2));
+  ReadLanguageTable(files, prompts, kMedium, table);
+  EXPECT_EQ(ReadLanguageTable(files, prompts, {"C:\\NONE", "SETUP.KVX"}, table), 0);
+  EXPECT_EQ(table.count, 2);
+  EXPECT_EQ(table.displayNames[1], "L1");
+  EXPECT_EQ(prompts.Texts(FakePrompts::Kind::ErrorBox),
             std::vector<std::string>{"Can't find SETUPINFOFILE!"});
-
-  ASSERT_EQ(Read("[OS]\r\n!OS_WINDOWS_NT\r\n[language]\r\n1\r\nX\r\nX.TXT\r\n"), 1);
-  EXPECT_EQ(table_.count, 0);
-  EXPECT_EQ(prompts_.shown().size(), 1u);
 }
 
 }  // namespace
