@@ -198,40 +198,32 @@ TEST_F(Startup, ScriptOnTheCommandLineIsReadAfterTheLanguageTable) {
 }
 
 TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
-  Run("/c", [this](FakeDialogView& view, Dialog& dialog) {
-    Choose(view, dialog, 1, 7);  // the list dropped down
-    Choose(view, dialog, -1);
-    EXPECT_EQ(state_.LanguageIndex, 0);
-    ExpectLabels(view, "EN", text::DLG_MAIN_CONFIG);
+  EXPECT_EQ(
+      Run("/c",
+          [this](FakeDialogView& view, Dialog& dialog) {
+            Choose(view, dialog, 1, 7);  // the list dropped down
+            Choose(view, dialog, -1);
+            EXPECT_EQ(state_.LanguageIndex, 0);
+            ExpectLabels(view, "EN", text::DLG_MAIN_CONFIG);
 
-    Choose(view, dialog, 1);
-    EXPECT_EQ(state_.LanguageIndex, 1);
-    ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
-    EXPECT_EQ(view.control(9).items, (std::vector<std::string>{"English", "Deutsch"}));
-    EXPECT_EQ(view.ComboSelection(9), 1);
+            Choose(view, dialog, 1);
+            EXPECT_EQ(state_.LanguageIndex, 1);
+            ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
+            EXPECT_EQ(view.control(9).items, (std::vector<std::string>{"English", "Deutsch"}));
+            EXPECT_EQ(view.ComboSelection(9), 1);
 
-    // A language whose file is gone keeps the labels there are.
-    world_.files.Delete("A:\\ENG.TXT");
-    Choose(view, dialog, 0);
-    EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox),
-              std::vector<std::string>{"Language is not supported!"});
-    ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
-    PressExit(view, dialog);
-  });
-}
-
-// A dialog left open or ended twice fails the run.
-TEST_F(Startup, OnlyExitAndCloseEndTheMainDialog) {
-  world_.host.OnShow("DLG_install",
-                     [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); });
-  EXPECT_EQ(Run("",
-                [](FakeDialogView& view, Dialog& dialog) {
-                  for (int id : {3, 2}) dialog.OnCommand(view, id, 0);
-                  EXPECT_FALSE(view.ended());
-                  PressExit(view, dialog);
-                }),
-            0);
-  EXPECT_EQ(Run("", [](FakeDialogView& view, Dialog& dialog) { dialog.OnClose(view); }), 0);
+            // A language whose file is gone keeps the labels there are.
+            world_.files.Delete("A:\\ENG.TXT");
+            Choose(view, dialog, 0);
+            EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox),
+                      std::vector<std::string>{"Language is not supported!"});
+            ExpectLabels(view, "DE", text::DLG_MAIN_CONFIG);
+            // Escape does not end the main dialog; closing it does.
+            dialog.OnCommand(view, 2, 0);
+            EXPECT_FALSE(view.ended());
+            dialog.OnClose(view);
+          }),
+      0);
 }
 
 TEST(StartupWithoutMedium, MissingScriptStillOpensTheMainDialogThatThenEnds) {
