@@ -102,7 +102,10 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
     found = 0;
   if (!found && RegisterAfresh(services, state, n)) WriteIntegrityBackup(services, state);
 
-  DeleteRemovalLog(services, state);
+  // The installed copy deinstalls from the destination and keeps its log there: an old one
+  // would make a later deinstallation skip what this install has just put back.
+  DeleteRemovalLog(services, state.SourceDir.view());
+  DeleteRemovalLog(services, state.InstallDestDir.view());
   state.StartMode = 1;
   UpdateMainTexts(mainView, state, 1, 0);
 }

@@ -91,7 +91,11 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 TEST_F(InstallFlowTest, AFreshInstallRegistersTheDriverAndASecondKeepsItsConfiguration) {
+  // An installed copy's log too, where a deinstallation run from there left it.
+  world_.files.PutFile("C:\\Velmar\\removed.kvx", "log");
+  world_.files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
   Install();
+  EXPECT_FALSE(world_.files.FileBytes("C:\\Velmar\\removed.kvx"));
   EXPECT_EQ(destination_, "C:\\Velmar");
   EXPECT_EQ(world_.files.FileBytes("C:\\Velmar\\SETUP.EXE"), "MZ");
   EXPECT_EQ(world_.files.FileBytes("C:\\WINNT\\system32\\drivers\\vmdss1.sys"), "driver");
