@@ -2,6 +2,7 @@
 
 #include "app/MainDialog.h"
 #include "deinstall/RemovalLog.h"
+#include "install/ChangeDirDialog.h"
 #include "install/FileTransfer.h"
 #include "progman/ProgmanClient.h"
 #include "script/Protocols.h"
@@ -139,6 +140,12 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
     view.End(0);
   } else if (id == install_dialog::kCancel) {
     view.End(0);
+  } else if (id == install_dialog::kChangeSource || id == install_dialog::kChangeDestination) {
+    const int field = id == install_dialog::kChangeSource ? install_dialog::kSource
+                                                          : install_dialog::kDestination;
+    if (RunChangeDirDialog(services_, state_, view, field))
+      view.SetText(field, state_.ChosenDirectory.view());
+    state_.ChosenDirectory.Assign("");
   }
 }
 
