@@ -25,6 +25,8 @@ struct ProgramState {
   int RestartRequired = 0;
   PathText InstallSourceDir;
   PathText InstallDestDir;
+  // What the change-directory dialog chose, until its field has taken it.
+  PathText ChosenDirectory;
   // 1 once the user answered All to overwriting a newer file; each install clears it.
   int OverwriteAll = 0;
   WindowRef MainWindow = kNoWindow;

@@ -13,8 +13,12 @@ constexpr std::string_view kLogName = "removed.kvx";
 constexpr std::string_view kHeader =
     "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
+std::string LogPath(std::string_view directory) {
+  return std::string(JoinPath(directory, kLogName).view());
+}
+
 std::string LogPath(const ProgramState& state) {
-  return std::string(JoinPath(state.SourceDir.view(), kLogName).view());
+  return LogPath(state.SourceDir.view());
 }
 
 bool WriteAll(Files& files, Files::Handle file, std::string_view bytes) {
@@ -70,8 +74,8 @@ int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string
   return 0;
 }
 
-void DeleteRemovalLog(Services& services, const ProgramState& state) {
-  const std::string path = LogPath(state);
+void DeleteRemovalLog(Services& services, std::string_view directory) {
+  const std::string path = LogPath(directory);
   services.files.SetAttributes(path, Files::kNormal);
   services.files.Delete(path);
 }

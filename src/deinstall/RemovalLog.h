@@ -15,7 +15,7 @@ namespace setup {
 int LogRemovedObject(Services& services, const ProgramState& state, std::string_view object);
 // 1 when a whole line of the log equals the object, ignoring case; 0 otherwise or without log.
 int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string_view object);
-// Deletes the log, read-only or hidden as it may be.
-void DeleteRemovalLog(Services& services, const ProgramState& state);
+// Deletes the log in `directory`, read-only or hidden as it may be; silent when there is none.
+void DeleteRemovalLog(Services& services, std::string_view directory);
 
 }  // namespace setup

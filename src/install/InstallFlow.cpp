@@ -2,6 +2,7 @@
 
 #include "app/MainDialog.h"
 #include "deinstall/RemovalLog.h"
+#include "install/ChangeDirDialog.h"
 #include "install/FileTransfer.h"
 #include "progman/ProgmanClient.h"
 #include "script/Protocols.h"
@@ -102,7 +103,10 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
     found = 0;
   if (!found && RegisterAfresh(services, state, n)) WriteIntegrityBackup(services, state);
 
-  DeleteRemovalLog(services, state);
+  // The installed copy deinstalls from the destination and keeps its log there: an old one
+  // would make a later deinstallation skip what this install has just put back.
+  DeleteRemovalLog(services, state.SourceDir.view());
+  DeleteRemovalLog(services, state.InstallDestDir.view());
   state.StartMode = 1;
   UpdateMainTexts(mainView, state, 1, 0);
 }
@@ -136,6 +140,12 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
     view.End(0);
   } else if (id == install_dialog::kCancel) {
     view.End(0);
+  } else if (id == install_dialog::kChangeSource || id == install_dialog::kChangeDestination) {
+    const int field = id == install_dialog::kChangeSource ? install_dialog::kSource
+                                                          : install_dialog::kDestination;
+    if (RunChangeDirDialog(services_, state_, view, field))
+      view.SetText(field, state_.ChosenDirectory.view());
+    state_.ChosenDirectory.Assign("");
   }
 }
 

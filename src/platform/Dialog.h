@@ -46,9 +46,11 @@ class DialogView {
   virtual int ComboSelection(int id) const = 0;  // -1 when nothing is selected
 
   // List boxes, not sorted: items stay in the order they were added.
+  virtual void ListClear(int id) = 0;
   virtual int ListAdd(int id, std::string_view text) = 0;
   virtual int ListCount(int id) const = 0;
   virtual std::string ListItemText(int id, int index) const = 0;
+  virtual int ListSelection(int id) const = 0;  // -1 when nothing is selected
   // In dialog units.
   virtual void SetTabStops(int id, std::span<const int> stops) = 0;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace setup {
 
@@ -53,6 +54,11 @@ class Files {
   virtual bool DeleteDirectory(const std::string& path) = 0;
   // Whether two paths name one existing file, by whatever route each takes there.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+  // The names of the directories in `path`, in no particular order, as a user is shown them:
+  // without "." and "..", hidden and system ones left out. Empty when `path` is no directory.
+  virtual std::vector<std::string> Subdirectories(const std::string& path) = 0;
+  // The letters of the drives there are, upper case, in order.
+  virtual std::string DriveLetters() = 0;
 };
 
 inline bool IsDirectory(Files& files, const std::string& path) {

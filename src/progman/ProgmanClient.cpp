@@ -50,6 +50,16 @@ bool FitsCommand(std::string_view command) {
   return command.size() < ProgramGroups::kCommandBytes;
 }
 
+// The shell splits arguments at commas and ends the command at a parenthesis; such an
+// argument goes in quotes. Any other stays as it is, byte for byte.
+std::string Argument(std::string_view text) {
+  std::string argument(text);
+  if (text.find_first_of(",()") == std::string_view::npos) return argument;
+  argument.insert(argument.begin(), '"');
+  argument += '"';
+  return argument;
+}
+
 // The add-item command of item `i`, or nothing when a path or the command does not fit.
 std::optional<std::string> AddItemCommand(const ProgramState& state, const ProgmanItemList& list,
                                           std::size_t i, std::string_view installDir) {
@@ -65,20 +75,21 @@ std::optional<std::string> AddItemCommand(const ProgramState& state, const Progm
       JoinPathParts({installDir, iconField == kSetupIcon ? state.SetupFileName.view() : iconField});
   if (!FitsPath(workingDir) || !FitsPath(iconPath)) return std::nullopt;
 
+  std::string commandLine(setupProgram ? state.SetupFileName.view() : command);
+  commandLine += ' ';
+  if (withParameter) commandLine += list.parameters[i].view();
   std::string text = "[AddItem(";
-  text += setupProgram ? state.SetupFileName.view() : command;
-  text += ' ';
-  if (withParameter) text += list.parameters[i].view();
+  text += Argument(commandLine);
   text += ',';
-  text += list.titles[i].view();
+  text += Argument(list.titles[i].view());
   text += ',';
-  text += iconPath;
+  text += Argument(iconPath);
   text += ',';
   text += std::to_string(list.iconIndices[i]);
   text += ',';
   text += std::to_string(20 + 75 * i);
   text += ",10,";
-  text += workingDir;
+  text += Argument(workingDir);
   text += ")]";
   if (!FitsCommand(text)) return std::nullopt;
   return text;

@@ -99,6 +99,10 @@ int Win32DialogView::ComboSelection(int id) const {
   return static_cast<int>(Send(id, CB_GETCURSEL));
 }
 
+void Win32DialogView::ListClear(int id) {
+  Send(id, LB_RESETCONTENT);
+}
+
 int Win32DialogView::ListAdd(int id, std::string_view text) {
   const std::string item(text);
   return static_cast<int>(Send(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
@@ -117,6 +121,11 @@ std::string Win32DialogView::ListItemText(int id, int index) const {
       Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
+}
+
+int Win32DialogView::ListSelection(int id) const {
+  const LRESULT selected = Send(id, LB_GETCURSEL);
+  return selected >= 0 ? static_cast<int>(selected) : -1;
 }
 
 void Win32DialogView::SetTabStops(int id, std::span<const int> stops) {

@@ -57,9 +57,11 @@ class Win32DialogView : public DialogView {
   std::string ComboItemText(int id, int index) const override;
   void ComboSelect(int id, int index) override;
   int ComboSelection(int id) const override;
+  void ListClear(int id) override;
   int ListAdd(int id, std::string_view text) override;
   int ListCount(int id) const override;
   std::string ListItemText(int id, int index) const override;
+  int ListSelection(int id) const override;
   void SetTabStops(int id, std::span<const int> stops) override;
   bool ListDirectory(int staticId, std::string_view directory) override;
   void StartTimer(int timer, unsigned milliseconds) override;

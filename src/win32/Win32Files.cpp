@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace setup {
 namespace {
@@ -155,6 +156,33 @@ std::optional<std::pair<DWORD, ULONGLONG>> FileIdentity(const std::string& path)
 bool Win32Files::SameFile(const std::string& a, const std::string& b) {
   const auto first = FileIdentity(a);
   return first && first == FileIdentity(b);
+}
+
+std::vector<std::string> Win32Files::Subdirectories(const std::string& path) {
+  std::string pattern = path;
+  if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+  pattern += '*';
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  constexpr DWORD kUnseen = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    const std::string_view name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(found.dwFileAttributes & kUnseen) && name != "." && name != "..")
+      names.emplace_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string Win32Files::DriveLetters() {
+  const DWORD drives = GetLogicalDrives();
+  std::string letters;
+  for (int i = 0; i < 26; ++i)
+    if (drives & (DWORD{1} << i)) letters += static_cast<char>('A' + i);
+  return letters;
 }
 
 }  // namespace setup

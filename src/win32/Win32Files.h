@@ -25,6 +25,8 @@ class Win32Files : public Files {
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  std::vector<std::string> Subdirectories(const std::string& path) override;
+  std::string DriveLetters() override;
 };
 
 }  // namespace setup

@@ -4,7 +4,9 @@
 
 #include "app/MainDialog.h"
 #include "app/Startup.h"
+#include "install/ChangeDirDialog.h"
 #include "install/InstallFlow.h"
+#include "script/CaseFold.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/RegistryAccess.h"
 
@@ -91,7 +93,11 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 TEST_F(InstallFlowTest, AFreshInstallRegistersTheDriverAndASecondKeepsItsConfiguration) {
+  // An installed copy's log too, where a deinstallation run from there left it.
+  world_.files.PutFile("C:\\Velmar\\removed.kvx", "log");
+  world_.files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
   Install();
+  EXPECT_FALSE(world_.files.FileBytes("C:\\Velmar\\removed.kvx"));
   EXPECT_EQ(destination_, "C:\\Velmar");
   EXPECT_EQ(world_.files.FileBytes("C:\\Velmar\\SETUP.EXE"), "MZ");
   EXPECT_EQ(world_.files.FileBytes("C:\\WINNT\\system32\\drivers\\vmdss1.sys"), "driver");
@@ -125,6 +131,53 @@ TEST_F(InstallFlowTest, AFreshInstallRegistersTheDriverAndASecondKeepsItsConfigu
   EXPECT_EQ(world_.prompts.Texts(Kind::QuestionWithAll).size(), 1u);
   EXPECT_EQ(Value(kServiceKeyPath, "Start")->bytes, std::string("\3\0\0\0", 4));
   EXPECT_EQ(state().RestartRequired, 0);
+}
+
+// Browsing for the fields: each step a user action in the change-directory dialog (none for
+// its opening), then its path, its list and its selected drive.
+TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) {
+  using namespace change_dir_dialog;
+  using Shown = std::vector<std::string>;
+  for (const char* path : {"D:\\Data\\Sub", "D:\\apps"}) world_.files.MakeDirectories(path);
+  struct Step {
+    int id, code, pick;
+    Shown shown;
+  };
+  const auto walk = [](std::vector<Step> steps, int end) {
+    return [=](FakeDialogView& view, Dialog& dialog) {
+      for (const Step& s : steps) {
+        if (s.id == kDrives) view.ComboSelect(kDrives, s.pick);
+        view.control(kDirectories).selection = s.pick;
+        if (s.code) dialog.OnCommand(view, s.id, s.code);
+        Shown shown = {view.Text(kPath)};
+        for (const std::string& item : view.control(kDirectories).items) shown.push_back(item);
+        shown.push_back(view.ComboItemText(kDrives, view.ComboSelection(kDrives)));
+        EXPECT_EQ(shown, s.shown);
+      }
+      EXPECT_EQ(view.control(kDrives).items, (Shown{"[-a-]", "[-c-]", "[-d-]"}));
+      dialog.OnCommand(view, end, 0);
+    };
+  };
+  // The default destination does not exist yet: the Windows drive's root, without parent.
+  world_.host.OnShow("DLG_changedir",
+                     walk({{0, 0, 0, {"C:\\", "[WINNT]", "[-c-]"}},
+                           {kDrives, 1, 2, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
+                           {kDirectories, 2, 1, {"D:\\Data", "[..]", "[Sub]", "[-d-]"}},
+                           {kDirectories, 2, 0, {"D:\\", "[apps]", "[Data]", "[-d-]"}}},
+                          kOk));
+  world_.host.OnShow("DLG_changedir",
+                     walk({{0, 0, 0, {"d:\\data", "[..]", "[Sub]", "[-d-]"}}}, kCancel));
+  world_.host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
+    dialog.OnCommand(view, install_dialog::kChangeDestination, 0);
+    EXPECT_EQ(view.Text(install_dialog::kDestination), "D:\\");
+    EXPECT_TRUE(state().ChosenDirectory.empty());
+    view.SetText(install_dialog::kSource, "d:\\data\\.\\Sub\\..\\");
+    dialog.OnCommand(view, install_dialog::kChangeSource, 0);
+    EXPECT_EQ(view.Text(install_dialog::kSource), "d:\\data\\.\\Sub\\..\\");
+    dialog.OnCommand(view, install_dialog::kCancel, 0);
+  });
+  FakeDialogView main("DLG_main", 1, kNoWindow);
+  OpenInstallDialog(world_.services, state(), main, "A:\\");
 }
 
 }  // namespace

@@ -48,8 +48,9 @@ const std::string kScript = Rows({
     "Liesmich zu Velmar CAPI 2.0|notepad.exe LIESMICH.TXT|!SETUPDIR|SETUP.EXE|0",
     "Einstellungen f\xFCr Velmar-Trace|notepad.exe VMTRACE.INI|tools\\trace|"
     "tools\\trace\\vmtrace.exe|0",
-    "Extra|2|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|65535",
+    "Extra|3|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|65535",
     "Trace|vmtrace.exe||tools\\vmtrace.exe|7",
+    "Trace (full), raw|vmtrace.exe /a,b|x(1)|tools\\vmtrace.exe|8",
 });
 
 Texts GroupCommands(const Texts& items, const std::string& group = "Velmar CAPI 2.0") {
@@ -115,7 +116,10 @@ TEST(ProgmanClient, BuildsTheGroupOfTheChosenLanguageOnTheInstallationDirectory)
       {2,
        "D:\\",
        {"[AddItem(VSETUP.EXE ,Setup,D:\\VSETUP.EXE,65535,20,10,D:\\)]",
-        "[AddItem(vmtrace.exe ,Trace,D:\\tools\\vmtrace.exe,7,95,10,D:\\)]"}},
+        "[AddItem(vmtrace.exe ,Trace,D:\\tools\\vmtrace.exe,7,95,10,D:\\)]",
+        // Commas and parentheses would split or end the command: those arguments are quoted.
+        "[AddItem(\"vmtrace.exe /a,b \",\"Trace (full), raw\",D:\\tools\\vmtrace.exe,8,170,10,"
+        "\"D:\\x(1)\")]"}},
   };
   ClientWorld client;
   for (const Case& c : cases) {

@@ -55,7 +55,7 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
   EXPECT_EQ(Logged("A\nB"), 1);
   EXPECT_EQ(Logged("last"), 1);
 
-  DeleteRemovalLog(world_.services, *world_.state);
+  DeleteRemovalLog(world_.services, world_.state->SourceDir.view());
   EXPECT_FALSE(world_.files.FileBytes(kLog));
   EXPECT_EQ(Log("X"), 1);
   EXPECT_EQ(world_.files.FileBytes(kLog), std::string(kHeader) + "X\r\n");

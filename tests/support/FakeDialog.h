@@ -62,9 +62,11 @@ class FakeDialogView : public DialogView {
   std::string ComboItemText(int id, int index) const override;
   void ComboSelect(int id, int index) override;
   int ComboSelection(int id) const override;
+  void ListClear(int id) override { ComboClear(id); }
   int ListAdd(int id, std::string_view text) override { return ComboAdd(id, text); }
   int ListCount(int id) const override { return ComboCount(id); }
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
+  int ListSelection(int id) const override { return ComboSelection(id); }
   void SetTabStops(int id, std::span<const int> stops) override;
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.

@@ -341,4 +341,23 @@ bool SandboxFiles::DeleteDirectory(const std::string& path) {
          fs::remove(*host, error);
 }
 
+std::vector<std::string> SandboxFiles::Subdirectories(const std::string& path) {
+  std::vector<std::string> names;
+  const std::optional<fs::path> host = HostPath(path);
+  std::error_code error;
+  if (!host) return names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(*host, error))
+    if (entry.is_directory(error)) names.push_back(entry.path().filename().string());
+  return names;
+}
+
+std::string SandboxFiles::DriveLetters() {
+  std::string letters;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(root_, error))
+    letters += entry.path().filename().string();
+  std::sort(letters.begin(), letters.end());
+  return letters;
+}
+
 }  // namespace setup

@@ -56,6 +56,10 @@ class SandboxFiles : public Files {
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  // Hidden directories are not modelled: SetAttributes takes files only.
+  std::vector<std::string> Subdirectories(const std::string& path) override;
+  // The drives a path was put on, and C.
+  std::string DriveLetters() override;
 
  private:
   struct Open {

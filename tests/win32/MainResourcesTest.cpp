@@ -28,6 +28,14 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   for (int id : {0, 1, 20, 21, 22, 23, 24, 25}) EXPECT_NE(GetDlgItem(install, id), nullptr) << id;
   DestroyWindow(install);
 
+  HWND changeDir = CreateDialogParamA(instance, "DLG_changedir", nullptr, Passive, 0);
+  ASSERT_NE(changeDir, nullptr);
+  for (int id : {0, 1, 102, 103, 104, 105, 106, 107})
+    EXPECT_NE(GetDlgItem(changeDir, id), nullptr) << id;
+  EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(changeDir, 102), GWL_STYLE) & (LBS_NOTIFY | LBS_SORT),
+            LBS_NOTIFY);
+  DestroyWindow(changeDir);
+
   HWND intro = CreateDialogParamA(instance, "WND_intro", nullptr, Passive, 0);
   ASSERT_NE(intro, nullptr);
   EXPECT_EQ(GetWindow(intro, GW_CHILD), nullptr);

@@ -107,11 +107,15 @@ TYPED_TEST_P(DialogHostContract, ListKeepsItsOrderAndDirectoryListingMakesTheDir
   const std::string previous = files.CurrentDirectory();
   std::vector<std::string> items;
   bool listed = false, missingListed = true;
+  int selection = -9, countAfterClear = -9;
   std::string shown, current, shownAfterMissing, currentAfterMissing;
   this->probe_.init = [&](DialogView& view) {
     for (const char* line : {"z.sys\tv2.1 (rev.05)", "a.sys\tunknown"}) view.ListAdd(173, line);
     view.SetTabStops(173, std::vector<int>{0, 130});
     for (int i = 0; i <= view.ListCount(173); ++i) items.push_back(view.ListItemText(173, i));
+    selection = view.ListSelection(173);
+    view.ListClear(173);
+    countAfterClear = view.ListCount(173);
     listed = view.ListDirectory(104, directory);
     shown = view.Text(104);
     current = files.CurrentDirectory();
@@ -123,6 +127,8 @@ TYPED_TEST_P(DialogHostContract, ListKeepsItsOrderAndDirectoryListingMakesTheDir
   };
   EXPECT_EQ(this->host().RunModal("DLG_fileversion", kNoWindow, this->probe_), 0);
   EXPECT_EQ(items, (std::vector<std::string>{"z.sys\tv2.1 (rev.05)", "a.sys\tunknown", ""}));
+  EXPECT_EQ(selection, -1);
+  EXPECT_EQ(countAfterClear, 0);
   EXPECT_TRUE(listed);
   EXPECT_TRUE(EqualIgnoringCase(shown, directory)) << shown;
   EXPECT_TRUE(EqualIgnoringCase(current, directory)) << current;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Files.h"
 
@@ -259,6 +262,27 @@ TYPED_TEST_P(FilesContract, CopyReplaceAndDirectoriesGoOneStepAtATime) {
   EXPECT_EQ(f.LastWriteTime(this->At("missing.txt")), std::nullopt);
 }
 
+// The change-directory dialog builds its lists from these.
+TYPED_TEST_P(FilesContract, SubdirectoriesAreTheDirectoriesOnlyAndTheDrivesIncludeOurs) {
+  Files& f = this->files();
+  for (const char* name : {"Sub1", "Sub1\\Deep", "sub2"})
+    ASSERT_TRUE(f.MakeDirectory(this->At(name)));
+  this->Put(this->At("file.txt"), "x");
+  std::vector<std::string> names = f.Subdirectories(this->At(""));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Sub1", "sub2"}));
+  EXPECT_EQ(
+      f.Subdirectories(this->At("missing")).size() + f.Subdirectories(this->At("file.txt")).size(),
+      0u);
+  const std::string letters = f.DriveLetters();
+  EXPECT_NE(letters.find(static_cast<char>(std::toupper(this->env().scratch()[0]))),
+            std::string::npos);
+  EXPECT_TRUE(
+      std::is_sorted(letters.begin(), letters.end()) &&
+      std::all_of(letters.begin(), letters.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+      << letters;
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
                             WrittenBytesReadBackUnchangedThenZero,
                             ReadWriteOpenKeepsTheBytesAndWritesWhereItStands,
@@ -266,6 +290,7 @@ REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
                             NamesMatchWithoutRegardToCaseAndClosedFilesDelete,
                             CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt,
                             ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
-                            CopyReplaceAndDirectoriesGoOneStepAtATime);
+                            CopyReplaceAndDirectoriesGoOneStepAtATime,
+                            SubdirectoriesAreTheDirectoriesOnlyAndTheDrivesIncludeOurs);
 
 }  // namespace setup
