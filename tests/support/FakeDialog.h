@@ -38,6 +38,7 @@ class FakeDialogView : public DialogView {
   // How often the window was hidden.
   int hiddenCount() const { return hidden_; }
   int centredCount() const { return centred_; }
+  int frontCount() const { return fronted_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
@@ -56,6 +57,7 @@ class FakeDialogView : public DialogView {
   int TextLimit(int id) const;
   void ShowWindow(bool visible) override;
   void Centre() override;
+  void BringToFront() override { ++fronted_; }
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
   int ComboCount(int id) const override;
@@ -95,6 +97,7 @@ class FakeDialogView : public DialogView {
   std::map<int, unsigned> timers_;
   bool visible_ = true;
   int centred_ = 0;
+  int fronted_ = 0;
   int hidden_ = 0;
   bool ended_ = false;
   int result_ = 0;
@@ -152,6 +155,9 @@ class FakeDialogHost : public DialogHost {
   void ShowWaitCursor(bool) override {}
   // Centres the view of that window; a window the host never made is a test failure.
   void CentreWindow(WindowRef window) override;
+  void PostQuit(int code) override { quitCodes.push_back(code); }
+  // Every quit request posted, in order.
+  std::vector<int> quitCodes;
 
  private:
   bool IsMissing(const std::string& templateName) const;
