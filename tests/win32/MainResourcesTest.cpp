@@ -28,6 +28,11 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   for (int id : {0, 1, 20, 21, 22, 23, 24, 25}) EXPECT_NE(GetDlgItem(install, id), nullptr) << id;
   DestroyWindow(install);
 
+  HWND deinstall = CreateDialogParamA(instance, "DLG_deinstall", nullptr, Passive, 0);
+  ASSERT_NE(deinstall, nullptr);
+  for (int id : {0, 1, 28, 29, 30}) EXPECT_NE(GetDlgItem(deinstall, id), nullptr) << id;
+  DestroyWindow(deinstall);
+
   HWND intro = CreateDialogParamA(instance, "WND_intro", nullptr, Passive, 0);
   ASSERT_NE(intro, nullptr);
   EXPECT_EQ(GetWindow(intro, GW_CHILD), nullptr);
