@@ -38,7 +38,6 @@ class FakeDialogView : public DialogView {
   // How often the window was hidden.
   int hiddenCount() const { return hidden_; }
   int centredCount() const { return centred_; }
-  int frontCount() const { return fronted_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
@@ -57,7 +56,7 @@ class FakeDialogView : public DialogView {
   int TextLimit(int id) const;
   void ShowWindow(bool visible) override;
   void Centre() override;
-  void BringToFront() override { ++fronted_; }
+  void BringToFront() override {}
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
   int ComboCount(int id) const override;
@@ -97,7 +96,6 @@ class FakeDialogView : public DialogView {
   std::map<int, unsigned> timers_;
   bool visible_ = true;
   int centred_ = 0;
-  int fronted_ = 0;
   int hidden_ = 0;
   bool ended_ = false;
   int result_ = 0;
