@@ -23,6 +23,8 @@ struct ProgramState {
   int InitialStartMode = 0;
   int InstallComplete = 1;
   int RestartRequired = 0;
+  // 1 once a deinstall has deleted the program group (or tried to) in this run.
+  int GroupDeleted = 0;
   PathText InstallSourceDir;
   PathText InstallDestDir;
   // What the change-directory dialog chose, until its field has taken it.

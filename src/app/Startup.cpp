@@ -23,9 +23,10 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   MainDialog mainDialog(services, state);
   const int result = services.host.RunModal("DLG_main", kNoWindow, mainDialog);
 
-  // The group's items speak the language chosen last. Only the start mode tells where the
-  // group came from; whether a deinstall ran in between is not asked.
-  if (state.LanguageIndex != state.InitialLanguageIndex && state.InstallComplete) {
+  // The group's items speak the language chosen last. The start mode tells where the group
+  // came from; a group a deinstall took away stays away.
+  if (state.LanguageIndex != state.InitialLanguageIndex && state.InstallComplete &&
+      !state.GroupDeleted) {
     if (state.InitialStartMode == 0 && state.StartMode != 0)
       CreateProgramGroup(services, state, kNoWindow, state.InstallSourceDir.view(),
                          state.InstallDestDir.view());

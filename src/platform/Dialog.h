@@ -36,6 +36,9 @@ class DialogView {
   // The whole window: hide or show it; centre it on the desktop, show and activate it.
   virtual void ShowWindow(bool visible) = 0;
   virtual void Centre() = 0;
+  // Brings the window in front of every other program's, as after a long operation the
+  // user may have switched away.
+  virtual void BringToFront() = 0;
 
   // Drop-down lists.
   virtual void ComboClear(int id) = 0;
@@ -113,6 +116,8 @@ class DialogHost {
   // Centres a window of the program on the desktop, shows and activates it, as
   // DialogView::Centre does for the dialog's own window.
   virtual void CentreWindow(WindowRef window) = 0;
+  // Ends the program's message loop once the dialogs running now have ended.
+  virtual void PostQuit(int code) = 0;
 };
 
 }  // namespace setup

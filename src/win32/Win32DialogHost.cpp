@@ -219,4 +219,10 @@ void Win32DialogHost::CentreWindow(WindowRef window) {
   CentreOnDesktop(HwndOf(window));
 }
 
+// Each modal loop still running ends on it and posts it again for the one outside; a pump
+// inside a handler that takes it hands it over as above.
+void Win32DialogHost::PostQuit(int code) {
+  PostQuitMessage(code);
+}
+
 }  // namespace setup

@@ -67,6 +67,10 @@ void Win32DialogView::Centre() {
   CentreOnDesktop(window_);
 }
 
+void Win32DialogView::BringToFront() {
+  SetForegroundWindow(window_);
+}
+
 void Win32DialogView::ComboClear(int id) {
   Send(id, CB_RESETCONTENT);
 }

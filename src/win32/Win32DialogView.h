@@ -51,6 +51,7 @@ class Win32DialogView : public DialogView {
   void SetTextLimit(int id, int characters) override;
   void ShowWindow(bool visible) override;
   void Centre() override;
+  void BringToFront() override;
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
   int ComboCount(int id) const override;

@@ -108,10 +108,11 @@ TEST_F(Startup, MainDialogShowsLabelledBehindTheIntroInTheChosenLanguage) {
 TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
   struct Case {
     const char* commandLine;
-    int language;         // chosen in the main dialog; -1 keeps the first
-    bool installed;       // an install got past its file transfer
-    int installComplete;  // and made its group
-    const char* item;     // the one add-item command sent, or none
+    int language;          // chosen in the main dialog; -1 keeps the first
+    bool installed;        // an install got past its file transfer
+    int installComplete;   // and made its group
+    const char* item;      // the one add-item command sent, or none
+    int groupDeleted = 0;  // by a deinstall in this run
   };
   for (const Case& c : {
            Case{"", 1, true, 1,
@@ -121,6 +122,7 @@ TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
            Case{"/c", -1, false, 1, nullptr},
            Case{"/c /lDeutsch", 0, false, 1,
                 "[AddItem(SETUP.EXE /c,Configure,A:\\SETUP.EXE,1,20,10,A:\\)]"},
+           Case{"/d /lDeutsch", 0, false, 1, nullptr, 1},
        }) {
     SCOPED_TRACE(c.commandLine);
     AppWorld world;
@@ -138,6 +140,7 @@ TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
         state.InstallDestDir.Assign("C:\\Velmar");
       }
       state.InstallComplete = c.installComplete;
+      state.GroupDeleted = c.groupDeleted;
       if (c.language >= 0) Choose(view, dialog, c.language);
       PressExit(view, dialog);
     });

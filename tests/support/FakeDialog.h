@@ -56,6 +56,7 @@ class FakeDialogView : public DialogView {
   int TextLimit(int id) const;
   void ShowWindow(bool visible) override;
   void Centre() override;
+  void BringToFront() override {}
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
   int ComboCount(int id) const override;
@@ -154,6 +155,9 @@ class FakeDialogHost : public DialogHost {
   void ShowWaitCursor(bool) override {}
   // Centres the view of that window; a window the host never made is a test failure.
   void CentreWindow(WindowRef window) override;
+  void PostQuit(int code) override { quitCodes.push_back(code); }
+  // Every quit request posted, in order.
+  std::vector<int> quitCodes;
 
  private:
   bool IsMissing(const std::string& templateName) const;

@@ -36,6 +36,11 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
             LBS_NOTIFY);
   DestroyWindow(changeDir);
 
+  HWND deinstall = CreateDialogParamA(instance, "DLG_deinstall", nullptr, Passive, 0);
+  ASSERT_NE(deinstall, nullptr);
+  for (int id : {0, 1, 28, 29, 30}) EXPECT_NE(GetDlgItem(deinstall, id), nullptr) << id;
+  DestroyWindow(deinstall);
+
   HWND intro = CreateDialogParamA(instance, "WND_intro", nullptr, Passive, 0);
   ASSERT_NE(intro, nullptr);
   EXPECT_EQ(GetWindow(intro, GW_CHILD), nullptr);

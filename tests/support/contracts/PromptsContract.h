@@ -103,6 +103,9 @@ TYPED_TEST_P(PromptsContract, CancelStopsUnlessTheConfirmationIsAnsweredNo) {
     } else {
       EXPECT_TRUE(this->prompts().ProgressCancelled());
     }
+    // Closed either way: every later call on the window does nothing.
+    this->prompts().CloseProgressWindow(window);
+    this->prompts().SetProgressText(window, "Deleting SETUP.EXE");
   }
 }
 

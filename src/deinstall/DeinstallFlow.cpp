@@ -1,0 +1,239 @@
+#include "deinstall/DeinstallFlow.h"
+
+#include <memory>
+#include <string>
+
+#include "deinstall/RemovalLog.h"
+#include "progman/ProgmanClient.h"
+#include "script/CatalogueKeys.h"
+#include "script/FileLists.h"
+#include "script/SafeFormat.h"
+#include "sysconfig/CapiRegistration.h"
+#include "sysconfig/RegistryAccess.h"
+#include "sysconfig/SystemEntriesRemoval.h"
+
+namespace setup {
+namespace {
+
+std::string Formatted(const ProgramState& state, int key, std::string_view path) {
+  return FormatText(state.Catalogue.Text(key), {path});
+}
+
+// Abort/Retry/Ignore about one file, asked until `attempt` succeeds or the user gives up.
+template <class Attempt>
+int AskWhileFailing(Services& services, const ProgramState& state, WindowRef owner, int key,
+                    std::string_view path, Attempt attempt) {
+  while (!attempt()) {
+    const int answer = services.prompts.AskAbortRetryIgnore(owner, Formatted(state, key, path));
+    if (answer != Prompts::kRetry) return answer == Prompts::kIgnore ? kFileIgnored : kFileAborted;
+  }
+  return kFileDeleted;
+}
+
+// Runs the files of one batch through the steps every file takes, and keeps its result.
+class Batch {
+ public:
+  Batch(Services& services, const ProgramState& state, WindowRef progress, WindowRef owner)
+      : services_(services), state_(state), progress_(progress), owner_(owner) {}
+
+  // Deletes and logs the file, then tries its directory; false once the batch must stop.
+  bool Delete(const std::string& directory, std::string_view name) {
+    const std::string path = JoinPathParts({directory, name});
+    Prompts& prompts = services_.prompts;
+    prompts.SetProgressText(progress_, Formatted(state_, text::INFO_DELETEFILE, path));
+    prompts.PumpMessages(progress_);
+    switch (DeleteInstalledFile(services_, state_, owner_, path)) {
+      case kFileAborted:
+        return Stop(-1);
+      case kFileIgnored:
+        result_ = 0;
+        break;
+      case kFileDeleted:
+        if (!LogRemovedObject(services_, state_, path)) return Stop(0);
+        break;
+    }
+    // Only an empty directory goes; one that stays is no failure.
+    services_.files.DeleteDirectory(directory);
+    return true;
+  }
+
+  int result() const { return result_; }
+
+ private:
+  bool Stop(int result) {
+    services_.prompts.CloseProgressWindow(progress_);
+    result_ = result;
+    return false;
+  }
+
+  Services& services_;
+  const ProgramState& state_;
+  WindowRef progress_;
+  WindowRef owner_;
+  int result_ = 1;
+};
+
+bool KeyExists(Registry& registry, std::string_view path) {
+  return OpenKey(registry, std::string(path), Registry::Access::Read).ok();
+}
+
+}  // namespace
+
+int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef owner,
+                        std::string_view path) {
+  Files& files = services.files;
+  const std::string file(path);
+  // Whether it is there at all: a file that is there but locked is no missing file.
+  const auto present = [&] { return files.Attributes(file).has_value(); };
+  // Only a file that is gone passes silently. One an earlier run logged but could not take
+  // away after all is deleted, and asked about, as any other.
+  if (!present() && IsLoggedAsRemoved(services, state, path)) return kFileAlreadyGone;
+  const int found =
+      AskWhileFailing(services, state, owner, text::ERR_DEI_FILENOTFOUND, path, present);
+  if (found != kFileDeleted) return found;
+  return AskWhileFailing(services, state, owner, text::ERR_DEI_CANTDELETE, path,
+                         [&] { return files.Delete(file); });
+}
+
+int DeleteCompFiles(Services& services, const ProgramState& state, WindowRef progress,
+                    WindowRef owner) {
+  // On the heap: the list is some 50 KB.
+  const auto rows = std::make_unique<CompFileList>();
+  const CompFileList& list = *rows;
+  ReadCompFiles(services.files, services.prompts, state.Script(), *rows);
+  const std::string windows = services.system.WindowsDirectory();
+  Batch batch(services, state, progress, owner);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
+    const std::string_view name = list.targetNames[i].view();
+    // The Windows copy first, then the one in the setup directory.
+    if (list.windowsSubdirs[i] != kNoWinSystem &&
+        !batch.Delete(JoinPathParts({windows, list.windowsSubdirs[i].view()}), name))
+      break;
+    if (list.setupSubdirs[i] != kNoSetupDir &&
+        !batch.Delete(JoinPathParts({state.SourceDir.view(), list.setupSubdirs[i].view()}), name))
+      break;
+  }
+  return batch.result();
+}
+
+int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef progress,
+                   WindowRef owner) {
+  const auto rows = std::make_unique<AddFileList>();
+  const AddFileList& list = *rows;
+  ReadAddFiles(services.files, services.prompts, state.Script(), *rows);
+  Batch batch(services, state, progress, owner);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
+    if (!batch.Delete(JoinPathParts({state.SourceDir.view(), list.targetSubdirs[i].view()}),
+                      list.fileNames[i].view()))
+      break;
+  }
+  return batch.result();
+}
+
+void DeleteExtraFiles(Services& services, const ProgramState& state) {
+  const auto rows = std::make_unique<DeleteFileList>();
+  const DeleteFileList& list = *rows;
+  ReadDeleteAddFiles(services.files, services.prompts, state.Script(), *rows);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
+    const std::string directory = JoinPathParts({state.SourceDir.view(), list.subdirs[i].view()});
+    services.files.Delete(JoinPathParts({directory, list.fileNames[i].view()}));
+    services.files.DeleteDirectory(directory);
+  }
+}
+
+void DeleteSetupFiles(Services& services, const ProgramState& state) {
+  const std::string_view directory = state.SourceDir.view();
+  // The running program's own file is in use and stays, and so does its directory.
+  services.files.Delete(JoinPathParts({directory, state.ScriptFileName.view()}));
+  services.files.Delete(JoinPathParts({directory, state.SetupFileName.view()}));
+  services.files.DeleteDirectory(std::string(directory));
+}
+
+int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
+  Prompts& prompts = services.prompts;
+  const WindowRef owner = dialog.Window();
+  int success = 1;
+  WindowRef progress = prompts.OpenProgressWindow(owner, false, false);
+  for (auto batch : {DeleteCompFiles, DeleteAddFiles}) {
+    const int result = batch(services, state, progress, owner);
+    // Nothing further goes, the program group included.
+    if (result == -1) return 0;
+    if (result == 0) {
+      success = 0;
+      // A batch the log stopped has closed its window. The steps after it get one of their
+      // own: without it nothing shows them, and no timer wakes their pumps.
+      prompts.CloseProgressWindow(progress);
+      progress = prompts.OpenProgressWindow(owner, false, false);
+    }
+  }
+  DeleteExtraFiles(services, state);
+
+  int found = 0;
+  FindCapiControllerNumber(services, found);
+  // A deinstall interrupted after our registration went has left the service key: the
+  // removal then finishes what is left.
+  if (found || KeyExists(services.registry, kServiceKeyPath)) {
+    prompts.SetProgressText(progress, state.Catalogue.Text(text::INFO_REMOVESYSENTRIES));
+    prompts.PumpMessages(progress);
+    services.system.Sleep(50);
+    if (!RemoveSystemEntries(services, state)) success = 0;
+  }
+  prompts.CloseProgressWindow(progress);
+  DeleteProgramGroup(services, state, owner, state.SourceDir.view());
+  state.GroupDeleted = 1;
+  if (!success) return 0;
+
+  DeleteRemovalLog(services, state);
+  DeleteSetupFiles(services, state);
+  dialog.BringToFront();
+  prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_DEI_DONE));
+  // Ends the program once the dialogs have closed.
+  services.host.PostQuit(0);
+  return 1;
+}
+
+void DeinstallDialog::OnInit(DialogView& view) {
+  using namespace deinstall_dialog;
+  const StringCatalogue& catalogue = state_.Catalogue;
+  view.ShowWindow(false);
+  SetCaptionText(view, catalogue, text::DLG_DEI_CAPTION);
+  view.SetText(kWarning, Formatted(state_, text::DLG_DEI_WARNING, state_.SourceDir.view()));
+  for (int id : {kDeinstallText, kCancelText}) SetItemText(view, catalogue, id);
+  SetItemTextFrom(view, catalogue, kDeinstall, text::DLG_DEI_OK);
+  SetItemTextFrom(view, catalogue, kCancel, text::BUTTON_CANCEL);
+  view.Centre();
+  view.ShowWindow(true);
+  // The focus on the first button would make Enter start the removal instead of cancelling.
+  view.SetFocus(kCancel);
+}
+
+void DeinstallDialog::OnCommand(DialogView& view, int id, int code) {
+  if (code != 0) return;
+  if (id == deinstall_dialog::kDeinstall) {
+    const StringCatalogue& catalogue = state_.Catalogue;
+    const BoxAnswer sure = services_.host.SystemMessageBox(
+        view.Window(), catalogue.Text(text::DLG_DEI_AREYOUSURE), catalogue.Text(text::MSG_CAPTION),
+        BoxKind::QuestionYesNoDefaultNo);
+    if (sure == BoxAnswer::Yes && !RunDeinstall(services_, state_, view) &&
+        services_.prompts.AskQuestion(view.Window(), 0, catalogue.Text(text::ERR_DEI_NOSUCCESS)) ==
+            Prompts::kYes)
+      DeleteRemovalLog(services_, state_);
+    view.End(0);
+  } else if (id == deinstall_dialog::kCancel) {
+    view.End(0);
+  }
+}
+
+void DeinstallDialog::OnClose(DialogView& view) {
+  view.End(0);
+}
+
+void OpenDeinstallDialog(Services& services, ProgramState& state, WindowRef owner,
+                         std::string_view directory) {
+  state.SourceDir.Assign(directory);
+  DeinstallDialog dialog(services, state);
+  if (services.host.RunModal("DLG_deinstall", owner, dialog) == -1)
+    services.prompts.ShowErrorBox(owner, "Unable to open DeInstall dialog!");
+}
+
+}  // namespace setup

@@ -1,0 +1,136 @@
+// A deinstall started with /d in the installed copy's main dialog, on the doubles, once for
+// each way it can end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Startup.h"
+#include "support/RegistryWorld.h"
+#include "sysconfig/RegistryAccess.h"
+#include "sysconfig/ServiceConfig.h"
+
+namespace setup {
+namespace {
+
+const std::string kDir = "C:\\Velmar", kLog = kDir + "\\removed.kvx";
+const std::string kAutoexec = "C:\\WINNT\\system32\\AutoExec.NT";
+const std::string kWinCopy = "C:\\WINNT\\system32\\drivers\\vmdss1.sys";
+const std::string kSetupCopy = kDir + "\\DRV\\vmdss1.sys", kReadme = kDir + "\\README.TXT";
+// In the order of the bits of Case::kept.
+const std::string kFiles[] = {kWinCopy, kSetupCopy, kReadme, kDir + "\\TRACE\\LOG.TXT",
+                              kDir + "\\SETUP.EXE"};
+
+// Lines separated by '|'.
+std::string Lines(std::string_view text) {
+  std::string lines;
+  for (char ch : text) lines += ch == '|' ? "\r\n" : std::string(1, ch);
+  return lines + "\r\n";
+}
+std::string En(int key, const std::string& path = "") {
+  return LanguageText("EN", key) + (path.empty() ? "" : " " + path);
+}
+
+// Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
+// Parameters, u nothing registered, c the CAPI registration gone, o the log of a run that took
+// the Windows copy, the setup copy and the registration, r the setup copy read-only, n No to
+// the last confirmation. After: R the removal of the system entries entered, S the service
+// key left, G the group deleted, D done and the program ending.
+struct Case {
+  std::string flags;
+  std::vector<int> answers;         // to the questions, in order
+  std::vector<std::string> asked;   // Abort/Retry/Ignore and Yes/No
+  unsigned kept;                    // kFiles left
+  std::vector<std::string> logged;  // none: no log is left
+};
+
+TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
+  const int A = Prompts::kAbort, I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
+  const std::string gone = En(text::ERR_DEI_FILENOTFOUND, kWinCopy),
+                    no = En(text::ERR_DEI_NOSUCCESS),
+                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy),
+                    wp = En(text::ERR_WRITEPROTECTED);
+  const Case cases[] = {
+      {"RGD", {}, {}, 0, {}},  // success
+      {"nS", {}, {}, 0x1F, {}},
+      {"mS", {A, N}, {gone, no}, 0x1E, {}},
+      {"mRG", {I, Y}, {gone, no}, 0x10, {}},
+      {"wRSG", {A, I, A, N}, {wp, wp, wp, no}, 0x12, {}},
+      {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
+      {"uGD", {}, {}, 0, {}},
+      {"mcoRGD", {}, {}, 0, {}},
+      {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    const auto has = [&c](char flag) { return c.flags.find(flag) != std::string::npos; };
+    RegistryWorld w;
+    std::string english = LanguageFile("EN");
+    for (int key : {text::DLG_DEI_WARNING, text::ERR_DEI_FILENOTFOUND, text::ERR_DEI_CANTDELETE})
+      english.replace(english.find(En(key) + "\r\n"), En(key).size(), En(key, "%s"));
+    w.files.PutFile(kDir + "\\ENG.TXT", english);
+    w.files.PutFile(
+        kDir + "\\SETUP.KVX",
+        Lines("[OS]|!OS_WINDOWS_NT|[LANGUAGE]|1|English|ENG.TXT|"
+              "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV|system32\\drivers||[ADDFILES]|1|1||"
+              "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
+    for (const std::string& file : kFiles) w.files.PutFile(file, "x");
+    w.files.PutFile(kAutoexec, "REM\r\n");
+    w.registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
+                        std::string("NDIS\0\0", 6));
+    w.files.ChangeDirectory(kDir);
+    w.system.modulePath = kFiles[4];
+    if (!has('u')) {  // one adapter, as an install registers it
+      DriverServiceConfig config;
+      InitServiceConfigDefaults(w.services, *w.state, 1, config);
+      WriteServiceConfig(w.services, *w.state, 1, config);
+      WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, 0, 0);
+    }
+    if (has('m')) w.files.Delete(kWinCopy);
+    if (has('w')) w.files.MakeDirectories(kLog);
+    if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
+    for (const char* key : {"SOFTWARE\\CAPI20\\1\\1", "SOFTWARE\\CAPI20\\1"})
+      if (has('c')) w.registry.DeleteKey(key);
+    if (has('o'))
+      w.files.PutFile(kLog, "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +
+                                Lines("Deleted Objects:||" + kWinCopy + "|" + kSetupCopy +
+                                      "|SOFTWARE\\CAPI20\\1\\1|SOFTWARE\\CAPI20\\1"));
+    if (has('r')) w.files.SetAttributes(kSetupCopy, Files::kReadOnly);
+    const std::optional<std::string> autoexec = w.files.FileBytes(kAutoexec);
+    w.SkipIntro();
+    w.host.AnswerBox(has('n') ? BoxAnswer::No : BoxAnswer::Yes);
+    for (int answer : c.answers) w.prompts.Answer(answer);
+    for (const char* name : {"DLG_deinstall", "DLG_main"})
+      w.host.OnShow(name, [](FakeDialogView& view, Dialog& dialog) {
+        dialog.OnCommand(view, view.templateName() == "DLG_main" ? 3 : 0, 1);  // no click
+        dialog.OnCommand(view, view.templateName() == "DLG_main" ? 3 : 0, 0);
+        dialog.OnCommand(view, 8, 0);  // the main dialog's Exit
+      });
+    RunSetup(w.services, *w.state, "/d");
+
+    const FakeDialogView& dialog = *w.host.views().at(2);
+    EXPECT_EQ(dialog.Text(28), En(text::DLG_DEI_WARNING, kDir));
+    EXPECT_EQ(w.host.boxes().at(0).kind, BoxKind::QuestionYesNoDefaultNo);
+    std::vector<std::string> asked;
+    for (const FakePrompts::Shown& s : w.prompts.shown())
+      if (s.kind == FakePrompts::Kind::AbortRetryIgnore || s.kind == FakePrompts::Kind::Question)
+        asked.push_back(s.text);
+    EXPECT_EQ(asked, c.asked);
+    for (std::size_t i = 0; i < std::size(kFiles); ++i)
+      EXPECT_EQ(w.files.FileBytes(kFiles[i]).has_value(), (c.kept >> i & 1) != 0) << kFiles[i];
+    EXPECT_EQ(w.files.FileBytes(kAutoexec) != autoexec, has('R'));
+    EXPECT_EQ(w.registry.HasKey(std::string(kServiceKeyPath)), has('S'));
+    EXPECT_EQ(w.programGroups.commands.size(), has('G') ? 1u : 0u);
+    EXPECT_EQ(w.state->GroupDeleted, has('G'));
+    const std::optional<std::string> log = w.files.FileBytes(kLog);
+    EXPECT_EQ(log.has_value(), !c.logged.empty());
+    for (const std::string& line : c.logged)
+      EXPECT_NE(log.value_or("").find(line + "\r\n"), std::string::npos) << line;
+    const std::vector<std::string> messages = w.prompts.Texts(FakePrompts::Kind::Message);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), En(text::INFO_DEI_DONE)), has('D'));
+    EXPECT_EQ(w.host.quitCodes, std::vector<int>(has('D'), 0));
+    EXPECT_FALSE(w.prompts.progressOpen());
+  }
+}
+
+}  // namespace
+}  // namespace setup
