@@ -183,7 +183,7 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
   state.GroupDeleted = 1;
   if (!success) return 0;
 
-  DeleteRemovalLog(services, state);
+  DeleteRemovalLog(services, state.SourceDir.view());
   DeleteSetupFiles(services, state);
   dialog.BringToFront();
   prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_DEI_DONE));
@@ -217,7 +217,7 @@ void DeinstallDialog::OnCommand(DialogView& view, int id, int code) {
     if (sure == BoxAnswer::Yes && !RunDeinstall(services_, state_, view) &&
         services_.prompts.AskQuestion(view.Window(), 0, catalogue.Text(text::ERR_DEI_NOSUCCESS)) ==
             Prompts::kYes)
-      DeleteRemovalLog(services_, state_);
+      DeleteRemovalLog(services_, state_.SourceDir.view());
     view.End(0);
   } else if (id == deinstall_dialog::kCancel) {
     view.End(0);
