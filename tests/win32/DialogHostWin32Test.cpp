@@ -1,121 +1,74 @@
+// What only the real dialog manager shows: placement, fonts, brushes, the trampoline's
+// exception barrier and the hand-over of WM_QUIT.
 #include <windows.h>
 
 #include <functional>
 #include <stdexcept>
 
-#include "Scratch.h"
 #include "ScriptedUser.h"
 #include "support/contracts/DialogHostContract.h"
 #include "win32/Win32DialogHost.h"
-#include "win32/Win32Files.h"
 
 namespace setup {
 namespace {
 
-class Win32DialogEnv {
- public:
-  DialogHost& host() { return host_; }
-  Files& files() { return files_; }
-  const std::string& directory() const { return scratch_.path(); }
-
-  void Press(const char*, int id) { user_.Press(id); }
-  void Close(const char*) { user_.Close(); }
-  void Click(const char*) { user_.Click(); }
-  void Escape(const char*) { user_.Key(VK_ESCAPE); }
-  void Wait(const char*) {}
-  void Missing(const char* name) { ASSERT_EQ(FindResourceA(nullptr, name, RT_DIALOG), nullptr); }
-  void PumpUntil(WindowRef window, const std::function<bool()>& done) {
-    for (int i = 0; i < 50 && !done(); ++i) host_.PumpMessages(window);
-  }
-
- private:
-  Win32DialogHost host_{GetModuleHandleA(nullptr)};
-  ScriptedUser user_;
-  Win32Files files_;
-  ScratchFolder scratch_{"dialog-host"};
-};
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogHostContract, Win32DialogEnv);
-
-HWND Hwnd(const DialogView& view) {
-  return reinterpret_cast<HWND>(view.Window());
-}
-
 class Win32DialogHostTest : public ::testing::Test {
  protected:
-  // Runs "DLG_yesno" with `init` as its opening, ended right after it.
-  void RunWith(std::function<void(DialogView&)> init) {
-    ProbeDialog probe;
-    probe.init = [&init](DialogView& view) {
-      init(view);
-      view.End(0);
-    };
-    ASSERT_EQ(host_.RunModal("DLG_yesno", kNoWindow, probe), 0);
-  }
-
-  HINSTANCE instance_ = GetModuleHandleA(nullptr);
-  Win32DialogHost host_{instance_};
+  Win32DialogHost host_{GetModuleHandleA(nullptr)};
 };
 
-// By the view itself, or by the host for a window it knows only by its handle.
-TEST_F(Win32DialogHostTest, CentrePutsTheWindowInTheMiddleAndActivatesIt) {
+// Centred by the view itself, or by the host for a window it knows only by its handle; a
+// font made for the screen; a pattern brush only once its bitmap loads.
+TEST_F(Win32DialogHostTest, CentreFontAndPatternBackgroundReachTheWindow) {
   for (bool byHost : {false, true}) {
-    RECT desktop{}, placed{};
+    RECT placed{}, desktop{};
+    HWND window = nullptr, active = nullptr;
     bool visible = false;
-    HWND active = nullptr, window = nullptr;
-    RunWith([&](DialogView& view) {
-      window = Hwnd(view);
+    LOGFONTA font{};
+    int pixelsPerInch = 0;
+    LRESULT before = 0, after = 0;
+    BackgroundResult missing = BackgroundResult::Painted, found = BackgroundResult::NoBitmap;
+    ProbeDialog probe;
+    probe.init = [&](DialogView& view) {
+      window = reinterpret_cast<HWND>(view.Window());
       view.ShowWindow(false);
       SetWindowPos(window, nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-      if (byHost)
-        host_.CentreWindow(view.Window());
-      else
-        view.Centre();
+      byHost ? host_.CentreWindow(view.Window()) : view.Centre();
       GetWindowRect(window, &placed);
       visible = IsWindowVisible(window);
       active = GetActiveWindow();
-    });
+
+      EXPECT_TRUE(view.SetFont(109, FontSpec{12, 700, "MS Sans Serif"}));
+      HDC dc = GetDC(window);
+      pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+      GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(window, 109, WM_GETFONT, 0, 0)),
+                 sizeof font, &font);
+      const auto background = [&] {
+        return SendMessageA(window, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(window));
+      };
+      missing = view.SetPatternBackground("nosuchbitmap");
+      before = background();
+      found = view.SetPatternBackground("velmarbmp");
+      after = background();
+      ReleaseDC(window, dc);
+      view.End(0);
+    };
+    ASSERT_EQ(host_.RunModal("DLG_yesno", kNoWindow, probe), 0);
     GetWindowRect(GetDesktopWindow(), &desktop);
     const LONG width = placed.right - placed.left, height = placed.bottom - placed.top;
     EXPECT_EQ(placed.left, desktop.right / 2 - width / 2) << byHost;
     EXPECT_EQ(placed.top, desktop.bottom / 2 - height / 2) << byHost;
     EXPECT_TRUE(visible) << byHost;
     EXPECT_EQ(active, window) << byHost;
+    EXPECT_EQ(font.lfHeight, -(12 * pixelsPerInch) / 72);
+    EXPECT_EQ(font.lfWeight, 700);
+    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(missing, BackgroundResult::NoBitmap);
+    EXPECT_EQ(found, BackgroundResult::Painted);
+    EXPECT_NE(after, 0);
+    EXPECT_NE(after, before);  // before: the dialog manager's face colour
   }
-}
-
-TEST_F(Win32DialogHostTest, FontIsMadeForTheScreenAndGivenToTheControl) {
-  LOGFONTA font{};
-  int pixelsPerInch = 0;
-  RunWith([&](DialogView& view) {
-    ASSERT_TRUE(view.SetFont(109, FontSpec{12, 700, "MS Sans Serif"}));
-    HDC screen = GetDC(Hwnd(view));
-    pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(Hwnd(view), screen);
-    auto made = reinterpret_cast<HFONT>(SendDlgItemMessageA(Hwnd(view), 109, WM_GETFONT, 0, 0));
-    ASSERT_EQ(GetObjectA(made, sizeof font, &font), static_cast<int>(sizeof font));
-  });
-  EXPECT_EQ(font.lfHeight, -(12 * pixelsPerInch) / 72);
-  EXPECT_EQ(font.lfWeight, 700);
-  EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
-}
-
-TEST_F(Win32DialogHostTest, PatternBrushPaintsTheBackgroundOnlyWhenTheBitmapLoads) {
-  LRESULT before = 0, after = 0;
-  BackgroundResult missing = BackgroundResult::Painted;
-  RunWith([&](DialogView& view) {
-    HDC dc = GetDC(Hwnd(view));
-    missing = view.SetPatternBackground("nosuchbitmap");
-    before = SendMessageA(Hwnd(view), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(Hwnd(view)));
-    EXPECT_EQ(view.SetPatternBackground("velmarbmp"), BackgroundResult::Painted);
-    after = SendMessageA(Hwnd(view), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(Hwnd(view)));
-    ReleaseDC(Hwnd(view), dc);
-  });
-  EXPECT_EQ(missing, BackgroundResult::NoBitmap);
-  EXPECT_NE(after, 0);
-  EXPECT_NE(after, before);  // before: the dialog manager's face colour
 }
 
 TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {

@@ -16,20 +16,15 @@
 namespace setup {
 namespace {
 
-constexpr int kClose = -1;
-
 TEST(IntegrityCheckWin32, EachButtonAndAnswerGivesItsResultAndShowsTheBackupDate) {
   const struct {
     int button;
     int answer;  // the question's button, 0 when none is asked
     int result;
   } cases[] = {{99, 111, 1},  {99, 112, 0}, {99, 1, 0}, {100, 111, 2},
-               {100, 112, 0}, {100, 1, 0},  {1, 0, 0},  {kClose, 0, 0}};
+               {100, 112, 0}, {100, 1, 0},  {1, 0, 0},  {0, 0, 0}};  // 0: closed
   for (const auto& c : cases) {
-    std::string trace = std::to_string(c.button);
-    trace += ' ';
-    trace += std::to_string(c.answer);
-    SCOPED_TRACE(trace);
+    SCOPED_TRACE(c.button * 1000 + c.answer);
     RegistryWorld world;
     ProgramState& state = *world.state;
     FillCatalogue(state.Catalogue, "DE");
@@ -54,16 +49,12 @@ TEST(IntegrityCheckWin32, EachButtonAndAnswerGivesItsResultAndShowsTheBackupDate
     const auto stored = world.registry.ValueOf(std::string(kIntegrityKeyPath), "RegistryBackup");
 
     ScriptedUser user;
-    if (c.button == kClose) {
-      user.Close();
-    } else {
-      user.Press(c.button);
-    }
+    c.button ? user.Press(c.button) : user.Post(WM_CLOSE);
     if (c.answer) user.Press(c.answer);
     EXPECT_EQ(CheckIntegrity(services, state, kNoWindow), c.result);
     EXPECT_TRUE(user.Done());
-    EXPECT_EQ(user.SeenTextOf(95), "Zuletzt vom Setup ge\xE4ndert am 3.12.2001.");
-    EXPECT_EQ(user.SeenTextOf(99), LanguageText("DE", text::DLG_CCI_APPLY));
+    EXPECT_EQ(user.SeenText(95), "Zuletzt vom Setup ge\xE4ndert am 3.12.2001.");
+    EXPECT_EQ(user.SeenText(99), LanguageText("DE", text::DLG_CCI_APPLY));
     EXPECT_TRUE(state.ServiceConfig == (c.result == 2 ? backedUp : live));
     EXPECT_EQ(world.registry.ValueOf(std::string(kIntegrityKeyPath), "RegistryBackup"), stored);
   }

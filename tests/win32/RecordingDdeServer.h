@@ -5,6 +5,8 @@
 #include <ddeml.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace setup {
@@ -14,22 +16,77 @@ namespace setup {
 // keeps its data byte for byte. One server at a time: DDEML callbacks carry no context.
 class RecordingDdeServer {
  public:
-  explicit RecordingDdeServer(std::string name);
-  ~RecordingDdeServer();
+  explicit RecordingDdeServer(std::string name) : name_(std::move(name)) {
+    InitializeCriticalSection(&lock_);
+    serving_ = this;
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Serve, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 10000);
+  }
+  ~RecordingDdeServer() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+    serving_ = nullptr;
+    DeleteCriticalSection(&lock_);
+  }
   RecordingDdeServer(const RecordingDdeServer&) = delete;
   RecordingDdeServer& operator=(const RecordingDdeServer&) = delete;
 
-  // The data of every execute transaction so far, once `count` have arrived or five
-  // seconds have passed: the transactions do not wait for the server.
-  std::vector<std::string> WaitForData(std::size_t count);
-  // Conversations opened with the server so far.
-  int conversations();
+  // The data of every execute transaction so far and the conversations opened, once `count`
+  // transactions have arrived or five seconds have passed: they do not wait for the server.
+  std::vector<std::string> WaitForData(std::size_t count, int* conversations = nullptr) {
+    for (int waited = 0; waited < 5000 && Locked([&] { return data_.size() < count; });
+         waited += 10)
+      Sleep(10);
+    if (conversations) *conversations = Locked([&] { return conversations_; });
+    return Locked([&] { return data_; });
+  }
 
  private:
-  static DWORD WINAPI Serve(void* server);
-  static HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conversation, HSZ topic,
-                                    HSZ service, HDDEDATA data, ULONG_PTR, ULONG_PTR);
+  template <class Action>
+  std::invoke_result_t<Action> Locked(Action action) {
+    EnterCriticalSection(&lock_);
+    auto result = action();
+    LeaveCriticalSection(&lock_);
+    return result;
+  }
 
+  static DWORD WINAPI Serve(void* server) {
+    RecordingDdeServer& self = *static_cast<RecordingDdeServer*>(server);
+    MSG message;
+    // The queue must exist before the destructor can post WM_QUIT to it.
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    DdeInitializeA(&self.instance_, Callback,
+                   APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_POKES | CBF_FAIL_REQUESTS |
+                       CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
+                   0);
+    self.nameHandle_ = DdeCreateStringHandleA(self.instance_, self.name_.c_str(), CP_WINANSI);
+    DdeNameService(self.instance_, self.nameHandle_, nullptr, DNS_REGISTER);
+    SetEvent(self.ready_);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    DdeNameService(self.instance_, nullptr, nullptr, DNS_UNREGISTER);
+    DdeFreeStringHandle(self.instance_, self.nameHandle_);
+    DdeUninitialize(self.instance_);
+    return 0;
+  }
+
+  static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data,
+                                    ULONG_PTR, ULONG_PTR) {
+    RecordingDdeServer& self = *serving_;
+    if (type == XTYP_CONNECT)
+      return reinterpret_cast<HDDEDATA>(
+          static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, self.nameHandle_) == 0));
+    if (type == XTYP_CONNECT_CONFIRM) self.Locked([&] { return ++self.conversations_; });
+    if (type != XTYP_EXECUTE) return nullptr;
+    std::string bytes(DdeGetData(data, nullptr, 0, 0), '\0');
+    DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), static_cast<DWORD>(bytes.size()), 0);
+    self.Locked([&] { return (self.data_.push_back(bytes), 0); });
+    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
+  }
+
+  static inline RecordingDdeServer* serving_ = nullptr;
   std::string name_;
   CRITICAL_SECTION lock_;
   std::vector<std::string> data_;
@@ -42,6 +99,8 @@ class RecordingDdeServer {
 };
 
 // The text in a command's data: everything before the first zero.
-std::string CommandText(const std::string& data);
+inline std::string CommandText(const std::string& data) {
+  return data.substr(0, data.find('\0'));
+}
 
 }  // namespace setup

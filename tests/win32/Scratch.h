@@ -3,16 +3,31 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace setup {
 
 // A fresh folder under the Windows temporary directory, emptied and removed afterwards, also
-// of the read-only files a test leaves behind.
+// of the read-only files a test leaves behind (Windows deletes none).
 class ScratchFolder {
  public:
-  explicit ScratchFolder(const char* purpose);
-  ~ScratchFolder();
+  explicit ScratchFolder(const char* purpose) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    path_ = std::string(temp) + purpose + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++serial);
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+      SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path_, ignored);
+  }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -23,9 +38,27 @@ class ScratchFolder {
 };
 
 // A file or folder that the build puts beside this test program.
-std::string BesideThisProgram(const char* name);
+inline std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string program(path);
+  return program.erase(program.find_last_of('\\') + 1) += name;
+}
 
-// Dates a file, as a file time.
-bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime);
+inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
+  const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  const bool set = SetFileTime(file, nullptr, nullptr, &time);
+  CloseHandle(file);
+  return set;
+}
+
+// A file's bytes, read apart from the code under test.
+inline std::string Bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(none)";
+}
 
 }  // namespace setup

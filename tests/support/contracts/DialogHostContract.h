@@ -52,7 +52,11 @@ class ProbeDialog : public Dialog {
 template <class Env>
 class DialogHostContract : public ::testing::Test {
  protected:
-  DialogHost& host() { return env_.host(); }
+  // Runs template `name` with `init` as its opening; its result.
+  int Run(const char* name, std::function<void(DialogView&)> init) {
+    probe_.init = std::move(init);
+    return env_.host().RunModal(name, kNoWindow, probe_);
+  }
 
   Env env_;
   ProbeDialog probe_;
@@ -60,109 +64,95 @@ class DialogHostContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(DialogHostContract);
 
-TYPED_TEST_P(DialogHostContract, EndGivesRunModalItsResultAndDestroysOnce) {
-  for (int result : {0, 42, -3}) {
-    ProbeDialog probe;
-    probe.init = [result](DialogView& view) { view.End(result); };
-    EXPECT_EQ(this->host().RunModal("DLG_yesno", kNoWindow, probe), result);
-    EXPECT_NE(probe.window, kNoWindow);
-    EXPECT_EQ(probe.destroyed, 1);
+// Buttons are commands; the system menu's Close is not; clicks and keys in the window itself,
+// Escape too, reach it as such (the intro closes on them); only running timers elapse.
+TYPED_TEST_P(DialogHostContract, EachWayOfEndingGivesRunModalItsResultAndDestroysOnce) {
+  const auto end = [](int result) { return [result](DialogView& v) { v.End(result); }; };
+  const auto none = [](TypeParam&) {};
+  const struct {
+    std::function<void(TypeParam&)> act;
+    std::function<void(DialogView&)> init;
+    int result;
+  } cases[] = {
+      {none, end(0), 0},
+      {none, end(42), 42},
+      {none, end(-3), -3},
+      {[](TypeParam& e) { e.Press("DLG_yesno", 111); }, nullptr, ProbeDialog::kCommand + 111},
+      {[](TypeParam& e) { e.Press("DLG_yesno", 1); }, nullptr, ProbeDialog::kCommand + 1},
+      {[](TypeParam& e) { e.Close("DLG_yesno"); }, nullptr, ProbeDialog::kClose},
+      {[](TypeParam& e) { e.Click("DLG_yesno"); }, nullptr, ProbeDialog::kClickOrKey},
+      {[](TypeParam& e) { e.Escape("DLG_yesno"); }, nullptr, ProbeDialog::kClickOrKey},
+      {[](TypeParam& e) { e.Wait("DLG_yesno"); },
+       [](DialogView& v) {
+         v.StartTimer(3, 10);
+         v.StartTimer(7, 40);
+         v.StopTimer(3);
+       },
+       ProbeDialog::kTimer + 7},
+  };
+  for (const auto& c : cases) {
+    this->probe_ = ProbeDialog();
+    c.act(this->env_);
+    EXPECT_EQ(this->Run("DLG_yesno", c.init), c.result);
+    EXPECT_NE(this->probe_.window, kNoWindow) << c.result;
+    EXPECT_EQ(this->probe_.destroyed, 1) << c.result;
   }
+  this->probe_ = ProbeDialog();
   this->env_.Missing("DLG_nonexistent");
-  EXPECT_EQ(this->host().RunModal("DLG_nonexistent", kNoWindow, this->probe_), -1);
-  EXPECT_EQ(this->host().CreateModeless("DLG_nonexistent", kNoWindow, this->probe_), kNoWindow);
+  EXPECT_EQ(this->Run("DLG_nonexistent", nullptr), -1);
+  EXPECT_EQ(this->env_.host().CreateModeless("DLG_nonexistent", kNoWindow, this->probe_),
+            kNoWindow);
   EXPECT_EQ(this->probe_.window, kNoWindow);
 }
 
-// The language box relies on an unsorted list whose indexes are the language table's.
-TYPED_TEST_P(DialogHostContract, DropDownListKeepsItemsInOrderAndOneSelection) {
+// The language box relies on an unsorted list whose indexes are the language table's; the
+// version list keeps lines in order, and a directory is resolved through the system's
+// directory listing, which makes it current.
+TYPED_TEST_P(DialogHostContract, ListsKeepTheirOrderAndDirectoryListingMakesItCurrent) {
   std::vector<std::string> items;
   std::vector<int> selections;
-  int countAfterClear = -9;
-  this->probe_.init = [&](DialogView& view) {
+  this->Run("DLG_test_combo", [&](DialogView& view) {
     for (const char* name : {"Deutsch", "English", "Arabic"}) view.ComboAdd(9, name);
     for (int i = 0; i <= view.ComboCount(9); ++i) items.push_back(view.ComboItemText(9, i));
     selections.push_back(view.ComboSelection(9));
-    view.ComboSelect(9, 1);
-    selections.push_back(view.ComboSelection(9));
-    view.ComboSelect(9, -1);
-    selections.push_back(view.ComboSelection(9));
-    view.ComboSelect(9, 2);
+    for (int index : {1, -1, 2}) {
+      view.ComboSelect(9, index);
+      selections.push_back(view.ComboSelection(9));
+    }
     view.ComboClear(9);
-    countAfterClear = view.ComboCount(9);
     selections.push_back(view.ComboSelection(9));
+    selections.push_back(view.ComboCount(9));
     view.End(0);
-  };
-  EXPECT_EQ(this->host().RunModal("DLG_test_combo", kNoWindow, this->probe_), 0);
+  });
   EXPECT_EQ(items, (std::vector<std::string>{"Deutsch", "English", "Arabic", ""}));
-  EXPECT_EQ(selections, (std::vector<int>{-1, 1, -1, -1}));
-  EXPECT_EQ(countAfterClear, 0);
-}
+  EXPECT_EQ(selections, (std::vector<int>{-1, 1, -1, 2, -1, 0}));
 
-// The version list: lines keep the order they were added in, and a directory is resolved
-// through the system's directory listing, which makes it current.
-TYPED_TEST_P(DialogHostContract, ListKeepsItsOrderAndDirectoryListingMakesTheDirectoryCurrent) {
   Files& files = this->env_.files();
-  const std::string directory = this->env_.directory();
-  const std::string previous = files.CurrentDirectory();
-  std::vector<std::string> items;
-  bool listed = false, missingListed = true;
-  int selection = -9, countAfterClear = -9;
-  std::string shown, current, shownAfterMissing, currentAfterMissing;
-  this->probe_.init = [&](DialogView& view) {
+  const std::string directory = this->env_.directory(), previous = files.CurrentDirectory();
+  std::vector<std::string> lines, seen;
+  std::pair<int, int> selectionAndCountAfterClear;
+  this->Run("DLG_fileversion", [&](DialogView& view) {
     for (const char* line : {"z.sys\tv2.1 (rev.05)", "a.sys\tunknown"}) view.ListAdd(173, line);
     view.SetTabStops(173, std::vector<int>{0, 130});
-    for (int i = 0; i <= view.ListCount(173); ++i) items.push_back(view.ListItemText(173, i));
-    selection = view.ListSelection(173);
+    for (int i = 0; i <= view.ListCount(173); ++i) lines.push_back(view.ListItemText(173, i));
+    const int selection = view.ListSelection(173);
     view.ListClear(173);
-    countAfterClear = view.ListCount(173);
-    listed = view.ListDirectory(104, directory);
-    shown = view.Text(104);
-    current = files.CurrentDirectory();
-    missingListed = view.ListDirectory(104, directory + "\\MISSING");
-    shownAfterMissing = view.Text(104);
-    currentAfterMissing = files.CurrentDirectory();
+    selectionAndCountAfterClear = {selection, view.ListCount(173)};
+    for (const std::string& path : {directory, directory + "\\MISSING"}) {
+      seen.push_back(view.ListDirectory(104, path) ? "listed" : "not listed");
+      seen.push_back(view.Text(104));
+      seen.push_back(files.CurrentDirectory());
+    }
     files.ChangeDirectory(previous);
     view.End(0);
-  };
-  EXPECT_EQ(this->host().RunModal("DLG_fileversion", kNoWindow, this->probe_), 0);
-  EXPECT_EQ(items, (std::vector<std::string>{"z.sys\tv2.1 (rev.05)", "a.sys\tunknown", ""}));
-  EXPECT_EQ(selection, -1);
-  EXPECT_EQ(countAfterClear, 0);
-  EXPECT_TRUE(listed);
-  EXPECT_TRUE(EqualIgnoringCase(shown, directory)) << shown;
-  EXPECT_TRUE(EqualIgnoringCase(current, directory)) << current;
-  EXPECT_FALSE(missingListed);
-  EXPECT_EQ(shownAfterMissing, shown);
-  EXPECT_EQ(currentAfterMissing, current);
+  });
+  EXPECT_EQ(lines, (std::vector<std::string>{"z.sys\tv2.1 (rev.05)", "a.sys\tunknown", ""}));
+  EXPECT_EQ(selectionAndCountAfterClear, std::make_pair(-1, 0));
+  ASSERT_EQ(seen.size(), 6u);
+  EXPECT_EQ(seen[0] + seen[3], "listednot listed");
+  for (const std::string& shown : {seen[1], seen[2], seen[4], seen[5]})
+    EXPECT_TRUE(EqualIgnoringCase(shown, directory)) << shown;
   EXPECT_EQ(files.CurrentDirectory(), previous);
-}
-
-// Buttons are commands; the system menu's Close is not; clicks and keys in the window itself,
-// Escape too, reach it as such (the intro closes on them).
-TYPED_TEST_P(DialogHostContract, UserActionsArriveAsTheirEvent) {
-  const std::pair<std::function<void()>, int> cases[] = {
-      {[this] { this->env_.Press("DLG_yesno", 111); }, ProbeDialog::kCommand + 111},
-      {[this] { this->env_.Press("DLG_yesno", 1); }, ProbeDialog::kCommand + 1},
-      {[this] { this->env_.Close("DLG_yesno"); }, ProbeDialog::kClose},
-      {[this] { this->env_.Click("DLG_yesno"); }, ProbeDialog::kClickOrKey},
-      {[this] { this->env_.Escape("DLG_yesno"); }, ProbeDialog::kClickOrKey},
-  };
-  for (const auto& [act, expected] : cases) {
-    ProbeDialog probe;
-    act();
-    EXPECT_EQ(this->host().RunModal("DLG_yesno", kNoWindow, probe), expected);
-  }
-}
-
-TYPED_TEST_P(DialogHostContract, OnlyRunningTimersElapse) {
-  this->probe_.init = [](DialogView& view) {
-    view.StartTimer(3, 10);
-    view.StartTimer(7, 40);
-    view.StopTimer(3);
-  };
-  this->env_.Wait("DLG_yesno");
-  EXPECT_EQ(this->host().RunModal("DLG_yesno", kNoWindow, this->probe_), ProbeDialog::kTimer + 7);
 }
 
 TYPED_TEST_P(DialogHostContract, ModelessWindowLivesUntilDestroyedOrEnded) {
@@ -171,26 +161,25 @@ TYPED_TEST_P(DialogHostContract, ModelessWindowLivesUntilDestroyedOrEnded) {
     view.SetText(603, "copying");
     text = view.Text(603);
   };
-  const WindowRef window = this->host().CreateModeless("DLG_info", kNoWindow, this->probe_);
+  const WindowRef window = this->env_.host().CreateModeless("DLG_info", kNoWindow, this->probe_);
   ASSERT_NE(window, kNoWindow);
   EXPECT_EQ(this->probe_.window, window);
   EXPECT_EQ(text, "copying");
   EXPECT_EQ(this->probe_.destroyed, 0);
-  this->host().DestroyModeless(window);
+  this->env_.host().DestroyModeless(window);
   EXPECT_EQ(this->probe_.destroyed, 1);
 
   ProbeDialog ending;
   ending.init = [](DialogView& view) { view.StartTimer(5, 20); };
-  const WindowRef second = this->host().CreateModeless("DLG_info", kNoWindow, ending);
+  const WindowRef second = this->env_.host().CreateModeless("DLG_info", kNoWindow, ending);
   ASSERT_NE(second, kNoWindow);
   this->env_.PumpUntil(second, [&ending] { return ending.destroyed > 0; });
   EXPECT_EQ(ending.destroyed, 1);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EndGivesRunModalItsResultAndDestroysOnce,
-                            DropDownListKeepsItemsInOrderAndOneSelection,
-                            ListKeepsItsOrderAndDirectoryListingMakesTheDirectoryCurrent,
-                            UserActionsArriveAsTheirEvent, OnlyRunningTimersElapse,
+REGISTER_TYPED_TEST_SUITE_P(DialogHostContract,
+                            EachWayOfEndingGivesRunModalItsResultAndDestroysOnce,
+                            ListsKeepTheirOrderAndDirectoryListingMakesItCurrent,
                             ModelessWindowLivesUntilDestroyedOrEnded);
 
 }  // namespace setup

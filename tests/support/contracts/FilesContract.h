@@ -22,7 +22,6 @@ class FilesContract : public ::testing::Test {
   using Handle = Files::Handle;
 
   Files& files() { return env_.files(); }
-  Env& env() { return env_; }
   std::string At(std::string_view name) { return env_.scratch() + "\\" + std::string(name); }
 
   void Put(const std::string& path, std::string_view bytes) {
@@ -55,78 +54,52 @@ class FilesContract : public ::testing::Test {
     return *attributes & (Files::kReadOnly | Files::kHidden | Files::kDirectory);
   }
 
- private:
   Env env_;
 };
 
 TYPED_TEST_SUITE_P(FilesContract);
 
-TYPED_TEST_P(FilesContract, OpeningWhatIsNoFileFails) {
-  EXPECT_EQ(this->files().OpenRead(this->At("missing.txt")), Files::kInvalid);
-  EXPECT_EQ(this->files().OpenRead(this->At("")), Files::kInvalid);  // the folder itself
-  EXPECT_EQ(this->files().Create(this->At("nofolder\\file.txt")), Files::kInvalid);
-  // Opening for writing never creates what is missing.
-  EXPECT_EQ(this->files().OpenReadWrite(this->At("missing.txt")), Files::kInvalid);
-  EXPECT_EQ(this->files().OpenReadWrite(this->At("")), Files::kInvalid);
-  EXPECT_EQ(this->files().Attributes(this->At("missing.txt")), std::nullopt);
-}
-
-TYPED_TEST_P(FilesContract, WrittenBytesReadBackUnchangedThenZero) {
-  // Binary: no CR LF translation, NUL and high bytes kept.
-  const std::string bytes("A\r\nB\nC\0\xAF\xFF", 9);
-  this->Put(this->At("data.bin"), bytes);
-  OpenFile file = OpenForReading(this->files(), this->At("data.bin"));
-  EXPECT_EQ(this->Rest(file.handle()), bytes);
-  char byte;
-  EXPECT_EQ(this->files().Read(file.handle(), &byte, 1), 0);
-
-  this->Put(this->At("data.bin"), "xy");  // Create truncates
-  EXPECT_EQ(this->Contents(this->At("data.bin")), "xy");
-}
-
-// An edit in place reads a file, then writes at its end or over its bytes.
-TYPED_TEST_P(FilesContract, ReadWriteOpenKeepsTheBytesAndWritesWhereItStands) {
+// Binary bytes come back unchanged (no CR LF translation, NUL and high bytes kept) in any
+// piece size, then zero; names match without regard to case; an edit in place reads, seeks
+// (the line reader reads ahead, seeks back, and past the end when a file ends in CR) and
+// writes at the end or over bytes; what is no file never opens, and opening for writing
+// never creates what is missing.
+TYPED_TEST_P(FilesContract, BytesNamesAndPositionsBehaveAsOnWindows) {
   Files& f = this->files();
-  this->Put(this->At("edit.txt"), "0123\r");
-  {
-    OpenFile file(f, f.OpenReadWrite(this->At("EDIT.TXT")));
-    ASSERT_TRUE(file.valid());
-    char chunk[2];
-    EXPECT_EQ(f.Read(file.handle(), chunk, sizeof chunk), 2);
-    EXPECT_EQ(std::string_view(chunk, 2), "01");
-    EXPECT_EQ(f.Seek(file.handle(), 0, Files::Origin::End), 5);
-    EXPECT_EQ(f.Write(file.handle(), "\n45", 3), 3);
-    EXPECT_EQ(f.Seek(file.handle(), 1, Files::Origin::Begin), 1);
-    EXPECT_EQ(f.Write(file.handle(), "x", 1), 1);
-    EXPECT_EQ(this->Rest(file.handle()), "23\r\n45");
+  for (const char* path : {"missing.txt", ""}) {
+    EXPECT_EQ(f.OpenRead(this->At(path)), Files::kInvalid) << path;
+    EXPECT_EQ(f.OpenReadWrite(this->At(path)), Files::kInvalid) << path;
   }
-  EXPECT_EQ(this->Contents(this->At("edit.txt")), "0x23\r\n45");
-}
+  EXPECT_EQ(f.Create(this->At("nofolder\\file.txt")), Files::kInvalid);
+  EXPECT_EQ(f.Attributes(this->At("missing.txt")), std::nullopt);
 
-// The line reader reads ahead and seeks back, and past the end when a file ends in CR.
-TYPED_TEST_P(FilesContract, SeekMovesAndReportsThePosition) {
-  this->Put(this->At("seek.txt"), "0123456789");
-  OpenFile file = OpenForReading(this->files(), this->At("seek.txt"));
-  Files& f = this->files();
-  const Files::Handle h = file.handle();
-  char chunk[8];
-  EXPECT_EQ(f.Read(h, chunk, sizeof chunk), 8);
-  EXPECT_EQ(f.Seek(h, -5, Files::Origin::Current), 3);
-  EXPECT_EQ(this->Rest(h), "3456789");
-  EXPECT_EQ(f.Seek(h, 1, Files::Origin::End), 11);
-  EXPECT_EQ(f.Read(h, chunk, 1), 0);
-  EXPECT_EQ(f.Seek(h, 2, Files::Origin::Begin), 2);
-  EXPECT_EQ(this->Rest(h), "23456789");
-}
-
-TYPED_TEST_P(FilesContract, NamesMatchWithoutRegardToCaseAndClosedFilesDelete) {
-  this->Put(this->At("Setup.Kvx"), "first");
-  EXPECT_EQ(this->Contents(this->At("SETUP.KVX")), "first");
-  this->Put(this->At("setup.kvx"), "second");  // the same file, not a second one
-  EXPECT_EQ(this->Contents(this->At("Setup.Kvx")), "second");
-  EXPECT_TRUE(this->files().Delete(this->At("SeTuP.kVx")));
-  EXPECT_EQ(this->files().OpenRead(this->At("Setup.Kvx")), Files::kInvalid);
-  EXPECT_FALSE(this->files().Delete(this->At("Setup.Kvx")));
+  const std::string bytes("A\r\nB\nC\0\xAF\xFF", 9);
+  this->Put(this->At("Data.Bin"), bytes);
+  EXPECT_EQ(this->Contents(this->At("DATA.BIN")), bytes);
+  this->Put(this->At("data.bin"), "0123\r");  // the same file, truncated
+  {
+    OpenFile file(f, f.OpenReadWrite(this->At("DATA.bin")));
+    ASSERT_TRUE(file.valid());
+    const Files::Handle h = file.handle();
+    char chunk[8];
+    EXPECT_EQ(f.Read(h, chunk, 2), 2);
+    EXPECT_EQ(std::string_view(chunk, 2), "01");
+    EXPECT_EQ(f.Seek(h, 0, Files::Origin::End), 5);
+    EXPECT_EQ(f.Write(h, "\n45", 3), 3);
+    EXPECT_EQ(f.Seek(h, 1, Files::Origin::Begin), 1);
+    EXPECT_EQ(f.Write(h, "x", 1), 1);
+    EXPECT_EQ(f.Read(h, chunk, sizeof chunk), 6);
+    EXPECT_EQ(std::string_view(chunk, 6), "23\r\n45");
+    EXPECT_EQ(f.Seek(h, -5, Files::Origin::Current), 3);
+    EXPECT_EQ(this->Rest(h), "3\r\n45");
+    EXPECT_EQ(f.Read(h, chunk, 1), 0);
+    EXPECT_EQ(f.Seek(h, 1, Files::Origin::End), 9);
+    EXPECT_EQ(f.Read(h, chunk, 1), 0);
+  }
+  EXPECT_EQ(this->Contents(this->At("data.bin")), "0x23\r\n45");
+  EXPECT_TRUE(f.Delete(this->At("dAtA.bIn")));
+  EXPECT_EQ(f.OpenRead(this->At("Data.Bin")), Files::kInvalid);
+  EXPECT_FALSE(f.Delete(this->At("Data.Bin")));
 }
 
 // The version list makes each directory current in turn and then returns to where it was.
@@ -137,7 +110,7 @@ TYPED_TEST_P(FilesContract, CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt
   EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(current[0]))) << current;
   EXPECT_EQ(current.substr(1, 2), ":\\");
 
-  const std::string scratch = this->env().scratch();
+  const std::string scratch = this->env_.scratch();
   this->Put(this->At("FILE.TXT"), "x");
   EXPECT_TRUE(files.ChangeDirectory(scratch + "\\"));
   EXPECT_EQ(files.CurrentDirectory(), scratch);
@@ -153,42 +126,35 @@ TYPED_TEST_P(FilesContract, CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt
 TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
   Files& f = this->files();
   const std::string source = this->At("new.dll"), target = this->At("old.dll");
-  using Change = bool (*)(Files&, const std::string& source, const std::string& target);
-  const struct {
-    const char* name;
-    Change change;
-    const char* after;  // the target's contents once allowed; null when it is gone
-  } changes[] = {
-      {"delete", [](Files& f, const std::string&, const std::string& t) { return f.Delete(t); },
-       nullptr},
-      {"copy over",
-       [](Files& f, const std::string& s, const std::string& t) { return f.Copy(s, t); }, "new"},
-      {"replace",
-       [](Files& f, const std::string& s, const std::string& t) { return f.Replace(s, t); }, "new"},
-      {"open for writing",
-       [](Files& f, const std::string&, const std::string& t) {
-         return OpenFile(f, f.OpenReadWrite(t)).valid();
-       },
-       "old"},
-      {"create",
-       [](Files& f, const std::string&, const std::string& t) {
-         return OpenFile(f, f.Create(t)).valid();
-       },
-       ""},
+  // Delete, copy over, replace, open for writing, create.
+  const auto change = [&](int which) {
+    switch (which) {
+      case 0:
+        return f.Delete(target);
+      case 1:
+        return f.Copy(source, target);
+      case 2:
+        return f.Replace(source, target);
+      case 3:
+        return OpenFile(f, f.OpenReadWrite(target)).valid();
+      default:
+        return OpenFile(f, f.Create(target)).valid();
+    }
   };
-  for (const auto& c : changes) {
-    SCOPED_TRACE(c.name);
+  const char* const after[] = {nullptr, "new", "new", "old", ""};  // null: gone
+  for (int which = 0; which < 5; ++which) {
+    SCOPED_TRACE(which);
     this->Put(source, "new");
     this->Put(target, "old");
     ASSERT_TRUE(f.SetAttributes(target, Files::kReadOnly));
     EXPECT_EQ(this->Watched(target), Files::kReadOnly);
-    EXPECT_FALSE(c.change(f, source, target));
+    EXPECT_FALSE(change(which));
     EXPECT_EQ(this->Contents(target), "old");
     ASSERT_TRUE(f.SetAttributes(target, Files::kNormal));
     EXPECT_EQ(this->Watched(target), 0u);
-    EXPECT_TRUE(c.change(f, source, target));
-    if (c.after)
-      EXPECT_EQ(this->Contents(target), c.after);
+    EXPECT_TRUE(change(which));
+    if (after[which])
+      EXPECT_EQ(this->Contents(target), after[which]);
     else
       EXPECT_EQ(f.Attributes(target), std::nullopt);
   }
@@ -205,7 +171,7 @@ TYPED_TEST_P(FilesContract, CopyReplaceAndDirectoriesGoOneStepAtATime) {
   Files& f = this->files();
   constexpr std::uint64_t k1997 = 125016912000000000;  // 1 March 1997, 12:00 UTC
   this->Put(this->At("old.txt"), "old");
-  this->env().SetLastWriteTime(this->At("old.txt"), k1997);
+  this->env_.SetLastWriteTime(this->At("old.txt"), k1997);
   this->Put(this->At("file.txt"), "file");
   this->Put(this->At("new.txt"), "new");
   ASSERT_TRUE(f.MakeDirectory(this->At("full")));
@@ -283,11 +249,7 @@ TYPED_TEST_P(FilesContract, SubdirectoriesAreTheDirectoriesOnlyAndTheDrivesInclu
       << letters;
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FilesContract, OpeningWhatIsNoFileFails,
-                            WrittenBytesReadBackUnchangedThenZero,
-                            ReadWriteOpenKeepsTheBytesAndWritesWhereItStands,
-                            SeekMovesAndReportsThePosition,
-                            NamesMatchWithoutRegardToCaseAndClosedFilesDelete,
+REGISTER_TYPED_TEST_SUITE_P(FilesContract, BytesNamesAndPositionsBehaveAsOnWindows,
                             CurrentDirectoryIsAbsoluteAndOnlyADirectoryBecomesIt,
                             ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
                             CopyReplaceAndDirectoriesGoOneStepAtATime,

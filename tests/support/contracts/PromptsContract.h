@@ -60,14 +60,10 @@ TYPED_TEST_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed) {
   };
   const char* text = "The file\nC:\\VELMAR\\VELMAR.SYS\nis newer. Replace it?";
   const auto ask = [this, text](const Case& c) {
-    switch (c.asked) {
-      case Asked::Message:
-        return this->prompts().ShowMessage(kNoWindow, text);
-      case Asked::AbortRetryIgnore:
-        return this->prompts().AskAbortRetryIgnore(kNoWindow, text);
-      default:
-        return this->prompts().AskQuestion(kNoWindow, c.withAll, text);
-    }
+    return c.asked == Asked::Message ? this->prompts().ShowMessage(kNoWindow, text)
+           : c.asked == Asked::AbortRetryIgnore
+               ? this->prompts().AskAbortRetryIgnore(kNoWindow, text)
+               : this->prompts().AskQuestion(kNoWindow, c.withAll, text);
   };
   for (const Case& c : cases) {
     for (int answer : c.answers) {
