@@ -241,7 +241,7 @@ TYPED_TEST_P(FilesContract, SubdirectoriesAreTheDirectoriesOnlyAndTheDrivesInclu
       f.Subdirectories(this->At("missing")).size() + f.Subdirectories(this->At("file.txt")).size(),
       0u);
   const std::string letters = f.DriveLetters();
-  EXPECT_NE(letters.find(static_cast<char>(std::toupper(this->env().scratch()[0]))),
+  EXPECT_NE(letters.find(static_cast<char>(std::toupper(this->env_.scratch()[0]))),
             std::string::npos);
   EXPECT_TRUE(
       std::is_sorted(letters.begin(), letters.end()) &&
