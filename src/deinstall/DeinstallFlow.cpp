@@ -5,6 +5,7 @@
 
 #include "deinstall/RemovalLog.h"
 #include "progman/ProgmanClient.h"
+#include "script/CaseFold.h"
 #include "script/CatalogueKeys.h"
 #include "script/FileLists.h"
 #include "script/SafeFormat.h"
@@ -30,6 +31,17 @@ int AskWhileFailing(Services& services, const ProgramState& state, WindowRef own
   return kFileDeleted;
 }
 
+// Removes `directory` and then each parent that its removal left empty, never `base` or
+// anything above it: the install made them level by level, and a directory that stays
+// (not empty, not there) is no failure.
+void RemoveEmptiedDirectories(Files& files, std::string_view base, std::string directory) {
+  while (directory.size() > base.size() + 1 &&
+         EqualIgnoringCase(std::string_view(directory).substr(0, base.size()), base) &&
+         files.DeleteDirectory(directory)) {
+    directory.resize(directory.find_last_of('\\'));
+  }
+}
+
 // Runs the files of one batch through the steps every file takes, and keeps its result.
 class Batch {
  public:
@@ -37,7 +49,8 @@ class Batch {
       : services_(services), state_(state), progress_(progress), owner_(owner) {}
 
   // Deletes and logs the file, then tries its directory; false once the batch must stop.
-  bool Delete(const std::string& directory, std::string_view name) {
+  bool Delete(std::string_view base, std::string_view subdirectory, std::string_view name) {
+    const std::string directory = JoinPathParts({base, subdirectory});
     const std::string path = JoinPathParts({directory, name});
     Prompts& prompts = services_.prompts;
     prompts.SetProgressText(progress_, Formatted(state_, text::INFO_DELETEFILE, path));
@@ -52,8 +65,7 @@ class Batch {
         if (!LogRemovedObject(services_, state_, path)) return Stop(0);
         break;
     }
-    // Only an empty directory goes; one that stays is no failure.
-    services_.files.DeleteDirectory(directory);
+    RemoveEmptiedDirectories(services_.files, base, directory);
     return true;
   }
 
@@ -107,10 +119,10 @@ int DeleteCompFiles(Services& services, const ProgramState& state, WindowRef pro
     const std::string_view name = list.targetNames[i].view();
     // The Windows copy first, then the one in the setup directory.
     if (list.windowsSubdirs[i] != kNoWinSystem &&
-        !batch.Delete(JoinPathParts({windows, list.windowsSubdirs[i].view()}), name))
+        !batch.Delete(windows, list.windowsSubdirs[i].view(), name))
       break;
     if (list.setupSubdirs[i] != kNoSetupDir &&
-        !batch.Delete(JoinPathParts({state.SourceDir.view(), list.setupSubdirs[i].view()}), name))
+        !batch.Delete(state.SourceDir.view(), list.setupSubdirs[i].view(), name))
       break;
   }
   return batch.result();
@@ -123,7 +135,7 @@ int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef prog
   ReadAddFiles(services.files, services.prompts, state.Script(), *rows);
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
-    if (!batch.Delete(JoinPathParts({state.SourceDir.view(), list.targetSubdirs[i].view()}),
+    if (!batch.Delete(state.SourceDir.view(), list.targetSubdirs[i].view(),
                       list.fileNames[i].view()))
       break;
   }
@@ -137,7 +149,7 @@ void DeleteExtraFiles(Services& services, const ProgramState& state) {
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
     const std::string directory = JoinPathParts({state.SourceDir.view(), list.subdirs[i].view()});
     services.files.Delete(JoinPathParts({directory, list.fileNames[i].view()}));
-    services.files.DeleteDirectory(directory);
+    RemoveEmptiedDirectories(services.files, state.SourceDir.view(), directory);
   }
 }
 

@@ -15,7 +15,7 @@ namespace {
 const std::string kDir = "C:\\Velmar", kLog = kDir + "\\removed.kvx";
 const std::string kAutoexec = "C:\\WINNT\\system32\\AutoExec.NT";
 const std::string kWinCopy = "C:\\WINNT\\system32\\drivers\\vmdss1.sys";
-const std::string kSetupCopy = kDir + "\\DRV\\vmdss1.sys", kReadme = kDir + "\\README.TXT";
+const std::string kSetupCopy = kDir + "\\DRV\\NT\\vmdss1.sys", kReadme = kDir + "\\README.TXT";
 // In the order of the bits of Case::kept.
 const std::string kFiles[] = {kWinCopy, kSetupCopy, kReadme, kDir + "\\TRACE\\LOG.TXT",
                               kDir + "\\SETUP.EXE"};
@@ -71,7 +71,7 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     w.files.PutFile(
         kDir + "\\SETUP.KVX",
         Lines("[OS]|!OS_WINDOWS_NT|[LANGUAGE]|1|English|ENG.TXT|"
-              "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV|system32\\drivers||[ADDFILES]|1|1||"
+              "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV\\NT|system32\\drivers||[ADDFILES]|1|1||"
               "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
     for (const std::string& file : kFiles) w.files.PutFile(file, "x");
     w.files.PutFile(kAutoexec, "REM\r\n");
@@ -117,6 +117,8 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     EXPECT_EQ(asked, c.asked);
     for (std::size_t i = 0; i < std::size(kFiles); ++i)
       EXPECT_EQ(w.files.FileBytes(kFiles[i]).has_value(), (c.kept >> i & 1) != 0) << kFiles[i];
+    // The levels the install made go with the last file in them.
+    EXPECT_EQ(w.files.Attributes(kDir + "\\DRV").has_value(), (c.kept & 2) != 0);
     EXPECT_EQ(w.files.FileBytes(kAutoexec) != autoexec, has('R'));
     EXPECT_EQ(w.registry.HasKey(std::string(kServiceKeyPath)), has('S'));
     EXPECT_EQ(w.programGroups.commands.size(), has('G') ? 1u : 0u);
