@@ -22,5 +22,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   DialogPrompts prompts(host, state.Catalogue);
   Win32ProgramGroups programGroups;
   Services services{files, expander, system, registry, prompts, host, programGroups};
-  return RunSetup(services, state, commandLine ? commandLine : "");
+  const int result = RunSetup(services, state, commandLine ? commandLine : "");
+  // A program that ends by its quit message (after a deinstall) exits with the quit's code,
+  // not with whatever the dialog manager made of the interrupted main dialog.
+  MSG quit;
+  if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+    return static_cast<int>(quit.wParam);
+  return result;
 }
