@@ -65,10 +65,12 @@ file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(SETUP_E2E_SOURCES)
   add_executable(e2e_driver ${SETUP_E2E_SOURCES})
   target_include_directories(e2e_driver PRIVATE src tests)
-  target_link_libraries(e2e_driver PRIVATE gtest ${SETUP_WIN32_LIBS})
+  target_link_libraries(e2e_driver PRIVATE gtest ${SETUP_WIN32_LIBS} shell32)
   target_link_options(e2e_driver PRIVATE ${SETUP_STATIC_RUNTIME})
   target_compile_options(e2e_driver PRIVATE ${SETUP_WARNINGS})
   target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+  configure_file(tests/e2e/fixtures/velmar-installed.reg
+                 ${CMAKE_BINARY_DIR}/fixtures/velmar-installed.reg COPYONLY)
 endif()
 
 # Benchmarks, built only when asked for (scripts/bench-transfer.sh); they run the progress

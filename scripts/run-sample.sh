@@ -4,7 +4,9 @@
 # Windows NT 4.0. Installs what it needs first.
 #   With a display: SETUP.EXE opens on it; arguments are passed on (e.g. /lDeutsch, /c, /d).
 #   Without one: it runs on a virtual display, where the end-to-end driver walks the intro
-#   and the main dialog in every language and saves a PNG of each window into
+#   and the main dialog in every language, installs the package through the real dialogs,
+#   prints what the install made (registry keys, files, AutoExec.NT, service group order),
+#   deinstalls it again, and saves a PNG of each window on the way into
 #   build/x86_64/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,11 +38,11 @@ else
   shots=$build/screenshots
   rm -rf "$shots"
   mkdir -p "$shots"
-  echo "No display: walking SETUP.EXE on a virtual display"
+  echo "No display: installing and deinstalling with SETUP.EXE on a virtual display"
   setup_wine_unmanaged_windows
-  setup_wine_run timeout 180 wine "$build/e2e_driver.exe" \
+  setup_wine_run timeout 900 wine "$build/e2e_driver.exe" \
     --medium="$(setup_wine_path "$build/medium")" \
-    --screenshots="$(setup_wine_path "$shots")" | tr -d '\r'
+    --screenshots="$(setup_wine_path "$shots")" --gtest_filter='InstallWalk.*' | tr -d '\r'
   for bmp in "$shots"/*.bmp; do
     python3 scripts/bmp-to-png.py "$bmp" "${bmp%.bmp}.png"
     rm "$bmp"

@@ -1,6 +1,8 @@
 // The end-to-end driver: runs SETUP.EXE from a medium and checks what it shows.
 //   e2e_driver.exe [--medium=DIR] [GoogleTest options]   runs the tests
-//   e2e_driver.exe [--medium=DIR] --screenshots=DIR        saves images of every window
+//   e2e_driver.exe [--medium=DIR] --screenshots=DIR [...]  saves images of the intro and the
+//                                                          main dialog, then runs the tests,
+//                                                          saving images of what they meet
 // DIR of the medium defaults to "medium" beside the driver.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "e2e/Conversation.h"
 #include "e2e/Screenshots.h"
 #include "e2e/TheMedium.h"
 
@@ -55,7 +58,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!screenshotDirectory.empty()) {
-    return e2e::TakeScreenshots(e2e::theMedium, screenshotDirectory);
+    e2e::SetScreenshotDirectory(screenshotDirectory);
+    if (const int status = e2e::TakeScreenshots(e2e::theMedium, screenshotDirectory)) return status;
   }
   int testArgc = static_cast<int>(testArguments.size());
   ::testing::InitGoogleTest(&testArgc, testArguments.data());

@@ -81,10 +81,18 @@ SetupProcess::~SetupProcess() {
   CloseHandle(info_.hProcess);
 }
 
-HWND SetupProcess::FindWindowOf(Kind kind) const {
+std::vector<HWND> SetupProcess::VisibleDialogs() const {
   WindowSearch search{info_.dwProcessId, {}};
-  EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  for (HWND window : search.found) {
+  if (Started()) EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool SetupProcess::Running() const {
+  return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND SetupProcess::FindWindowOf(Kind kind) const {
+  for (HWND window : VisibleDialogs()) {
     const bool hasCaption = (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     const bool isMain = GetDlgItem(window, 9) != nullptr && GetDlgItem(window, 3) != nullptr;
     const bool hasChildren = GetWindow(window, GW_CHILD) != nullptr;
@@ -108,8 +116,7 @@ HWND SetupProcess::WaitForWindow(Kind kind, Timeout timeout) const {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (HWND window = FindWindowOf(kind)) return window;
-    if (WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) return nullptr;
-    if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+    if (!Running() || std::chrono::steady_clock::now() >= deadline) return nullptr;
     Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
 }
@@ -168,16 +175,19 @@ std::vector<std::string> StaticTexts(HWND window) {
   return texts;
 }
 
-// The ANSI combo messages hand back UTF-16 across processes under Wine, so the items are
-// read as wide text and converted like the program's own ANSI texts.
-std::vector<std::string> ComboItems(HWND combo) {
+namespace {
+
+// The ANSI list and combo messages hand back UTF-16 across processes under Wine, so the
+// items are read as wide text and converted like the program's own ANSI texts.
+std::vector<std::string> ItemsOf(HWND control, UINT countMessage, UINT lengthMessage,
+                                 UINT textMessage) {
   std::vector<std::string> items;
-  const LRESULT count = SendWide(combo, CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendWide(control, countMessage, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendWide(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    const LRESULT length = SendWide(control, lengthMessage, static_cast<WPARAM>(i), 0);
     if (length < 0) break;
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendWide(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+    SendWide(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(length));
     std::string text(wide.size() * 2 + 1, '\0');
     const int written =
@@ -187,6 +197,16 @@ std::vector<std::string> ComboItems(HWND combo) {
     items.push_back(text);
   }
   return items;
+}
+
+}  // namespace
+
+std::vector<std::string> ComboItems(HWND combo) {
+  return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 int ComboSelection(HWND combo) {

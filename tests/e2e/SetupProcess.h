@@ -32,6 +32,9 @@ class SetupProcess {
   HWND WaitForMessageBox(Timeout timeout) const;
   // Whether a main dialog is visible now.
   bool ShowsMainDialog() const;
+  // Every visible dialog window of the program.
+  std::vector<HWND> VisibleDialogs() const;
+  bool Running() const;
 
   // "still running" or how the program ended, for failure messages.
   std::string Describe() const;
@@ -54,6 +57,7 @@ std::string ControlText(HWND dialog, int id);
 // The texts of every static control of a window (a message box keeps its text in one).
 std::vector<std::string> StaticTexts(HWND window);
 std::vector<std::string> ComboItems(HWND combo);
+std::vector<std::string> ListItems(HWND list);
 int ComboSelection(HWND combo);
 
 // Selects entry `index` of combo box `id` and tells the dialog, as a user's choice does.

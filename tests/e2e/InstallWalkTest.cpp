@@ -1,0 +1,360 @@
+// A complete life of the package on one machine, driven through the real dialogs: install
+// from the medium, install again keeping and then replacing the configuration, a deinstall
+// that is stopped halfway, and the deinstall that finishes the job. Prints what the install
+// made, so that the walk doubles as a demonstration.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "e2e/Conversation.h"
+#include "e2e/SetupProcess.h"
+#include "e2e/TheMedium.h"
+
+namespace e2e {
+namespace {
+
+constexpr Timeout kStartTimeout{30000};
+constexpr Timeout kStepTimeout{15000};
+constexpr Timeout kRunTimeout{90000};
+constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
+constexpr int kDriverVersion = 17, kFileVersions = 170, kVersionList = 173;
+constexpr int kDeinstallWarning = 28, kDeinstall = 0;
+const char* const kVelmar = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
+const char* const kCapi = "SOFTWARE\\CAPI20";
+const char* const kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+std::string WindowsDirectory() {
+  char path[MAX_PATH] = {};
+  GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  std::string directory(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return directory.substr(0, directory.find_last_of('\\') + 1) + name;
+}
+
+std::string Filled(std::string text, const std::string& argument) {
+  const auto at = text.find("%s");
+  return at == std::string::npos ? text : text.replace(at, 2, argument);
+}
+
+// A key as the system's reg tool exports it, carriage returns dropped, the backup's date
+// masked; "(none)" when there is no such key.
+std::string Exported(const std::string& key) {
+  const std::string file = BesideThisProgram("export.reg");
+  DeleteFileA(file.c_str());
+  std::string command = "reg.exe export HKLM\\" + key + " " + file + " /y";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return "(reg.exe did not start)";
+  WaitForSingleObject(process.hProcess, 30000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  const std::string wide = ReadFileBytes(file);
+  if (wide.empty()) return "(none)";
+  std::string text;
+  for (std::size_t i = 2; i + 1 < wide.size(); i += 2)
+    if (wide[i] != '\r') text += wide[i];
+  const std::string date = "\"BackupDate\"=\"";
+  if (const auto at = text.find(date); at != std::string::npos)
+    text.replace(at + date.size(), 8, "YYYYMMDD");
+  return text;
+}
+
+// The service groups in their load order.
+std::vector<std::string> GroupOrder() {
+  char list[4096] = {};
+  DWORD size = sizeof list - 2;
+  RegGetValueA(HKEY_LOCAL_MACHINE, kGroupOrder, "List", RRF_RT_REG_MULTI_SZ, nullptr, list, &size);
+  std::vector<std::string> groups;
+  for (const char* group = list; *group; group += groups.back().size() + 1) groups.push_back(group);
+  return groups;
+}
+
+// Every file below `directory` with its size, and every directory, by full path.
+void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = directory + "\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      entries[path + "\\"] = 0;
+      ListTree(path, entries);
+    } else {
+      entries[path] = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// What the package may touch: the drive's files and its registry keys.
+struct MachineState {
+  std::map<std::string, long long> files;
+  std::map<std::string, std::string> keys;
+};
+
+MachineState Survey(const std::string& drive) {
+  MachineState state;
+  ListTree(drive.substr(0, 2), state.files);
+  for (const char* key : {kVelmar, kCapi, kGroupOrder}) state.keys[key] = Exported(key);
+  return state;
+}
+
+std::vector<std::string> Differences(const MachineState& before, const MachineState& after) {
+  std::vector<std::string> changes;
+  for (const auto& [path, size] : before.files)
+    if (!after.files.contains(path)) changes.push_back("gone: " + path);
+  for (const auto& [path, size] : after.files)
+    if (!before.files.contains(path)) changes.push_back("new: " + path);
+  for (const auto& [key, text] : before.keys)
+    if (after.keys.at(key) != text) changes.push_back("changed: " + key);
+  return changes;
+}
+
+class InstallWalk : public ::testing::Test {
+ protected:
+  HWND MainDialogOf(const SetupProcess& setup) {
+    EXPECT_TRUE(setup.Started()) << setup.StartError();
+    EXPECT_NE(setup.WaitForIntro(kStartTimeout), nullptr) << setup.Describe();
+    HWND main = setup.WaitForMainDialog(kStepTimeout);
+    EXPECT_NE(main, nullptr) << setup.Describe();
+    return main;
+  }
+
+  const std::string& Text(const char* key) const { return language_.Text(key); }
+
+  // An install from the medium into the default destination; returns the boxes it showed,
+  // those at exit marked.
+  std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
+                                             bool checkVersions = false) {
+    SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
+    HWND main = MainDialogOf(setup);
+    if (!main) return {};
+    if (checkVersions) CheckVersions(setup, main, false);
+    ClickButton(main, kActionButton);
+    HWND install = WaitForForm(setup, kDestinationField, kStepTimeout);
+    if (!install) return {};
+    SaveScreenshot(install, "install");
+    EXPECT_EQ(ControlText(install, kSourceField), TheMedium().directory);
+    EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
+    ClickButton(install, kInstall);
+    std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout);
+    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_CONFIG]"));
+    if (checkVersions) CheckVersions(setup, main, true);
+    ClickButton(main, kExitButton);
+    for (const std::string& text : AnswerUntilGone(setup, nullptr, {}, kStepTimeout))
+      seen.push_back("at exit: " + text);
+    return seen;
+  }
+
+  // The about box finds the installed CAPI DLL, the version list the installed copy's files.
+  // What the about box tells of the CAPI DLL, and the lines of the version list once filled.
+  std::pair<std::string, std::vector<std::string>> Versions(const SetupProcess& setup, HWND main,
+                                                            std::size_t expectedLines) {
+    ClickButton(main, kAboutButton);
+    HWND about = WaitForForm(setup, kFileVersions, kStepTimeout);
+    if (!about) return {};
+    SaveScreenshot(about, "about");
+    const std::string driver = ControlText(about, kDriverVersion);
+    ClickButton(about, kFileVersions);
+    std::vector<std::string> lines;
+    if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
+      // The list fills while the files are scanned.
+      for (int wait = 0; wait < 100 && lines.size() < expectedLines; ++wait, Sleep(100))
+        lines = ListItems(GetDlgItem(versions, kVersionList));
+      SaveScreenshot(versions, "file-versions");
+      PostMessageA(versions, WM_SYSCOMMAND, SC_CLOSE, 0);
+      EXPECT_TRUE(WaitUntilGone(versions, kStepTimeout));
+    }
+    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntilGone(about, kStepTimeout));
+    return {driver, lines};
+  }
+
+  // Before the install the medium's files and no CAPI DLL; afterwards the installed copy.
+  void CheckVersions(const SetupProcess& setup, HWND main, bool installed) {
+    // The list shows directories as the system resolves them.
+    std::string windows = windows_, installDir = installDir_;
+    for (std::string* path : {&windows, &installDir})
+      for (char& c : *path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string drivers = windows + "\\system32\\drivers\\";
+    const std::vector<std::string> lines = {
+        drivers + "vmdss1.sys\tv2.10 (rev.07)",
+        drivers + "vm1tr6.sys\tv2.10 (rev.05)",
+        drivers + "vmni1.sys\tv2.2 (rev.1b)",
+        windows + "\\system32\\CAPI2032.DLL\tv2.1 (rev.05)",
+        installDir + "\\tools\\trace\\vmtrace.exe\tv1.1 (rev.02)",
+        installDir + "\\tools\\trace\\vmtrace.txt\t" + Text("[TEXT_UNKNOWNVERSION]"),
+    };
+    const auto [driver, shown] = Versions(setup, main, lines.size());
+    if (installed) {
+      EXPECT_EQ(driver, "v2.1 (rev.05)");
+      EXPECT_EQ(shown, lines);
+    } else {
+      EXPECT_EQ(driver, Text("[TEXT_NOCAPIINSTALLED]"));
+      for (const std::string& line : shown) std::printf("medium version list: %s\n", line.c_str());
+    }
+  }
+
+  // The boxes of a deinstall run from the installed copy; a run that does not end by itself
+  // is ended with Exit.
+  std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
+                                                      bool endsByItself) {
+    SetupProcess setup(installDir_, "/d /l" + language_.displayName);
+    HWND main = MainDialogOf(setup);
+    if (!main) return {};
+    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_DEINSTALL]"));
+    ClickButton(main, kActionButton);
+    HWND dialog = WaitForForm(setup, kDeinstallWarning, kStepTimeout);
+    if (!dialog) return {};
+    SaveScreenshot(dialog, "deinstall");
+    EXPECT_EQ(ControlText(dialog, kDeinstallWarning),
+              Filled(Text("[DLG_DEI_WARNING]"), installDir_));
+    ClickButton(dialog, kDeinstall);
+    std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
+    if (!endsByItself) ClickButton(main, kExitButton);
+    const auto code = setup.WaitForExit(kStepTimeout);
+    EXPECT_EQ(code.value_or(~0u), 0u) << setup.Describe();
+    return seen;
+  }
+
+  // Files byte for byte, the registry as reviewed once, the AutoExec.NT block, the group
+  // order and the shell's group folder.
+  void ExpectInstalled() {
+    const std::string medium = TheMedium().directory + "\\";
+    const std::string payload = BesideThisProgram("payload\\");
+    const std::pair<std::string, std::string> files[] = {
+        {windows_ + "\\system32\\drivers\\vmdss1.sys", payload + "vmdss1.sys"},
+        {windows_ + "\\system32\\drivers\\vm1tr6.sys", payload + "vm1tr6.sys"},
+        {windows_ + "\\system32\\drivers\\vmni1.sys", payload + "vmni1.sys"},
+        {windows_ + "\\system32\\CAPI2032.DLL", payload + "CAPI2032.DLL"},
+        {installDir_ + "\\CAPI2032.DLL", payload + "CAPI2032.DLL"},
+        {windows_ + "\\system\\isdntsr.exe", payload + "isdntsr.exe"},
+        {installDir_ + "\\dos\\isdntsr.exe", payload + "isdntsr.exe"},
+        {installDir_ + "\\tools\\trace\\vmtrace.exe", payload + "vmtrace.exe"},
+        {installDir_ + "\\tools\\trace\\vmtrace.txt", payload + "vmtrace.txt"},
+        {installDir_ + "\\README.TXT", medium + "doc\\README.TXT"},
+        {installDir_ + "\\LIESMICH.TXT", medium + "doc\\LIESMICH.TXT"},
+        {installDir_ + "\\tools\\trace\\VMTRACE.INI", medium + "doc\\trace\\VMTRACE.INI"},
+        {installDir_ + "\\SETUP.EXE", medium + "SETUP.EXE"},
+        {installDir_ + "\\SETUP.KVX", medium + "SETUP.KVX"},
+        {installDir_ + "\\SETUPENG.TXT", medium + "SETUPENG.TXT"},
+        {installDir_ + "\\SETUPGER.TXT", medium + "SETUPGER.TXT"},
+    };
+    for (const auto& [installed, original] : files) {
+      const std::string bytes = ReadFileBytes(original);
+      EXPECT_FALSE(bytes.empty()) << original;
+      EXPECT_TRUE(ReadFileBytes(installed) == bytes) << installed;
+    }
+    EXPECT_EQ(Exported(kCapi) + Exported(kVelmar),
+              ReadFileBytes(BesideThisProgram("fixtures\\velmar-installed.reg")));
+    EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ +
+                                            "\r\nREM --- KVX Setup for WindowsNT BEGIN ---\r\n"
+                                            "lh %SystemRoot%\\system\\isdntsr.exe\r\n"
+                                            "REM --- KVX Setup for WindowsNT END ---\r\n");
+    const std::vector<std::string> order = GroupOrder();
+    const auto capi = std::find(order.begin(), order.end(), "CAPI20");
+    EXPECT_LT(capi, std::find(order.begin(), order.end(), "NDIS"));
+    EXPECT_EQ(GetFileAttributesA(groupFolder_.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY))
+        << groupFolder_;
+  }
+
+  void PrintWhatTheInstallMade() {
+    std::printf("== Registry ==\n%s%s\n== Files ==\n", Exported(kCapi).c_str(),
+                Exported(kVelmar).c_str());
+    for (const auto& [path, size] : Survey(windows_).files)
+      if (!before_.files.contains(path)) std::printf("%s (%lld bytes)\n", path.c_str(), size);
+    std::printf("== %s ==\n%s\n== Service group order ==\n", autoexec_.c_str(),
+                ReadFileBytes(autoexec_).c_str());
+    for (const std::string& group : GroupOrder()) std::printf("%s\n", group.c_str());
+  }
+
+  static std::string ProgramsFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path);
+    return path;
+  }
+
+  const Language& language_ = TheMedium().languages.at(0);
+  const std::string windows_ = WindowsDirectory();
+  const std::string installDir_ = windows_.substr(0, 3) + "Velmar";
+  const std::string autoexec_ = windows_ + "\\system32\\autoexec.nt";
+  const std::string autoexecBefore_ = ReadFileBytes(autoexec_);
+  const std::string groupFolder_ = ProgramsFolder() + "\\Velmar CAPI 2.0";
+  // A machine without a CAPI 2.0 DLL: Wine's placeholder steps aside for the walk.
+  const std::string systemDll_ = windows_ + "\\system32\\CAPI2032.DLL";
+  const std::string asideDll_ = windows_ + "\\system32\\CAPI2032.E2E";
+  const bool movedAside_ = MoveFileExA(systemDll_.c_str(), asideDll_.c_str(), 0) != 0;
+  const MachineState before_ = Survey(windows_);
+
+  ~InstallWalk() override {
+    if (movedAside_) MoveFileExA(asideDll_.c_str(), systemDll_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+};
+
+void SetDosVector(DWORD value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(), 0,
+                          KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "DosVector", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                 sizeof value);
+  RegCloseKey(key);
+}
+
+TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
+  const std::string done = Text("[INFO_INS_DONE]"), keep = Text("[QUEST_APPLYOLD]");
+  EXPECT_EQ(InstallFromMedium({}, true),
+            (std::vector<std::string>{done, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+  PrintWhatTheInstallMade();
+  ExpectInstalled();
+
+  // Again over the installed package: Yes keeps a hand change, No brings the defaults back.
+  SetDosVector(0x99);
+  EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
+  EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}), (std::vector<std::string>{done, keep}));
+  ExpectInstalled();
+
+  // A file in use stops the deinstall; after Abort and No the log stays and names what is gone.
+  const std::string locked = installDir_ + "\\CAPI2032.DLL";
+  HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  const std::string cantDelete = Filled(Text("[ERR_DEI_CANTDELETE]"), locked);
+  const std::string failed = Text("[ERR_DEI_NOSUCCESS]");
+  EXPECT_EQ(DeinstallFromInstalledCopy({{cantDelete, kAbort}, {failed, kNo}}, false),
+            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), cantDelete, failed}));
+  CloseHandle(lock);
+  const std::string log = ReadFileBytes(installDir_ + "\\removed.kvx");
+  EXPECT_NE(log.find(systemDll_ + "\r\n"), std::string::npos) << log;
+
+  // The next run passes over what the log lists and ends by itself.
+  EXPECT_EQ(DeinstallFromInstalledCopy({}, true),
+            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), Text("[INFO_DEI_DONE]")}));
+  MachineState after = Survey(windows_);
+  // Windows may refuse to delete the running program.
+  for (const char* leftOver : {"\\SETUP.EXE", "\\"})
+    if (after.files.erase(installDir_ + leftOver)) std::printf("left: %s\n", leftOver);
+  EXPECT_EQ(Differences(before_, after), std::vector<std::string>{});
+  EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ + "\r\n");
+}
+
+}  // namespace
+}  // namespace e2e
