@@ -11,6 +11,7 @@ namespace e2e {
 namespace {
 
 constexpr int kProgressText = 603, kMessageText = 109, kSystemBoxText = 0xFFFF;
+constexpr int kOk = 0, kRetry = 114;
 constexpr Timeout kPollInterval{20};
 
 bool Has(HWND window, int id) {
@@ -23,42 +24,38 @@ bool IsMainOrIntroOrProgress(HWND window) {
   return isMain || isIntro || Has(window, kProgressText);
 }
 
-Prompt Classify(HWND window) {
-  if (Has(window, kMessageText)) {
-    const PromptKind kind = Has(window, kRetry) ? PromptKind::kAbortRetryIgnore
-                            : Has(window, kAll) ? PromptKind::kQuestionWithAll
-                            : Has(window, kYes) ? PromptKind::kQuestion
-                                                : PromptKind::kMessage;
-    return {window, kind, ControlText(window, kMessageText)};
+struct Box {
+  HWND window = nullptr;
+  std::string text;
+  int usualButton = kOk;
+};
+
+// The box that waits for the user now. The system box keeps its text in static 0xFFFF; the
+// program's own templates all have a button 0.
+Box BoxNow(const SetupProcess& setup) {
+  for (HWND window : setup.VisibleDialogs()) {
+    if (!IsWindowEnabled(window) || IsMainOrIntroOrProgress(window)) continue;
+    if (Has(window, kMessageText))
+      return {window, ControlText(window, kMessageText),
+              Has(window, kRetry) ? kAbort
+              : Has(window, kYes) ? kYes
+                                  : kOk};
+    if (Has(window, kSystemBoxText) && !Has(window, kOk))
+      return {window, ControlText(window, kSystemBoxText), Has(window, IDOK) ? IDOK : IDYES};
   }
-  // The system box keeps its text in static 0xFFFF; the program's own templates all have a
-  // button 0.
-  if (Has(window, kSystemBoxText) && !Has(window, 0))
-    return {window, PromptKind::kSystemBox, ControlText(window, kSystemBoxText)};
-  return {window, PromptKind::kForm, WindowText(window)};
+  return {};
 }
 
 std::string Describe(const SetupProcess& setup) {
   std::string windows;
-  for (HWND window : setup.VisibleDialogs()) {
-    windows += " [" + WindowText(window) + "]";
-    if (!IsWindowEnabled(window)) windows += "(disabled)";
-  }
+  for (HWND window : setup.VisibleDialogs())
+    windows += " [" + WindowText(window) + (IsWindowEnabled(window) ? "]" : "](disabled)");
   return "the program is " + setup.Describe() + "; windows:" + windows;
 }
 
 std::string screenshotDirectory;
 
 }  // namespace
-
-Prompt PromptNow(const SetupProcess& setup) {
-  for (HWND window : setup.VisibleDialogs())
-    if (IsWindowEnabled(window) && !IsMainOrIntroOrProgress(window)) {
-      Prompt prompt = Classify(window);
-      if (prompt.kind != PromptKind::kForm) return prompt;
-    }
-  return {};
-}
 
 HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -82,25 +79,22 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                     << Describe(setup);
       break;
     }
-    const Prompt prompt = PromptNow(setup);
-    if (!prompt.window) {
+    const Box box = BoxNow(setup);
+    if (!box.window) {
       Sleep(static_cast<DWORD>(kPollInterval.count()));
       continue;
     }
-    SaveScreenshot(prompt.window, "box");
-    seen.push_back(prompt.text);
-    int button = prompt.kind == PromptKind::kMessage     ? kOk
-                 : prompt.kind == PromptKind::kSystemBox ? (Has(prompt.window, IDOK) ? IDOK : IDYES)
-                                                         : kYes;
-    if (prompt.kind == PromptKind::kAbortRetryIgnore) button = kAbort;
+    SaveScreenshot(box.window, "box");
+    seen.push_back(box.text);
+    int button = box.usualButton;
     for (const Reply& reply : replies)
-      if (reply.text == prompt.text) {
+      if (reply.text == box.text) {
         button = reply.button;
         break;
       }
-    ClickButton(prompt.window, button);
-    if (!WaitUntilGone(prompt.window, Timeout{10000})) {
-      ADD_FAILURE() << "the box \"" << prompt.text << "\" stayed after button " << button;
+    ClickButton(box.window, button);
+    if (!WaitUntilGone(box.window, Timeout{10000})) {
+      ADD_FAILURE() << "the box \"" << box.text << "\" stayed after button " << button;
       break;
     }
   }
@@ -114,7 +108,7 @@ void SetScreenshotDirectory(const std::string& directory) {
 void SaveScreenshot(HWND window, const std::string& name) {
   static std::set<HWND> saved;
   static int number = 0;
-  if (screenshotDirectory.empty() || !saved.insert(window).second) return;
+  if (!window || screenshotDirectory.empty() || !saved.insert(window).second) return;
   // Time for the window to finish painting after it became visible.
   Sleep(600);
   char prefix[8];

@@ -130,9 +130,12 @@ class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
     EXPECT_TRUE(setup.Started()) << setup.StartError();
-    EXPECT_NE(setup.WaitForIntro(kStartTimeout), nullptr) << setup.Describe();
+    HWND intro = setup.WaitForIntro(kStartTimeout);
+    EXPECT_NE(intro, nullptr) << setup.Describe();
+    SaveScreenshot(intro, "intro");
     HWND main = setup.WaitForMainDialog(kStepTimeout);
     EXPECT_NE(main, nullptr) << setup.Describe();
+    SaveScreenshot(main, "main-dialog");
     return main;
   }
 

@@ -58,17 +58,6 @@ std::vector<Language> ReadLanguageSection(std::string_view scriptBytes) {
   return languages;
 }
 
-std::string WithTargetPlatform(std::string_view scriptBytes, std::string_view platform) {
-  const std::string header = "[OS]\r\n";
-  std::string script(scriptBytes);
-  const std::size_t at = script.find(header);
-  if (at == std::string::npos) return script;
-  const std::size_t valueStart = at + header.size();
-  const std::size_t valueEnd = script.find('\r', valueStart);
-  script.replace(valueStart, valueEnd - valueStart, platform);
-  return script;
-}
-
 std::vector<std::string> Conversions(std::string_view text) {
   std::vector<std::string> found;
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -29,9 +29,6 @@ struct Language {
 // The languages of a script's [LANGUAGE] section, texts not loaded.
 std::vector<Language> ReadLanguageSection(std::string_view scriptBytes);
 
-// A script with the value line of its [OS] section replaced.
-std::string WithTargetPlatform(std::string_view scriptBytes, std::string_view platform);
-
 // The printf conversions of a text in order ("%s", "%u", ...), "%%" left out.
 std::vector<std::string> Conversions(std::string_view text);
 

@@ -47,15 +47,6 @@ BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
   return TRUE;
 }
 
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
-  char name[32] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, -1, "Static", -1) == CSTR_EQUAL) {
-    reinterpret_cast<std::vector<std::string>*>(context)->push_back(WindowText(child));
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 SetupProcess::SetupProcess(const std::string& mediumDirectory, const std::string& arguments) {
@@ -103,9 +94,6 @@ HWND SetupProcess::FindWindowOf(Kind kind) const {
       case Kind::kMainDialog:
         if (isMain) return window;
         break;
-      case Kind::kMessageBox:
-        if (hasCaption && hasChildren && !isMain) return window;
-        break;
     }
   }
   return nullptr;
@@ -127,14 +115,6 @@ HWND SetupProcess::WaitForIntro(Timeout timeout) const {
 
 HWND SetupProcess::WaitForMainDialog(Timeout timeout) const {
   return WaitForWindow(Kind::kMainDialog, timeout);
-}
-
-HWND SetupProcess::WaitForMessageBox(Timeout timeout) const {
-  return WaitForWindow(Kind::kMessageBox, timeout);
-}
-
-bool SetupProcess::ShowsMainDialog() const {
-  return Started() && FindWindowOf(Kind::kMainDialog);
 }
 
 std::optional<DWORD> SetupProcess::WaitForExit(Timeout timeout) const {
@@ -169,25 +149,16 @@ std::string ControlText(HWND dialog, int id) {
   return control ? WindowText(control) : std::string("<no control " + std::to_string(id) + ">");
 }
 
-std::vector<std::string> StaticTexts(HWND window) {
-  std::vector<std::string> texts;
-  EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
-  return texts;
-}
-
-namespace {
-
-// The ANSI list and combo messages hand back UTF-16 across processes under Wine, so the
-// items are read as wide text and converted like the program's own ANSI texts.
-std::vector<std::string> ItemsOf(HWND control, UINT countMessage, UINT lengthMessage,
-                                 UINT textMessage) {
+// The ANSI list messages hand back UTF-16 across processes under Wine, so the items are read
+// as wide text and converted like the program's own ANSI texts.
+std::vector<std::string> ListItems(HWND control) {
   std::vector<std::string> items;
-  const LRESULT count = SendWide(control, countMessage, 0, 0);
+  const LRESULT count = SendWide(control, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendWide(control, lengthMessage, static_cast<WPARAM>(i), 0);
+    const LRESULT length = SendWide(control, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length < 0) break;
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendWide(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+    SendWide(control, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(length));
     std::string text(wide.size() * 2 + 1, '\0');
     const int written =
@@ -199,45 +170,8 @@ std::vector<std::string> ItemsOf(HWND control, UINT countMessage, UINT lengthMes
   return items;
 }
 
-}  // namespace
-
-std::vector<std::string> ComboItems(HWND combo) {
-  return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
-
-std::vector<std::string> ListItems(HWND list) {
-  return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
-}
-
-int ComboSelection(HWND combo) {
-  return static_cast<int>(SendWide(combo, CB_GETCURSEL, 0, 0));
-}
-
-bool SelectComboItem(HWND dialog, int id, int index) {
-  HWND combo = GetDlgItem(dialog, id);
-  if (!combo || Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(combo), SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                             &result) != 0;
-}
-
 void ClickButton(HWND dialog, int id) {
   if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
-}
-
-void ClickInto(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  PostMessageA(window, WM_LBUTTONUP, 0, middle);
-}
-
-void PressKey(HWND window, WPARAM virtualKey) {
-  PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
-  // Key-up messages carry the previous-state and transition bits.
-  PostMessageA(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(static_cast<LONG>(0xC0000001u)));
 }
 
 bool WaitUntilGone(HWND window, Timeout timeout) {

@@ -29,9 +29,6 @@ class SetupProcess {
   // ended first.
   HWND WaitForIntro(Timeout timeout) const;
   HWND WaitForMainDialog(Timeout timeout) const;
-  HWND WaitForMessageBox(Timeout timeout) const;
-  // Whether a main dialog is visible now.
-  bool ShowsMainDialog() const;
   // Every visible dialog window of the program.
   std::vector<HWND> VisibleDialogs() const;
   bool Running() const;
@@ -43,7 +40,7 @@ class SetupProcess {
   std::optional<DWORD> WaitForExit(Timeout timeout) const;
 
  private:
-  enum class Kind { kIntro, kMainDialog, kMessageBox };
+  enum class Kind { kIntro, kMainDialog };
   HWND FindWindowOf(Kind kind) const;
   HWND WaitForWindow(Kind kind, Timeout timeout) const;
 
@@ -54,20 +51,9 @@ class SetupProcess {
 // Texts of another process's windows, read with messages that cross process bounds.
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
-// The texts of every static control of a window (a message box keeps its text in one).
-std::vector<std::string> StaticTexts(HWND window);
-std::vector<std::string> ComboItems(HWND combo);
 std::vector<std::string> ListItems(HWND list);
-int ComboSelection(HWND combo);
-
-// Selects entry `index` of combo box `id` and tells the dialog, as a user's choice does.
-// Returns once the dialog has handled the change.
-bool SelectComboItem(HWND dialog, int id, int index);
 // Presses a button the way a click does; does not wait for what the click starts.
 void ClickButton(HWND dialog, int id);
-// A left click into the middle of a window.
-void ClickInto(HWND window);
-void PressKey(HWND window, WPARAM virtualKey);
 
 // Whether `window` has gone within `timeout`.
 bool WaitUntilGone(HWND window, Timeout timeout);

@@ -24,5 +24,5 @@ trap 'exit 130' INT TERM
 setup_wine_prefix "$build/wine-e2e"
 setup_wine_unmanaged_windows
 # The bound keeps a hung program from stopping the whole test run.
-setup_wine_run timeout 300 wine "$build/e2e_driver.exe" \
+setup_wine_run timeout 900 wine "$build/e2e_driver.exe" \
   --medium="$(setup_wine_path "$build/medium")" "$@"
