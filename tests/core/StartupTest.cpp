@@ -24,9 +24,8 @@ TEST(CommandLine, SwitchesValuesAndLimits) {
     std::string script, language;
   } cases[] = {
       {"/c /d", 2, "SETUP.KVX", ""},
-      {"-D /c", 1, "SETUP.KVX", ""},
       {"/f OTHER.KVX", 0, "", ""},
-      {"/x -z c d //c", 1, "SETUP.KVX", ""},
+      {"/x -z c d //D", 2, "SETUP.KVX", ""},
       {"/fA:\\X-D.KVX /lpt-br", 0, "A:\\X-D.KVX", "pt-br"},
       // Only the first 127 characters count, and values are cut to their fields.
       {std::string(126, ' ') + "/d", 0, "SETUP.KVX", ""},
@@ -39,28 +38,6 @@ TEST(CommandLine, SwitchesValuesAndLimits) {
     EXPECT_EQ(state->StartMode, c.mode) << c.line;
     EXPECT_EQ(state->ScriptFileName, c.script) << c.line;
     EXPECT_EQ(state->LanguageName, c.language) << c.line;
-  }
-}
-
-TEST(CommandLine, LanguageMatchesIgnoringCaseAndFallsBackToTheFirst) {
-  const struct {
-    std::vector<const char*> names;
-    const char* line;
-    int index;
-  } cases[] = {
-      {{"Deutsch", "English", "ENGLISH"}, "/lENGLISH", 1},
-      {{"Deutsch", "English"}, "/lFrancais", 0},
-      // Windows-1252 letters fold as Windows folds them.
-      {{"English", "\212\377X"}, "/l\232\237x", 1},
-  };
-  for (const auto& c : cases) {
-    auto state = std::make_unique<ProgramState>();
-    for (const char* name : c.names)
-      state->Languages.displayNames[static_cast<std::size_t>(state->Languages.count++)].Assign(
-          name);
-    ParseCommandLine(*state, c.line);
-    FindLanguage(*state);
-    EXPECT_EQ(state->LanguageIndex, c.index) << c.line;
   }
 }
 
@@ -119,46 +96,29 @@ TEST_F(Startup, RestartNoticeAndGroupFollowTheLanguageChosenLast) {
                    "[ShowGroup(\"Velmar\",6)]"}));
 }
 
-// Only a change of language rebuilds the group at exit, where an install made it, and never
-// one a deinstall deleted in this run.
-TEST(StartupExit, RebuildsTheGroupAfterALanguageChangeWhereItWasMade) {
-  const struct {
-    const char* commandLine;
-    int language;  // chosen in the main dialog; -1 keeps the first
-    bool installed;
-    int groupDeleted;
-    const char* item;  // the one add-item command sent, or none
-  } cases[] = {
-      {"", 1, true, 0,
-       "[AddItem(SETUP.EXE ,Konfigurieren,C:\\Velmar\\SETUP.EXE,1,20,10,C:\\Velmar)]"},
-      {"/c", -1, false, 0, nullptr},
-      {"/d /lDeutsch", 0, false, 1, nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.commandLine);
-    AppWorld world;
-    world.PutMedium();
-    // The install's source holds another script than the medium the program started from.
-    world.files.PutFile("B:\\SETUP.KVX",
-                        CrLfLines({"[PROGMAN]", "Velmar", "Deutsch", "1", "Konfigurieren",
-                                   "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "1"}));
-    world.SkipIntro();
-    ProgramState& state = *world.state;
-    world.host.OnShow("DLG_main", [&](FakeDialogView& view, Dialog& dialog) {
-      if (c.installed) {
-        state.StartMode = 1;
-        state.InstallSourceDir.Assign("B:\\");
-        state.InstallDestDir.Assign("C:\\Velmar");
-      }
-      state.InstallComplete = 1;
-      state.GroupDeleted = c.groupDeleted;
-      if (c.language >= 0) Choose(view, dialog, c.language);
-      dialog.OnCommand(view, 8, 0);
-    });
-    RunSetup(world.services, state, c.commandLine);
-    const Texts& sent = world.programGroups.commands;
-    EXPECT_EQ(sent.size() == 5u ? sent[3] : std::to_string(sent.size()), c.item ? c.item : "0");
-  }
+// A change of language rebuilds the group at exit where the install made it, from the
+// install's source, which holds another script than the medium the program started from.
+TEST_F(Startup, LanguageChangeRebuildsTheGroupWhereTheInstallMadeIt) {
+  world_.files.PutFile("B:\\SETUP.KVX",
+                       CrLfLines({"[PROGMAN]", "Velmar", "Deutsch", "1", "Konfigurieren",
+                                  "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "1"}));
+  Run("", [this](FakeDialogView& view, Dialog& dialog) {
+    state_.StartMode = state_.InstallComplete = 1;
+    state_.InstallSourceDir.Assign("B:\\");
+    state_.InstallDestDir.Assign("C:\\Velmar");
+    Choose(view, dialog, 1);
+  });
+  ASSERT_EQ(world_.programGroups.commands.size(), 5u);
+  EXPECT_EQ(world_.programGroups.commands[3],
+            "[AddItem(SETUP.EXE ,Konfigurieren,C:\\Velmar\\SETUP.EXE,1,20,10,C:\\Velmar)]");
+}
+
+TEST_F(Startup, NeverRebuildsAGroupADeinstallDeletedInThisRun) {
+  Run("/d /lDeutsch", [this](FakeDialogView& view, Dialog& dialog) {
+    state_.InstallComplete = state_.GroupDeleted = 1;
+    Choose(view, dialog, 0);
+  });
+  EXPECT_TRUE(world_.programGroups.commands.empty());
 }
 
 // Ended before the main dialog was ever shown, with one notice the main dialog owns. The
@@ -205,14 +165,6 @@ TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
     dialog.OnCommand(view, 2, 0);  // Escape does not end it
     EXPECT_FALSE(view.ended());
   });
-}
-
-TEST(StartupWithoutMedium, MissingScriptStillOpensTheMainDialogThatThenEnds) {
-  AppWorld world;
-  world.SkipIntro();
-  EXPECT_EQ(RunSetup(world.services, *world.state, "/c"), 0);
-  EXPECT_EQ(world.prompts.Texts(Kind::ErrorBox),
-            (Texts{"Can't find SETUPINFOFILE!", "Language is not supported!", ""}));
 }
 
 }  // namespace
