@@ -60,22 +60,6 @@ TEST_F(ScriptLists, GroupLinesFillEveryRowOfTheirGroup) {
   EXPECT_TRUE(prompts_.shown().empty());
 }
 
-TEST_F(ScriptLists, ProgmanReadsTheFirstBlockOfTheLanguageIgnoringCase) {
-  // A parameter line after any other command than !SETUPFILE+CMD is the working directory.
-  Script(
-      "[PROGMAN]|Velmar ISDN|English|1|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|0|Fran\347ais|2|"
-      "Configurer|!SETUPFILE+CMD|/c|!SETUPDIR|!SETUPICON|1|Lisez-moi|NOTEPAD.EXE|/x|LISEZ.ICO|"
-      "70000|FRAN\307AIS|1|Autre|A.EXE|||0");
-  ASSERT_EQ(ReadProgmanItems(files_, prompts_, kMedium, "FRAN\307AIS", progman_), 1);
-  EXPECT_EQ(progman_.groupName, "Velmar ISDN");
-  Texts items = Rows(progman_.count, progman_.titles, progman_.commands, progman_.parameters,
-                     progman_.workingDirs, progman_.iconFiles);
-  for (std::size_t i = 0; i < items.size(); ++i)
-    items[i] += "|" + std::to_string(progman_.iconIndices[i]);
-  EXPECT_EQ(items, (Texts{"Configurer|!SETUPFILE+CMD|/c|!SETUPDIR|!SETUPICON|1",
-                          "Lisez-moi|NOTEPAD.EXE||/x|LISEZ.ICO|4464"}));
-}
-
 // A list that does not fit its fixed fields is refused whole, naming the line, rather than
 // cut; a count past the file's end stops there.
 TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
@@ -118,9 +102,6 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
 TEST_F(ScriptLists, MaintenanceSectionsOverwriteUntilTheFirstOff) {
   const std::string u(100, 'u'), n(50, '5');
   const std::pair<std::string, std::string> cases[] = {
-      {"[MAINTENANCE]|!MAINTENANCE_FULL|2|0|a|b|1|c1|2|g1|g2|[OS]|"
-       "[MAINTENANCE]|!MAINTENANCE_DEFAULT_INVISIBLE| 7|3x|x|y|0|1|h1",
-       "3 7 3 x y [] [h1]"},
       {"[MAINTENANCE]|!MAINTENANCE_DEFAULT|2|1|a|b|0|1|g1|[MAINTENANCE]|!MAINTENANCE_OFF|"
        "[MAINTENANCE]|!MAINTENANCE_FULL|5|5|n|p|0|0",
        "0 2 1 a b [] [g1]"},

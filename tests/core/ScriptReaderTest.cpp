@@ -92,14 +92,6 @@ TEST(ScriptPaths, JoinPutsOneBackslashBetweenCollapseDropsTheFirstOfTwo) {
   EXPECT_EQ(JoinPath(std::string(300, 'd'), "x").view(), std::string(259, 'd'));
 }
 
-TEST(ScriptNumbers, TakeBlanksSignAndLeadingDigitsAndWrap) {
-  for (auto [text, value] : {std::pair{"  \t12abc", 12u},
-                             {"-1", 4294967295u},
-                             {"- 5", 0u},
-                             {"123456789012345678901234567890", 1312754386u}})
-    EXPECT_EQ(ReadUnsignedNumber(text), value) << text;
-}
-
 TEST_F(ScriptReaderTest, SingleValueSections) {
   Script("[OS]\r\n!OS_WINDOWS_95\r\n[OS]\r\n!OS_WINDOWS_NT\r\n");  // the first section counts
   EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 1);
