@@ -1,9 +1,11 @@
+// The lists, program items and protocols the setup script holds, read into fixed fields.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "script/FileLists.h"
+#include "script/Protocols.h"
 #include "support/AppWorld.h"
 
 namespace setup {
@@ -11,14 +13,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-constexpr ScriptLocation kMedium{"C:\\MEDIUM\\", "SETUP.KVX"};
-const std::string kScript = "C:\\MEDIUM\\SETUP.KVX";
-
-// Script lines written with '|' for each CR LF; every section follows two other lines, so
-// the section's n-th line is script line 3 + n.
-std::string Lines(std::string_view pipes) {
-  return "[OS]\r\n!OS_WINDOWS_NT\r\n" + Piped(pipes);
-}
+// A drive root ends in a backslash; the messages show the collapsed path.
+constexpr ScriptLocation kMedium{"C:\\", "SETUP.KVX"};
+const std::string kDrivers(kDriverPrefix);
 
 // Row i of every column, joined by '|'.
 template <class... Columns>
@@ -30,24 +27,10 @@ Texts Rows(std::int32_t count, const Columns&... columns) {
   return rows;
 }
 
-class FileListsTest : public ::testing::Test {
+class ScriptLists : public ::testing::Test {
  protected:
-  // Reads the list of `section` from `script`; its count.
-  std::int32_t Read(std::string_view section, const std::string& script) {
-    files_.PutFile(kScript, script);
-    prompts_ = {};
-    if (section == "[COMPFILES]")
-      return Count(ReadCompFiles(files_, prompts_, kMedium, comp_), comp_);
-    if (section == "[ADDFILES]") return Count(ReadAddFiles(files_, prompts_, kMedium, add_), add_);
-    if (section == "[PROGMAN]")
-      return Count(ReadProgmanItems(files_, prompts_, kMedium, "English", progman_), progman_);
-    return Count(ReadDeleteAddFiles(files_, prompts_, kMedium, del_), del_);
-  }
-  template <class List>
-  static std::int32_t Count(int read, const List& list) {
-    EXPECT_EQ(read, 1);
-    return list.count;
-  }
+  // Script lines written with '|' for each CR LF.
+  void Script(std::string_view pipes) { files_.PutFile("C:\\SETUP.KVX", Piped(pipes)); }
 
   SandboxFiles files_;
   FakePrompts prompts_;
@@ -57,112 +40,156 @@ class FileListsTest : public ::testing::Test {
   ProgmanItemList progman_;
 };
 
-TEST_F(FileListsTest, GroupLinesFillEveryRowOfTheirGroup) {
+TEST_F(ScriptLists, GroupLinesFillEveryRowOfTheirGroup) {
   // The group of no files still has its four lines, which must not be read as counts.
-  files_.PutFile(kScript,
-                 Lines("[COMPFILES]|3|3|DRV|A.SY_|A.SYS|B.DL_|B.DLL|C.EX_|C.EXE|SYS|!NOWINSYSTEM|"
-                       "!VERSION_ON|0|9|9|9|9|2||D.TX_|D.TXT|E.IN_|E.INF|!NOSETUPDIR||off|"
-                       "[ADDFILES]|2|2|SRC|README.TXT|NOTES.TXT|DOC|1||X.INI||"
-                       "[DELETEADDFILES]|2|1|LOG|A.LOG|2||B.TMP|C.TMP|[COMPFILES]|1|1||Z|Z|||"));
+  Script(
+      "[COMPFILES]|3|2|DRV|A.SY_|A.SYS|B.DL_|B.DLL|SYS|!NOWINSYSTEM|!VERSION_ON|0|9|9|9|9|1||"
+      "D.TX_|D.TXT|!NOSETUPDIR||off|[ADDFILES]|2|2|SRC|README.TXT|NOTES.TXT|DOC|1||X.INI||"
+      "[DELETEADDFILES]|1|2|LOG|A.LOG|B.TMP");
   ASSERT_EQ(ReadCompFiles(files_, prompts_, kMedium, comp_), 1);
-  EXPECT_EQ(Rows(comp_.count, comp_.sourceNames, comp_.targetNames, comp_.sourceSubdirs,
-                 comp_.setupSubdirs, comp_.windowsSubdirs, comp_.versionSwitches),
-            (Texts{"A.SY_|A.SYS|DRV|SYS|!NOWINSYSTEM|!VERSION_ON",
-                   "B.DL_|B.DLL|DRV|SYS|!NOWINSYSTEM|!VERSION_ON",
-                   "C.EX_|C.EXE|DRV|SYS|!NOWINSYSTEM|!VERSION_ON", "D.TX_|D.TXT||!NOSETUPDIR||off",
-                   "E.IN_|E.INF||!NOSETUPDIR||off"}));
+  EXPECT_EQ(
+      Rows(comp_.count, comp_.sourceNames, comp_.targetNames, comp_.sourceSubdirs,
+           comp_.setupSubdirs, comp_.windowsSubdirs, comp_.versionSwitches),
+      (Texts{"A.SY_|A.SYS|DRV|SYS|!NOWINSYSTEM|!VERSION_ON",
+             "B.DL_|B.DLL|DRV|SYS|!NOWINSYSTEM|!VERSION_ON", "D.TX_|D.TXT||!NOSETUPDIR||off"}));
   ASSERT_EQ(ReadAddFiles(files_, prompts_, kMedium, add_), 1);
   EXPECT_EQ(Rows(add_.count, add_.sourceSubdirs, add_.fileNames, add_.targetSubdirs),
             (Texts{"SRC|README.TXT|DOC", "SRC|NOTES.TXT|DOC", "|X.INI|"}));
   ASSERT_EQ(ReadDeleteAddFiles(files_, prompts_, kMedium, del_), 1);
-  EXPECT_EQ(Rows(del_.count, del_.subdirs, del_.fileNames),
-            (Texts{"LOG|A.LOG", "|B.TMP", "|C.TMP"}));
+  EXPECT_EQ(Rows(del_.count, del_.subdirs, del_.fileNames), (Texts{"LOG|A.LOG", "LOG|B.TMP"}));
   EXPECT_TRUE(prompts_.shown().empty());
 }
 
-TEST_F(FileListsTest, ProgmanReadsTheFirstBlockOfTheLanguageIgnoringCase) {
-  // A parameter line after any other command than !SETUPFILE+CMD is the working directory.
-  files_.PutFile(kScript,
-                 Lines("[PROGMAN]|Velmar ISDN|English|1|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|0|"
-                       "Fran\347ais|3|Configurer|!SETUPFILE+CMD|/c|!SETUPDIR|!SETUPICON|1|"
-                       "Lisez-moi|NOTEPAD.EXE|/x|LISEZ.ICO|70000|"
-                       "Enlever|!SETUPFILE|!SETUPDIR|!SETUPICON|-1|FRAN\307AIS|1|Autre|A.EXE|||0"));
-  progman_.parameters.fill(ItemText("stale"));
-  ASSERT_EQ(ReadProgmanItems(files_, prompts_, kMedium, "FRAN\307AIS", progman_), 1);
-  EXPECT_EQ(progman_.groupName, "Velmar ISDN");
-  Texts items = Rows(progman_.count, progman_.titles, progman_.commands, progman_.parameters,
-                     progman_.workingDirs, progman_.iconFiles);
-  for (std::size_t i = 0; i < items.size(); ++i)
-    items[i] += "|" + std::to_string(progman_.iconIndices[i]);
-  EXPECT_EQ(items, (Texts{"Configurer|!SETUPFILE+CMD|/c|!SETUPDIR|!SETUPICON|1",
-                          "Lisez-moi|NOTEPAD.EXE||/x|LISEZ.ICO|4464",
-                          "Enlever|!SETUPFILE||!SETUPDIR|!SETUPICON|65535"}));
-
-  ASSERT_EQ(ReadProgmanItems(files_, prompts_, kMedium, "Italiano", progman_), 1);
-  EXPECT_EQ(progman_.count, 0);
-  EXPECT_EQ(progman_.groupName, "Velmar ISDN");
-  EXPECT_TRUE(prompts_.shown().empty());
-}
-
-TEST_F(FileListsTest, UnreadableScriptIsReportedAndEmptiesEveryList) {
-  const ScriptLocation nowhere{"C:\\NONE", "SETUP.KVX"};
-  comp_.count = add_.count = del_.count = progman_.count = 5;
-  progman_.groupName.Assign("Old");
-  EXPECT_EQ(ReadCompFiles(files_, prompts_, nowhere, comp_) +
-                ReadAddFiles(files_, prompts_, nowhere, add_) +
-                ReadDeleteAddFiles(files_, prompts_, nowhere, del_) +
-                ReadProgmanItems(files_, prompts_, nowhere, "English", progman_),
-            0);
-  EXPECT_EQ(comp_.count + add_.count + del_.count + progman_.count, 0);
-  EXPECT_TRUE(progman_.groupName.empty());
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Texts(4, "Can't find SETUPINFOFILE!"));
-  for (const FakePrompts::Shown& shown : prompts_.shown()) EXPECT_EQ(shown.owner, kNoWindow);
-}
-
-TEST_F(FileListsTest, CountsStopAtTheEndHeadersMatchWholeAndMisfitsAreRefused) {
-  // [DELETEADDFILES] with groups of `first` and `second` rows.
-  const auto groups = [](int first, int second) {
-    std::string body = "[DELETEADDFILES]|2|" + std::to_string(first) + "|SUB";
-    for (int i = 0; i < first + second; ++i)
-      body += i == first ? "|" + std::to_string(second) + "|SUB|F" : "|F";
-    return Lines(body);
-  };
-  const std::string n31(31, 'n'), n32(32, 'n'), n64(64, 't'), n300(300, 'c');
-  struct Case {
-    std::string_view section;
+// A list that does not fit its fixed fields is refused whole, naming the line, rather than
+// cut; a count past the file's end stops there.
+TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
+  std::string groups = "[DELETEADDFILES]|2|200|SUB";  // 200 + 61 rows: one too many
+  for (int i = 0; i < 261; ++i) groups += i == 200 ? "|61|SUB|F" : "|F";
+  const std::string n64(64, 't');
+  const struct {
     std::string script;
     std::int32_t count;
     int refusedLine;  // 0: none
   } cases[] = {
-      {"[DELETEADDFILES]", Lines("[DELETEADDFILES]|2|-3|SUB|1|SUB2|X.LOG"), 1, 0},
-      {"[DELETEADDFILES]", Lines("[DELETEADDFILES]|2147483647|1|SUB|X.LOG"), 1, 0},
-      // Rows stop at the end of the file; a last line without its line end still counts.
-      {"[ADDFILES]", "[ADDFILES]\r\n1\r\n3\r\nSRC\r\nA\r\nB", 2, 0},
-      {"[COMPFILES]", Lines("[COMPFILES]|1|3|SRC|A|A"), 1, 0},
-      {"[PROGMAN]", Lines("[PROGMAN]|G|english|2|T|C|W|I"), 1, 0},
-      // Headers are whole lines, in upper case.
-      {"[COMPFILES]", Lines("[COMPFILES] |1|1|S|A|A|||"), 0, 0},
-      {"[PROGMAN]", Lines("[progman]|G|English|1|T|C|W|I|0"), 0, 0},
-      {"[DELETEADDFILES]", groups(200, 60), 260, 0},
-      {"[DELETEADDFILES]", groups(200, 61), 0, 207},
-      {"[DELETEADDFILES]", Lines("[DELETEADDFILES]|1|999999999"), 0, 5},
-      {"[COMPFILES]", Lines("[COMPFILES]|1|2|SRC|A|" + n31 + "|B|" + n32), 0, 10},
-      {"[ADDFILES]", Lines("[ADDFILES]|1|1|SRC|A|" + n32), 0, 8},
-      {"[PROGMAN]", Lines("[PROGMAN]|G|English|17"), 0, 6},
-      {"[PROGMAN]", Lines("[PROGMAN]|" + n64), 0, 4},
-      {"[PROGMAN]", Lines("[PROGMAN]|G|English|1|T|" + n300 + "|W|I|0"), 0, 8},
-      {"[PROGMAN]", Lines("[PROGMAN]|G|English|1|T|!SETUPFILE+CMD|" + n64 + "|W|I|0"), 0, 9},
+      {"[ADDFILES]|1|3|SRC|A|B", 2, 0},
+      {"[ADDFILES]|1|1|SRC|A|" + std::string(32, 'n'), 0, 6},
+      {groups, 0, 205},
+      {"[PROGMAN]|G|English|17", 0, 4},
+      {"[PROGMAN]|G|English|1|T|!SETUPFILE+CMD|" + n64 + "|W|I|0", 0, 7},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Read(c.section, c.script), c.count) << c.script.substr(0, 60);
+  for (const auto& c : cases) {
+    Script(c.script);
+    prompts_ = {};
+    const char kind = c.script[1];
+    EXPECT_EQ(kind == 'A'   ? ReadAddFiles(files_, prompts_, kMedium, add_)
+              : kind == 'P' ? ReadProgmanItems(files_, prompts_, kMedium, "English", progman_)
+                            : ReadDeleteAddFiles(files_, prompts_, kMedium, del_),
+              1);
+    EXPECT_EQ(kind == 'A'   ? add_.count
+              : kind == 'P' ? progman_.count
+                            : del_.count,
+              c.count)
+        << c.script.substr(0, 60);
     Texts where = prompts_.Texts(FakePrompts::Kind::ErrorBox);
     for (std::string& text : where) text = text.substr(0, text.find(':'));
     EXPECT_EQ(where,
               c.refusedLine ? Texts{"SETUP.KVX, line " + std::to_string(c.refusedLine)} : Texts{});
   }
   EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox),
-            Texts{"SETUP.KVX, line 9: longer than 63 characters:\n" + n64});
-  EXPECT_TRUE(progman_.groupName.empty());
+            Texts{"SETUP.KVX, line 7: longer than 63 characters:\n" + n64});
+}
+
+TEST_F(ScriptLists, MaintenanceSectionsOverwriteUntilTheFirstOff) {
+  const std::string u(100, 'u'), n(50, '5');
+  const std::pair<std::string, std::string> cases[] = {
+      {"[MAINTENANCE]|!MAINTENANCE_DEFAULT|2|1|a|b|0|1|g1|[MAINTENANCE]|!MAINTENANCE_OFF|"
+       "[MAINTENANCE]|!MAINTENANCE_FULL|5|5|n|p|0|0",
+       "0 2 1 a b [] [g1]"},
+      // A misspelt keyword after a full section switches remote access off.
+      {"[MAINTENANCE]|!MAINTENANCE_FULL|0|0|u|p|0|0|[MAINTENANCE]|!maintenance_full|2|1|a|b|0|0",
+       "0 2 1 a b [] []"},
+      // Texts and counts are bounded by the record; the line after a list is the next count.
+      {"[MAINTENANCE]|!MAINTENANCE_FULL|0|0|" + u + "|p|-1|" + n + "|12|1|2|3|4|5|6|7|8|9",
+       "1 0 0 " + u.substr(0, 78) + " p [" + n.substr(0, 39) + "] [1|2|3|4|5|6|7|8]"},
+  };
+  for (const auto& [lines, expected] : cases) {
+    Script(lines);
+    MaintenanceConfig c;
+    EXPECT_EQ(ReadMaintenanceSection(files_, kMedium, c), 1);
+    std::string numbers[2];
+    for (std::uint32_t i = 0; i < c.CdpnCount; ++i)
+      (numbers[0] += i ? "|" : "") += c.Cdpn[i].view();
+    for (std::uint32_t i = 0; i < c.CgpnCount; ++i)
+      (numbers[1] += i ? "|" : "") += c.Cgpn[i].view();
+    EXPECT_EQ(std::to_string(c.Mode) + " " + std::to_string(c.cipValue) + " " +
+                  std::to_string(c.Controller) + " " + std::string(c.username.view()) + " " +
+                  std::string(c.password.view()) + " [" + numbers[0] + "] [" + numbers[1] + "]",
+              expected);
+  }
+  EXPECT_TRUE(prompts_.shown().empty());
+}
+
+TEST_F(ScriptLists, EachProtocolLookupMatchesByItsOwnRule) {
+  // One entry fewer than counted: the file's end ends the entries. 10 is hexadecimal.
+  Script(
+      "[DEFPROTOCOL]|DSS1 (Euro-ISDN)|[PROTOCOL]|4|DSS1 (Euro-ISDN)|vmdss1.sys|2|1TR6|"
+      "VM1TR6.SYS|10|Long|" +
+      std::string(231, 't') + "|0x3");
+  const std::string before = kDrivers + "before.sys";
+  const struct {
+    std::string argument;
+    std::uint32_t index, flags;
+    std::string imagePath;  // after GetScriptNewImagePath; `before` when it gives 0
+  } cases[] = {
+      {kDrivers + "VMDSS1.SYS", 0, 2, before},
+      {"DSS1 (Euro-ISDN)", kNoProtocol, 2, kDrivers + "vmdss1.sys"},
+      {"dss1 (EURO-isdn)", kNoProtocol, 2, before},
+      // The prefix is skipped, not compared.
+      {"X:\\Some\\Other\\Place\\Of\\Files\\vm1tr6.sys", 1, 0x10, before},
+      {"Long", kNoProtocol, 3, before},    // a path past its field is refused, not cut
+      {kDrivers, kNoProtocol, 0, before},  // no entry past the end of the file may match
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument);
+    EXPECT_EQ(FindProtocolIndex(files_, prompts_, kMedium, c.argument), c.index);
+    EXPECT_EQ(GetProtocolFlags(files_, prompts_, kMedium, c.argument), c.flags);
+    PathText imagePath(before);
+    EXPECT_EQ(GetScriptNewImagePath(files_, prompts_, kMedium, c.argument, imagePath),
+              c.imagePath != before ? 1 : 0);
+    EXPECT_EQ(imagePath.view(), c.imagePath);
+  }
+  LineText protocol("stale");
+  EXPECT_EQ(ReadDefaultProtocol(files_, prompts_, kMedium, protocol), 1);
+  EXPECT_EQ(protocol, "DSS1 (Euro-ISDN)");
+  EXPECT_EQ(AnyProtocolNeedsSpid(files_, prompts_, kMedium), 1);
+  FakeDialogView view("DLG_cfg_adapter", kNoWindow, kNoWindow);
+  EXPECT_EQ(AddProtocolNames(OpenScript(files_, kMedium), view, 39), 1);
+  EXPECT_EQ(view.control(39).items, (Texts{"DSS1 (Euro-ISDN)", "1TR6", "Long"}));
+  EXPECT_TRUE(files_.Delete("C:\\SETUP.KVX")) << "the script was left open";
+  EXPECT_TRUE(prompts_.shown().empty());
+}
+
+TEST_F(ScriptLists, MissingScriptShowsTheLiteralMessagesAndEmptiesAList) {
+  comp_.count = 5;
+  EXPECT_EQ(ReadCompFiles(files_, prompts_, kMedium, comp_), 0);
+  EXPECT_EQ(comp_.count, 0);
+  LineText protocol("stale");
+  PathText imagePath("kept");
+  MaintenanceConfig maintenance;
+  EXPECT_EQ(ReadMaintenanceSection(files_, kMedium, maintenance), 0);
+  EXPECT_EQ(ReadDefaultProtocol(files_, prompts_, kMedium, protocol), 0);
+  EXPECT_EQ(AnyProtocolNeedsSpid(files_, prompts_, kMedium), 0);
+  EXPECT_EQ(FindProtocolIndex(files_, prompts_, kMedium, kDrivers + "vmdss1.sys"), kNoProtocol);
+  EXPECT_EQ(GetScriptNewImagePath(files_, prompts_, kMedium, "DSS1", imagePath), 0);
+  EXPECT_EQ(GetProtocolFlags(files_, prompts_, kMedium, "DSS1"), 0u);
+  EXPECT_EQ(protocol, "stale");
+  EXPECT_EQ(imagePath, "kept");
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Texts{"Can't find SETUPINFOFILE!"});
+  const std::string at = "Can't find SETUPINFOFILE! at C:\\SETUP.KVX";
+  EXPECT_EQ(
+      prompts_.Texts(FakePrompts::Kind::Message),
+      (Texts{at, at, "Can't find SETUPINFOFILE!",
+             "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]", "Can't find SETUPINFOFILE!"}));
 }
 
 }  // namespace

@@ -1,15 +1,23 @@
+// The setup script read line by line, its language table, the catalogue loaded from a
+// language file, and the formatting of catalogue texts.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "script/LanguageTable.h"
+#include "script/SafeFormat.h"
 #include "script/ScriptReader.h"
-#include "support/FakePrompts.h"
-#include "support/SandboxFiles.h"
+#include "script/StringCatalogue.h"
+#include "support/AppWorld.h"
 
 namespace setup {
 namespace {
+
+using Lines = std::vector<std::string>;
 
 constexpr ScriptLocation kMedium{"C:\\MEDIUM", "SETUP.KVX"};
 
@@ -22,9 +30,9 @@ class ScriptReaderTest : public ::testing::Test {
 
   // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind;
   // " (cut)" marks a line that lost its tail.
-  std::vector<std::string> ReadAll(std::string_view bytes) {
+  Lines ReadAll(std::string_view bytes) {
     OpenFile file = Open(bytes);
-    std::vector<std::string> lines;
+    Lines lines;
     LineText line("stale");
     bool cut = true;
     const auto text = [&] { return std::string(line.view()) + (cut ? " (cut)" : ""); };
@@ -35,113 +43,63 @@ class ScriptReaderTest : public ::testing::Test {
 
   void Script(std::string_view bytes) { files_.PutFile("C:\\MEDIUM\\SETUP.KVX", bytes); }
 
+  int Load(int index) {
+    return LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, index, catalogue_);
+  }
+
   SandboxFiles files_;
   FakePrompts prompts_;
+  LanguageTable table_;
+  StringCatalogue catalogue_;
 };
 
-using Lines = std::vector<std::string>;
-
 TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
-  const std::string x259(259, 'x'), exact(259, 'e');
+  const std::string x259(259, 'x');
   const std::pair<std::string, Lines> cases[] = {
-      {"A\r\nB\r\n", {"A", "B", "EOF:"}},
       {"A\rB\r\n", {"A", "", "EOF:"}},
-      {"A\r", {"A", "EOF:"}},
       {"A\r\nlast", {"A", "EOF:last"}},
-      {"", {"EOF:"}},
-      // Line feeds alone end nothing.
-      {"[OS]\n!OS_WINDOWS_NT\n", {"EOF:[OS]\n!OS_WINDOWS_NT\n"}},
-      // Blanks and control bytes are kept; the soft break becomes a line feed.
-      {"  two\t\x01\xFF words \r\n", {"  two\t\x01\xFF words ", "EOF:"}},
-      {"first\xAFsecond\r\n", {"first\nsecond", "EOF:"}},
-      // Overlong lines are cut, also past a read chunk and with a soft break in the
-      // dropped part, and the next line is read whole.
-      {exact + "\r\n", {exact, "EOF:"}},
-      {x259 + "\xAF\r\nnext\r\n", {x259 + " (cut)", "next", "EOF:"}},
+      // Line feeds alone end nothing; the soft break becomes one.
+      {"[OS]\n!OS\n", {"EOF:[OS]\n!OS\n"}},
+      {" \t\x01\xFF\xAFz\r\n", {" \t\x01\xFF\nz", "EOF:"}},
+      // Overlong lines are cut, also past a read chunk and with a soft break in the dropped
+      // part, and the next line is read whole.
+      {x259 + "\r\n", {x259, "EOF:"}},
       {std::string(999, 'x') + "\xAF\r\nnext\r\n", {x259 + " (cut)", "next", "EOF:"}},
-      {std::string(700, 'y'), {"EOF:" + std::string(259, 'y') + " (cut)"}},
+      {std::string(700, 'x'), {"EOF:" + x259 + " (cut)"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
 
-TEST_F(ScriptReaderTest, LeavesTheFileWhereAByteReaderWould) {
-  OpenFile file = Open("A\r\nBC\rXD");
-  LineText line;
-  ASSERT_EQ(ReadScriptLine(file, line), 1);
-  char next = 0;
-  ASSERT_EQ(files_.Read(file.handle(), &next, 1), 1);
-  EXPECT_EQ(next, 'B');
-  ASSERT_EQ(ReadScriptLine(file, line), 1);
-  EXPECT_EQ(line, "C");
-  ASSERT_EQ(files_.Read(file.handle(), &next, 1), 1);
-  EXPECT_EQ(next, 'D');
-}
-
 TEST_F(ScriptReaderTest, FindSectionReadsTheLineAfterTheWholeKeyAndNeverRewinds) {
-  OpenFile file =
-      Open("[KEY] \r\nno\r\n[key]\r\nno\r\nx[KEY]\r\nno\r\n[KEY]\r\nyes\r\n[B]\r\nb\r\n");
+  OpenFile file = Open("[KEY] \r\nno\r\n[key]\r\nno\r\nx[KEY]\r\nno\r\n[KEY]\r\nyes\r\n");
   LineText value("old");
   FindSection(file, "[KEY]", value, prompts_);
   EXPECT_EQ(value, "yes");
-  FindSection(file, "[KEY]", value, prompts_);   // stands before
   FindSection(file, "[%s%n]", value, prompts_);  // a key is never a format
   EXPECT_EQ(value, "yes");
-  ASSERT_EQ(prompts_.shown().size(), 2u);
-  EXPECT_EQ(prompts_.shown()[0].kind, FakePrompts::Kind::ErrorBox);
-  EXPECT_EQ(prompts_.shown()[0].owner, kNoWindow);
-  EXPECT_EQ(prompts_.shown()[0].text, "Section not found: [KEY]");
-  EXPECT_EQ(prompts_.shown()[1].text, "Section not found: [%s%n]");
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Section not found: [%s%n]"});
 }
 
 TEST(ScriptPaths, JoinPutsOneBackslashBetweenCollapseDropsTheFirstOfTwo) {
-  const std::pair<std::string, std::string> collapsed[] = {{"C:\\\\SETUP.KVX", "C:\\SETUP.KVX"},
-                                                           {"a\\\\\\b", "a\\\\b"},
-                                                           {"a\\\\\\\\b", "a\\\\b"},
-                                                           {"\\\\server\\x", "\\server\\x"},
-                                                           {"end\\\\", "end\\"},
-                                                           {"C:\\dir\\file", "C:\\dir\\file"}};
-  for (const auto& [path, expected] : collapsed) {
+  for (auto [path, expected] : {std::pair{"C:\\\\SETUP.KVX", "C:\\SETUP.KVX"},
+                                {"a\\\\\\b", "a\\\\b"},
+                                {"\\\\server\\x", "\\server\\x"}}) {
     PathText text(path);
     CollapseBackslashes(text);
     EXPECT_EQ(text, expected) << path;
   }
   EXPECT_EQ(JoinPath("C:\\", "SETUP.KVX"), "C:\\\\SETUP.KVX");
-  EXPECT_EQ(ScriptPath({"D:\\MEDIUM", "SETUP.KVX"}), "D:\\MEDIUM\\SETUP.KVX");
   EXPECT_EQ(JoinPath(std::string(300, 'd'), "x").view(), std::string(259, 'd'));
 }
 
-TEST(ScriptNumbers, TakeBlanksSignAndLeadingDigitsAndWrap) {
-  const std::pair<const char*, std::uint32_t> numbers[] = {
-      {"  \t12abc", 12u},
-      {"+7", 7u},
-      {"-1", 4294967295u},
-      {"4294967296", 0u},
-      {"- 5", 0u},
-      {"", 0u},
-      // mod 2^32, as the original unsigned arithmetic wraps
-      {"123456789012345678901234567890", 1312754386u}};
-  for (const auto& [text, value] : numbers) EXPECT_EQ(ReadUnsignedNumber(text), value) << text;
-  EXPECT_EQ(ReadNumber("-5"), -5);
-}
-
-// How headers match and lines end is the reader's, shown above.
 TEST_F(ScriptReaderTest, SingleValueSections) {
-  const std::pair<const char*, int> platforms[] = {
-      {"[OS]\r\n!OS_WINDOWS_NT\r\n", 2},
-      {"[OS]\r\n!OS_WINDOWS_95\r\n[OS]\r\n!OS_WINDOWS_NT\r\n", 1},  // the first section counts
-      {"[OS]\r\n!OS_WINDOWS_NT \r\n", 0},
-      {"[OS]\r\n!os_windows_nt\r\n", 0},
-  };
-  for (const auto& [script, platform] : platforms) {
-    Script(script);
-    EXPECT_EQ(ReadTargetPlatform(files_, kMedium), platform) << script;
-  }
-  EXPECT_EQ(ReadTargetPlatform(files_, {"C:\\ELSEWHERE", "SETUP.KVX"}), 0);
+  Script("[OS]\r\n!OS_WINDOWS_95\r\n[OS]\r\n!OS_WINDOWS_NT\r\n");  // the first section counts
+  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 1);
+  Script("[OS]\r\n!OS_WINDOWS_NT \r\n");
+  EXPECT_EQ(ReadTargetPlatform(files_, kMedium), 0);
 
   LineText dll("unchanged");
   EXPECT_EQ(ReadCurrentCapiDll(files_, kMedium, dll), 0);
-  EXPECT_EQ(ReadScriptVersion(files_, kMedium), 0u);
-  EXPECT_EQ(ReadCurrentCapiDll(files_, {"C:\\NONE", "SETUP.KVX"}, dll), 0);
   EXPECT_EQ(dll, "unchanged");
   Script("[CURRENTCAPIDLL]\r\nCAPI2032.DLL\r\n[VERSION]\r\n17beta");
   EXPECT_EQ(ReadCurrentCapiDll(files_, kMedium, dll), 1);
@@ -150,6 +108,113 @@ TEST_F(ScriptReaderTest, SingleValueSections) {
   EXPECT_EQ(ReadScriptVersion(files_, {"C:\\MEDIUM\\", "SETUP.KVX"}), 17u);
   EXPECT_EQ(files_.openedPaths().back(), "C:\\MEDIUM\\\\SETUP.KVX");
   EXPECT_TRUE(prompts_.shown().empty());
+}
+
+// n languages named L<i> with files L<i>.TXT, behind the count line `count`.
+std::string Languages(std::string_view count, int n) {
+  std::string script = "[LANGUAGE]\r\n" + std::string(count) + "\r\n";
+  for (int i = 0; i < n; ++i)
+    script += "L" + std::to_string(i) + "\r\nL" + std::to_string(i) + ".TXT\r\n";
+  return script + "[VERSION]\r\n1\r\n";
+}
+
+TEST_F(ScriptReaderTest, LanguageTableFirstSectionUpToSixteenNamesCutToTheirFields) {
+  const std::string name(100, 'n'), file(300, 'f');
+  const struct {
+    std::string script;
+    int count;
+    std::string last;  // "name=file" of the last entry
+  } cases[] = {
+      {"[LANGUAGE]\r\n1\r\n" + name + "\r\n" + file + "\r\n[LANGUAGE]\r\n2\r\nX\r\nX.TXT\r\n", 1,
+       name.substr(0, 63) + "=" + file.substr(0, 259)},
+      {Languages("-3", 2), 0, ""},
+      {Languages("20", 20), kMaxLanguages, "L15=L15.TXT"},
+      {Languages("4294967298", 3), 2, "L1=L1.TXT"},  // wraps
+  };
+  for (const auto& c : cases) {
+    Script(c.script);
+    ASSERT_EQ(ReadLanguageTable(files_, prompts_, kMedium, table_), 1);
+    ASSERT_EQ(table_.count, c.count) << c.script.substr(0, 60);
+    if (c.count == 0) continue;
+    const auto last = static_cast<std::size_t>(c.count - 1);
+    EXPECT_EQ(std::string(table_.displayNames[last].view()) + "=" +
+                  std::string(table_.fileNames[last].view()),
+              c.last);
+  }
+  // A missing script is reported and keeps the table.
+  EXPECT_EQ(ReadLanguageTable(files_, prompts_, {"C:\\NONE", "SETUP.KVX"}, table_), 0);
+  EXPECT_EQ(table_.count, 2);
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Can't find SETUPINFOFILE!"});
+}
+
+TEST_F(ScriptReaderTest, CatalogueTakesEveryKeyInOrderAndKeepsWhatItHasForAnUnsupportedLanguage) {
+  Script(Languages("2", 2));
+  ReadLanguageTable(files_, prompts_, kMedium, table_);
+  files_.PutFile("C:\\MEDIUM\\L0.TXT", LanguageFile("en"));
+  ASSERT_EQ(Load(0), 1);
+  for (const CatalogueKey& key : kCatalogueKeys)
+    EXPECT_EQ(catalogue_.Text(key.slot), "en " + std::string(key.key));
+  EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
+
+  // [DLG_MAIN_CAPTION] (index 7) stands after [DLG_MAIN_INTRO] (index 8).
+  std::string file = LanguageFile("de");
+  const std::string caption = "[DLG_MAIN_CAPTION]\r\nde [DLG_MAIN_CAPTION]\r\n";
+  file.erase(file.find(caption), caption.size());
+  const std::string intro = "[DLG_MAIN_INTRO]\r\nde [DLG_MAIN_INTRO]\r\n";
+  file.insert(file.find(intro) + intro.size(), caption);
+  files_.PutFile("C:\\MEDIUM\\L1.TXT", file);
+  ASSERT_EQ(Load(1), 1);
+  EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_CAPTION), "de [DLG_MAIN_CAPTION]");
+  Lines expected;
+  for (std::size_t i = 8; i < kCatalogueKeyCount; ++i) {
+    expected.push_back("Section not found: " + std::string(kCatalogueKeys[i].key));
+    EXPECT_EQ(catalogue_.Text(kCatalogueKeys[i].slot), "en " + std::string(kCatalogueKeys[i].key));
+  }
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), expected);
+
+  // A missing file or an index out of the table, whatever its count says.
+  files_.Delete("C:\\MEDIUM\\L1.TXT");
+  table_.count = 40;
+  for (int index : {1, 16}) {
+    prompts_ = {};
+    EXPECT_EQ(Load(index), 0);
+    EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
+    EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_CAPTION), "de [DLG_MAIN_CAPTION]");
+  }
+}
+
+template <class... Args>
+std::string Printf(const char* format, Args... args) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+TEST(SafeFormat, ConversionsMatchPrintf) {
+  for (const char* format : {"[%-10s]", "[%6.2s]", "<%s|%s>"})
+    EXPECT_EQ(FormatText(format, {"value", "two"}), Printf(format, "value", "two")) << format;
+  EXPECT_EQ(FormatText("[%-3c] 100%%", {std::int32_t{'A'}}), "[A  ] 100%");
+  for (const char* format : {"[%06d]", "[% d]", "[%+6d]"})
+    for (const std::int32_t value : {42, INT_MIN})
+      EXPECT_EQ(FormatText(format, {value}), Printf(format, value)) << format << " " << value;
+  for (const char* format : {"[%-12u]", "[%#010X]", "[%-#8x]"})
+    for (const std::uint32_t value : {0u, 0xFFFFFFFFu})
+      EXPECT_EQ(FormatText(format, {value}), Printf(format, value)) << format << " " << value;
+  EXPECT_EQ(FormatText("[%-5ld]", {std::int32_t{-7}}), "[-7   ]");
+  // A signed argument for %u is the same 32 bits to printf.
+  EXPECT_EQ(FormatText("%u", {std::int32_t{-1}}), "4294967295");
+}
+
+TEST(SafeFormat, NeverReadsAnArgumentThatWasNotPassedNorOneItDoesNotSupportNorOverflows) {
+  EXPECT_EQ(FormatText("%s%s[%5d]", {"only"}), "only[]");
+  // A wrong kind uses its argument up and shows nothing.
+  EXPECT_EQ(FormatText("%d|%s|%s", {"text", std::int32_t{3}, "last"}), "||last");
+  // What it does not support is copied as text.
+  EXPECT_EQ(FormatText("%n%s %*d %p %f %hd %lld %-08", {"x"}), "%nx %*d %p %f %hd %lld %-08");
+  EXPECT_EQ(FormatText("%99999s", {"x"}), std::string(258, ' ') + "x");
+  EXPECT_EQ(FormatText("%-99999999999999999999999d|", {std::int32_t{1}}).size(), 259u);
+  EXPECT_EQ(FormatText(std::string(300, 'b') + "%s", {"x"}), std::string(259, 'b'));
+  EXPECT_EQ(FormatText("abc%sdef", {"XYZ"}, 5), "abcXY");
 }
 
 }  // namespace
