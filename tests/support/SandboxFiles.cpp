@@ -48,7 +48,7 @@ std::optional<fs::path> SandboxFiles::HostPath(const std::string& path) const {
     rest.remove_prefix(std::min(end + 1, rest.size()));
     if (name.empty()) continue;  // as on Windows, doubled backslashes name no empty folder
     for (const fs::directory_entry& entry : fs::directory_iterator(host, error))
-      if (SameName(entry.path().filename().string(), name)) name = entry.path().filename();
+      if (SameName(entry.path().filename().string(), name)) name = entry.path().filename().string();
     host /= name;
   }
   return host;
