@@ -39,7 +39,6 @@ class FakeDialogView : public DialogView {
   int hiddenCount() const { return hidden_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
-  int result() const { return result_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
   // What the next SetFont / SetPatternBackground report.
   void FailFonts() { fontsFail_ = true; }
@@ -48,42 +47,64 @@ class FakeDialogView : public DialogView {
   WindowRef Window() const override { return window_; }
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
   std::string Caption() const override { return caption_; }
-  void SetText(int id, std::string_view text) override;
-  std::string Text(int id) const override;
+  void SetText(int id, std::string_view text) override {
+    if (Control* c = Existing(id)) c->text = text;
+  }
+  std::string Text(int id) const override { return Find(id).text; }
   void Enable(int, bool) override {}
   void SetFocus(int) override {}
-  void SetTextLimit(int id, int characters) override;
-  int TextLimit(int id) const;
-  void ShowWindow(bool visible) override;
-  void Centre() override;
+  void SetTextLimit(int id, int characters) override {
+    if (Control* c = Existing(id)) c->textLimit = characters;
+  }
+  int TextLimit(int id) const { return Find(id).textLimit; }
+  void ShowWindow(bool visible) override {
+    hidden_ += !visible;
+    visible_ = visible;
+  }
+  void Centre() override {
+    ++centred_;
+    visible_ = true;
+  }
   void BringToFront() override {}
   void ComboClear(int id) override;
   int ComboAdd(int id, std::string_view text) override;
-  int ComboCount(int id) const override;
+  int ComboCount(int id) const override { return static_cast<int>(Find(id).items.size()); }
   std::string ComboItemText(int id, int index) const override;
   void ComboSelect(int id, int index) override;
-  int ComboSelection(int id) const override;
+  int ComboSelection(int id) const override { return Find(id).selection; }
   void ListClear(int id) override { ComboClear(id); }
   int ListAdd(int id, std::string_view text) override { return ComboAdd(id, text); }
   int ListCount(int id) const override { return ComboCount(id); }
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
-  void SetTabStops(int id, std::span<const int> stops) override;
+  void SetTabStops(int id, std::span<const int> stops) override {
+    if (Control* c = Existing(id)) c->tabStops.assign(stops.begin(), stops.end());
+  }
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.
   bool ListDirectory(int staticId, std::string_view directory) override;
   void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
   void StopTimer(int timer) override { timers_.erase(timer); }
-  bool SetFont(int id, const FontSpec& font) override;
+  bool SetFont(int id, const FontSpec& font) override {
+    if (Control* c = fontsFail_ ? nullptr : Existing(id)) c->font = font;
+    return !fontsFail_;
+  }
   BackgroundResult SetPatternBackground(const char*) override { return backgroundResult_; }
   void SetClassIcon(const char*) override {}
   void End(int result) override;
 
  private:
   friend class FakeDialogHost;
-  const Control* Find(int id) const;
+  // The control, or an empty one when there is none.
+  const Control& Find(int id) const {
+    static const Control none;
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? none : it->second;
+  }
   // The control, or null when the template is known to lack it.
-  Control* Existing(int id);
+  Control* Existing(int id) {
+    return templateControls_ && !templateControls_->count(id) ? nullptr : &controls_[id];
+  }
 
   std::string templateName_;
   // The template's controls when the test declared them; then no other id exists.
@@ -120,7 +141,7 @@ class FakeDialogHost : public DialogHost {
 
   // Scripts are used once each, in the order given for their template.
   void OnShow(const std::string& templateName, UserScript script);
-  void MissingTemplate(const std::string& templateName) { missing_.push_back(templateName); }
+  void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
   // do. Views of undeclared templates take any id.
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
@@ -138,7 +159,9 @@ class FakeDialogHost : public DialogHost {
   // Every view made so far, in order of creation; modeless ones stay until destroyed.
   const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
   FakeDialogView* Modeless(WindowRef window);
-  Dialog* ModelessDialog(WindowRef window);
+  Dialog* ModelessDialog(WindowRef window) {
+    return modeless_.count(window) ? modeless_[window] : nullptr;
+  }
   // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
@@ -160,11 +183,10 @@ class FakeDialogHost : public DialogHost {
   std::vector<int> quitCodes;
 
  private:
-  bool IsMissing(const std::string& templateName) const;
   FakeDialogView& NewView(const char* templateName, WindowRef owner);
 
   std::map<std::string, std::vector<UserScript>> scripts_;
-  std::vector<std::string> missing_;
+  std::set<std::string> missing_;
   std::map<std::string, std::set<int>> templateControls_;
   Files* directories_ = nullptr;
   struct ScriptedBox {

@@ -25,7 +25,7 @@ class MemoryRegistry : public Registry {
   ~MemoryRegistry() override;
 
   // Creates the key and every missing key above it.
-  void AddKey(const std::string& path);
+  void AddKey(const std::string& path) { Walk(path, true); }
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path);
@@ -36,7 +36,7 @@ class MemoryRegistry : public Registry {
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
 
-  bool HasKey(const std::string& path) const;
+  bool HasKey(const std::string& path) const { return Walk(path) != nullptr; }
   std::string ClassOf(const std::string& path) const;
   std::optional<Value> ValueOf(const std::string& path, const std::string& name) const;
 
@@ -58,9 +58,8 @@ class MemoryRegistry : public Registry {
     Node* node;  // null once the key is deleted
     Access access;
   };
-  Node* Find(const std::string& path) const;
+  Node* Walk(const std::string& path, bool make = false) const;
   Key Issue(Node* node, Access access);
-  // The handle's key, or the status that refuses the operation.
   std::int32_t Resolve(Key key, bool change, Node*& node);
   bool Refused();
 

@@ -68,20 +68,12 @@ class SandboxFiles : public Files {
     bool writing;  // C streams need a seek between a write and a read
   };
 
-  // The drive letter and the components of an absolute Windows path, or nothing for what
-  // the sandbox does not model (relative and network paths).
-  struct WindowsPath {
-    char drive;
-    std::vector<std::string> parts;
-  };
-  std::optional<WindowsPath> Absolute(const std::string& path) const;
+  // Where an absolute Windows path lies on the host, matching names without regard to case;
+  // nothing for relative and network paths, which the program never uses.
   std::optional<std::filesystem::path> HostPath(const std::string& path) const;
-  Open* Find(Handle file);
   bool IsOpen(const std::filesystem::path& host) const;
   // A regular file that is not read-only.
   bool Writable(const std::filesystem::path& host) const;
-  // Writable and not open.
-  bool Removable(const std::filesystem::path& host) const;
   // Where a new file or directory may be made: its parent is a directory.
   std::optional<std::filesystem::path> NewEntry(const std::string& path) const;
   Handle Register(std::FILE* stream, const std::filesystem::path& hostPath);
@@ -91,8 +83,7 @@ class SandboxFiles : public Files {
   std::map<Handle, Open> open_;
   Handle nextHandle_ = 0x100;
   std::vector<std::string> openedPaths_;
-  // Windows attributes other than the directory bit; root ignores permission bits, so
-  // read-only is modelled here. Files absent from the map are normal.
+  // Read-only and hidden bits; root ignores permission bits. Files absent are normal.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   std::set<std::filesystem::path> failingWrites_;
 };

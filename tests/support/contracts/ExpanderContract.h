@@ -16,25 +16,16 @@ namespace setup {
 template <class Env>
 class ExpanderContract : public ::testing::Test {
  protected:
-  Expander::Result Expand(const std::string& source, const std::string& target) {
-    return env_.expander().Expand(source, target);
-  }
-  Files& files() { return env_.files(); }
-  std::string Fixture(const std::string& name) { return env_.fixtures() + "\\" + name; }
-  std::string Scratch(const std::string& name) { return env_.scratch() + "\\" + name; }
-
   std::string Contents(const std::string& path) {
-    OpenFile file = OpenForReading(files(), path);
-    EXPECT_TRUE(file.valid()) << path;
+    Files& files = env_.files();
+    const OpenFile file = OpenForReading(files, path);
     std::string bytes;
     char chunk[65536];
-    for (std::int32_t n;
-         file.valid() && (n = files().Read(file.handle(), chunk, sizeof chunk)) > 0;)
+    for (std::int32_t n; file.valid() && (n = files.Read(file.handle(), chunk, sizeof chunk)) > 0;)
       bytes.append(chunk, static_cast<std::size_t>(n));
-    return bytes;
+    return file.valid() ? bytes : "(none)";
   }
 
- private:
   Env env_;
 };
 
@@ -43,39 +34,37 @@ TYPED_TEST_SUITE_P(ExpanderContract);
 // Each file expands to exactly its original, or tells what went wrong.
 TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong) {
   using Result = Expander::Result;
+  const std::string fixtures = this->env_.fixtures() + "\\", scratch = this->env_.scratch() + "\\";
+  // Longer than the 128 characters an OFSTRUCT holds.
+  const std::string longName = std::string(130, 'v');
+  ASSERT_TRUE(this->env_.files().Copy(fixtures + "repeat.txt_", scratch + longName + "_"));
   const struct {
-    const char* source;
+    std::string source;
     const char* original;  // null: nothing to compare
     Result result = Result::Done;
     const char* target = "out.bin";
   } cases[] = {
-      {"empty.bin_", "empty.bin"},    // the compressor pads even an empty file
-      {"one.bin_", "one.bin"},        // coded by hand: the compressor garbles short files
-      {"repeat.txt_", "repeat.txt"},  // overlapping copies
-      {"random.bin_", "random.bin"},  // nearly all literals
-      {"large.bin_", "large.bin"},    // 1 MiB: the window wraps, far matches
-      {"plain.txt", "plain.txt"},     // not compressed: copied unchanged
-      {"missing.bin_", nullptr, Result::SourceUnreadable},
-      {"repeat.txt_", nullptr, Result::TargetUncreatable, "missing\\out.bin"},
-      {"truncated.bin_", nullptr, Result::Failed},
-      {"method-b.bin_", nullptr, Result::Failed},
+      {fixtures + "empty.bin_", "empty.bin"},    // the compressor pads even an empty file
+      {fixtures + "one.bin_", "one.bin"},        // coded by hand: the compressor garbles it
+      {fixtures + "random.bin_", "random.bin"},  // nearly all literals
+      {fixtures + "large.bin_", "large.bin"},    // 1 MiB: the window wraps, far matches
+      {fixtures + "plain.txt", "plain.txt"},     // not compressed: copied unchanged
+      {scratch + longName + "_", "repeat.txt", Result::Done, longName.c_str()},
+      {fixtures + "missing.bin_", nullptr, Result::SourceUnreadable},
+      {fixtures + "repeat.txt_", nullptr, Result::TargetUncreatable, "missing\\out.bin"},
+      {fixtures + "truncated.bin_", nullptr, Result::Failed},
+      {fixtures + "method-b.bin_", nullptr, Result::Failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
-    const std::string target = this->Scratch(c.target);
-    EXPECT_EQ(this->Expand(this->Fixture(c.source), target), c.result);
-    if (!c.original) continue;
-    const std::string expanded = this->Contents(target),
-                      original = this->Contents(this->Fixture(c.original));
-    EXPECT_EQ(expanded.size(), original.size());
-    EXPECT_TRUE(expanded == original);  // a 1 MiB mismatch would drown the log
+    const std::string target = scratch + c.target;
+    EXPECT_EQ(this->env_.expander().Expand(c.source, target), c.result);
+    if (c.original) {
+      const std::string expanded = this->Contents(target);
+      EXPECT_EQ(expanded.size(), this->Contents(fixtures + c.original).size());
+      EXPECT_TRUE(expanded == this->Contents(fixtures + c.original));  // 1 MiB would drown the log
+    }
   }
-
-  // Paths longer than the 128 characters an OFSTRUCT holds.
-  const std::string name = this->Scratch(std::string(130, 'v'));
-  ASSERT_TRUE(this->files().Copy(this->Fixture("repeat.txt_"), name + "_"));
-  EXPECT_EQ(this->Expand(name + "_", name), Result::Done);
-  EXPECT_TRUE(this->Contents(name) == this->Contents(this->Fixture("repeat.txt")));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong);
