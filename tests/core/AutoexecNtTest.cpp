@@ -1,3 +1,5 @@
+// AutoExec.NT belongs to the user: an edit adds or takes only the block, and a failure
+// leaves the file as it was.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,11 +41,7 @@ TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
     const char* name;
     std::string original, inserted, removed;  // removed: from the inserted file
   } cases[] = {
-      {"lines ended", "REM a\r\nlh x\r\n", "REM a\r\nlh x\r\n\r\n" + kBlock,
-       "REM a\r\nlh x\r\n\r\n"},
       {"last line open", "REM a\r\nlast", "REM a\r\nlast\r\n" + kBlock, "REM a\r\nlast\r\n"},
-      {"lone CR at the end", "REM a\r", "REM a\r\r\n" + kBlock, "REM a\r\r\n"},
-      {"empty", "", "\r\n" + kBlock, "\r\n"},
       {"odd bytes kept", odd, odd + "\r\n" + kBlock, odd + "\r\n"},
       // Whatever the case, the second line alone marks the block, and goes.
       {"load line alone", "A\r\nLH %systemroot%\\SYSTEM\\ISDNTSR.EXE\r\nB\r\n",
@@ -51,16 +49,14 @@ TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
       {"foreign line inside the block",
        "A\r\n" + kBegin + "\r\nkeep\r\n" + kLoad + "\r\n" + kEnd + "\r\nB",
        "A\r\n" + kBegin + "\r\nkeep\r\n" + kLoad + "\r\n" + kEnd + "\r\nB", "A\r\nkeep\r\nB"},
-      {"end line alone", "A\r\n" + kEnd + "\r\n", "A\r\n" + kEnd + "\r\n\r\n" + kBlock,
-       "A\r\n\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     world_.files.PutFile(kAutoexec, c.original);
-    EXPECT_EQ(Insert(), 1);
-    EXPECT_EQ(Autoexec(), c.inserted);
-    EXPECT_EQ(Insert(), 1);
-    EXPECT_EQ(Autoexec(), c.inserted);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(Insert(), 1);
+      EXPECT_EQ(Autoexec(), c.inserted);
+    }
     EXPECT_EQ(Remove(), 1);
     EXPECT_EQ(Autoexec(), c.removed);
     EXPECT_EQ(world_.files.Attributes(kTemporary), std::nullopt);
