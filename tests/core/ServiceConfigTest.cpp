@@ -1,5 +1,5 @@
-// The driver's registry entries beyond the fresh install the walk compares: other makers'
-// registrations, the maintenance values, an unsound backup, and the helpers' cut buffers.
+// The driver's registry entries beyond what the install walk and flow show: other makers'
+// registrations, an unsound backup, and the helpers' cut buffers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,13 +16,10 @@ namespace setup {
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string kService(kServiceKeyPath), kParameters(kParametersKeyPath);
 
 struct ServiceWorld : RegistryWorld {
-  explicit ServiceWorld(std::string_view maintenance = "!MAINTENANCE_OFF") {
-    files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|2|Plain|vmplain.sys|0|Both|vmboth.sys|3|"
-                                         "[MAINTENANCE]|" +
-                                         std::string(maintenance)));
+  ServiceWorld() {
+    files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|Plain|vmplain.sys|0"));
     files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
     registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
                       std::string("NDIS\0\0", 6));
@@ -35,66 +32,6 @@ struct ServiceWorld : RegistryWorld {
     if (locked) registry.DenyAllAccess("SOFTWARE\\CAPI20\\" + name);
   }
 };
-
-TEST(ServiceConfigTest, BesideOtherMakersTheFullConfigurationReadsBackAsWritten) {
-  ServiceWorld w("!MAINTENANCE_FULL|2|0|service|velmar|1|5550100,1|3|5550199,|5550142,7|5550111,");
-  w.Register("1", "Other");
-  w.Register("3", "Other");
-  int found = 0;
-  ASSERT_EQ(FindCapiControllerNumber(w.services, found), 4u);
-  DriverServiceConfig written;
-  InitServiceConfigDefaults(w.services, *w.state, 4, written);
-  written.NumberOfControllers = 2;
-  ASSERT_EQ(GetScriptNewImagePath(w.files, w.prompts, w.state->Script(), "Both", written.ImagePath),
-            1);
-  ASSERT_EQ(WriteServiceConfig(w.services, *w.state, 4, written), 1);
-  AdapterTable adapters{};
-  for (int i = 0; i < 2; ++i) {
-    adapters[i] = {2, 0x300u + 0x10 * i, 3u + i, {}};
-    adapters[i].SPID.Assign("0" + std::to_string(i));
-    ASSERT_EQ(WriteAdapterConfig(w.services, *w.state, adapters[i], i, 1), 1);
-  }
-  EXPECT_EQ(w.registry.ValueOf("SOFTWARE\\CAPI20\\4", "DeviceName")->bytes,
-            std::string("CAPI204\0", 8));
-  EXPECT_EQ(w.registry.ClassOf(kService), "CAPI20");
-  EXPECT_TRUE(w.registry.HasKey("SOFTWARE\\CAPI20\\4\\2"));
-  EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\CAPI20\\4\\3"));
-
-  // The calling numbers stop at one removed behind the program's back.
-  {
-    OpenKey key(w.registry, kParameters + "\\Maintenance", Registry::Access::All);
-    w.registry.DeleteValue(key.key(), "CGPN2");
-  }
-  DriverServiceConfig read;
-  InitServiceConfigDefaults(w.services, *w.state, 4, read);
-  EXPECT_EQ(ReadServiceConfig(w.services, *w.state, read), 1);
-  DriverServiceConfig expected = written;
-  expected.CgpnCount = 1;
-  expected.Cgpn[1].Clear();
-  EXPECT_TRUE(read == expected);
-  for (int i = 0; i < 2; ++i) {
-    AdapterConfig adapter;
-    InitAdapterDefaults(adapter);
-    EXPECT_EQ(ReadAdapterConfig(w.services, *w.state, adapter, i, 1), 1);
-    EXPECT_TRUE(adapter == adapters[i]) << i;
-  }
-  EXPECT_TRUE(w.Messages().empty());
-}
-
-TEST(ServiceConfigTest, AFailedWriteIsReportedAMissingValueEndsTheReadQuietly) {
-  ServiceWorld w;
-  DriverServiceConfig config;
-  InitServiceConfigDefaults(w.services, *w.state, 1, config);
-  w.registry.FailChange(7);  // the service key's first value
-  EXPECT_EQ(WriteServiceConfig(w.services, *w.state, 1, config), 0);
-  EXPECT_EQ(WriteServiceConfig(w.services, *w.state, 1, config), 1);
-  for (const char* value : {"ErrorControl", "DisplayName"}) {
-    OpenKey key(w.registry, kService, Registry::Access::All);
-    w.registry.DeleteValue(key.key(), value);
-    EXPECT_EQ(ReadServiceConfig(w.services, *w.state, config), 0) << value;
-  }
-  EXPECT_EQ(w.Messages(), (Texts{"no change " + kService, "no query ErrorControl"}));
-}
 
 TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
   const std::string f = "Other Maker", own(kOwnManufacturer);
