@@ -1,5 +1,6 @@
-// An install run from the main dialog on the doubles: fresh, over the configuration it left,
-// ended by each failure, and the change-directory dialog's walk.
+// An install run from the main dialog on the doubles: fresh, ended by each failure, and the
+// change-directory dialog's walk. The install walk shows a reinstall keep or replace the
+// configuration.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -64,7 +65,7 @@ class InstallFlowTest : public ::testing::Test {
   std::string destination_;
 };
 
-TEST_F(InstallFlowTest, AFreshInstallRegistersTheDriverAndASecondKeepsItsConfiguration) {
+TEST_F(InstallFlowTest, AFreshInstallAsksNothingAndLeavesNoStaleLog) {
   // An installed copy's log too, where a deinstallation run from there left it.
   w().files.PutFile("C:\\Velmar\\removed.kvx", "log");
   w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
@@ -81,20 +82,6 @@ TEST_F(InstallFlowTest, AFreshInstallRegistersTheDriverAndASecondKeepsItsConfigu
             (std::vector<std::string>{LanguageText("EN", text::INFO_INS_DONE)}));
   EXPECT_EQ(w().host.views().front()->Text(main_dialog::kAction),
             LanguageText("EN", text::DLG_MAIN_CONFIG));
-
-  // Over the configuration there is: Yes keeps it, and nothing asks for a restart.
-  w().registry.PutValue(std::string(kServiceKeyPath), "Start", Registry::kDword,
-                        std::string("\3\0\0\0", 4));
-  // The double's expansion does not keep the source's date, so the driver image asks too.
-  w().prompts.Answer(Prompts::kYes);
-  w().prompts.Answer(Prompts::kYes);
-  state().StartMode = 0;
-  Install();
-  EXPECT_EQ(w().prompts.Texts(Kind::Question),
-            (std::vector<std::string>{LanguageText("EN", text::QUEST_APPLYOLD)}));
-  EXPECT_EQ(w().prompts.Texts(Kind::QuestionWithAll).size(), 1u);
-  EXPECT_EQ(Value(kServiceKeyPath, "Start")->bytes, std::string("\3\0\0\0", 4));
-  EXPECT_EQ(state().RestartRequired, 0);
 }
 
 // Each way an install can end short of a fresh registration. Before: m README.TXT missing,
