@@ -40,7 +40,6 @@ TEST(FileTransferTest, AsksAboutMissingSourcesProtectedAndNewerTargetsAndAnswers
   } cases[] = {
       {false, false, -1, {-2, -3}, "AA", kIgnored, "(none)", 0},  // retried, ignored
       {false, false, -1, {-1}, "A", kAborted, "(none)", 0},
-      {true, false, 9, {}, "", kTransferred, "NEW", 0},
       {true, false, 11, {0}, "Q", kSkipped, "OLD", 0},
       {true, false, 11, {2}, "Q", kTransferred, "NEW", 1},
       {true, false, 11, {-1}, "Q", kAborted, "OLD", 0},

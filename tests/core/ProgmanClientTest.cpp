@@ -117,7 +117,6 @@ TEST(ProgmanClient, FailuresAreShownAndTheRemainingCommandsStillSent) {
        false},
       {[](auto& g) { g.Refuse("[AddItem", 0x400c); }, kScript, true, Texts(3, "Error: 400C"),
        GroupCommands({}), true},
-      {nullptr, Piped("[PROGMAN]|G|Deutsch|1"), true, {}, GroupCommands({}, "G"), true},
       // Refused whole rather than sent with a cut path; the item after it keeps its place.
       {nullptr,
        Piped(tooLong),

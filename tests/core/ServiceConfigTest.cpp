@@ -42,7 +42,6 @@ TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
   } cases[] = {
       {{}, 1, 0},
       {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 2, 1},
-      {{{"1", f}, {"3", f}}, 4, 0},
       // Unnamed or unopenable counts as foreign; names that are no number are no registration.
       {{{"1", ""}, {"2", own, "locked"}}, 3, 0},
       {{{"Info", own}, {"01", own}, {"0", f}, {"4294967296", f}}, 1, 0},
