@@ -45,8 +45,7 @@ TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
     const char* name;
     std::string original, inserted, removed;  // removed: from the inserted file
   } cases[] = {
-      {"last line open", "REM a\r\nlast", "REM a\r\nlast\r\n" + kBlock, "REM a\r\nlast\r\n"},
-      {"odd bytes kept", odd, odd + "\r\n" + kBlock, odd + "\r\n"},
+      {"odd bytes, last line open", odd, odd + "\r\n" + kBlock, odd + "\r\n"},
       // Whatever the case, the second line alone marks the block, and goes.
       {"load line alone", "A\r\nLH %systemroot%\\SYSTEM\\ISDNTSR.EXE\r\nB\r\n",
        "A\r\nLH %systemroot%\\SYSTEM\\ISDNTSR.EXE\r\nB\r\n", "A\r\nB\r\n"},
