@@ -1,10 +1,16 @@
+// AutoExec.NT and the service group list belong to the machine: an edit adds or takes only
+// the driver's entries, writes only when due, and a failure leaves them as they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "support/AppWorld.h"
+#include "support/RegistryWorld.h"
 #include "sysconfig/AutoexecNt.h"
+#include "sysconfig/RegistryAccess.h"
+#include "sysconfig/ServiceGroupOrder.h"
 
 namespace setup {
 namespace {
@@ -27,7 +33,7 @@ class AutoexecNtTest : public ::testing::Test {
   std::optional<std::string> Autoexec() const { return world_.files.FileBytes(kAutoexec); }
   Texts Messages() const { return world_.prompts.Texts(FakePrompts::Kind::Message); }
 
-  AppWorld world_;
+  RegistryWorld world_;
 };
 
 TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
@@ -39,28 +45,21 @@ TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
     const char* name;
     std::string original, inserted, removed;  // removed: from the inserted file
   } cases[] = {
-      {"lines ended", "REM a\r\nlh x\r\n", "REM a\r\nlh x\r\n\r\n" + kBlock,
-       "REM a\r\nlh x\r\n\r\n"},
-      {"last line open", "REM a\r\nlast", "REM a\r\nlast\r\n" + kBlock, "REM a\r\nlast\r\n"},
-      {"lone CR at the end", "REM a\r", "REM a\r\r\n" + kBlock, "REM a\r\r\n"},
-      {"empty", "", "\r\n" + kBlock, "\r\n"},
-      {"odd bytes kept", odd, odd + "\r\n" + kBlock, odd + "\r\n"},
+      {"odd bytes, last line open", odd, odd + "\r\n" + kBlock, odd + "\r\n"},
       // Whatever the case, the second line alone marks the block, and goes.
       {"load line alone", "A\r\nLH %systemroot%\\SYSTEM\\ISDNTSR.EXE\r\nB\r\n",
        "A\r\nLH %systemroot%\\SYSTEM\\ISDNTSR.EXE\r\nB\r\n", "A\r\nB\r\n"},
       {"foreign line inside the block",
        "A\r\n" + kBegin + "\r\nkeep\r\n" + kLoad + "\r\n" + kEnd + "\r\nB",
        "A\r\n" + kBegin + "\r\nkeep\r\n" + kLoad + "\r\n" + kEnd + "\r\nB", "A\r\nkeep\r\nB"},
-      {"end line alone", "A\r\n" + kEnd + "\r\n", "A\r\n" + kEnd + "\r\n\r\n" + kBlock,
-       "A\r\n\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     world_.files.PutFile(kAutoexec, c.original);
-    EXPECT_EQ(Insert(), 1);
-    EXPECT_EQ(Autoexec(), c.inserted);
-    EXPECT_EQ(Insert(), 1);
-    EXPECT_EQ(Autoexec(), c.inserted);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(Insert(), 1);
+      EXPECT_EQ(Autoexec(), c.inserted);
+    }
     EXPECT_EQ(Remove(), 1);
     EXPECT_EQ(Autoexec(), c.removed);
     EXPECT_EQ(world_.files.Attributes(kTemporary), std::nullopt);
@@ -98,6 +97,63 @@ TEST_F(AutoexecNtTest, FailuresAreReportedAndLeaveTheFileAsItWas) {
   EXPECT_EQ(Messages(), (Texts{"cannot open " + kAutoexec, "cannot open " + kAutoexec,
                                "cannot open " + kAutoexec, "cannot write " + kAutoexec,
                                "cannot write " + kAutoexec, "cannot write " + kAutoexec}));
+}
+
+const std::string kKey(kServiceGroupOrderKeyPath);
+
+// Names written with '|' between them; "" is the empty list.
+std::string MultiSz(std::string_view names) {
+  std::string bytes(names);
+  std::replace(bytes.begin(), bytes.end(), '|', '\0');
+  return names.empty() ? std::string(1, '\0') : bytes + std::string(2, '\0');
+}
+
+TEST(ServiceGroupOrderTest, EditsTheGroupsBeforeNdisInPlaceOrFailsLeavingTheListAlone) {
+  std::string many;
+  for (int i = 0; i < 1000; ++i) many += std::string(16, 'g') + '|';  // 17000 bytes
+  const std::string tooLong = MultiSz(many + "NDIS");
+  const struct {
+    bool insert;
+    std::optional<std::string> before;  // nothing: no key at all
+    int failChange;
+    const char* after;    // nullptr: the list must be as before
+    std::string message;  // "": none
+  } cases[] = {
+      {true, MultiSz("G1|ndis|G3"), 0, "G1|CAPI20|ndis|G3", ""},
+      {false, MultiSz("Capi20|G1|CAPI20"), 0, "G1|CAPI20", ""},
+      // Nothing due: a write would fail and show.
+      {true, MultiSz("G1|capi20|NDIS"), 2, nullptr, ""},
+      {false, MultiSz("G1|G2"), 1, nullptr, ""},
+      {false, std::nullopt, 0, nullptr, "no key " + kKey},
+      {true, tooLong, 0, nullptr, "no value " + kKey + " List"},
+      {true, MultiSz("NDIS"), 2, nullptr, "no change " + kKey},
+      {false, MultiSz("CAPI20|NDIS"), 1, nullptr, "no change " + kKey},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    RegistryWorld world;
+    if (c.before) world.registry.PutValue(kKey, "List", Registry::kMultiSz, *c.before);
+    world.registry.FailChange(c.failChange);
+    EXPECT_EQ(c.insert ? InsertGroupIntoServiceOrder(world.services, *world.state)
+                       : RemoveGroupFromServiceOrder(world.services, *world.state),
+              c.message.empty() ? 1 : 0);
+    const std::optional<MemoryRegistry::Value> list = world.registry.ValueOf(kKey, "List");
+    EXPECT_EQ(list ? std::optional(list->bytes) : std::nullopt,
+              c.after ? MultiSz(c.after) : c.before);
+    EXPECT_EQ(world.Messages(),
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+  }
+}
+
+// Whatever lies behind the closing empty name is not part of the list.
+TEST(ServiceGroupOrderTest, InsertThenRemoveGivesTheListBackByteForByte) {
+  const std::string original = MultiSz("Base|Video|NDIS|TDI");
+  RegistryWorld world;
+  world.registry.PutValue(kKey, "List", Registry::kMultiSz, original + "junk");
+  EXPECT_EQ(InsertGroupIntoServiceOrder(world.services, *world.state), 1);
+  EXPECT_EQ(world.registry.ValueOf(kKey, "List")->bytes, MultiSz("Base|Video|CAPI20|NDIS|TDI"));
+  EXPECT_EQ(RemoveGroupFromServiceOrder(world.services, *world.state), 1);
+  EXPECT_EQ(world.registry.ValueOf(kKey, "List")->bytes, original);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 
 #include "app/Startup.h"
 #include "support/RegistryWorld.h"
+#include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/ServiceConfig.h"
+#include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {
 namespace {
@@ -30,8 +32,19 @@ std::string En(int key, const std::string& path = "") {
   return LanguageText("EN", key) + (path.empty() ? "" : " " + path);
 }
 
+// The service with `adapters` adapters registered as number n, as an install leaves it.
+void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance = false) {
+  DriverServiceConfig config;
+  InitServiceConfigDefaults(w.services, *w.state, n, config);
+  config.NumberOfControllers = adapters;
+  if (maintenance) config.MaintenanceMode = kMaintenanceFull;
+  WriteServiceConfig(w.services, *w.state, n, config);
+  for (int i = 0; i < adapters; ++i)
+    WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, i, 0);
+}
+
 // Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
-// Parameters, u nothing registered, c the CAPI registration gone, o the log of a run that took
+// Parameters, c the CAPI registration gone, o the log of a run that took
 // the Windows copy, the setup copy and the registration, r the setup copy read-only, n No to
 // the last confirmation. After: R the removal of the system entries entered, S the service
 // key left, G the group deleted, D done and the program ending.
@@ -56,7 +69,6 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
       {"wRSG", {A, I, A, N}, {wp, wp, wp, no}, 0x12, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
-      {"uGD", {}, {}, 0, {}},
       {"mcoRGD", {}, {}, 0, {}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
   };
@@ -79,12 +91,7 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
                         std::string("NDIS\0\0", 6));
     w.files.ChangeDirectory(kDir);
     w.system.modulePath = kFiles[4];
-    if (!has('u')) {  // one adapter, as an install registers it
-      DriverServiceConfig config;
-      InitServiceConfigDefaults(w.services, *w.state, 1, config);
-      WriteServiceConfig(w.services, *w.state, 1, config);
-      WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, 0, 0);
-    }
+    Register(w, 1, 1);
     if (has('m')) w.files.Delete(kWinCopy);
     if (has('w')) w.files.MakeDirectories(kLog);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
@@ -132,6 +139,48 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     EXPECT_EQ(w.host.quitCodes, std::vector<int>(has('D'), 0));
     EXPECT_FALSE(w.prompts.progressOpen());
   }
+}
+
+// Every change of the removal refused in turn; a second run finishes the work, silent about
+// what the first one logged, and leaves another maker's driver alone.
+TEST(DeinstallFlow, ARemovalInterruptedAtAnyChangeIsFinishedByTheNext) {
+  const std::string p(kParametersKeyPath), service(kServiceKeyPath), other = "SOFTWARE\\CAPI20\\1";
+  const std::string log = "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +
+                          Lines(
+                              "Deleted Objects:||SOFTWARE\\CAPI20\\2\\1|SOFTWARE\\CAPI20\\2\\2|"
+                              "SOFTWARE\\CAPI20\\2|" +
+                              p + "\\Adapter01|" + p + "\\Adapter02|" + p +
+                              "\\KVXVelmarSetupIntegrityCheck|" + p + "|" + service);
+  int k = 1;
+  for (;; ++k) {
+    SCOPED_TRACE(k);
+    RegistryWorld w;
+    w.state->SourceDir.Assign("A:\\");
+    w.files.PutFile("A:\\SETUP.KVX", Lines("[PROTOCOL]|1|X31|vmx31.sys|2"));
+    w.files.PutFile(kAutoexec, "REM\r\n");
+    w.registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
+                        std::string("NDIS\0\0", 6));
+    w.registry.PutValue(other, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
+    w.registry.AddKey(other + "\\1");
+    Register(w, 2, 2, true);
+    WriteScriptVersion(w.services, *w.state, 7);
+    w.registry.AddKey(service + "\\Enum");
+    w.registry.FailChange(k);
+    if (RemoveSystemEntries(w.services, *w.state) == 1) break;
+    EXPECT_EQ(w.Messages().size(), 1u);  // the refused deletion, or the stuck parent
+
+    w.registry.FailChange(0);
+    w.prompts = FakePrompts();
+    EXPECT_EQ(RemoveSystemEntries(w.services, *w.state), 1);
+    EXPECT_TRUE(w.Messages().empty());
+    EXPECT_EQ(w.files.FileBytes("A:\\removed.kvx"), log);
+    EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\CAPI20\\2"));
+    EXPECT_FALSE(w.registry.HasKey(service));
+    EXPECT_TRUE(w.registry.HasKey(other + "\\1"));
+    EXPECT_EQ(w.registry.ValueOf(std::string(kServiceGroupOrderKeyPath), "List")->bytes,
+              std::string("CAPI20\0NDIS\0\0", 13));
+  }
+  EXPECT_EQ(k, 11);  // ten deletions, the shared key and the group entry being kept
 }
 
 }  // namespace

@@ -1,175 +1,113 @@
+// The driver's registry entries beyond what the install walk and flow show: other makers'
+// registrations, an unsound backup, and the helpers' cut buffers.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/RegistryWorld.h"
 #include "sysconfig/CapiRegistration.h"
+#include "sysconfig/IntegrityBackup.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/ServiceConfig.h"
 
 namespace setup {
 namespace {
 
-const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
-const std::string kParameters = kService + "\\Parameters";
+using Texts = std::vector<std::string>;
 
-std::string Sz(std::string_view text) {
-  return std::string(text) + '\0';
-}
-
-// A configuration written and read back on one registry: what was stored, and what the read
-// gives that the written record did not hold.
-struct Case {
-  const char* name;
-  std::vector<std::pair<const char*, const char*>> registrations;  // number, manufacturer
-  std::uint32_t number;
-  const char* protocol;
-  const char* maintenance;
-  std::uint32_t adapters;
-  std::function<void(DriverServiceConfig&)> edit;              // before writing
-  std::function<void(MemoryRegistry&)> behindTheProgramsBack;  // before reading
-  std::function<void(DriverServiceConfig&)> readDifferently;   // what reading changes
+struct ServiceWorld : RegistryWorld {
+  ServiceWorld() {
+    files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|Plain|vmplain.sys|0"));
+    files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
+    registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
+                      std::string("NDIS\0\0", 6));
+    state->SourceDir.Assign("A:\\");
+  }
+  void Register(const std::string& name, const std::string& maker, bool locked = false) {
+    registry.AddKey("SOFTWARE\\CAPI20\\" + name);
+    if (!maker.empty())
+      registry.PutValue("SOFTWARE\\CAPI20\\" + name, "Manufacturer", Registry::kSz, maker + '\0');
+    if (locked) registry.DenyAllAccess("SOFTWARE\\CAPI20\\" + name);
+  }
 };
 
-// [MAINTENANCE] lines, '|' for each CR LF.
-const char kMaintenanceOff[] = "!MAINTENANCE_OFF";
-const char kFullThreeCallers[] =
-    "!MAINTENANCE_FULL|2|0|service|velmar|1|5550100,1|3|5550199,|5550142,7|5550111,";
-const char kFullNoNumbers[] = "!MAINTENANCE_FULL|7|1|svc|pw|0|0";
-
-TEST(ServiceConfigTest, WrittenConfigurationsReadBackExceptWhatTheRegistryDoesNotKeep) {
-  const Case cases[] = {
-      {"fresh, X.31, four adapters", {}, 1, "X31", kMaintenanceOff, 4, nullptr, nullptr, nullptr},
-      {"foreign at 1 and 3, SPID, full with three callers",
-       {{"1", "Other"}, {"3", "Other"}},
-       4,
-       "SPID",
-       kFullThreeCallers,
-       2,
-       [](DriverServiceConfig& c) { c.MaintenanceMode = kMaintenanceDefaultInvisible; },
-       [](MemoryRegistry& r) {
-         OpenKey key(r, kParameters + "\\Maintenance", Registry::Access::All);
-         r.DeleteValue(key.key(), "CGPN2");
-       },
-       [](DriverServiceConfig& c) {
-         c.MaintenanceMode = kMaintenanceFull;  // the mode is not stored; the script's is taken
-         c.CgpnCount = 1;  // the calling numbers stop at the missing one, which reads empty
-         c.Cgpn[1].Clear();
-       }},
-      {"own at 2, plain protocol, full without numbers",
-       {{"1", "Other"}, {"2", kOwnManufacturer}, {"3", "Other"}},
-       2,
-       "Plain",
-       kFullNoNumbers,
-       1,
-       [](DriverServiceConfig& c) {
-         c.x31Layer2 = 0;
-         c.Controller = 2;
-       },
-       nullptr,
-       [](DriverServiceConfig& c) {
-         c.x31Layer2 = 1;   // neither written nor read without the X.31 bit
-         c.Controller = 0;  // one controller
-       }},
+TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
+  const std::string f = "Other Maker", own(kOwnManufacturer);
+  const struct {
+    std::vector<std::vector<std::string>> registrations;  // name, maker, "locked"
+    std::uint32_t number;
+    int found;
+  } cases[] = {
+      {{}, 1, 0},
+      {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 2, 1},
+      // Unnamed or unopenable counts as foreign; names that are no number are no registration.
+      {{{"1", ""}, {"2", own, "locked"}}, 3, 0},
+      {{{"Info", own}, {"01", own}, {"0", f}, {"4294967296", f}}, 1, 0},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto world = std::make_unique<RegistryWorld>();
-    ProgramState& state = *world->state;
-    Services& services = world->services;
-    world->files.PutFile("A:\\SETUP.KVX",
-                         Piped("[PROTOCOL]|3|Plain|vmplain.sys|0|SPID|vmspid.sys|1|X31|vmx31.sys|"
-                               "2|[MAINTENANCE]|" +
-                               std::string(c.maintenance)));
-    world->files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
-    world->registry.PutValue("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", "List",
-                             Registry::kMultiSz, std::string("NDIS\0TDI\0\0", 10));
-    state.SourceDir.Assign("A:\\");
-    for (const auto& [number, manufacturer] : c.registrations)
-      world->registry.PutValue(std::string("SOFTWARE\\CAPI20\\") + number, "Manufacturer",
-                               Registry::kSz, Sz(manufacturer));
-
-    int found = 0;
-    ASSERT_EQ(FindCapiControllerNumber(services, found), c.number);
-    DriverServiceConfig written;
-    InitServiceConfigDefaults(services, state, c.number, written);
-    written.NumberOfControllers = c.adapters;
-    ASSERT_EQ(GetScriptNewImagePath(world->files, world->prompts, state.Script(), c.protocol,
-                                    written.ImagePath),
-              1);
-    if (c.edit) c.edit(written);
-    const bool spid = std::string_view(c.protocol) == "SPID";
-    AdapterTable adapters{};
-    ASSERT_EQ(WriteServiceConfig(services, state, c.number, written), 1);
-    for (std::uint32_t i = 0; i < c.adapters; ++i) {
-      adapters[i] = {2, 0x300 + 0x10 * i, 3 + i, {}};
-      adapters[i].SPID.Assign("0" + std::to_string(i));
-      ASSERT_EQ(WriteAdapterConfig(services, state, adapters[i], static_cast<int>(i), spid), 1);
-    }
-
-    const MemoryRegistry& registry = world->registry;
-    const std::string capi = "SOFTWARE\\CAPI20\\" + std::to_string(c.number);
-    const std::string device = Sz("CAPI20" + std::to_string(c.number));
-    EXPECT_EQ(registry.ValueOf(capi, "DeviceName")->bytes, device);
-    EXPECT_EQ(registry.ValueOf(kParameters, "DeviceName")->bytes, device);
-    EXPECT_EQ(registry.ClassOf(kService), "CAPI20");
-    EXPECT_EQ(registry.ValueOf(kService, "ImagePath")->type, Registry::kExpandSz);
-    EXPECT_EQ(registry.ValueOf(kParameters, "x31Layer2").has_value(),
-              std::string_view(c.protocol) == "X31");
-    EXPECT_EQ(registry.HasKey(kParameters + "\\Maintenance"), written.MaintenanceMode != 0);
-    for (std::uint32_t i = 1; i <= kMaxCgpn; ++i)
-      EXPECT_EQ(
-          registry.ValueOf(kParameters + "\\Maintenance", "CGPN" + std::to_string(i)).has_value(),
-          written.MaintenanceMode != 0 && i <= written.CgpnCount)
-          << i;
-    for (std::uint32_t i = 0; i < kMaxAdapters; ++i) {
-      EXPECT_EQ(registry.HasKey(AdapterKeyPath(static_cast<int>(i))), i < c.adapters) << i;
-      EXPECT_EQ(registry.HasKey(capi + "\\" + std::to_string(i + 1)), i < c.adapters) << i;
-    }
-    EXPECT_EQ(registry.ValueOf(AdapterKeyPath(0), "SPID").has_value(), spid);
-
-    if (c.behindTheProgramsBack) c.behindTheProgramsBack(world->registry);
-    DriverServiceConfig read;
-    InitServiceConfigDefaults(services, state, c.number, read);
-    EXPECT_EQ(ReadServiceConfig(services, state, read), 1);
-    DriverServiceConfig expected = written;
-    if (c.readDifferently) c.readDifferently(expected);
-    EXPECT_TRUE(read == expected);
-    for (std::uint32_t i = 0; i < c.adapters; ++i) {
-      AdapterConfig adapter;
-      InitAdapterDefaults(adapter);
-      EXPECT_EQ(ReadAdapterConfig(services, state, adapter, static_cast<int>(i), spid), 1);
-      AdapterConfig expectedAdapter = adapters[i];
-      if (!spid) expectedAdapter.SPID.Clear();
-      EXPECT_TRUE(adapter == expectedAdapter) << i;
-    }
-    EXPECT_TRUE(world->Messages().empty());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ServiceWorld w;
+    w.registry.AddKey("SOFTWARE\\CAPI20");
+    for (const auto& r : c.registrations) w.Register(r[0], r[1], r.size() > 2);
+    int found = -1;
+    EXPECT_EQ(FindCapiControllerNumber(w.services, found), c.number);
+    EXPECT_EQ(found, c.found);
+    EXPECT_EQ(CapiHasOtherControllers(w.services, *w.state), c.registrations.size() > 1);
+    EXPECT_TRUE(w.Messages().empty());
   }
 }
 
-TEST(ServiceConfigTest, AMissingNumberIsReportedAMissingTextEndsTheReadSilently) {
-  RegistryWorld world;
-  ProgramState& state = *world.state;
-  world.files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
-  world.registry.PutValue("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", "List",
-                          Registry::kMultiSz, std::string("NDIS\0\0", 6));
-  DriverServiceConfig config;
-  InitServiceConfigDefaults(world.services, state, 1, config);
-  world.files.PutFile("A:\\SETUP.KVX", "[PROTOCOL]\r\n0\r\n");
-  state.SourceDir.Assign("A:\\");
-  world.registry.FailChange(7);  // the service key's first value
-  EXPECT_EQ(WriteServiceConfig(world.services, state, 1, config), 0);
-  EXPECT_EQ(WriteServiceConfig(world.services, state, 1, config), 1);
-  for (const char* value : {"ErrorControl", "DisplayName"}) {
-    OpenKey key(world.registry, kService, Registry::Access::All);
-    world.registry.DeleteValue(key.key(), value);
-    EXPECT_EQ(ReadServiceConfig(world.services, state, config), 0) << value;
+// A value the writer cannot have left is no backup: configuring goes on, nothing is taken.
+TEST(ServiceConfigTest, AnUnsoundBackupCountsAsNone) {
+  ServiceWorld w;
+  AdapterTable adapters{};
+  const std::string sound =
+      "D;1;G;\\SystemRoot\\System32\\drivers\\vmplain.sys;1;1;1;0;C;241;0;0;M;0;0;1;2;592;5;";
+  for (const std::string& value :
+       {sound.substr(0, sound.size() - 1),
+        "D;1;G;I;1;1;1;0;C;241;0;0;M;0;0;5;" + std::string(30, '1') + ';',
+        std::string(70, 'D') + sound}) {
+    SCOPED_TRACE(value);
+    w.registry.PutValue(std::string(kIntegrityKeyPath), "RegistryBackup", Registry::kSz,
+                        value + '\0');
+    DriverServiceConfig config;
+    EXPECT_EQ(ReadIntegrityBackup(w.services, *w.state, config, adapters), 0);
+    EXPECT_TRUE(config == DriverServiceConfig{});
+    EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), 1);
   }
-  EXPECT_EQ(world.Messages(),
-            (std::vector<std::string>{"no change " + kService, "no query ErrorControl"}));
+  EXPECT_TRUE(w.host.views().empty());
+}
+
+TEST(ServiceConfigTest, RegistryHelpersWritePastAFailedRowAndNeverOverrunABuffer) {
+  RegistryWorld w;
+  const std::string kKey = "SOFTWARE\\Test";
+  RegistryValueTable table;
+  table[0] = TextRow("Failing", Registry::kSz, "x");
+  table[1] = TextRow("ImagePath", Registry::kExpandSz, std::string(259, 'd'));
+  table[2] = NumberRow("DosVector", 0xF1);
+  table[3] = NumberRow("Behind", 1);
+  const CreatedKey key(w.registry, kKey);
+  w.registry.FailChange(1);
+  EXPECT_EQ(WriteValueTable(w.registry, key.key(), table, 2), 0);
+  EXPECT_FALSE(w.registry.ValueOf(kKey, "Failing"));
+  EXPECT_EQ(w.registry.ValueOf(kKey, "ImagePath")->bytes, std::string(259, 'd') + '\0');
+  EXPECT_EQ(w.registry.ValueOf(kKey, "DosVector")->bytes, std::string("\xF1\0\0\0", 4));
+  EXPECT_FALSE(w.registry.ValueOf(kKey, "Behind"));
+
+  for (const auto& [stored, result, text] :
+       {std::tuple<std::string, int, std::string>{std::string("1234567\0", 8), 1, "1234567"},
+        {"abc", 1, "abc"},  // stored without its terminator
+        {"12345678", 0, ""}}) {
+    w.registry.PutValue(kKey, "SPID", Registry::kSz, stored);
+    std::string buffer(12, 'x');  // eight bytes and four guard bytes
+    EXPECT_EQ(QueryStringValue(w.registry, key.key(), buffer.data(), "SPID", 8), result);
+    EXPECT_EQ(buffer, text + std::string(8 - text.size(), '\0') + "xxxx");
+  }
+
+  ReportNoKey(w.services, *w.state, std::string(1500, 'k'));  // a message holds 1023 bytes
+  EXPECT_EQ(w.Messages(), Texts{"no key " + std::string(1016, 'k')});
 }
 
 }  // namespace
