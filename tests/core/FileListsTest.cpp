@@ -74,7 +74,6 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
       {"[ADDFILES]|1|3|SRC|A|B", 2, 0},
       {"[ADDFILES]|1|1|SRC|A|" + std::string(32, 'n'), 0, 6},
       {groups, 0, 205},
-      {"[PROGMAN]|G|English|17", 0, 4},
       {"[PROGMAN]|G|English|1|T|!SETUPFILE+CMD|" + n64 + "|W|I|0", 0, 7},
   };
   for (const auto& c : cases) {
@@ -105,9 +104,6 @@ TEST_F(ScriptLists, MaintenanceSectionsOverwriteUntilTheFirstOff) {
       {"[MAINTENANCE]|!MAINTENANCE_DEFAULT|2|1|a|b|0|1|g1|[MAINTENANCE]|!MAINTENANCE_OFF|"
        "[MAINTENANCE]|!MAINTENANCE_FULL|5|5|n|p|0|0",
        "0 2 1 a b [] [g1]"},
-      // A misspelt keyword after a full section switches remote access off.
-      {"[MAINTENANCE]|!MAINTENANCE_FULL|0|0|u|p|0|0|[MAINTENANCE]|!maintenance_full|2|1|a|b|0|0",
-       "0 2 1 a b [] []"},
       // Texts and counts are bounded by the record; the line after a list is the next count.
       {"[MAINTENANCE]|!MAINTENANCE_FULL|0|0|" + u + "|p|-1|" + n + "|12|1|2|3|4|5|6|7|8|9",
        "1 0 0 " + u.substr(0, 78) + " p [" + n.substr(0, 39) + "] [1|2|3|4|5|6|7|8]"},
@@ -167,29 +163,6 @@ TEST_F(ScriptLists, EachProtocolLookupMatchesByItsOwnRule) {
   EXPECT_EQ(view.control(39).items, (Texts{"DSS1 (Euro-ISDN)", "1TR6", "Long"}));
   EXPECT_TRUE(files_.Delete("C:\\SETUP.KVX")) << "the script was left open";
   EXPECT_TRUE(prompts_.shown().empty());
-}
-
-TEST_F(ScriptLists, MissingScriptShowsTheLiteralMessagesAndEmptiesAList) {
-  comp_.count = 5;
-  EXPECT_EQ(ReadCompFiles(files_, prompts_, kMedium, comp_), 0);
-  EXPECT_EQ(comp_.count, 0);
-  LineText protocol("stale");
-  PathText imagePath("kept");
-  MaintenanceConfig maintenance;
-  EXPECT_EQ(ReadMaintenanceSection(files_, kMedium, maintenance), 0);
-  EXPECT_EQ(ReadDefaultProtocol(files_, prompts_, kMedium, protocol), 0);
-  EXPECT_EQ(AnyProtocolNeedsSpid(files_, prompts_, kMedium), 0);
-  EXPECT_EQ(FindProtocolIndex(files_, prompts_, kMedium, kDrivers + "vmdss1.sys"), kNoProtocol);
-  EXPECT_EQ(GetScriptNewImagePath(files_, prompts_, kMedium, "DSS1", imagePath), 0);
-  EXPECT_EQ(GetProtocolFlags(files_, prompts_, kMedium, "DSS1"), 0u);
-  EXPECT_EQ(protocol, "stale");
-  EXPECT_EQ(imagePath, "kept");
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Texts{"Can't find SETUPINFOFILE!"});
-  const std::string at = "Can't find SETUPINFOFILE! at C:\\SETUP.KVX";
-  EXPECT_EQ(
-      prompts_.Texts(FakePrompts::Kind::Message),
-      (Texts{at, at, "Can't find SETUPINFOFILE!",
-             "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]", "Can't find SETUPINFOFILE!"}));
 }
 
 }  // namespace
