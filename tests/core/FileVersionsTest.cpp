@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/AboutBox.h"
 #include "app/FileVersions.h"
 #include "support/AppWorld.h"
 
@@ -40,26 +38,6 @@ TEST(FindVersionStamp, ReadsTheFirstCompleteStampInHexadecimal) {
   world.files.PutFile("C:\\F.SYS", Stamp(2, 1, 5));
   EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", std::string(300, 'n'), line), 1);
   EXPECT_EQ(line.view(), std::string(259, 'n'));
-}
-
-TEST(ShowDriverVersion, ShowsTheManufacturersLowWordsOrThatNoCapiIsInstalled) {
-  const char* none = "EN [TEXT_NOCAPIINSTALLED]";
-  const std::pair<std::optional<CapiVersion>, const char*> cases[] = {
-      {CapiVersion{2, 0, 2, 123}, "v2.1 (rev.23)"},
-      {CapiVersion{2, 0, 0x10003, 0xFFFF0009}, "v3.0 (rev.09)"},
-      {CapiVersion{2, 0, 0x10000, 0x20000}, none},
-      {std::nullopt, none},  // missing, not loadable or without the export
-  };
-  for (const auto& [dll, shown] : cases) {
-    AppWorld world;
-    FillCatalogue(world.state->Catalogue, "EN");
-    world.state->SourceDir.Assign("A:\\");
-    world.files.PutFile("A:\\SETUP.KVX", "[CURRENTCAPIDLL]\r\nCAPI2032.DLL\r\n");
-    if (dll) world.system.capiDlls["capi2032.dll"] = *dll;
-    FakeDialogView view("DLG_about", 0x30, 0x10);
-    ShowDriverVersion(view, world.services, *world.state);
-    EXPECT_EQ(view.Text(17), shown);
-  }
 }
 
 // Whatever happened, nothing of the scan is left behind.

@@ -40,10 +40,9 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
        {std::pair{"c:\\velmar\\vmdss1.sys", 1}, {"C:\\VELMAR\\VMDSS1", 0}, {longKey.c_str(), 1}})
     EXPECT_EQ(Logged(object), found) << object;
 
-  // Edited by hand: an overlong line, a soft break, no final line end.
-  world_.files.PutFile(kLog, std::string(400, 'x') + "\r\nA\xAF" + "B\r\nLAST");
+  // Edited by hand: an overlong line, no final line end.
+  world_.files.PutFile(kLog, std::string(400, 'x') + "\r\nLAST");
   EXPECT_EQ(Logged(std::string(259, 'x')), 1);
-  EXPECT_EQ(Logged("A\nB"), 1);
   EXPECT_EQ(Logged("last"), 1);
 
   DeleteRemovalLog(world_.services, world_.state->SourceDir.view());

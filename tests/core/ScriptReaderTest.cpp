@@ -118,23 +118,12 @@ TEST_F(ScriptReaderTest, LanguageTableFirstSectionUpToSixteenNamesCutToTheirFiel
   EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Can't find SETUPINFOFILE!"});
 }
 
-TEST_F(ScriptReaderTest, CatalogueTakesEveryKeyInOrderAndKeepsWhatItHasForAnUnsupportedLanguage) {
-  Script(Languages("2", 2));
-  ReadLanguageTable(files_, prompts_, kMedium, table_);
-  files_.PutFile("C:\\MEDIUM\\L0.TXT", LanguageFile("en"));
-  ASSERT_EQ(Load(0), 1);
-  for (const CatalogueKey& key : kCatalogueKeys)
-    EXPECT_EQ(catalogue_.Text(key.slot), "en " + std::string(key.key));
-  EXPECT_EQ(prompts_.cursor, (std::vector<bool>{true, false}));
-
-  // A missing file or an index out of the table, whatever its count says.
+// The start-up test loads catalogues; an index past the table must not be read, whatever
+// the table's count says.
+TEST_F(ScriptReaderTest, CatalogueRefusesAnIndexOutOfTheTable) {
   table_.count = 40;
-  for (int index : {1, 16}) {
-    prompts_ = {};
-    EXPECT_EQ(Load(index), 0);
-    EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
-    EXPECT_EQ(catalogue_.Text(text::DLG_MAIN_CAPTION), "en [DLG_MAIN_CAPTION]");
-  }
+  EXPECT_EQ(Load(kMaxLanguages), 0);
+  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
 }
 
 template <class... Args>

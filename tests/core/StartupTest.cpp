@@ -24,8 +24,6 @@ TEST(CommandLine, SwitchesValuesAndLimits) {
     std::string script, language;
   } cases[] = {
       {"/c /d", 2, "SETUP.KVX", ""},
-      {"/f OTHER.KVX", 0, "", ""},
-      {"/x -z c d //D", 2, "SETUP.KVX", ""},
       {"/fA:\\X-D.KVX /lpt-br", 0, "A:\\X-D.KVX", "pt-br"},
       // Only the first 127 characters count, and values are cut to their fields.
       {std::string(126, ' ') + "/d", 0, "SETUP.KVX", ""},
