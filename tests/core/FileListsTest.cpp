@@ -44,19 +44,13 @@ TEST_F(ScriptLists, GroupLinesFillEveryRowOfTheirGroup) {
   // The group of no files still has its four lines, which must not be read as counts.
   Script(
       "[COMPFILES]|3|2|DRV|A.SY_|A.SYS|B.DL_|B.DLL|SYS|!NOWINSYSTEM|!VERSION_ON|0|9|9|9|9|1||"
-      "D.TX_|D.TXT|!NOSETUPDIR||off|[ADDFILES]|2|2|SRC|README.TXT|NOTES.TXT|DOC|1||X.INI||"
-      "[DELETEADDFILES]|1|2|LOG|A.LOG|B.TMP");
+      "D.TX_|D.TXT|!NOSETUPDIR||off");
   ASSERT_EQ(ReadCompFiles(files_, prompts_, kMedium, comp_), 1);
   EXPECT_EQ(
       Rows(comp_.count, comp_.sourceNames, comp_.targetNames, comp_.sourceSubdirs,
            comp_.setupSubdirs, comp_.windowsSubdirs, comp_.versionSwitches),
       (Texts{"A.SY_|A.SYS|DRV|SYS|!NOWINSYSTEM|!VERSION_ON",
              "B.DL_|B.DLL|DRV|SYS|!NOWINSYSTEM|!VERSION_ON", "D.TX_|D.TXT||!NOSETUPDIR||off"}));
-  ASSERT_EQ(ReadAddFiles(files_, prompts_, kMedium, add_), 1);
-  EXPECT_EQ(Rows(add_.count, add_.sourceSubdirs, add_.fileNames, add_.targetSubdirs),
-            (Texts{"SRC|README.TXT|DOC", "SRC|NOTES.TXT|DOC", "|X.INI|"}));
-  ASSERT_EQ(ReadDeleteAddFiles(files_, prompts_, kMedium, del_), 1);
-  EXPECT_EQ(Rows(del_.count, del_.subdirs, del_.fileNames), (Texts{"LOG|A.LOG", "LOG|B.TMP"}));
   EXPECT_TRUE(prompts_.shown().empty());
 }
 

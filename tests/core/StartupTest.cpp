@@ -138,16 +138,6 @@ TEST(StartupRefusal, WrongPlatformOrMissingRightsEndWithATranslatedMessage) {
   }
 }
 
-// The language table always comes from SETUP.KVX; everything after it from the script /f names.
-TEST_F(Startup, ScriptOnTheCommandLineIsReadAfterTheLanguageTable) {
-  world_.files.PutFile("A:\\OTHER.KVX", CrLfLines({"[OS]", "!OS_WINDOWS_95"}));
-  world_.system.platformId = 1;
-  EXPECT_EQ(Run("/fOTHER.KVX /lDeutsch"), 0);
-  EXPECT_EQ(state_.LanguageIndex, 1);
-  EXPECT_EQ(world_.files.openedPaths().front(), "A:\\SETUP.KVX");
-  EXPECT_TRUE(world_.prompts.shown().empty());
-}
-
 TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
   Run("/c", [this](FakeDialogView& view, Dialog& dialog) {
     Choose(view, dialog, 1, 7);  // the list dropped down
