@@ -49,13 +49,9 @@ file(GLOB SETUP_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(win32_tests ${SETUP_WIN32_TEST_SOURCES} src/resources/setup.rc
                            tests/win32/TestDialogs.rc)
 add_dependencies(win32_tests setup_images)
-# shell32 finds the Start Menu's Programs folder, where the shell makes program groups.
-target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main shell32)
+target_link_libraries(win32_tests PRIVATE setup_win32 setup_test_support gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_RUNTIME})
 target_compile_options(win32_tests PRIVATE ${SETUP_WARNINGS})
-# Expected exports, beside the test program.
-configure_file(tests/win32/fixtures/velmar-config.reg
-               ${CMAKE_BINARY_DIR}/fixtures/velmar-config.reg COPYONLY)
 # The Expander contract finds its files in the folder beside the test program.
 include(cmake/SzddFixtures.cmake)
 add_dependencies(win32_tests szdd_fixtures)

@@ -1,8 +1,7 @@
 #pragma once
 
-// GoogleTest's Notification, for the compilers' win32 thread model, which has no
-// std::mutex or std::condition_variable: the same on a Win32 event. The tests themselves
-// run on one thread; GoogleTest only needs this to compile.
+// GoogleTest's Notification on a Win32 event, for the compilers' win32 thread model, which has
+// no std::mutex or std::condition_variable; GoogleTest only needs it to compile.
 #include <windows.h>
 
 namespace testing::internal {
@@ -11,9 +10,6 @@ class Notification {
  public:
   Notification() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
   ~Notification() { CloseHandle(event_); }
-  Notification(const Notification&) = delete;
-  Notification& operator=(const Notification&) = delete;
-
   void Notify() { SetEvent(event_); }
   void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
 

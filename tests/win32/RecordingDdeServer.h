@@ -5,15 +5,14 @@
 #include <ddeml.h>
 
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace setup {
 
-// A DDE server of the test's own, offering one name as service and topic, on a thread of
-// its own as a shell in another process would be. It accepts every execute transaction and
-// keeps its data byte for byte. One server at a time: DDEML callbacks carry no context.
+// A DDE server offering one name as service and topic, on a thread of its own as a shell in
+// another process would be; it accepts every execute transaction and keeps its data byte for
+// byte. One server at a time: DDEML callbacks carry no context.
 class RecordingDdeServer {
  public:
   explicit RecordingDdeServer(std::string name) : name_(std::move(name)) {
@@ -36,23 +35,17 @@ class RecordingDdeServer {
 
   // The data of every execute transaction so far and the conversations opened, once `count`
   // transactions have arrived or five seconds have passed: they do not wait for the server.
-  std::vector<std::string> WaitForData(std::size_t count, int* conversations = nullptr) {
-    for (int waited = 0; waited < 5000 && Locked([&] { return data_.size() < count; });
-         waited += 10)
-      Sleep(10);
-    if (conversations) *conversations = Locked([&] { return conversations_; });
-    return Locked([&] { return data_; });
+  std::vector<std::string> WaitForData(std::size_t count, int* conversations) {
+    for (int waited = 0;; waited += 10, Sleep(10)) {
+      EnterCriticalSection(&lock_);
+      std::vector<std::string> data = data_;
+      *conversations = conversations_;
+      LeaveCriticalSection(&lock_);
+      if (data.size() >= count || waited >= 5000) return data;
+    }
   }
 
  private:
-  template <class Action>
-  std::invoke_result_t<Action> Locked(Action action) {
-    EnterCriticalSection(&lock_);
-    auto result = action();
-    LeaveCriticalSection(&lock_);
-    return result;
-  }
-
   static DWORD WINAPI Serve(void* server) {
     RecordingDdeServer& self = *static_cast<RecordingDdeServer*>(server);
     MSG message;
@@ -66,8 +59,6 @@ class RecordingDdeServer {
     DdeNameService(self.instance_, self.nameHandle_, nullptr, DNS_REGISTER);
     SetEvent(self.ready_);
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    DdeNameService(self.instance_, nullptr, nullptr, DNS_UNREGISTER);
-    DdeFreeStringHandle(self.instance_, self.nameHandle_);
     DdeUninitialize(self.instance_);
     return 0;
   }
@@ -78,12 +69,14 @@ class RecordingDdeServer {
     if (type == XTYP_CONNECT)
       return reinterpret_cast<HDDEDATA>(
           static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, self.nameHandle_) == 0));
-    if (type == XTYP_CONNECT_CONFIRM) self.Locked([&] { return ++self.conversations_; });
-    if (type != XTYP_EXECUTE) return nullptr;
-    std::string bytes(DdeGetData(data, nullptr, 0, 0), '\0');
-    DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), static_cast<DWORD>(bytes.size()), 0);
-    self.Locked([&] { return (self.data_.push_back(bytes), 0); });
-    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
+    EnterCriticalSection(&self.lock_);
+    if (type == XTYP_CONNECT_CONFIRM) ++self.conversations_;
+    if (type == XTYP_EXECUTE) {
+      std::string& bytes = self.data_.emplace_back(DdeGetData(data, nullptr, 0, 0), '\0');
+      DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), static_cast<DWORD>(bytes.size()), 0);
+    }
+    LeaveCriticalSection(&self.lock_);
+    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(type == XTYP_EXECUTE ? DDE_FACK : 0));
   }
 
   static inline RecordingDdeServer* serving_ = nullptr;

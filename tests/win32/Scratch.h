@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace setup {
@@ -41,8 +40,8 @@ class ScratchFolder {
 inline std::string BesideThisProgram(const std::string& name) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string program(path);
-  return program.erase(program.find_last_of('\\') + 1) += name;
+  *(std::strrchr(path, '\\') + 1) = '\0';
+  return path + name;
 }
 
 inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
@@ -53,12 +52,6 @@ inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
   const bool set = SetFileTime(file, nullptr, nullptr, &time);
   CloseHandle(file);
   return set;
-}
-
-// A file's bytes, read apart from the code under test.
-inline std::string Bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(none)";
 }
 
 }  // namespace setup

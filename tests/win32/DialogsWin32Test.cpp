@@ -1,0 +1,140 @@
+// What only the real dialog manager shows: the program's templates as its logic uses them,
+// the trampoline's exception barrier, the hand-over of WM_QUIT and a cancelled version scan.
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "Scratch.h"
+#include "ScriptedUser.h"
+#include "app/FileVersions.h"
+#include "support/AppWorld.h"
+#include "support/contracts/DialogHostContract.h"
+#include "ui/DialogPrompts.h"
+#include "win32/Win32DialogHost.h"
+#include "win32/Win32DialogView.h"
+#include "win32/Win32Expander.h"
+#include "win32/Win32Files.h"
+
+namespace setup {
+namespace {
+
+// The program's own templates and icons, linked into this test, as the dialog logic relies on
+// them: the language box keeps the order of the language table, the directory list its own.
+TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (const char* icon : {"mainico", "cardico", "novelmarico"})
+    EXPECT_NE(LoadIconA(instance, icon), nullptr) << icon;
+  const struct {
+    const char* name;
+    std::vector<int> ids;  // none: no controls at all
+    int styled;            // the control whose style bits follow, 0 for the dialog
+    LONG_PTR mask, bits;
+  } templates[] = {
+      {"DLG_main", {3, 7, 8, 9, 10, 11, 12}, 9, 0x03 | CBS_SORT, CBS_DROPDOWNLIST},
+      {"DLG_main", {9}, 0, WS_MINIMIZEBOX, WS_MINIMIZEBOX},
+      {"DLG_install", {0, 1, 20, 21, 22, 23, 24, 25}, 0, 0, 0},
+      {"DLG_changedir", {0, 1, 102, 103, 104, 105, 106, 107}, 0, 0, 0},
+      {"DLG_changedir", {102}, 102, LBS_NOTIFY | LBS_SORT, LBS_NOTIFY},
+      {"DLG_deinstall", {0, 1, 28, 29, 30}, 0, 0, 0},
+      {"DLG_chkintegrity", {1, 95, 96, 97, 98, 99, 100}, 0, 0, 0},
+      {"DLG_about", {0, 15, 16, 17, 170}, 0, 0, 0},
+      {"DLG_fileversion", {0, 104, 172, 173}, 0, 0, 0},
+      {"WND_intro", {}, 0, WS_CAPTION, 0},
+  };
+  for (const auto& t : templates) {
+    HWND dialog = CreateDialogParamA(instance, t.name, nullptr, nullptr, 0);
+    ASSERT_NE(dialog, nullptr) << t.name;
+    for (int id : t.ids) EXPECT_NE(GetDlgItem(dialog, id), nullptr) << t.name << ' ' << id;
+    HWND styled = t.styled ? GetDlgItem(dialog, t.styled) : dialog;
+    EXPECT_EQ(GetWindowLongPtrA(styled, GWL_STYLE) & t.mask, t.bits) << t.name;
+    EXPECT_EQ(GetWindow(dialog, GW_CHILD) == nullptr, t.ids.empty()) << t.name;
+    DestroyWindow(dialog);
+  }
+}
+
+class Win32DialogHostTest : public ::testing::Test {
+ protected:
+  Win32DialogHost host_{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {
+  ProbeDialog failsToOpen;
+  failsToOpen.init = [](DialogView&) { throw std::runtime_error("no memory"); };
+  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
+  EXPECT_EQ(host_.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
+
+  struct FailsOnClick : ProbeDialog {
+    void OnCommand(DialogView&, int, int) override { throw std::runtime_error("no memory"); }
+  } failsOnClick;
+  ScriptedUser user;
+  user.Press(111);
+  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
+  EXPECT_EQ(failsOnClick.destroyed, 1);
+}
+
+// A quit posted during a long operation must not starve its progress window, and must still
+// end the modal loop that owns the thread once the operation returns.
+TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsTheModalLoop) {
+  struct Counting : Dialog {
+    int timers = 0, presses = 0;
+    void OnInit(DialogView& view) override { view.StartTimer(1, 10); }
+    void OnTimer(DialogView&, int) override { ++timers; }
+    void OnCommand(DialogView&, int id, int code) override { presses += id == 111 && code == 0; }
+  } progress;
+  ProbeDialog operation;
+  operation.init = [&](DialogView&) {
+    PostQuitMessage(7);
+    const WindowRef window = host_.CreateModeless("DLG_yesno", kNoWindow, progress);
+    ASSERT_NE(window, kNoWindow);
+    PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
+    for (int i = 0; i < 100 && (progress.timers < 3 || progress.presses < 1); ++i)
+      host_.PumpMessages(window);
+    host_.DestroyModeless(window);
+  };
+  host_.RunModal("DLG_yesno", kNoWindow, operation);
+  EXPECT_GE(progress.timers, 3);
+  EXPECT_EQ(progress.presses, 1);
+  EXPECT_EQ(operation.destroyed, 1);
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+// Clicks Cancel while the third file is announced.
+struct CancellingUser : DialogPrompts {
+  using DialogPrompts::DialogPrompts;
+  int announced = 0;
+  void SetProgressText(WindowRef progress, std::string_view text) override {
+    DialogPrompts::SetProgressText(progress, text);
+    if (++announced == 3) PostMessageA(GetDlgItem(HwndOf(progress), 1), BM_CLICK, 0, 0);
+  }
+};
+
+TEST_F(Win32DialogHostTest, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirectoryAsItWas) {
+  AppWorld world;
+  ScratchFolder scratch("file-versions");
+  Win32Files files;
+  Win32Expander expander;
+  CancellingUser prompts(host_, world.state->Catalogue);
+  Services services{files,   expander, world.system,       world.registry,
+                    prompts, host_,    world.programGroups};
+  FillCatalogue(world.state->Catalogue, "EN");
+  world.state->SourceDir.Assign(BesideThisProgram("medium"));
+  world.system.windowsDirectory = scratch.path();
+  const std::string startedIn = files.CurrentDirectory();
+  int listed = -1;
+  ProbeDialog dialog;
+  dialog.init = [&](DialogView& view) {
+    listed = FillVersionList(services, *world.state, view);
+    view.End(0);
+  };
+  EXPECT_EQ(host_.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
+  EXPECT_EQ(listed, 0);
+  EXPECT_TRUE(prompts.ProgressCancelled());
+  EXPECT_EQ(files.CurrentDirectory(), startedIn);
+  EXPECT_EQ(GetFileAttributesA((scratch.path() + "\\VERTMP.$$$").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace setup
