@@ -1,10 +1,12 @@
-// An install run from the main dialog on the doubles, ended by each failure.
+// An install run from the main dialog on the doubles, ended by each failure, and the
+// change-directory dialog's walk.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/MainDialog.h"
 #include "app/Startup.h"
+#include "install/ChangeDirDialog.h"
 #include "install/InstallFlow.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/RegistryAccess.h"
@@ -109,6 +111,53 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R'));
   }
+}
+
+// Browsing for the fields: each step a user action in the change-directory dialog (none for
+// its opening), then its path, its list and its selected drive.
+TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) {
+  using namespace change_dir_dialog;
+  using Shown = std::vector<std::string>;
+  for (const char* path : {"D:\\Data\\Sub", "D:\\apps"}) w().files.MakeDirectories(path);
+  struct Step {
+    int id, code, pick;
+    Shown shown;
+  };
+  const auto walk = [](std::vector<Step> steps, int end) {
+    return [=](FakeDialogView& view, Dialog& dialog) {
+      for (const Step& s : steps) {
+        if (s.id == kDrives) view.ComboSelect(kDrives, s.pick);
+        view.control(kDirectories).selection = s.pick;
+        if (s.code) dialog.OnCommand(view, s.id, s.code);
+        Shown shown = {view.Text(kPath)};
+        for (const std::string& item : view.control(kDirectories).items) shown.push_back(item);
+        shown.push_back(view.ComboItemText(kDrives, view.ComboSelection(kDrives)));
+        EXPECT_EQ(shown, s.shown);
+      }
+      EXPECT_EQ(view.control(kDrives).items, (Shown{"[-a-]", "[-c-]", "[-d-]"}));
+      dialog.OnCommand(view, end, 0);
+    };
+  };
+  // The default destination does not exist yet: the Windows drive's root, without parent.
+  w().host.OnShow("DLG_changedir",
+                  walk({{0, 0, 0, {"C:\\", "[WINNT]", "[-c-]"}},
+                        {kDrives, 1, 2, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
+                        {kDirectories, 2, 1, {"D:\\Data", "[..]", "[Sub]", "[-d-]"}},
+                        {kDirectories, 2, 0, {"D:\\", "[apps]", "[Data]", "[-d-]"}}},
+                       kOk));
+  w().host.OnShow("DLG_changedir",
+                  walk({{0, 0, 0, {"d:\\data", "[..]", "[Sub]", "[-d-]"}}}, kCancel));
+  w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
+    dialog.OnCommand(view, install_dialog::kChangeDestination, 0);
+    EXPECT_EQ(view.Text(install_dialog::kDestination), "D:\\");
+    EXPECT_TRUE(state().ChosenDirectory.empty());
+    view.SetText(install_dialog::kSource, "d:\\data\\.\\Sub\\..\\");
+    dialog.OnCommand(view, install_dialog::kChangeSource, 0);
+    EXPECT_EQ(view.Text(install_dialog::kSource), "d:\\data\\.\\Sub\\..\\");
+    dialog.OnCommand(view, install_dialog::kCancel, 0);
+  });
+  FakeDialogView main("DLG_main", 1, kNoWindow);
+  OpenInstallDialog(w().services, state(), main, "A:\\");
 }
 
 }  // namespace
