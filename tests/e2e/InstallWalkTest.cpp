@@ -192,26 +192,28 @@ class InstallWalk : public ::testing::Test {
   // Before the install the medium's files and no CAPI DLL; afterwards the installed copy.
   void CheckVersions(const SetupProcess& setup, HWND main, bool installed) {
     // The list shows directories as the system resolves them.
-    std::string windows = windows_, installDir = installDir_;
-    for (std::string* path : {&windows, &installDir})
+    std::string windows = windows_, installDir = installDir_, medium = TheMedium().directory;
+    for (std::string* path : {&windows, &installDir, &medium})
       for (char& c : *path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const std::string drivers = windows + "\\system32\\drivers\\";
-    const std::vector<std::string> lines = {
-        drivers + "vmdss1.sys\tv2.10 (rev.07)",
-        drivers + "vm1tr6.sys\tv2.10 (rev.05)",
-        drivers + "vmni1.sys\tv2.2 (rev.1b)",
-        windows + "\\system32\\CAPI2032.DLL\tv2.1 (rev.05)",
-        installDir + "\\tools\\trace\\vmtrace.exe\tv1.1 (rev.02)",
-        installDir + "\\tools\\trace\\vmtrace.txt\t" + Text("[TEXT_UNKNOWNVERSION]"),
+    const std::string trace = installDir + "\\tools\\trace\\";
+    const struct {
+      std::string onMedium, installed, version;
+    } files[] = {
+        {"drivers\\VMDSS1.SY_", drivers + "vmdss1.sys", "v2.10 (rev.07)"},
+        {"drivers\\VM1TR6.SY_", drivers + "vm1tr6.sys", "v2.10 (rev.05)"},
+        {"drivers\\VMNI1.SY_", drivers + "vmni1.sys", "v2.2 (rev.1b)"},
+        {"capi\\win32\\CAPI2032.DL_", windows + "\\system32\\CAPI2032.DLL", "v2.1 (rev.05)"},
+        {"VMTRACE.EX_", trace + "vmtrace.exe", "v1.1 (rev.02)"},
+        {"VMTRACE.TX_", trace + "vmtrace.txt", Text("[TEXT_UNKNOWNVERSION]")},
     };
+    std::vector<std::string> lines;
+    for (const auto& file : files)
+      lines.push_back((installed ? file.installed : medium + "\\" + file.onMedium) + "\t" +
+                      file.version);
     const auto [driver, shown] = Versions(setup, main, lines.size());
-    if (installed) {
-      EXPECT_EQ(driver, "v2.1 (rev.05)");
-      EXPECT_EQ(shown, lines);
-    } else {
-      EXPECT_EQ(driver, Text("[TEXT_NOCAPIINSTALLED]"));
-      for (const std::string& line : shown) std::printf("medium version list: %s\n", line.c_str());
-    }
+    EXPECT_EQ(driver, installed ? "v2.1 (rev.05)" : Text("[TEXT_NOCAPIINSTALLED]"));
+    EXPECT_EQ(shown, lines);
   }
 
   // The boxes of a deinstall run from the installed copy; a run that does not end by itself
