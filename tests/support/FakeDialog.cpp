@@ -30,7 +30,6 @@ void FakeDialogView::ComboSelect(int id, int index) {
     c->selection = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
 }
 
-// The path shows in lower case.
 bool FakeDialogView::ListDirectory(int staticId, std::string_view directory) {
   if (!directories_->ChangeDirectory(std::string(directory))) return false;
   std::string shown = directories_->CurrentDirectory();
@@ -115,12 +114,6 @@ void FakeDialogHost::ElapseTimers(FakeDialogView& view, Dialog& dialog) {
   const std::map<int, unsigned> running = view.timers();
   for (const auto& [timer, period] : running)
     if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
-}
-
-void FakeDialogHost::ElapseModelessTimers() {
-  const std::map<WindowRef, Dialog*> open = modeless_;
-  for (const auto& [window, dialog] : open)
-    if (FakeDialogView* view = Modeless(window)) ElapseTimers(*view, *dialog);
 }
 
 BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view text,

@@ -3,243 +3,206 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <random>
+#include <cstring>
+#include <utility>
+
+#include "script/CaseFold.h"
 
 namespace setup {
-namespace fs = std::filesystem;
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
+// As a file time: 100 ns units since 1601.
+std::uint64_t Now() {
+  const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100 +
+         116444736000000000;
 }
 
-// File times count 100 ns units from 1601; the host clock's epoch is 1970.
-using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>;
-constexpr std::int64_t kFileTimeOf1970 = 116444736000000000;
+// The names of an absolute path as given, the drive first ("C:"); none for relative and
+// network paths, which the program never uses. As on Windows, doubled backslashes name no
+// empty folder.
+std::vector<std::string> Names(const std::string& path) {
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\' ||
+      !std::isalpha(static_cast<unsigned char>(path[0])))
+    return {};
+  std::vector<std::string> names{{static_cast<char>(std::toupper(path[0])), ':'}};
+  std::string name;
+  for (char c : path.substr(3) + "\\")
+    if (c != '\\')
+      name += c;
+    else if (!name.empty())
+      names.push_back(std::exchange(name, {}));
+  return names;
+}
+
+std::string LastName(const std::string& path) {
+  return Names(path).back();
+}
 
 }  // namespace
 
-SandboxFiles::SandboxFiles()
-    : root_(fs::temp_directory_path() /
-            ("files-sandbox-" + std::to_string(std::random_device()()))) {
-  fs::create_directories(root_ / "C");
-}
-
-SandboxFiles::~SandboxFiles() {
-  for (auto& [handle, open] : open_) std::fclose(open.stream);
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
-}
-
-std::optional<fs::path> SandboxFiles::HostPath(const std::string& path) const {
-  if (path.size() < 3 || path[1] != ':' || path[2] != '\\' ||
-      !std::isalpha(static_cast<unsigned char>(path[0])))
-    return std::nullopt;
-  fs::path host =
-      root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
-  std::error_code error;
-  std::string_view rest = std::string_view(path).substr(3);
-  while (!rest.empty()) {
-    const std::size_t end = std::min(rest.find('\\'), rest.size());
-    std::string name(rest.substr(0, end));
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-    if (name.empty()) continue;  // as on Windows, doubled backslashes name no empty folder
-    for (const fs::directory_entry& entry : fs::directory_iterator(host, error))
-      if (SameName(entry.path().filename().string(), name)) name = entry.path().filename().string();
-    host /= name;
+std::optional<std::string> SandboxFiles::Key(const std::string& path) {
+  const std::vector<std::string> names = Names(path);
+  if (names.empty()) return std::nullopt;
+  std::string key = names[0];
+  for (std::size_t i = 1; i < names.size(); ++i) {
+    key += '\\';
+    for (char c : names[i]) key += FoldCase(c);
   }
-  return host;
+  return key;
 }
 
-void SandboxFiles::PutFile(const std::string& path, std::string_view bytes) {
-  const fs::path host = HostPath(path).value();
-  fs::create_directories(host.parent_path());
-  std::FILE* stream = std::fopen(host.string().c_str(), "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fclose(stream);
+SandboxFiles::Entry* SandboxFiles::Find(const std::optional<std::string>& key, bool directory) {
+  const auto found = key ? entries_.find(*key) : entries_.end();
+  return found != entries_.end() && found->second.directory == directory ? &found->second : nullptr;
 }
 
-std::optional<std::string> SandboxFiles::FileBytes(const std::string& path) const {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !fs::is_regular_file(*host, error)) return std::nullopt;
-  std::FILE* stream = std::fopen(host->string().c_str(), "rb");
-  std::string bytes;
-  char chunk[4096];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, stream)) > 0;) bytes.append(chunk, n);
-  std::fclose(stream);
-  return bytes;
+SandboxFiles::Entry* SandboxFiles::Writable(const std::optional<std::string>& key, bool closed) {
+  Entry* file = Find(key, false);
+  return file && !(file->attributes & kReadOnly) && !(closed && IsOpen(*key)) ? file : nullptr;
+}
+
+std::optional<std::string> SandboxFiles::NewEntry(const std::string& path) {
+  const std::optional<std::string> key = Key(path);
+  if (!key || !Find(Parent(*key), true) || Find(key, true)) return std::nullopt;
+  return key;
+}
+
+bool SandboxFiles::IsOpen(const std::string& key) const {
+  return std::any_of(open_.begin(), open_.end(),
+                     [&](const auto& o) { return o.second.key == key; });
 }
 
 void SandboxFiles::MakeDirectories(const std::string& path) {
-  fs::create_directories(HostPath(path).value());
+  std::string prefix;
+  for (const std::string& name : Names(path)) {
+    prefix += name;
+    prefix += '\\';
+    entries_.try_emplace(Key(prefix).value(), Entry{true, name, {}, kNormal, Now()});
+  }
 }
 
-SandboxFiles::Handle SandboxFiles::Register(std::FILE* stream, const fs::path& hostPath) {
-  if (!stream) return kInvalid;
-  open_[nextHandle_] = {stream, hostPath, false};
+void SandboxFiles::PutFile(const std::string& path, std::string_view bytes) {
+  MakeDirectories(path.substr(0, path.rfind('\\') + 1));
+  entries_[Key(path).value()] = {false, LastName(path), std::string(bytes), kNormal, Now()};
+}
+
+std::optional<std::string> SandboxFiles::FileBytes(const std::string& path) const {
+  const std::optional<std::string> key = Key(path);
+  const auto found = key ? entries_.find(*key) : entries_.end();
+  if (found == entries_.end() || found->second.directory) return std::nullopt;
+  return found->second.bytes;
+}
+
+SandboxFiles::Handle SandboxFiles::Register(const std::string& key) {
+  open_[nextHandle_] = {key};
   return nextHandle_++;
 }
 
 SandboxFiles::Handle SandboxFiles::OpenRead(const std::string& path) {
   openedPaths_.push_back(path);
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  // Windows will not open a folder as a file; fopen on Linux would.
-  if (!host || !fs::is_regular_file(*host, error)) return kInvalid;
-  return Register(std::fopen(host->string().c_str(), "rb"), *host);
+  const std::optional<std::string> key = Key(path);
+  return Find(key, false) ? Register(*key) : kInvalid;
 }
 
 SandboxFiles::Handle SandboxFiles::OpenReadWrite(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  if (!host || !Writable(*host)) return kInvalid;
-  return Register(std::fopen(host->string().c_str(), "r+b"), *host);
+  const std::optional<std::string> key = Key(path);
+  return Writable(key) ? Register(*key) : kInvalid;
 }
 
 SandboxFiles::Handle SandboxFiles::Create(const std::string& path) {
-  const std::optional<fs::path> host = NewEntry(path);
-  std::error_code error;
-  if (!host || (fs::exists(*host, error) && !Writable(*host))) return kInvalid;
-  attributes_.erase(*host);
-  return Register(std::fopen(host->string().c_str(), "w+b"), *host);
+  const std::optional<std::string> key = NewEntry(path);
+  if (!key || (entries_.count(*key) && !Writable(key))) return kInvalid;
+  entries_[*key] = {false, LastName(path), {}, kNormal, Now()};
+  return Register(*key);
 }
 
 std::int32_t SandboxFiles::Read(Handle file, void* buffer, std::uint32_t count) {
   Open& open = open_.at(file);
-  if (open.writing) std::fseek(open.stream, 0, SEEK_CUR);
-  open.writing = false;
-  return static_cast<std::int32_t>(std::fread(buffer, 1, count, open.stream));
+  const std::string& bytes = entries_.at(open.key).bytes;
+  const std::string part = open.position < bytes.size() ? bytes.substr(open.position, count) : "";
+  std::memcpy(buffer, part.data(), part.size());
+  open.position += static_cast<std::uint32_t>(part.size());
+  return static_cast<std::int32_t>(part.size());
 }
 
 std::int32_t SandboxFiles::Write(Handle file, const void* buffer, std::uint32_t count) {
   Open& open = open_.at(file);
-  if (failingWrites_.count(open.hostPath)) return -1;
-  if (!open.writing) std::fseek(open.stream, 0, SEEK_CUR);
-  open.writing = true;
-  return static_cast<std::int32_t>(std::fwrite(buffer, 1, count, open.stream));
+  if (failingWrites_.count(open.key)) return -1;
+  Entry& entry = entries_.at(open.key);
+  if (entry.bytes.size() < open.position + count) entry.bytes.resize(open.position + count);
+  entry.bytes.replace(open.position, count, static_cast<const char*>(buffer), count);
+  entry.time = Now();
+  open.position += count;
+  return static_cast<std::int32_t>(count);
 }
 
 // Like SetFilePointer: a position before the start fails and leaves the position alone.
 std::int32_t SandboxFiles::Seek(Handle file, std::int32_t offset, Origin origin) {
   Open& open = open_.at(file);
-  const int whence = origin == Origin::Begin ? SEEK_SET
-                     : origin == Origin::End ? SEEK_END
-                                             : SEEK_CUR;
-  if (std::fseek(open.stream, offset, whence) != 0) return -1;
-  open.writing = false;
-  return static_cast<std::int32_t>(std::ftell(open.stream));
+  const std::int64_t base = origin == Origin::Begin ? 0
+                            : origin == Origin::End ? entries_.at(open.key).bytes.size()
+                                                    : open.position;
+  if (base + offset < 0) return -1;
+  open.position = static_cast<std::uint32_t>(base + offset);
+  return static_cast<std::int32_t>(open.position);
 }
 
-void SandboxFiles::Close(Handle file) {
-  std::fclose(open_.at(file).stream);
-  open_.erase(file);
-}
-
-bool SandboxFiles::IsOpen(const fs::path& host) const {
-  return std::any_of(open_.begin(), open_.end(),
-                     [&](const auto& entry) { return entry.second.hostPath == host; });
-}
-
-bool SandboxFiles::Writable(const fs::path& host) const {
-  std::error_code error;
-  const auto found = attributes_.find(host);
-  return fs::is_regular_file(host, error) &&
-         (found == attributes_.end() || !(found->second & kReadOnly));
-}
-
-std::optional<fs::path> SandboxFiles::NewEntry(const std::string& path) const {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !fs::is_directory(host->parent_path(), error) || fs::is_directory(*host, error))
-    return std::nullopt;
-  return host;
-}
-
-// Files are opened sharing reading and writing but not deletion, so an open file can be
-// rewritten but neither deleted nor renamed over.
 bool SandboxFiles::Delete(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !Writable(*host) || IsOpen(*host)) return false;
-  attributes_.erase(*host);
-  return fs::remove(*host, error);
+  const std::optional<std::string> key = Key(path);
+  return Writable(key, true) && entries_.erase(*key);
 }
 
 std::optional<std::uint32_t> SandboxFiles::Attributes(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !fs::exists(*host, error)) return std::nullopt;
-  if (fs::is_directory(*host, error)) return kDirectory;
-  const auto found = attributes_.find(*host);
-  return found == attributes_.end() ? kNormal : found->second;
+  const std::optional<std::string> key = Key(path);
+  if (!key || !entries_.count(*key)) return std::nullopt;
+  const Entry& entry = entries_.at(*key);
+  return entry.directory ? kDirectory : entry.attributes;
 }
 
+// Hidden directories are not modelled: this takes files only.
 bool SandboxFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !fs::is_regular_file(*host, error)) return false;
-  attributes_[*host] = attributes & (kReadOnly | kHidden);
-  return true;
+  Entry* file = Find(Key(path), false);
+  if (file) file->attributes = attributes & (kReadOnly | kHidden);
+  return file;
 }
 
 std::optional<std::uint64_t> SandboxFiles::LastWriteTime(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host) return std::nullopt;
-  const fs::file_time_type time = fs::last_write_time(*host, error);
-  if (error) return std::nullopt;
-  const auto sys = std::chrono::file_clock::to_sys(time).time_since_epoch();
-  return std::chrono::duration_cast<Ticks>(sys).count() + kFileTimeOf1970;
-}
-
-void SandboxFiles::SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
-  const Ticks since1970(static_cast<std::int64_t>(fileTime) - kFileTimeOf1970);
-  fs::last_write_time(HostPath(path).value(),
-                      std::chrono::file_clock::from_sys(
-                          std::chrono::sys_time<std::chrono::nanoseconds>(since1970)));
+  const std::optional<std::string> key = Key(path);
+  if (!key || !entries_.count(*key)) return std::nullopt;
+  return entries_.at(*key).time;
 }
 
 // CopyFile carries the date and the attributes, so a copy from a CD is read-only too.
 bool SandboxFiles::Copy(const std::string& source, const std::string& target) {
-  const std::optional<fs::path> from = HostPath(source), to = NewEntry(target);
-  std::error_code error;
-  if (!from || !to || !fs::is_regular_file(*from, error)) return false;
-  if (fs::exists(*to, error) && (!Writable(*to) || fs::equivalent(*from, *to, error))) return false;
-  if (!fs::copy_file(*from, *to, fs::copy_options::overwrite_existing, error)) return false;
-  fs::last_write_time(*to, fs::last_write_time(*from), error);
-  attributes_[*to] = Attributes(source).value();
-  return !error;
+  const std::optional<std::string> from = Key(source), to = NewEntry(target);
+  if (!Find(from, false) || !to || *from == *to || (entries_.count(*to) && !Writable(to)))
+    return false;
+  const std::string name = LastName(target);
+  entries_[*to] = entries_.at(*from);
+  entries_[*to].name = name;
+  return true;
 }
 
 // Renaming leaves the contents alone, so a read-only source may move; an open one may not.
 bool SandboxFiles::Replace(const std::string& source, const std::string& target) {
-  const std::optional<fs::path> from = HostPath(source), to = NewEntry(target);
-  std::error_code error;
-  if (!from || !to || !fs::is_regular_file(*from, error) || IsOpen(*from)) return false;
-  if (fs::exists(*to, error) && (!Writable(*to) || IsOpen(*to))) return false;
-  const std::uint32_t attributes = Attributes(source).value();
-  fs::rename(*from, *to, error);
-  if (error) return false;
-  attributes_.erase(*from);
-  attributes_[*to] = attributes;
+  const std::optional<std::string> from = Key(source), to = NewEntry(target);
+  if (!Find(from, false) || IsOpen(*from) || !to || (entries_.count(*to) && !Writable(to, true)))
+    return false;
+  Entry moved = entries_.at(*from);
+  moved.name = LastName(target);
+  entries_.erase(*from);
+  entries_[*to] = moved;
   return true;
 }
 
 bool SandboxFiles::SameFile(const std::string& a, const std::string& b) {
-  const std::optional<fs::path> first = HostPath(a), second = HostPath(b);
-  std::error_code error;
-  return first && second && fs::is_regular_file(*first, error) &&
-         fs::equivalent(*first, *second, error);
+  return Find(Key(a), false) && Key(a) == Key(b);
 }
 
 // Windows keeps the path as given, without a trailing backslash unless it is a root.
 bool SandboxFiles::ChangeDirectory(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host || !fs::is_directory(*host, error)) return false;
+  if (!Find(Key(path), true)) return false;
   currentDirectory_ = path;
   while (currentDirectory_.size() > 3 && currentDirectory_.back() == '\\')
     currentDirectory_.pop_back();
@@ -247,34 +210,35 @@ bool SandboxFiles::ChangeDirectory(const std::string& path) {
 }
 
 bool SandboxFiles::MakeDirectory(const std::string& path) {
-  const std::optional<fs::path> host = NewEntry(path);
-  std::error_code error;
-  return host && fs::create_directory(*host, error);
+  const std::optional<std::string> key = NewEntry(path);
+  if (!key || entries_.count(*key)) return false;
+  entries_[*key] = {true, LastName(path), {}, kNormal, Now()};
+  return true;
 }
 
-// Windows will not remove a drive root, and remove() on a host folder only takes empty ones.
+// Windows will not remove a drive root, nor a directory that holds anything.
 bool SandboxFiles::DeleteDirectory(const std::string& path) {
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  return host && host->parent_path() != root_ && fs::is_directory(*host, error) &&
-         fs::remove(*host, error);
+  const std::optional<std::string> key = Key(path);
+  if (!Find(key, true) || key->size() == 2) return false;
+  const auto next = entries_.upper_bound(*key);
+  if (next != entries_.end() && next->first.starts_with(*key + "\\")) return false;
+  return entries_.erase(*key);
 }
 
 std::vector<std::string> SandboxFiles::Subdirectories(const std::string& path) {
   std::vector<std::string> names;
-  const std::optional<fs::path> host = HostPath(path);
-  std::error_code error;
-  if (!host) return names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(*host, error))
-    if (entry.is_directory(error)) names.push_back(entry.path().filename().string());
+  const std::optional<std::string> key = Key(path);
+  if (!key) return names;
+  for (const auto& [at, entry] : entries_)
+    if (entry.directory && at.size() > key->size() && Parent(at) == *key)
+      names.push_back(entry.name);
   return names;
 }
 
 std::string SandboxFiles::DriveLetters() {
   std::string letters;
-  for (const fs::directory_entry& entry : fs::directory_iterator(root_))
-    letters += entry.path().filename().string();
-  std::sort(letters.begin(), letters.end());
+  for (const auto& [key, entry] : entries_)
+    if (key.size() == 2) letters += key[0];
   return letters;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,15 +11,11 @@
 
 namespace setup {
 
-// A Windows file system inside a temporary host folder: each drive letter is a subfolder,
-// paths use backslashes and names match without regard to case, as on Windows. Everything
-// is removed when the sandbox goes away.
+// A Windows file system in memory: paths are absolute with backslashes, names match without
+// regard to case, and open files share reading and writing but not deletion, as on Windows.
 class SandboxFiles : public Files {
  public:
-  SandboxFiles();
-  ~SandboxFiles() override;
-  SandboxFiles(const SandboxFiles&) = delete;
-  SandboxFiles& operator=(const SandboxFiles&) = delete;
+  SandboxFiles() { entries_["C:"] = {true, "C:", {}, kNormal, 0}; }
 
   // Writes a file with exactly these bytes, making its folders as needed.
   void PutFile(const std::string& path, std::string_view bytes);
@@ -29,9 +23,11 @@ class SandboxFiles : public Files {
   std::optional<std::string> FileBytes(const std::string& path) const;
   void MakeDirectories(const std::string& path);
   // Dates a file or directory, as a file time.
-  void SetLastWriteTime(const std::string& path, std::uint64_t fileTime);
+  void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
+    entries_.at(Key(path).value()).time = fileTime;
+  }
   // Makes every later write to this file fail, storing nothing, as on a full disk.
-  void FailWrites(const std::string& path) { failingWrites_.insert(HostPath(path).value()); }
+  void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
   // How many files are open now.
   std::size_t openFiles() const { return open_.size(); }
   // Every path given to OpenRead, as given.
@@ -43,7 +39,7 @@ class SandboxFiles : public Files {
   std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override;
   std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) override;
   std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override;
-  void Close(Handle file) override;
+  void Close(Handle file) override { open_.erase(file); }
   bool Delete(const std::string& path) override;
   // The starting current directory is "C:\".
   std::string CurrentDirectory() override { return currentDirectory_; }
@@ -56,36 +52,41 @@ class SandboxFiles : public Files {
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
-  // Hidden directories are not modelled: SetAttributes takes files only.
   std::vector<std::string> Subdirectories(const std::string& path) override;
   // The drives a path was put on, and C.
   std::string DriveLetters() override;
 
  private:
+  struct Entry {
+    bool directory = false;
+    std::string name;  // as created
+    std::string bytes;
+    std::uint32_t attributes = kNormal;  // of a file: read-only and hidden bits
+    std::uint64_t time = 0;
+  };
   struct Open {
-    std::FILE* stream;
-    std::filesystem::path hostPath;
-    bool writing;  // C streams need a seek between a write and a read
+    std::string key;
+    std::uint32_t position = 0;
   };
 
-  // Where an absolute Windows path lies on the host, matching names without regard to case;
-  // nothing for relative and network paths, which the program never uses.
-  std::optional<std::filesystem::path> HostPath(const std::string& path) const;
-  bool IsOpen(const std::filesystem::path& host) const;
-  // A regular file that is not read-only.
-  bool Writable(const std::filesystem::path& host) const;
-  // Where a new file or directory may be made: its parent is a directory.
-  std::optional<std::filesystem::path> NewEntry(const std::string& path) const;
-  Handle Register(std::FILE* stream, const std::filesystem::path& hostPath);
+  // "C:\a\B" as "C:\A\B" with each name folded; nothing for relative and network paths,
+  // which the program never uses. Doubled backslashes name no empty folder, as on Windows.
+  static std::optional<std::string> Key(const std::string& path);
+  static std::string Parent(const std::string& key) { return key.substr(0, key.rfind('\\')); }
+  Entry* Find(const std::optional<std::string>& key, bool directory);
+  // A regular file that is not read-only and not open, when `closed`.
+  Entry* Writable(const std::optional<std::string>& key, bool closed = false);
+  // Where a new file or directory may be made: its parent is a directory, it is none.
+  std::optional<std::string> NewEntry(const std::string& path);
+  bool IsOpen(const std::string& key) const;
+  Handle Register(const std::string& key);
 
-  std::filesystem::path root_;
+  std::map<std::string, Entry> entries_;
   std::string currentDirectory_ = "C:\\";
   std::map<Handle, Open> open_;
   Handle nextHandle_ = 0x100;
   std::vector<std::string> openedPaths_;
-  // Read-only and hidden bits; root ignores permission bits. Files absent are normal.
-  std::map<std::filesystem::path, std::uint32_t> attributes_;
-  std::set<std::filesystem::path> failingWrites_;
+  std::set<std::string> failingWrites_;
 };
 
 }  // namespace setup
