@@ -14,92 +14,78 @@ std::string Folded(std::string name) {
   return name;
 }
 
+std::string Parent(const std::string& folded) {
+  const std::size_t end = folded.rfind('\\');
+  return end == std::string::npos ? std::string() : folded.substr(0, end);
+}
+
 }  // namespace
 
-struct MemoryRegistry::Node {
-  std::string name;  // as created
-  std::string keyClass;
-  bool denyAllAccess = false;
-  Node* parent = nullptr;
-  std::map<std::string, std::unique_ptr<Node>> subkeys;  // by folded name
-  std::map<std::string, Value> values;                   // by folded name
-};
-
-// Handles start above 32 bits where the pointer is wide, so a handle squeezed into 32 bits
-// names no key.
-MemoryRegistry::MemoryRegistry()
-    : root_(std::make_unique<Node>()), nextHandle_(~Registry::Key{0} << 16) {}
-
-// Every key is closed by the operation that opened it.
 MemoryRegistry::~MemoryRegistry() {
   if (!handles_.empty()) ADD_FAILURE() << handles_.size() << " registry key(s) left open";
 }
 
-// Walks `path`, making what is missing when `make`. As on Windows, doubled and trailing
-// backslashes name no empty key.
-MemoryRegistry::Node* MemoryRegistry::Walk(const std::string& path, bool make) const {
-  Node* node = root_.get();
-  std::size_t start = 0;
-  while (start < path.size()) {
-    const std::size_t end = std::min(path.find('\\', start), path.size());
-    const std::string part = path.substr(start, end - start);
-    start = end + 1;
-    if (part.empty()) continue;
-    auto it = node->subkeys.find(Folded(part));
-    if (it == node->subkeys.end() && !make) return nullptr;
-    if (it == node->subkeys.end())
-      it = node->subkeys.emplace(Folded(part), new Node{part, {}, false, node, {}, {}}).first;
-    node = it->second.get();
+// As on Windows, doubled and trailing backslashes name no empty key.
+std::string MemoryRegistry::Walk(const std::string& path, bool make) const {
+  std::string folded;
+  for (std::size_t start = 0, end; start < path.size(); start = end + 1) {
+    end = std::min(path.find('\\', start), path.size());
+    if (end == start) continue;
+    if (!folded.empty()) folded += '\\';
+    folded += Folded(path.substr(start, end - start));
+    if (make) nodes_.try_emplace(folded, Node{path.substr(start, end - start), {}, false, {}});
   }
-  return node;
+  return folded;
+}
+
+const MemoryRegistry::Node* MemoryRegistry::Find(const std::string& path) const {
+  const auto found = nodes_.find(Walk(path));
+  return found == nodes_.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> MemoryRegistry::Subkeys(const std::string& folded) const {
+  std::vector<std::string> names;
+  for (const auto& [path, node] : nodes_)
+    if (!path.empty() && path != folded && Parent(path) == folded) names.push_back(node.name);
+  return names;
 }
 
 void MemoryRegistry::DenyAllAccess(const std::string& path) {
-  Walk(path, true)->denyAllAccess = true;
+  nodes_[Walk(path, true)].denyAllAccess = true;
 }
 
 void MemoryRegistry::PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                               const std::string& bytes) {
-  Walk(path, true)->values[Folded(name)] = Value{type, bytes};
+  nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
 }
 
 std::string MemoryRegistry::ClassOf(const std::string& path) const {
-  const Node* node = Walk(path);
+  const Node* node = Find(path);
   return node ? node->keyClass : std::string();
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::ValueOf(const std::string& path,
                                                              const std::string& name) const {
-  const Node* node = Walk(path);
+  const Node* node = Find(path);
   if (!node || !node->values.count(Folded(name))) return std::nullopt;
   return node->values.at(Folded(name));
-}
-
-Registry::Key MemoryRegistry::Issue(Node* node, Access access) {
-  const Key key = nextHandle_;
-  nextHandle_ += 4;
-  handles_[key] = {node, access};
-  return key;
 }
 
 // The handle's key, or the status that refuses the operation.
 std::int32_t MemoryRegistry::Resolve(Key key, bool change, Node*& node) {
   const Handle& handle = handles_.at(key);
-  if (!handle.node) return kKeyDeleted;
+  if (handle.deleted) return kKeyDeleted;
   if (change && handle.access != Access::All) return kAccessDenied;
-  node = handle.node;
+  node = &nodes_.at(handle.path);
   return kSuccess;
 }
 
-bool MemoryRegistry::Refused() {
-  return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
-}
-
 std::int32_t MemoryRegistry::OpenKey(const std::string& path, Access access, Key& key) {
-  Node* node = Walk(path);
+  const Node* node = Find(path);
   if (!node) return kNotFound;
   if (access == Access::All && node->denyAllAccess) return kAccessDenied;
-  key = Issue(node, access);
+  handles_[key = nextHandle_] = {Walk(path), access};
+  nextHandle_ += 4;
   return kSuccess;
 }
 
@@ -107,11 +93,8 @@ std::int32_t MemoryRegistry::OpenKey(const std::string& path, Access access, Key
 std::int32_t MemoryRegistry::CreateKey(const std::string& path, const std::string& keyClass,
                                        Key& key) {
   if (Refused()) return kAccessDenied;
-  if (!Walk(path)) Walk(path, true)->keyClass = keyClass;
-  Node* node = Walk(path);
-  if (node->denyAllAccess) return kAccessDenied;
-  key = Issue(node, Access::All);
-  return kSuccess;
+  if (!Find(path)) nodes_[Walk(path, true)].keyClass = keyClass;
+  return OpenKey(path, Access::All, key);
 }
 
 void MemoryRegistry::CloseKey(Key key) {
@@ -150,27 +133,28 @@ std::int32_t MemoryRegistry::DeleteValue(Key key, const std::string& name) {
 
 std::int32_t MemoryRegistry::DeleteKey(const std::string& path) {
   if (Refused()) return kAccessDenied;
-  Node* node = Walk(path);
-  if (!node) return kNotFound;
-  if (!node->parent || !node->subkeys.empty() || node->denyAllAccess) return kAccessDenied;
-  for (auto& [key, handle] : handles_)
-    if (handle.node == node) handle.node = nullptr;
-  node->parent->subkeys.erase(Folded(node->name));
+  const std::string folded = Walk(path);
+  if (!nodes_.count(folded)) return kNotFound;
+  if (folded.empty() || !Subkeys(folded).empty() || nodes_[folded].denyAllAccess)
+    return kAccessDenied;
+  for (auto& [key, handle] : handles_) handle.deleted |= handle.path == folded;
+  nodes_.erase(folded);
   return kSuccess;
 }
 
 std::int32_t MemoryRegistry::CountSubkeys(Key key, std::uint32_t& count) {
   Node* node = nullptr;
   if (const std::int32_t status = Resolve(key, false, node)) return status;
-  count = static_cast<std::uint32_t>(node->subkeys.size());
+  count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
   return kSuccess;
 }
 
 std::int32_t MemoryRegistry::EnumSubkey(Key key, std::uint32_t index, std::string& name) {
   Node* node = nullptr;
   if (const std::int32_t status = Resolve(key, false, node)) return status;
-  if (index >= node->subkeys.size()) return kNoMoreItems;
-  name = std::next(node->subkeys.begin(), index)->second->name;
+  const std::vector<std::string> names = Subkeys(handles_.at(key).path);
+  if (index >= names.size()) return kNoMoreItems;
+  name = names[index];
   return kSuccess;
 }
 

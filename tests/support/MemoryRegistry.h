@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -21,7 +21,7 @@ class MemoryRegistry : public Registry {
     bool operator==(const Value&) const = default;
   };
 
-  MemoryRegistry();
+  // Every key is closed by the operation that opened it.
   ~MemoryRegistry() override;
 
   // Creates the key and every missing key above it.
@@ -36,7 +36,7 @@ class MemoryRegistry : public Registry {
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
 
-  bool HasKey(const std::string& path) const { return Walk(path) != nullptr; }
+  bool HasKey(const std::string& path) const { return Find(path); }
   std::string ClassOf(const std::string& path) const;
   std::optional<Value> ValueOf(const std::string& path, const std::string& name) const;
 
@@ -53,19 +53,28 @@ class MemoryRegistry : public Registry {
   std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override;
 
  private:
-  struct Node;
-  struct Handle {
-    Node* node;  // null once the key is deleted
-    Access access;
+  struct Node {
+    std::string name;  // as created
+    std::string keyClass;
+    bool denyAllAccess = false;
+    std::map<std::string, Value> values;  // by folded name
   };
-  Node* Walk(const std::string& path, bool make = false) const;
-  Key Issue(Node* node, Access access);
+  struct Handle {
+    std::string path;
+    Access access;
+    bool deleted = false;
+  };
+  // The folded path of `path`, its key made with every missing key above it when `make`.
+  std::string Walk(const std::string& path, bool make = false) const;
+  const Node* Find(const std::string& path) const;
   std::int32_t Resolve(Key key, bool change, Node*& node);
-  bool Refused();
+  std::vector<std::string> Subkeys(const std::string& folded) const;
+  bool Refused() { return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0; }
 
-  std::unique_ptr<Node> root_;
+  mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path
   std::map<Key, Handle> handles_;
-  Key nextHandle_;
+  // Above 32 bits where the pointer is wide, so a handle squeezed into 32 bits names no key.
+  Key nextHandle_ = ~Registry::Key{0} << 16;
   int changesBeforeFailure_ = 0;
 };
 
