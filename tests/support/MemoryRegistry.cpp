@@ -50,18 +50,9 @@ std::vector<std::string> MemoryRegistry::Subkeys(const std::string& folded) cons
   return names;
 }
 
-void MemoryRegistry::DenyAllAccess(const std::string& path) {
-  nodes_[Walk(path, true)].denyAllAccess = true;
-}
-
 void MemoryRegistry::PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                               const std::string& bytes) {
   nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
-}
-
-std::string MemoryRegistry::ClassOf(const std::string& path) const {
-  const Node* node = Find(path);
-  return node ? node->keyClass : std::string();
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::ValueOf(const std::string& path,
@@ -74,9 +65,10 @@ std::optional<MemoryRegistry::Value> MemoryRegistry::ValueOf(const std::string& 
 // The handle's key, or the status that refuses the operation.
 std::int32_t MemoryRegistry::Resolve(Key key, bool change, Node*& node) {
   const Handle& handle = handles_.at(key);
-  if (handle.deleted) return kKeyDeleted;
+  const auto found = nodes_.find(handle.path);
+  if (found == nodes_.end()) return kKeyDeleted;
   if (change && handle.access != Access::All) return kAccessDenied;
-  node = &nodes_.at(handle.path);
+  node = &found->second;
   return kSuccess;
 }
 
@@ -116,11 +108,10 @@ std::int32_t MemoryRegistry::QueryValue(Key key, const std::string& name, std::u
   if (const std::int32_t status = Resolve(key, false, node)) return status;
   const auto it = node->values.find(Folded(name));
   if (it == node->values.end()) return kNotFound;
-  const std::uint32_t stored = static_cast<std::uint32_t>(it->second.bytes.size());
-  const bool fits = size >= stored;
+  const bool fits = size >= it->second.bytes.size();
+  if (fits && data) std::memcpy(data, it->second.bytes.data(), it->second.bytes.size());
   type = it->second.type;
-  if (fits && data) std::memcpy(data, it->second.bytes.data(), stored);
-  size = stored;
+  size = static_cast<std::uint32_t>(it->second.bytes.size());
   return fits || !data ? kSuccess : kMoreData;
 }
 
@@ -137,21 +128,16 @@ std::int32_t MemoryRegistry::DeleteKey(const std::string& path) {
   if (!nodes_.count(folded)) return kNotFound;
   if (folded.empty() || !Subkeys(folded).empty() || nodes_[folded].denyAllAccess)
     return kAccessDenied;
-  for (auto& [key, handle] : handles_) handle.deleted |= handle.path == folded;
   nodes_.erase(folded);
   return kSuccess;
 }
 
 std::int32_t MemoryRegistry::CountSubkeys(Key key, std::uint32_t& count) {
-  Node* node = nullptr;
-  if (const std::int32_t status = Resolve(key, false, node)) return status;
   count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
   return kSuccess;
 }
 
 std::int32_t MemoryRegistry::EnumSubkey(Key key, std::uint32_t index, std::string& name) {
-  Node* node = nullptr;
-  if (const std::int32_t status = Resolve(key, false, node)) return status;
   const std::vector<std::string> names = Subkeys(handles_.at(key).path);
   if (index >= names.size()) return kNoMoreItems;
   name = names[index];

@@ -28,7 +28,7 @@ class MemoryRegistry : public Registry {
   void AddKey(const std::string& path) { Walk(path, true); }
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
-  void DenyAllAccess(const std::string& path);
+  void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
   // Stores a value, creating its key; bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes);
@@ -37,7 +37,7 @@ class MemoryRegistry : public Registry {
   void FailChange(int n) { changesBeforeFailure_ = n; }
 
   bool HasKey(const std::string& path) const { return Find(path); }
-  std::string ClassOf(const std::string& path) const;
+  std::string ClassOf(const std::string& path) const { return Find(path)->keyClass; }
   std::optional<Value> ValueOf(const std::string& path, const std::string& name) const;
 
   std::int32_t OpenKey(const std::string& path, Access access, Key& key) override;
@@ -62,7 +62,6 @@ class MemoryRegistry : public Registry {
   struct Handle {
     std::string path;
     Access access;
-    bool deleted = false;
   };
   // The folded path of `path`, its key made with every missing key above it when `make`.
   std::string Walk(const std::string& path, bool make = false) const;
