@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <functional>
 #include <map>
 #include <memory>
@@ -56,11 +57,21 @@ class FakeDialogView : public DialogView {
     visible_ = true;
   }
   void BringToFront() override {}
-  void ComboClear(int id) override;
-  int ComboAdd(int id, std::string_view text) override;
+  void ComboClear(int id) override {
+    if (Control* c = Existing(id)) *c = {c->text, {}, -1, c->textLimit};
+  }
+  int ComboAdd(int id, std::string_view text) override {
+    Control* c = Existing(id);
+    if (c) c->items.emplace_back(text);
+    return c ? static_cast<int>(c->items.size()) - 1 : -1;
+  }
   int ComboCount(int id) const override { return static_cast<int>(Find(id).items.size()); }
-  std::string ComboItemText(int id, int index) const override;
-  void ComboSelect(int id, int index) override;
+  std::string ComboItemText(int id, int index) const override {
+    return index >= 0 && index < ComboCount(id) ? Find(id).items[index] : std::string();
+  }
+  void ComboSelect(int id, int index) override {
+    if (Control* c = Existing(id)) c->selection = index >= 0 && index < ComboCount(id) ? index : -1;
+  }
   int ComboSelection(int id) const override { return Find(id).selection; }
   void ListClear(int id) override { ComboClear(id); }
   int ListAdd(int id, std::string_view text) override { return ComboAdd(id, text); }
@@ -70,7 +81,13 @@ class FakeDialogView : public DialogView {
   void SetTabStops(int, std::span<const int>) override {}
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.
-  bool ListDirectory(int staticId, std::string_view directory) override;
+  bool ListDirectory(int staticId, std::string_view directory) override {
+    if (!directories_->ChangeDirectory(std::string(directory))) return false;
+    std::string shown = directories_->CurrentDirectory();
+    for (char& c : shown) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    SetText(staticId, shown);
+    return true;
+  }
   void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
   void StopTimer(int timer) override { timers_.erase(timer); }
   bool SetFont(int, const FontSpec&) override { return true; }
@@ -122,7 +139,9 @@ class FakeDialogHost : public DialogHost {
   };
 
   // Scripts are used once each, in the order given for their template.
-  void OnShow(const std::string& templateName, UserScript script);
+  void OnShow(const std::string& templateName, UserScript script) {
+    scripts_[templateName].push_back(std::move(script));
+  }
   void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
   // do. Views of undeclared templates take any id.
