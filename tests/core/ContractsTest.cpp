@@ -62,8 +62,8 @@ class DoublesEnv {
   void Missing(const char* name) { w_.host.MissingTemplate(name); }
   void PumpUntil(WindowRef window, const std::function<bool()>& done) {
     for (int i = 0; i < 5 && !done(); ++i) {
-      w_.host.OnPump([this] { w_.host.ElapseModelessTimers(); });
-      w_.host.PumpMessages(window);
+      if (FakeDialogView* view = w_.host.Modeless(window))
+        FakeDialogHost::ElapseTimers(*view, *w_.host.ModelessDialog(window));
     }
   }
 

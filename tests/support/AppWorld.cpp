@@ -8,7 +8,7 @@ namespace setup {
 
 AppWorld::AppWorld() {
   registry.AddKey("SOFTWARE");
-  files.MakeDirectories(system.systemDirectory);
+  files.MakeDirectories(system.SystemDirectory());
   files.MakeDirectories(kMedium);
   files.ChangeDirectory(kMedium);
   system.modulePath = std::string(kMedium) + "SETUP.EXE";

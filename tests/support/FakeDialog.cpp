@@ -2,42 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/CaseFold.h"
-
 namespace setup {
-
-void FakeDialogView::ComboClear(int id) {
-  if (Control* c = Existing(id)) {
-    c->items.clear();
-    c->selection = -1;
-  }
-}
-
-int FakeDialogView::ComboAdd(int id, std::string_view text) {
-  Control* c = Existing(id);
-  if (!c) return -1;
-  c->items.emplace_back(text);
-  return static_cast<int>(c->items.size()) - 1;
-}
-
-std::string FakeDialogView::ComboItemText(int id, int index) const {
-  const std::vector<std::string>& items = Find(id).items;
-  return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
-}
-
-void FakeDialogView::ComboSelect(int id, int index) {
-  if (Control* c = Existing(id))
-    c->selection = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
-}
-
-// The path shows in lower case.
-bool FakeDialogView::ListDirectory(int staticId, std::string_view directory) {
-  if (!directories_->ChangeDirectory(std::string(directory))) return false;
-  std::string shown = directories_->CurrentDirectory();
-  for (char& c : shown) c = FoldCase(c);
-  SetText(staticId, shown);
-  return true;
-}
 
 void FakeDialogView::End(int result) {
   EXPECT_FALSE(ended_) << templateName_ << " ended twice";
@@ -45,10 +10,6 @@ void FakeDialogView::End(int result) {
   result_ = result;
   visible_ = false;
   if (modelessHost_) modelessHost_->DestroyModeless(window_);
-}
-
-void FakeDialogHost::OnShow(const std::string& templateName, UserScript script) {
-  scripts_[templateName].push_back(std::move(script));
 }
 
 FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owner) {
@@ -115,12 +76,6 @@ void FakeDialogHost::ElapseTimers(FakeDialogView& view, Dialog& dialog) {
   const std::map<int, unsigned> running = view.timers();
   for (const auto& [timer, period] : running)
     if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
-}
-
-void FakeDialogHost::ElapseModelessTimers() {
-  const std::map<WindowRef, Dialog*> open = modeless_;
-  for (const auto& [window, dialog] : open)
-    if (FakeDialogView* view = Modeless(window)) ElapseTimers(*view, *dialog);
 }
 
 BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view text,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,10 +23,8 @@ class FakeDialogView : public DialogView {
   struct Control {
     std::string text;
     std::vector<std::string> items;
-    std::vector<int> tabStops;
     int selection = -1;
     int textLimit = 0;
-    std::optional<FontSpec> font;
   };
 
   FakeDialogView(std::string templateName, WindowRef window, WindowRef owner)
@@ -35,14 +34,9 @@ class FakeDialogView : public DialogView {
   WindowRef owner() const { return owner_; }
   Control& control(int id) { return controls_[id]; }
   bool visible() const { return visible_; }
-  // How often the window was hidden.
-  int hiddenCount() const { return hidden_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
-  // What the next SetFont / SetPatternBackground report.
-  void FailFonts() { fontsFail_ = true; }
-  void SetBackgroundResult(BackgroundResult result) { backgroundResult_ = result; }
 
   WindowRef Window() const override { return window_; }
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
@@ -57,39 +51,47 @@ class FakeDialogView : public DialogView {
     if (Control* c = Existing(id)) c->textLimit = characters;
   }
   int TextLimit(int id) const { return Find(id).textLimit; }
-  void ShowWindow(bool visible) override {
-    hidden_ += !visible;
-    visible_ = visible;
-  }
+  void ShowWindow(bool visible) override { visible_ = visible; }
   void Centre() override {
     ++centred_;
     visible_ = true;
   }
   void BringToFront() override {}
-  void ComboClear(int id) override;
-  int ComboAdd(int id, std::string_view text) override;
+  void ComboClear(int id) override {
+    if (Control* c = Existing(id)) *c = {c->text, {}, -1, c->textLimit};
+  }
+  int ComboAdd(int id, std::string_view text) override {
+    Control* c = Existing(id);
+    if (c) c->items.emplace_back(text);
+    return c ? static_cast<int>(c->items.size()) - 1 : -1;
+  }
   int ComboCount(int id) const override { return static_cast<int>(Find(id).items.size()); }
-  std::string ComboItemText(int id, int index) const override;
-  void ComboSelect(int id, int index) override;
+  std::string ComboItemText(int id, int index) const override {
+    return index >= 0 && index < ComboCount(id) ? Find(id).items[index] : std::string();
+  }
+  void ComboSelect(int id, int index) override {
+    if (Control* c = Existing(id)) c->selection = index >= 0 && index < ComboCount(id) ? index : -1;
+  }
   int ComboSelection(int id) const override { return Find(id).selection; }
   void ListClear(int id) override { ComboClear(id); }
   int ListAdd(int id, std::string_view text) override { return ComboAdd(id, text); }
   int ListCount(int id) const override { return ComboCount(id); }
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
-  void SetTabStops(int id, std::span<const int> stops) override {
-    if (Control* c = Existing(id)) c->tabStops.assign(stops.begin(), stops.end());
-  }
+  void SetTabStops(int, std::span<const int>) override {}
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.
-  bool ListDirectory(int staticId, std::string_view directory) override;
+  bool ListDirectory(int staticId, std::string_view directory) override {
+    if (!directories_->ChangeDirectory(std::string(directory))) return false;
+    std::string shown = directories_->CurrentDirectory();
+    for (char& c : shown) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    SetText(staticId, shown);
+    return true;
+  }
   void StartTimer(int timer, unsigned milliseconds) override { timers_[timer] = milliseconds; }
   void StopTimer(int timer) override { timers_.erase(timer); }
-  bool SetFont(int id, const FontSpec& font) override {
-    if (Control* c = fontsFail_ ? nullptr : Existing(id)) c->font = font;
-    return !fontsFail_;
-  }
-  BackgroundResult SetPatternBackground(const char*) override { return backgroundResult_; }
+  bool SetFont(int, const FontSpec&) override { return true; }
+  BackgroundResult SetPatternBackground(const char*) override { return BackgroundResult::Painted; }
   void SetClassIcon(const char*) override {}
   void End(int result) override;
 
@@ -119,11 +121,8 @@ class FakeDialogView : public DialogView {
   std::map<int, unsigned> timers_;
   bool visible_ = true;
   int centred_ = 0;
-  int hidden_ = 0;
   bool ended_ = false;
   int result_ = 0;
-  bool fontsFail_ = false;
-  BackgroundResult backgroundResult_ = BackgroundResult::Painted;
 };
 
 // Runs dialogs against fake views. What the user does in a dialog is scripted per template:
@@ -140,7 +139,9 @@ class FakeDialogHost : public DialogHost {
   };
 
   // Scripts are used once each, in the order given for their template.
-  void OnShow(const std::string& templateName, UserScript script);
+  void OnShow(const std::string& templateName, UserScript script) {
+    scripts_[templateName].push_back(std::move(script));
+  }
   void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
   // do. Views of undeclared templates take any id.
@@ -166,8 +167,6 @@ class FakeDialogHost : public DialogHost {
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
   static void ElapseTimers(FakeDialogView& view, Dialog& dialog);
-  // The same for every open modeless window.
-  void ElapseModelessTimers();
 
   int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
   WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -41,24 +43,69 @@ class FakePrompts : public Prompts {
   bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
-  std::vector<std::string> Texts(Kind kind) const;
+  std::vector<std::string> Texts(Kind kind) const {
+    std::vector<std::string> texts;
+    for (const Shown& s : shown_)
+      if (s.kind == kind) texts.push_back(s.text);
+    return texts;
+  }
 
-  void ShowErrorBox(WindowRef owner, std::string_view text) override;
-  int ShowMessage(WindowRef owner, std::string_view text) override;
-  int AskQuestion(WindowRef owner, int withAll, std::string_view text) override;
-  int AskAbortRetryIgnore(WindowRef owner, std::string_view text) override;
-  int AskWarningYesNo(WindowRef owner, std::string_view text) override;
-  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override;
-  void SetProgressText(WindowRef progress, std::string_view text) override;
-  void PumpMessages(WindowRef progress) override;
+  void ShowErrorBox(WindowRef owner, std::string_view text) override {
+    shown_.push_back({Kind::ErrorBox, owner, std::string(text)});
+  }
+  int ShowMessage(WindowRef owner, std::string_view text) override {
+    shown_.push_back({Kind::Message, owner, std::string(text)});
+    return Next(messageAnswers_, 0);
+  }
+  int AskQuestion(WindowRef owner, int withAll, std::string_view text) override {
+    return Ask(withAll == 1 ? Kind::QuestionWithAll : Kind::Question, owner, text);
+  }
+  int AskAbortRetryIgnore(WindowRef owner, std::string_view text) override {
+    return Ask(Kind::AbortRetryIgnore, owner, text);
+  }
+  int AskWarningYesNo(WindowRef owner, std::string_view text) override {
+    return Ask(Kind::WarningYesNo, owner, text);
+  }
+  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override {
+    shown_.push_back({Kind::Progress, owner, std::string()});
+    cancelled_ = false;
+    withCancel_ = withCancel;
+    confirmCancel_ = confirmCancel;
+    return progress_ = 0x7001;
+  }
+  // Calls on a window that is closed or was never opened do nothing, as the real one's do.
+  void SetProgressText(WindowRef progress, std::string_view text) override {
+    if (progress != kNoWindow && progress == progress_)
+      shown_.push_back({Kind::Progress, progress, std::string(text)});
+  }
+  void PumpMessages(WindowRef) override {
+    if (cancelAfterPumps_ < 0 || progress_ == kNoWindow) return;
+    EXPECT_TRUE(withCancel_) << "cancelling a progress window that has no cancel button";
+    if (cancelAfterPumps_-- == 0 && (!confirmCancel_ || cancelConfirmed_)) {
+      cancelled_ = true;
+      progress_ = kNoWindow;  // the cancel button destroys the window itself
+    }
+  }
   bool ProgressCancelled() const override { return cancelled_; }
-  void CloseProgressWindow(WindowRef progress) override;
+  void CloseProgressWindow(WindowRef progress) override {
+    if (progress == progress_) progress_ = kNoWindow;
+  }
   void ShowWaitCursor(bool wait) override { cursor.push_back(wait); }
   // Every change of the wait cursor, in order.
   std::vector<bool> cursor;
 
  private:
-  int NextAnswer(Kind kind, WindowRef owner, std::string_view text);
+  static int Next(std::deque<int>& answers, int otherwise) {
+    if (answers.empty()) return otherwise;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  int Ask(Kind kind, WindowRef owner, std::string_view text) {
+    shown_.push_back({kind, owner, std::string(text)});
+    if (answers_.empty()) ADD_FAILURE() << "unexpected question: " << text;
+    return Next(answers_, kCancel);
+  }
 
   std::vector<Shown> shown_;
   std::deque<int> answers_;

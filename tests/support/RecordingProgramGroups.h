@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <set>
 #include <string>
@@ -29,9 +31,23 @@ class RecordingProgramGroups : public ProgramGroups {
 
   std::size_t liveInstances() const { return live_.size(); }
 
-  Started Initialize() override;
-  bool Release(Instance instance) override;
-  Sent Execute(Instance instance, std::string_view command) override;
+  Started Initialize() override {
+    if (initializeError_ != kNoError) return {0, initializeError_};
+    live_.insert(next_);
+    return {next_++, kNoError};
+  }
+  bool Release(Instance instance) override { return live_.erase(instance) == 1; }
+  Sent Execute(Instance instance, std::string_view command) override {
+    if (!live_.count(instance)) {
+      ADD_FAILURE() << "command on an instance that is not live: " << command;
+      return {Outcome::NotConnected, kNoConversation};
+    }
+    if (command.size() >= kCommandBytes) return {Outcome::Refused, kNotProcessed};
+    if (unreachable_) return {Outcome::NotConnected, kNoConversation};
+    if (refusing_ && command.starts_with(refusedPrefix_)) return {Outcome::Refused, refuseError_};
+    commands.emplace_back(command);
+    return {Outcome::Accepted, kNoError};
+  }
 
  private:
   std::uint32_t initializeError_ = kNoError;

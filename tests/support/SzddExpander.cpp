@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace setup {
@@ -12,24 +11,6 @@ namespace {
 constexpr std::string_view kMagic("SZDD\x88\xF0\x27\x33", 8);
 constexpr std::size_t kHeaderSize = 14;
 constexpr std::size_t kWindow = 4096;
-
-std::optional<std::string> ReadAll(Files& files, Files::Handle file) {
-  std::string bytes;
-  char chunk[65536];
-  std::int32_t n;
-  while ((n = files.Read(file, chunk, sizeof chunk)) > 0) bytes.append(chunk, n);
-  if (n < 0) return std::nullopt;
-  return bytes;
-}
-
-bool WriteAll(Files& files, Files::Handle file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), 65536));
-    if (files.Write(file, bytes.data(), count) != static_cast<std::int32_t>(count)) return false;
-    bytes.remove_prefix(count);
-  }
-  return true;
-}
 
 std::uint8_t Byte(std::string_view bytes, std::size_t at) {
   return static_cast<std::uint8_t>(bytes[at]);
@@ -71,13 +52,8 @@ std::string Decode(std::string_view packed, std::uint32_t length) {
 }  // namespace
 
 Expander::Result SzddExpander::Expand(const std::string& source, const std::string& target) {
-  std::optional<std::string> bytes;
-  {
-    OpenFile in = OpenForReading(files_, source);
-    if (!in.valid()) return Result::SourceUnreadable;
-    bytes = ReadAll(files_, in.handle());
-  }
-  if (!bytes) return Result::Failed;
+  const std::optional<std::string> bytes = files_.FileBytes(source);
+  if (!bytes) return Result::SourceUnreadable;
 
   // As LZ32: a file too short for the header, or without the magic, is copied unchanged,
   // and any method but 'A' is refused before the target is made.
@@ -94,8 +70,11 @@ Expander::Result SzddExpander::Expand(const std::string& source, const std::stri
 
   OpenFile out(files_, files_.Create(target));
   if (!out.valid()) return Result::TargetUncreatable;
-  if (!WriteAll(files_, out.handle(), data)) return Result::Failed;
-  return data.size() == length ? Result::Done : Result::Failed;
+  const auto size = static_cast<std::uint32_t>(data.size());
+  return files_.Write(out.handle(), data.data(), size) == static_cast<std::int32_t>(size) &&
+                 size == length
+             ? Result::Done
+             : Result::Failed;
 }
 
 }  // namespace setup

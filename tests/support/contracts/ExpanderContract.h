@@ -44,11 +44,10 @@ TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong)
     Result result = Result::Done;
     const char* target = "out.bin";
   } cases[] = {
-      {fixtures + "empty.bin_", "empty.bin"},    // the compressor pads even an empty file
-      {fixtures + "one.bin_", "one.bin"},        // coded by hand: the compressor garbles it
-      {fixtures + "random.bin_", "random.bin"},  // nearly all literals
-      {fixtures + "large.bin_", "large.bin"},    // 1 MiB: the window wraps, far matches
-      {fixtures + "plain.txt", "plain.txt"},     // not compressed: copied unchanged
+      {fixtures + "empty.bin_", "empty.bin"},  // the compressor pads even an empty file
+      {fixtures + "one.bin_", "one.bin"},      // coded by hand: the compressor garbles it
+      {fixtures + "large.bin_", "large.bin"},  // 1 MiB: the window wraps, far matches
+      {fixtures + "plain.txt", "plain.txt"},   // not compressed: copied unchanged
       {scratch + longName + "_", "repeat.txt", Result::Done, longName.c_str()},
       {fixtures + "missing.bin_", nullptr, Result::SourceUnreadable},
       {fixtures + "repeat.txt_", nullptr, Result::TargetUncreatable, "missing\\out.bin"},
@@ -59,11 +58,8 @@ TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong)
     SCOPED_TRACE(c.source);
     const std::string target = scratch + c.target;
     EXPECT_EQ(this->env_.expander().Expand(c.source, target), c.result);
-    if (c.original) {
-      const std::string expanded = this->Contents(target);
-      EXPECT_EQ(expanded.size(), this->Contents(fixtures + c.original).size());
-      EXPECT_TRUE(expanded == this->Contents(fixtures + c.original));  // 1 MiB would drown the log
-    }
+    // 1 MiB would drown the log.
+    EXPECT_TRUE(!c.original || this->Contents(target) == this->Contents(fixtures + c.original));
   }
 }
 
