@@ -15,8 +15,6 @@ class RemovalLogTest : public ::testing::Test {
   RemovalLogTest() {
     world_.state->SourceDir.Assign("C:\\VELMAR");
     world_.files.MakeDirectories("C:\\VELMAR");
-    FillCatalogue(world_.state->Catalogue, "EN");
-    world_.state->Catalogue.SetText(text::ERR_WRITEPROTECTED, "protected: %s");
   }
   int Log(std::string_view object) {
     return LogRemovedObject(world_.services, *world_.state, object);
@@ -47,15 +45,6 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
 
   DeleteRemovalLog(world_.services, world_.state->SourceDir.view());
   EXPECT_FALSE(world_.files.FileBytes(kLog));
-}
-
-TEST_F(RemovalLogTest, AMediumThatTakesNoLogIsAskedAboutByItsDrive) {
-  world_.state->SourceDir.Assign("A:\\SETUP");  // no such folder: the log cannot be created
-  world_.prompts.Answer(Prompts::kRetry);
-  world_.prompts.Answer(Prompts::kIgnore);
-  EXPECT_EQ(Log("C:\\VELMAR\\VMDSS1.SYS"), 0);
-  EXPECT_EQ(world_.prompts.Texts(FakePrompts::Kind::AbortRetryIgnore),
-            (std::vector<std::string>(2, "protected: A:\\")));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The setup script read line by line, its language table, the catalogue loaded from a
-// language file, and the formatting of catalogue texts.
+// The setup script read line by line, the catalogue loaded from a language file, and the
+// formatting of catalogue texts.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -18,8 +18,6 @@ namespace setup {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-constexpr ScriptLocation kMedium{"C:\\MEDIUM", "SETUP.KVX"};
 
 class ScriptReaderTest : public ::testing::Test {
  protected:
@@ -40,8 +38,6 @@ class ScriptReaderTest : public ::testing::Test {
     lines.push_back("EOF:" + text());
     return lines;
   }
-
-  void Script(std::string_view bytes) { files_.PutFile("C:\\MEDIUM\\SETUP.KVX", bytes); }
 
   int Load(int index) {
     return LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, index, catalogue_);
@@ -82,40 +78,6 @@ TEST(ScriptPaths, JoinNeverOverrunsAndCollapseDropsTheFirstOfTwo) {
   CollapseBackslashes(text);
   EXPECT_EQ(text, "a\\\\b");
   EXPECT_EQ(JoinPath(std::string(300, 'd'), "x").view(), std::string(259, 'd'));
-}
-
-// n languages named L<i> with files L<i>.TXT, behind the count line `count`.
-std::string Languages(std::string_view count, int n) {
-  std::string script = "[LANGUAGE]\r\n" + std::string(count) + "\r\n";
-  for (int i = 0; i < n; ++i)
-    script += "L" + std::to_string(i) + "\r\nL" + std::to_string(i) + ".TXT\r\n";
-  return script + "[VERSION]\r\n1\r\n";
-}
-
-TEST_F(ScriptReaderTest, LanguageTableFirstSectionUpToSixteenNamesCutToTheirFields) {
-  const std::string name(100, 'n'), file(300, 'f');
-  const struct {
-    std::string script;
-    int count;
-    std::string last;  // "name=file" of the last entry
-  } cases[] = {
-      {"[LANGUAGE]\r\n1\r\n" + name + "\r\n" + file + "\r\n[LANGUAGE]\r\n2\r\nX\r\nX.TXT\r\n", 1,
-       name.substr(0, 63) + "=" + file.substr(0, 259)},
-      {Languages("20", 20), kMaxLanguages, "L15=L15.TXT"},
-  };
-  for (const auto& c : cases) {
-    Script(c.script);
-    ASSERT_EQ(ReadLanguageTable(files_, prompts_, kMedium, table_), 1);
-    ASSERT_EQ(table_.count, c.count) << c.script.substr(0, 60);
-    const auto last = static_cast<std::size_t>(c.count - 1);
-    EXPECT_EQ(std::string(table_.displayNames[last].view()) + "=" +
-                  std::string(table_.fileNames[last].view()),
-              c.last);
-  }
-  // A missing script is reported and keeps the table.
-  EXPECT_EQ(ReadLanguageTable(files_, prompts_, {"C:\\NONE", "SETUP.KVX"}, table_), 0);
-  EXPECT_EQ(table_.count, kMaxLanguages);
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Can't find SETUPINFOFILE!"});
 }
 
 // The start-up test loads catalogues; an index past the table must not be read, whatever

@@ -2,7 +2,6 @@
 // run cannot easily reach.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,28 +16,6 @@ namespace {
 using Kind = FakePrompts::Kind;
 using Texts = std::vector<std::string>;
 
-TEST(CommandLine, SwitchesValuesAndLimits) {
-  const struct {
-    std::string line;
-    int mode;
-    std::string script, language;
-  } cases[] = {
-      {"/c /d", 2, "SETUP.KVX", ""},
-      {"/fA:\\X-D.KVX /lpt-br", 0, "A:\\X-D.KVX", "pt-br"},
-      // Only the first 127 characters count, and values are cut to their fields.
-      {std::string(126, ' ') + "/d", 0, "SETUP.KVX", ""},
-      {"/l" + std::string(40, 'L'), 0, "SETUP.KVX", std::string(15, 'L')},
-      {"/f" + std::string(400, 'S') + " /d", 0, std::string(125, 'S'), ""},
-  };
-  for (const auto& c : cases) {
-    auto state = std::make_unique<ProgramState>();
-    ParseCommandLine(*state, c.line);
-    EXPECT_EQ(state->StartMode, c.mode) << c.line;
-    EXPECT_EQ(state->ScriptFileName, c.script) << c.line;
-    EXPECT_EQ(state->LanguageName, c.language) << c.line;
-  }
-}
-
 TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheDefault) {
   // A drive root already ends in a backslash; it must not count twice.
   for (auto [current, module, expected] : {std::tuple{"C:\\", "C:\\VSETUP.EXE", "VSETUP.EXE"},
@@ -49,9 +26,9 @@ TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheDefault) {
   }
 }
 
-void Choose(FakeDialogView& view, Dialog& dialog, int index, int notification = 1) {
+void Choose(FakeDialogView& view, Dialog& dialog, int index) {
   view.ComboSelect(9, index);
-  dialog.OnCommand(view, 9, notification);
+  dialog.OnCommand(view, 9, 1);
 }
 
 class Startup : public ::testing::Test {
@@ -136,23 +113,6 @@ TEST(StartupRefusal, WrongPlatformOrMissingRightsEndWithATranslatedMessage) {
     EXPECT_EQ(world.prompts.shown()[0].text, LanguageText("DE", slot));
     EXPECT_FALSE(world.files.FileBytes("C:\\WINNT\\system32\\KVXCheck.$$$"));
   }
-}
-
-TEST_F(Startup, OnlyAChangedSelectionSwitchesTheLanguage) {
-  Run("/c", [this](FakeDialogView& view, Dialog& dialog) {
-    Choose(view, dialog, 1, 7);  // the list dropped down
-    Choose(view, dialog, -1);
-    EXPECT_EQ(state_.LanguageIndex, 0);
-    Choose(view, dialog, 1);
-    EXPECT_EQ(state_.LanguageIndex, 1);
-    // A language whose file is gone keeps the labels there are.
-    world_.files.Delete("A:\\ENG.TXT");
-    Choose(view, dialog, 0);
-    EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox), Texts{"Language is not supported!"});
-    EXPECT_EQ(view.Caption(), LanguageText("DE", text::DLG_MAIN_CAPTION));
-    dialog.OnCommand(view, 2, 0);  // Escape does not end it
-    EXPECT_FALSE(view.ended());
-  });
 }
 
 }  // namespace
