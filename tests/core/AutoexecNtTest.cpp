@@ -109,8 +109,6 @@ TEST(ServiceGroupOrderTest, EditsTheGroupsBeforeNdisInPlaceOrFailsLeavingTheList
   } cases[] = {
       {true, MultiSz("G1|ndis|G3"), 0, "G1|CAPI20|ndis|G3", ""},
       {false, MultiSz("Capi20|G1|CAPI20"), 0, "G1|CAPI20", ""},
-      // Nothing due: a write would fail and show.
-      {true, MultiSz("G1|capi20|NDIS"), 2, nullptr, ""},
       {false, std::nullopt, 0, nullptr, "no key " + kKey},
       {true, tooLong, 0, nullptr, "no value " + kKey + " List"},
       {true, MultiSz("NDIS"), 2, nullptr, "no change " + kKey},

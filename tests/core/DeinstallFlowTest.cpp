@@ -37,7 +37,7 @@ void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance 
     WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, i, 0);
 }
 
-// Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
+// Before the run: m the Windows copy missing, f a foreign key under
 // Parameters, o the log of a run that took the Windows copy, the setup copy and the
 // registration, r the setup copy read-only, n No to the last confirmation. After: R the removal of
 // the system entries entered, S the service key left, G the group deleted, D done and the program
@@ -51,16 +51,14 @@ struct Case {
 };
 
 TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
-  const int A = Prompts::kAbort, I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
+  const int I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
   const std::string gone = En(text::ERR_DEI_FILENOTFOUND, kWinCopy),
                     no = En(text::ERR_DEI_NOSUCCESS),
-                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy),
-                    wp = En(text::ERR_WRITEPROTECTED);
+                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy);
   const Case cases[] = {
       {"RGD", {}, {}, 0, {}},  // success
       {"nS", {}, {}, 0x1F, {}},
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
-      {"wRSG", {A, I, A, N}, {wp, wp, wp, no}, 0x12, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
   };
@@ -85,7 +83,6 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     w.system.modulePath = kFiles[4];
     Register(w, 1, 1);
     if (has('m')) w.files.Delete(kWinCopy);
-    if (has('w')) w.files.MakeDirectories(kLog);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
     if (has('o'))
       w.files.PutFile(kLog, "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +

@@ -118,9 +118,7 @@ TEST_F(ScriptLists, EachProtocolLookupMatchesByItsOwnRule) {
     std::uint32_t index, flags;
     std::string imagePath;  // after GetScriptNewImagePath; `before` when it gives 0
   } cases[] = {
-      {kDrivers + "VMDSS1.SYS", 0, 2, before},
       {"DSS1 (Euro-ISDN)", kNoProtocol, 2, kDrivers + "vmdss1.sys"},
-      {"dss1 (EURO-isdn)", kNoProtocol, 2, before},
       // The prefix is skipped, not compared.
       {"X:\\Some\\Other\\Place\\Of\\Files\\vm1tr6.sys", 1, 0x10, before},
       {"Long", kNoProtocol, 3, before},    // a path past its field is refused, not cut
@@ -135,13 +133,6 @@ TEST_F(ScriptLists, EachProtocolLookupMatchesByItsOwnRule) {
               c.imagePath != before ? 1 : 0);
     EXPECT_EQ(imagePath.view(), c.imagePath);
   }
-  LineText protocol("stale");
-  EXPECT_EQ(ReadDefaultProtocol(files_, prompts_, kMedium, protocol), 1);
-  EXPECT_EQ(protocol, "DSS1 (Euro-ISDN)");
-  EXPECT_EQ(AnyProtocolNeedsSpid(files_, prompts_, kMedium), 1);
-  FakeDialogView view("DLG_cfg_adapter", kNoWindow, kNoWindow);
-  EXPECT_EQ(AddProtocolNames(OpenScript(files_, kMedium), view, 39), 1);
-  EXPECT_EQ(view.control(39).items, (Texts{"DSS1 (Euro-ISDN)", "1TR6", "Long"}));
   EXPECT_TRUE(files_.Delete("C:\\SETUP.KVX")) << "the script was left open";
   EXPECT_TRUE(prompts_.shown().empty());
 }

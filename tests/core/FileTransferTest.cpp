@@ -39,10 +39,8 @@ TEST(FileTransferTest, AsksAboutMissingSourcesProtectedAndNewerTargetsAndAnswers
     int overwriteAll;
   } cases[] = {
       {false, false, -1, {-2, -3}, "AA", kIgnored, "(none)", 0},  // retried, ignored
-      {true, false, 11, {0}, "Q", kSkipped, "OLD", 0},
       {true, false, 11, {2}, "Q", kTransferred, "NEW", 1},
       {true, true, 11, {0}, "W", kTransferred, "OLD", 0},
-      {true, true, 11, {1, 0}, "WQ", kSkipped, "OLD", 0},
   };
   for (bool expand : {false, true}) {
     for (const auto& c : cases) {

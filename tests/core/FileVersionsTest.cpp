@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/FileVersions.h"
 #include "support/AppWorld.h"
@@ -38,41 +37,6 @@ TEST(FindVersionStamp, ReadsTheFirstCompleteStampInHexadecimal) {
   world.files.PutFile("C:\\F.SYS", Stamp(2, 1, 5));
   EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", std::string(300, 'n'), line), 1);
   EXPECT_EQ(line.view(), std::string(259, 'n'));
-}
-
-// Whatever happened, nothing of the scan is left behind.
-TEST(VersionList, FromTheMediumEachListedFileIsExpandedAndSearchedUntilCancelled) {
-  AppWorld world;
-  ProgramState& state = *world.state;
-  FillCatalogue(state.Catalogue, "EN");
-  state.SourceDir.Assign("A:\\");
-  // A file installed nowhere, and one whose folder is missing.
-  world.files.PutFile("A:\\SETUP.KVX", Piped("[COMPFILES]|3|1||CAPI.DL_|CAPI.DLL||system32|"
-                                             "!VERSION_ON|1|tools|TRACE.EX_|trace.exe|tools|"
-                                             "!NOWINSYSTEM|!VERSION_ON|1||NOWHERE.EX_|nowhere.exe|"
-                                             "!NOSETUPDIR|!NOWINSYSTEM|!VERSION_ON"));
-  world.files.PutFile("A:\\CAPI.DL_", Szdd(Stamp(2, 1, 5)));
-  world.files.MakeDirectories("C:\\WINNT\\VERTMP.$$$");  // left by an earlier run
-  const std::string unknown = "\tEN [TEXT_UNKNOWNVERSION]";
-  for (int cancelAt : {-1, 1}) {
-    if (cancelAt < 0)
-      world.host.OnShow("DLG_fileversion",
-                        [](FakeDialogView& view, Dialog& dialog) { dialog.OnCommand(view, 0, 0); });
-    else
-      world.prompts.CancelProgressAfter(cancelAt);
-    ShowFileVersions(world.services, state, 0x20);
-    FakeDialogView& view = *world.host.views().back();
-    EXPECT_TRUE(view.ended());
-    EXPECT_EQ(view.control(173).items,
-              cancelAt < 0 ? (std::vector<std::string>{"a:\\CAPI.DL_\tv2.1 (rev.05)",
-                                                       "A:\\tools\\TRACE.EX_" + unknown,
-                                                       "a:\\NOWHERE.EX_" + unknown})
-                           : std::vector<std::string>{"a:\\CAPI.DL_\tv2.1 (rev.05)"});
-    EXPECT_FALSE(world.prompts.progressOpen());
-    EXPECT_EQ(world.files.CurrentDirectory(), "A:\\");
-    EXPECT_EQ(world.files.openFiles(), 0u);
-    EXPECT_FALSE(world.files.Attributes("C:\\WINNT\\VERTMP.$$$"));
-  }
 }
 
 }  // namespace

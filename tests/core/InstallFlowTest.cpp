@@ -85,7 +85,6 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     std::vector<int> messages;
   } cases[] = {
       {"m", {Prompts::kAbort}, -1, {text::ERR_INS_NOSUCCESS}},
-      {"mD", {Prompts::kIgnore}, -1, {text::ERR_INS_NOSUCCESS}},
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
       {"oRBD", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
@@ -113,47 +112,38 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   }
 }
 
-// Browsing for the fields: each step a user action in the change-directory dialog (none for
-// its opening), then its path, its list and its selected drive.
+// Browsing for the destination: each step a user action in the change-directory dialog (none
+// for its opening), then its path, its list and its selected drive.
 TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) {
   using namespace change_dir_dialog;
   using Shown = std::vector<std::string>;
   for (const char* path : {"D:\\Data\\Sub", "D:\\apps"}) w().files.MakeDirectories(path);
-  struct Step {
-    int id, code, pick;
-    Shown shown;
-  };
-  const auto walk = [](std::vector<Step> steps, int end) {
-    return [=](FakeDialogView& view, Dialog& dialog) {
-      for (const Step& s : steps) {
-        if (s.id == kDrives) view.ComboSelect(kDrives, s.pick);
-        view.control(kDirectories).selection = s.pick;
-        if (s.code) dialog.OnCommand(view, s.id, s.code);
-        Shown shown = {view.Text(kPath)};
-        for (const std::string& item : view.control(kDirectories).items) shown.push_back(item);
-        shown.push_back(view.ComboItemText(kDrives, view.ComboSelection(kDrives)));
-        EXPECT_EQ(shown, s.shown);
-      }
-      EXPECT_EQ(view.control(kDrives).items, (Shown{"[-a-]", "[-c-]", "[-d-]"}));
-      dialog.OnCommand(view, end, 0);
+  w().host.OnShow("DLG_changedir", [](FakeDialogView& view, Dialog& dialog) {
+    const struct {
+      int id, code, pick;
+      Shown shown;
+    } steps[] = {
+        // The default destination does not exist yet: the Windows drive's root, no parent.
+        {0, 0, 0, {"C:\\", "[WINNT]", "[-c-]"}},
+        {kDrives, 1, 2, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
+        {kDirectories, 2, 1, {"D:\\Data", "[..]", "[Sub]", "[-d-]"}},
+        {kDirectories, 2, 0, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
     };
-  };
-  // The default destination does not exist yet: the Windows drive's root, without parent.
-  w().host.OnShow("DLG_changedir",
-                  walk({{0, 0, 0, {"C:\\", "[WINNT]", "[-c-]"}},
-                        {kDrives, 1, 2, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
-                        {kDirectories, 2, 1, {"D:\\Data", "[..]", "[Sub]", "[-d-]"}},
-                        {kDirectories, 2, 0, {"D:\\", "[apps]", "[Data]", "[-d-]"}}},
-                       kOk));
-  w().host.OnShow("DLG_changedir",
-                  walk({{0, 0, 0, {"d:\\data", "[..]", "[Sub]", "[-d-]"}}}, kCancel));
+    for (const auto& s : steps) {
+      if (s.id == kDrives) view.ComboSelect(kDrives, s.pick);
+      view.control(kDirectories).selection = s.pick;
+      if (s.code) dialog.OnCommand(view, s.id, s.code);
+      Shown shown = {view.Text(kPath)};
+      for (const std::string& item : view.control(kDirectories).items) shown.push_back(item);
+      shown.push_back(view.ComboItemText(kDrives, view.ComboSelection(kDrives)));
+      EXPECT_EQ(shown, s.shown);
+    }
+    EXPECT_EQ(view.control(kDrives).items, (Shown{"[-a-]", "[-c-]", "[-d-]"}));
+    dialog.OnCommand(view, kOk, 0);
+  });
   w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
     dialog.OnCommand(view, install_dialog::kChangeDestination, 0);
     EXPECT_EQ(view.Text(install_dialog::kDestination), "D:\\");
-    EXPECT_TRUE(state().ChosenDirectory.empty());
-    view.SetText(install_dialog::kSource, "d:\\data\\.\\Sub\\..\\");
-    dialog.OnCommand(view, install_dialog::kChangeSource, 0);
-    EXPECT_EQ(view.Text(install_dialog::kSource), "d:\\data\\.\\Sub\\..\\");
     dialog.OnCommand(view, install_dialog::kCancel, 0);
   });
   FakeDialogView main("DLG_main", 1, kNoWindow);

@@ -41,9 +41,8 @@ TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
     int found;
   } cases[] = {
       {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 2, 1},
-      // Unnamed or unopenable counts as foreign; names that are no number are no registration.
+      // Unnamed or unopenable counts as foreign.
       {{{"1", ""}, {"2", own, "locked"}}, 3, 0},
-      {{{"Info", own}, {"01", own}, {"0", f}, {"4294967296", f}}, 1, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
@@ -64,18 +63,13 @@ TEST(ServiceConfigTest, AnUnsoundBackupCountsAsNone) {
   AdapterTable adapters{};
   const std::string sound =
       "D;1;G;\\SystemRoot\\System32\\drivers\\vmplain.sys;1;1;1;0;C;241;0;0;M;0;0;1;2;592;5;";
-  for (const std::string& value : {
-           sound.substr(0, sound.size() - 1),
-           "D;1;G;I;1;1;1;0;C;241;0;0;M;0;0;5;" + std::string(30, '1') + ';',
-       }) {
-    SCOPED_TRACE(value);
-    w.registry.PutValue(std::string(kIntegrityKeyPath), "RegistryBackup", Registry::kSz,
-                        value + '\0');
-    DriverServiceConfig config;
-    EXPECT_EQ(ReadIntegrityBackup(w.services, *w.state, config, adapters), 0);
-    EXPECT_TRUE(config == DriverServiceConfig{});
-    EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), 1);
-  }
+  // Cut short by one byte.
+  w.registry.PutValue(std::string(kIntegrityKeyPath), "RegistryBackup", Registry::kSz,
+                      sound.substr(0, sound.size() - 1) + '\0');
+  DriverServiceConfig config;
+  EXPECT_EQ(ReadIntegrityBackup(w.services, *w.state, config, adapters), 0);
+  EXPECT_TRUE(config == DriverServiceConfig{});
+  EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), 1);
   EXPECT_TRUE(w.host.views().empty());
 }
 
