@@ -17,16 +17,6 @@ using Texts = std::vector<std::string>;
 constexpr ScriptLocation kMedium{"C:\\", "SETUP.KVX"};
 const std::string kDrivers(kDriverPrefix);
 
-// Row i of every column, joined by '|'.
-template <class... Columns>
-Texts Rows(std::int32_t count, const Columns&... columns) {
-  Texts rows(static_cast<std::size_t>(count));
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    ((rows[i] += "|" + std::string(columns[i].view())), ...);
-  for (std::string& row : rows) row.erase(0, 1);
-  return rows;
-}
-
 class ScriptLists : public ::testing::Test {
  protected:
   // Script lines written with '|' for each CR LF.
@@ -34,25 +24,10 @@ class ScriptLists : public ::testing::Test {
 
   SandboxFiles files_;
   FakePrompts prompts_;
-  CompFileList comp_;
   AddFileList add_;
   DeleteFileList del_;
   ProgmanItemList progman_;
 };
-
-TEST_F(ScriptLists, GroupLinesFillEveryRowOfTheirGroup) {
-  // The group of no files still has its four lines, which must not be read as counts.
-  Script(
-      "[COMPFILES]|3|2|DRV|A.SY_|A.SYS|B.DL_|B.DLL|SYS|!NOWINSYSTEM|!VERSION_ON|0|9|9|9|9|1||"
-      "D.TX_|D.TXT|!NOSETUPDIR||off");
-  ASSERT_EQ(ReadCompFiles(files_, prompts_, kMedium, comp_), 1);
-  EXPECT_EQ(
-      Rows(comp_.count, comp_.sourceNames, comp_.targetNames, comp_.sourceSubdirs,
-           comp_.setupSubdirs, comp_.windowsSubdirs, comp_.versionSwitches),
-      (Texts{"A.SY_|A.SYS|DRV|SYS|!NOWINSYSTEM|!VERSION_ON",
-             "B.DL_|B.DLL|DRV|SYS|!NOWINSYSTEM|!VERSION_ON", "D.TX_|D.TXT||!NOSETUPDIR||off"}));
-  EXPECT_TRUE(prompts_.shown().empty());
-}
 
 // A list that does not fit its fixed fields is refused whole, naming the line, rather than
 // cut; a count past the file's end stops there.

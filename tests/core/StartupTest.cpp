@@ -71,23 +71,6 @@ TEST_F(Startup, RestartNoticeAndGroupFollowTheLanguageChosenLast) {
                    "[ShowGroup(\"Velmar\",6)]"}));
 }
 
-// A change of language rebuilds the group at exit where the install made it, from the
-// install's source, which holds another script than the medium the program started from.
-TEST_F(Startup, LanguageChangeRebuildsTheGroupWhereTheInstallMadeIt) {
-  world_.files.PutFile("B:\\SETUP.KVX",
-                       CrLfLines({"[PROGMAN]", "Velmar", "Deutsch", "1", "Konfigurieren",
-                                  "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "1"}));
-  Run("", [this](FakeDialogView& view, Dialog& dialog) {
-    state_.StartMode = state_.InstallComplete = 1;
-    state_.InstallSourceDir.Assign("B:\\");
-    state_.InstallDestDir.Assign("C:\\Velmar");
-    Choose(view, dialog, 1);
-  });
-  ASSERT_EQ(world_.programGroups.commands.size(), 5u);
-  EXPECT_EQ(world_.programGroups.commands[3],
-            "[AddItem(SETUP.EXE ,Konfigurieren,C:\\Velmar\\SETUP.EXE,1,20,10,C:\\Velmar)]");
-}
-
 TEST_F(Startup, NeverRebuildsAGroupADeinstallDeletedInThisRun) {
   Run("/d /lDeutsch", [this](FakeDialogView& view, Dialog& dialog) {
     state_.InstallComplete = state_.GroupDeleted = 1;
