@@ -41,7 +41,6 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
     int refusedLine;  // 0: none
   } cases[] = {
       {"[ADDFILES]|1|3|SRC|A|B", 2, 0},
-      {"[ADDFILES]|1|1|SRC|A|" + std::string(32, 'n'), 0, 6},
       {groups, 0, 205},
       {"[PROGMAN]|G|English|1|T|!SETUPFILE+CMD|" + n64 + "|W|I|0", 0, 7},
   };
