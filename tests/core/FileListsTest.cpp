@@ -80,33 +80,18 @@ TEST_F(ScriptLists, MaintenanceSectionIsBoundedByItsRecord) {
   EXPECT_EQ(c.Cgpn[7], "8");
 }
 
-TEST_F(ScriptLists, EachProtocolLookupMatchesByItsOwnRule) {
-  // One entry fewer than counted: the file's end ends the entries. 10 is hexadecimal.
-  Script(
-      "[DEFPROTOCOL]|DSS1 (Euro-ISDN)|[PROTOCOL]|4|DSS1 (Euro-ISDN)|vmdss1.sys|2|1TR6|"
-      "VM1TR6.SYS|10|Long|" +
-      std::string(231, 't') + "|0x3");
-  const std::string before = kDrivers + "before.sys";
-  const struct {
-    std::string argument;
-    std::uint32_t index, flags;
-    std::string imagePath;  // after GetScriptNewImagePath; `before` when it gives 0
-  } cases[] = {
-      {"DSS1 (Euro-ISDN)", kNoProtocol, 2, kDrivers + "vmdss1.sys"},
-      // The prefix is skipped, not compared.
-      {"X:\\Some\\Other\\Place\\Of\\Files\\vm1tr6.sys", 1, 0x10, before},
-      {"Long", kNoProtocol, 3, before},    // a path past its field is refused, not cut
-      {kDrivers, kNoProtocol, 0, before},  // no entry past the end of the file may match
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.argument);
-    EXPECT_EQ(FindProtocolIndex(files_, prompts_, kMedium, c.argument), c.index);
-    EXPECT_EQ(GetProtocolFlags(files_, prompts_, kMedium, c.argument), c.flags);
-    PathText imagePath(before);
-    EXPECT_EQ(GetScriptNewImagePath(files_, prompts_, kMedium, c.argument, imagePath),
-              c.imagePath != before ? 1 : 0);
-    EXPECT_EQ(imagePath.view(), c.imagePath);
+// A path past its field is refused, not cut; no entry past the end of the file may match.
+TEST_F(ScriptLists, ProtocolLookupRefusesOverlongPathsAndStopsAtTheFilesEnd) {
+  Script("[PROTOCOL]|3|Euro|vmdss1.sys|2|Long|" + std::string(231, 't') + "|0x3");
+  const std::pair<std::string, std::string> cases[] = {
+      {"Euro", kDrivers + "vmdss1.sys"}, {"Long", "old"}, {kDrivers, "old"}};
+  for (const auto& [argument, expected] : cases) {
+    PathText imagePath("old");
+    EXPECT_EQ(GetScriptNewImagePath(files_, prompts_, kMedium, argument, imagePath),
+              expected != "old" ? 1 : 0);
+    EXPECT_EQ(imagePath.view(), expected);
   }
+  EXPECT_EQ(FindProtocolIndex(files_, prompts_, kMedium, kDrivers), kNoProtocol);
   EXPECT_TRUE(files_.Delete("C:\\SETUP.KVX")) << "the script was left open";
   EXPECT_TRUE(prompts_.shown().empty());
 }

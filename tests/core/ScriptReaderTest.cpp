@@ -63,16 +63,6 @@ TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
 
-TEST_F(ScriptReaderTest, FindSectionReadsTheLineAfterTheWholeKeyAndNeverRewinds) {
-  OpenFile file = Open("[KEY] \r\nno\r\n[key]\r\nno\r\nx[KEY]\r\nno\r\n[KEY]\r\nyes\r\n");
-  LineText value("old");
-  FindSection(file, "[KEY]", value, prompts_);
-  EXPECT_EQ(value, "yes");
-  FindSection(file, "[%s%n]", value, prompts_);  // a key is never a format
-  EXPECT_EQ(value, "yes");
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Section not found: [%s%n]"});
-}
-
 TEST(ScriptPaths, JoinNeverOverrunsAndCollapseDropsTheFirstOfTwo) {
   PathText text("a\\\\\\b");
   CollapseBackslashes(text);

@@ -79,24 +79,5 @@ TEST_F(Startup, NeverRebuildsAGroupADeinstallDeletedInThisRun) {
   EXPECT_TRUE(world_.programGroups.commands.empty());
 }
 
-// Ended before the main dialog was ever shown, with one notice the main dialog owns. The
-// rights probe is never left behind.
-TEST(StartupRefusal, WrongPlatformOrMissingRightsEndWithATranslatedMessage) {
-  for (auto [platform, denied, slot] : {std::tuple{"!OS_WINDOWS_95", false, text::ERR_INVALID_OS},
-                                        {"!OS_WINDOWS_NT", true, text::ERR_NORIGHTS}}) {
-    AppWorld world;
-    world.PutMedium(platform);
-    if (denied) world.registry.DenyAllAccess("SOFTWARE");
-    world.SkipIntro();
-    EXPECT_EQ(RunSetup(world.services, *world.state, "/lDeutsch"), 0);
-    const FakeDialogView& main = *world.host.views().at(0);
-    EXPECT_EQ(main.centredCount(), 0);
-    ASSERT_EQ(world.prompts.shown().size(), 1u);
-    EXPECT_EQ(world.prompts.shown()[0].owner, main.Window());
-    EXPECT_EQ(world.prompts.shown()[0].text, LanguageText("DE", slot));
-    EXPECT_FALSE(world.files.FileBytes("C:\\WINNT\\system32\\KVXCheck.$$$"));
-  }
-}
-
 }  // namespace
 }  // namespace setup
