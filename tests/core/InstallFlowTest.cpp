@@ -62,21 +62,10 @@ class InstallFlowTest : public ::testing::Test {
   std::unique_ptr<RegistryWorld> world_;
 };
 
-TEST_F(InstallFlowTest, AFreshInstallLeavesNoStaleLog) {
-  // An installed copy's log too, where a deinstallation run from there left it.
-  w().files.PutFile("C:\\Velmar\\removed.kvx", "log");
-  w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
-  Install();
-  EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
-  EXPECT_FALSE(w().files.FileBytes("A:\\removed.kvx"));
-  EXPECT_EQ(state().StartMode, 1);
-  EXPECT_EQ(state().InstallComplete, 1);
-  EXPECT_EQ(state().RestartRequired, 1);
-}
-
-// Each way an install can end short of a fresh registration. Before: m README.TXT missing,
-// f the registry refusing a change of the service key, o two other makers' drivers
-// registered. After: D the driver image in place, R registered, B its integrity backup.
+// Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
+// of the service key, o two other makers' drivers registered. After: D the driver image in
+// place, R registered, B its integrity backup, L no removal log left, here or in an installed
+// copy where a deinstallation run from there left it.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -84,6 +73,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     int cancelAt;  // -1: none
     std::vector<int> messages;
   } cases[] = {
+      {"RBDL", {}, -1, {text::INFO_INS_DONE}},
       {"m", {Prompts::kAbort}, -1, {text::ERR_INS_NOSUCCESS}},
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
@@ -93,6 +83,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
     const auto has = [&c](char flag) { return c.flags.find(flag) != std::string::npos; };
     Reset();
+    w().files.PutFile("C:\\Velmar\\removed.kvx", "log");
+    w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
     if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('f')) w().registry.FailChange(12);
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
@@ -109,6 +101,11 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     EXPECT_EQ(Value(kServiceKeyPath, "ImagePath").has_value(), has('R'));
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R'));
+    if (has('L')) {
+      EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
+      EXPECT_FALSE(w().files.FileBytes("A:\\removed.kvx"));
+      EXPECT_EQ(state().InstallComplete + state().RestartRequired, 2);
+    }
   }
 }
 
