@@ -1,27 +1,22 @@
-#include "e2e/Conversation.h"
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <set>
+#include <algorithm>
 
-#include "e2e/WindowCapture.h"
+#include "e2e/SetupProcess.h"
 
 namespace e2e {
 namespace {
 
 constexpr int kProgressText = 603, kMessageText = 109, kSystemBoxText = 0xFFFF;
 constexpr int kOk = 0, kRetry = 114;
-constexpr Timeout kPollInterval{20};
 
 bool Has(HWND window, int id) {
   return GetDlgItem(window, id) != nullptr;
 }
 
-bool IsMainOrIntroOrProgress(HWND window) {
-  const bool isMain = Has(window, 9) && Has(window, 3);
-  const bool isIntro = GetWindow(window, GW_CHILD) == nullptr;
-  return isMain || isIntro || Has(window, kProgressText);
+bool IsForm(HWND window) {
+  return IsWindowEnabled(window) && !IsMainDialog(window) && !IsIntro(window) &&
+         !Has(window, kProgressText);
 }
 
 struct Box {
@@ -34,7 +29,7 @@ struct Box {
 // program's own templates all have a button 0.
 Box BoxNow(const SetupProcess& setup) {
   for (HWND window : setup.VisibleDialogs()) {
-    if (!IsWindowEnabled(window) || IsMainOrIntroOrProgress(window)) continue;
+    if (!IsForm(window)) continue;
     if (Has(window, kMessageText))
       return {window, ControlText(window, kMessageText),
               Has(window, kRetry) ? kAbort
@@ -48,25 +43,21 @@ Box BoxNow(const SetupProcess& setup) {
 
 std::string Describe(const SetupProcess& setup) {
   std::string windows;
-  for (HWND window : setup.VisibleDialogs())
-    windows += " [" + WindowText(window) + (IsWindowEnabled(window) ? "]" : "](disabled)");
+  for (HWND window : setup.VisibleDialogs()) {
+    windows += " [";
+    windows += WindowText(window);
+    windows += IsWindowEnabled(window) ? "]" : "](disabled)";
+  }
   return "the program is " + setup.Describe() + "; windows:" + windows;
 }
-
-std::string screenshotDirectory;
 
 }  // namespace
 
 HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (setup.Running() && std::chrono::steady_clock::now() < deadline) {
-    for (HWND window : setup.VisibleDialogs())
-      if (IsWindowEnabled(window) && Has(window, id) && !IsMainOrIntroOrProgress(window))
-        return window;
-    Sleep(static_cast<DWORD>(kPollInterval.count()));
-  }
-  ADD_FAILURE() << "no dialog with control " << id << " came; " << Describe(setup);
-  return nullptr;
+  HWND form =
+      setup.WaitForWindow([id](HWND window) { return IsForm(window) && Has(window, id); }, timeout);
+  if (!form) ADD_FAILURE() << "no dialog with control " << id << " came; " << Describe(setup);
+  return form;
 }
 
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
@@ -81,17 +72,14 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
     }
     const Box box = BoxNow(setup);
     if (!box.window) {
-      Sleep(static_cast<DWORD>(kPollInterval.count()));
+      Sleep(20);
       continue;
     }
     SaveScreenshot(box.window, "box");
     seen.push_back(box.text);
-    int button = box.usualButton;
-    for (const Reply& reply : replies)
-      if (reply.text == box.text) {
-        button = reply.button;
-        break;
-      }
+    const auto reply = std::find_if(replies.begin(), replies.end(),
+                                    [&](const Reply& r) { return r.text == box.text; });
+    const int button = reply != replies.end() ? reply->button : box.usualButton;
     ClickButton(box.window, button);
     if (!WaitUntilGone(box.window, Timeout{10000})) {
       ADD_FAILURE() << "the box \"" << box.text << "\" stayed after button " << button;
@@ -99,22 +87,6 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
     }
   }
   return seen;
-}
-
-void SetScreenshotDirectory(const std::string& directory) {
-  screenshotDirectory = directory;
-}
-
-void SaveScreenshot(HWND window, const std::string& name) {
-  static std::set<HWND> saved;
-  static int number = 0;
-  if (!window || screenshotDirectory.empty() || !saved.insert(window).second) return;
-  // Time for the window to finish painting after it became visible.
-  Sleep(600);
-  char prefix[8];
-  std::snprintf(prefix, sizeof prefix, "%02d-", ++number);
-  const std::string path = screenshotDirectory + "\\" + prefix + name + ".bmp";
-  if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
 }
 
 }  // namespace e2e

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/TheMedium.h"
+#include "e2e/MediumTexts.h"
 #include "script/CatalogueKeys.h"
 
 namespace e2e {

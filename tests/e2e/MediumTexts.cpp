@@ -1,9 +1,10 @@
 #include "e2e/MediumTexts.h"
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace e2e {
 
@@ -11,51 +12,15 @@ std::vector<std::string> ScriptLines(std::string_view bytes) {
   std::vector<std::string> lines;
   std::string line;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '\r') {
+    if (bytes[i] == '\r') {
       lines.push_back(line);
       line.clear();
       ++i;
     } else {
-      line += static_cast<unsigned char>(c) == 0xAF ? '\n' : c;
+      line += static_cast<unsigned char>(bytes[i]) == 0xAF ? '\n' : bytes[i];
     }
   }
   return lines;
-}
-
-LanguageTexts ReadLanguageTexts(std::string_view bytes) {
-  const std::vector<std::string> lines = ScriptLines(bytes);
-  LanguageTexts texts;
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-    const std::string& line = lines[i];
-    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
-      texts.emplace(line, lines[i + 1]);
-      ++i;
-    }
-  }
-  return texts;
-}
-
-const std::string& Language::Text(std::string_view key) const {
-  auto found = texts.find(key);
-  if (found == texts.end()) {
-    throw std::out_of_range(fileName + " has no text " + std::string(key));
-  }
-  return found->second;
-}
-
-std::vector<Language> ReadLanguageSection(std::string_view scriptBytes) {
-  const std::vector<std::string> lines = ScriptLines(scriptBytes);
-  std::vector<Language> languages;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] != "[LANGUAGE]" || i + 1 >= lines.size()) continue;
-    const int count = std::atoi(lines[i + 1].c_str());
-    for (int n = 0; n < count && i + 3 + 2 * n < lines.size(); ++n) {
-      languages.push_back({lines[i + 2 + 2 * n], lines[i + 3 + 2 * n], {}});
-    }
-    break;
-  }
-  return languages;
 }
 
 std::vector<std::string> Conversions(std::string_view text) {
@@ -64,12 +29,9 @@ std::vector<std::string> Conversions(std::string_view text) {
     if (text[i] != '%') continue;
     std::size_t end = i + 1;
     while (end < text.size() &&
-           std::string_view("-+ #0123456789lh").find(text[end]) != std::string_view::npos) {
+           std::string_view("-+ #0123456789lh").find(text[end]) != std::string_view::npos)
       ++end;
-    }
-    if (end < text.size() && text[end] != '%') {
-      found.emplace_back(text.substr(i, end - i + 1));
-    }
+    if (end < text.size() && text[end] != '%') found.emplace_back(text.substr(i, end - i + 1));
     i = end;
   }
   return found;
@@ -82,17 +44,34 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes.str();
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  std::string directory(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  directory.resize(directory.find_last_of('\\') + 1);
+  directory += name;
+  return directory;
 }
 
 Medium LoadMedium(const std::string& directory) {
-  Medium medium{directory, ReadFileBytes(directory + "\\" + kScriptName), {}};
-  medium.languages = ReadLanguageSection(medium.script);
+  Medium medium{directory, {}};
+  const std::vector<std::string> script =
+      ScriptLines(ReadFileBytes(directory + "\\" + kScriptName));
+  // [LANGUAGE], a count, then a display name and a file name per language.
+  for (std::size_t i = 0; i + 1 < script.size(); ++i) {
+    if (script[i] != "[LANGUAGE]") continue;
+    int count = std::atoi(script[i + 1].c_str());
+    for (std::size_t n = i + 2; n + 1 < script.size() && count-- > 0; n += 2)
+      medium.languages.push_back({script[n], script[n + 1], {}});
+    break;
+  }
   for (Language& language : medium.languages) {
-    language.texts = ReadLanguageTexts(ReadFileBytes(directory + "\\" + language.fileName));
+    const std::vector<std::string> lines =
+        ScriptLines(ReadFileBytes(directory + "\\" + language.fileName));
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+      if (lines[i].size() > 2 && lines[i].front() == '[' && lines[i].back() == ']') {
+        language.texts.emplace(lines[i], lines[i + 1]);
+        ++i;
+      }
   }
   return medium;
 }

@@ -1,62 +1,44 @@
 #include "e2e/SetupProcess.h"
 
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
-constexpr Timeout kPollInterval{20};
-// Bounds every cross-process message, so that a hung program fails a test instead of
-// stopping the whole run.
-constexpr UINT kMessageTimeoutMs = 5000;
+constexpr DWORD kPollMs = 20;
 
-bool IsDialogClass(HWND window) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  return std::string(name) == "#32770";
-}
-
-// A message to the program under test that gives up, with -1, when it hangs. The ANSI or the
-// wide form is chosen by the sender passed in.
+// Bounded, so that a hung program fails a test instead of stopping the whole run.
 template <class Sender>
-LRESULT SendBounded(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Send(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!sender(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result))
-    return -1;
-  return static_cast<LRESULT>(result);
+  return sender(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
+             ? static_cast<LRESULT>(result)
+             : -1;
 }
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SendBounded(SendMessageTimeoutA, window, message, wParam, lParam);
-}
+using Search = std::pair<DWORD, std::vector<HWND>>;
 
-LRESULT SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SendBounded(SendMessageTimeoutW, window, message, wParam, lParam);
-}
-
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<WindowSearch*>(context);
+BOOL CALLBACK CollectDialogOfProcess(HWND window, LPARAM context) {
+  auto& [process, found] = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) && IsDialogClass(window)) {
-    search->found.push_back(window);
-  }
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == process && IsWindowVisible(window) && std::string(name) == "#32770")
+    found.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
-SetupProcess::SetupProcess(const std::string& mediumDirectory, const std::string& arguments) {
-  const std::string program = mediumDirectory + "\\SETUP.EXE";
-  std::string commandLine = "SETUP.EXE";
-  if (!arguments.empty()) commandLine += " " + arguments;
+SetupProcess::SetupProcess(const std::string& directory, const std::string& arguments) {
+  const std::string program = directory + "\\SETUP.EXE";
+  std::string commandLine = "SETUP.EXE ";
+  commandLine += arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      mediumDirectory.c_str(), &startup, &info_)) {
+                      directory.c_str(), &startup, &info_)) {
     startError_ = "cannot start " + program + ", error " + std::to_string(GetLastError());
     info_ = {};
   }
@@ -64,7 +46,7 @@ SetupProcess::SetupProcess(const std::string& mediumDirectory, const std::string
 
 SetupProcess::~SetupProcess() {
   if (!Started()) return;
-  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+  if (Running()) {
     TerminateProcess(info_.hProcess, 1);
     WaitForSingleObject(info_.hProcess, 5000);
   }
@@ -72,58 +54,31 @@ SetupProcess::~SetupProcess() {
   CloseHandle(info_.hProcess);
 }
 
-std::vector<HWND> SetupProcess::VisibleDialogs() const {
-  WindowSearch search{info_.dwProcessId, {}};
-  if (Started()) EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 bool SetupProcess::Running() const {
   return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND SetupProcess::FindWindowOf(Kind kind) const {
-  for (HWND window : VisibleDialogs()) {
-    const bool hasCaption = (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
-    const bool isMain = GetDlgItem(window, 9) != nullptr && GetDlgItem(window, 3) != nullptr;
-    const bool hasChildren = GetWindow(window, GW_CHILD) != nullptr;
-    switch (kind) {
-      case Kind::kIntro:
-        if (!hasCaption && !hasChildren) return window;
-        break;
-      case Kind::kMainDialog:
-        if (isMain) return window;
-        break;
-    }
-  }
-  return nullptr;
+std::vector<HWND> SetupProcess::VisibleDialogs() const {
+  Search search{info_.dwProcessId, {}};
+  if (Started()) EnumWindows(CollectDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
-HWND SetupProcess::WaitForWindow(Kind kind, Timeout timeout) const {
-  if (!Started()) return nullptr;
+HWND SetupProcess::WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (HWND window = FindWindowOf(kind)) return window;
+  for (;; Sleep(kPollMs)) {
+    for (HWND window : VisibleDialogs())
+      if (is(window)) return window;
     if (!Running() || std::chrono::steady_clock::now() >= deadline) return nullptr;
-    Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
-}
-
-HWND SetupProcess::WaitForIntro(Timeout timeout) const {
-  return WaitForWindow(Kind::kIntro, timeout);
-}
-
-HWND SetupProcess::WaitForMainDialog(Timeout timeout) const {
-  return WaitForWindow(Kind::kMainDialog, timeout);
 }
 
 std::optional<DWORD> SetupProcess::WaitForExit(Timeout timeout) const {
-  if (!Started()) return std::nullopt;
-  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-    return std::nullopt;
-  }
   DWORD code = 0;
-  if (!GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
+  if (!Started() ||
+      WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(info_.hProcess, &code))
+    return std::nullopt;
   return code;
 }
 
@@ -134,38 +89,45 @@ std::string SetupProcess::Describe() const {
   return "ended with exit code " + std::to_string(code);
 }
 
+bool IsIntro(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
+         !GetWindow(window, GW_CHILD);
+}
+
+bool IsMainDialog(HWND window) {
+  return GetDlgItem(window, 9) && GetDlgItem(window, 3);
+}
+
 std::string WindowText(HWND window) {
-  const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  const LRESULT length = Send(SendMessageTimeoutA, window, WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied =
-      Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  const LRESULT copied = Send(SendMessageTimeoutA, window, WM_GETTEXT, text.size(),
+                              reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
   return text;
 }
 
 std::string ControlText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
-  return control ? WindowText(control) : std::string("<no control " + std::to_string(id) + ">");
+  return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
 }
 
 // The ANSI list messages hand back UTF-16 across processes under Wine, so the items are read
 // as wide text and converted like the program's own ANSI texts.
-std::vector<std::string> ListItems(HWND control) {
+std::vector<std::string> ListItems(HWND list) {
   std::vector<std::string> items;
-  const LRESULT count = SendWide(control, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendWide(control, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+  const LRESULT count = Send(SendMessageTimeoutW, list, LB_GETCOUNT, 0, 0);
+  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+    const LRESULT length = Send(SendMessageTimeoutW, list, LB_GETTEXTLEN, i, 0);
     if (length < 0) break;
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendWide(control, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-    wide.resize(static_cast<std::size_t>(length));
-    std::string text(wide.size() * 2 + 1, '\0');
+    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    std::string& text = items.emplace_back(wide.size() * 2, '\0');
     const int written =
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(),
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), text.data(),
                             static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-    items.push_back(text);
+    text.resize(static_cast<std::size_t>(std::max(written, 0)));
   }
   return items;
 }
@@ -176,10 +138,8 @@ void ClickButton(HWND dialog, int id) {
 
 bool WaitUntilGone(HWND window, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (IsWindow(window) && IsWindowVisible(window)) {
+  for (; IsWindow(window) && IsWindowVisible(window); Sleep(kPollMs))
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    Sleep(static_cast<DWORD>(kPollInterval.count()));
-  }
   return true;
 }
 

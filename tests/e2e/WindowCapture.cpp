@@ -1,84 +1,68 @@
-#include "e2e/WindowCapture.h"
+#include <cstdio>
+#include <fstream>
+#include <set>
 
-#include <cstdint>
-#include <memory>
-#include <type_traits>
-
-#include "e2e/MediumTexts.h"
+#include "e2e/SetupProcess.h"
 
 namespace e2e {
 namespace {
 
-struct ScreenDcRelease {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct DcDelete {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDelete {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDelete>;
+std::string screenshotDirectory;
 
-template <typename T>
-void Append(std::string& out, T value) {
-  for (std::size_t i = 0; i < sizeof(T); ++i) {
-    out += static_cast<char>((static_cast<std::uint64_t>(value) >> (8 * i)) & 0xFF);
+// What the screen shows of `window`, frame included, as a 24-bit BMP file.
+bool SaveWindowImage(HWND window, const std::string& path) {
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return false;
+  BITMAPINFO info{};
+  BITMAPINFOHEADER& header = info.bmiHeader;
+  header.biSize = sizeof header;
+  header.biWidth = frame.right - frame.left;
+  header.biHeight = frame.bottom - frame.top;  // positive: bottom-up rows, as BMP files store
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  bool saved = bits && BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, frame.left,
+                              frame.top, SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  if (saved) {
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), header.biSizeImage);
+    saved = static_cast<bool>(out);
   }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
 }
 
 }  // namespace
 
-bool SaveWindowImage(HWND window, const std::string& path) {
-  RECT frame{};
-  if (!GetWindowRect(window, &frame)) return false;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  if (width <= 0 || height <= 0) return false;
+void SetScreenshotDirectory(const std::string& directory) {
+  screenshotDirectory = directory;
+}
 
-  ScreenDc screen(GetDC(nullptr));
-  MemoryDc memory(CreateCompatibleDC(screen.get()));
-  if (!screen || !memory) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // positive: bottom-up rows, as BMP files store them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Bitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return false;
-  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top,
-                             SRCCOPY | CAPTUREBLT) != 0;
-  GdiFlush();
-  SelectObject(memory.get(), previous);
-  if (!copied) return false;
-
-  const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-  const std::uint32_t headersSize = 14 + sizeof(BITMAPINFOHEADER);
-  std::string file;
-  file += "BM";
-  Append<std::uint32_t>(file, headersSize + imageSize);
-  Append<std::uint32_t>(file, 0);
-  Append<std::uint32_t>(file, headersSize);
-  Append<std::uint32_t>(file, sizeof(BITMAPINFOHEADER));
-  Append<std::int32_t>(file, width);
-  Append<std::int32_t>(file, height);
-  Append<std::uint16_t>(file, 1);
-  Append<std::uint16_t>(file, 24);
-  Append<std::uint32_t>(file, BI_RGB);
-  Append<std::uint32_t>(file, imageSize);
-  Append<std::int32_t>(file, 2835);  // 72 dots per inch
-  Append<std::int32_t>(file, 2835);
-  Append<std::uint32_t>(file, 0);
-  Append<std::uint32_t>(file, 0);
-  file.append(static_cast<const char*>(bits), imageSize);
-  return WriteFileBytes(path, file);
+void SaveScreenshot(HWND window, const std::string& name) {
+  static std::set<HWND> saved;
+  static int number = 0;
+  if (!window || screenshotDirectory.empty() || !saved.insert(window).second) return;
+  Sleep(600);  // time to finish painting after it became visible
+  char prefix[8];
+  std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);
+  std::string path = screenshotDirectory + prefix;
+  path += name + ".bmp";
+  if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
 }
 
 }  // namespace e2e
