@@ -1,7 +1,5 @@
-// The end-to-end driver: runs SETUP.EXE from a medium and checks what it shows.
-//   e2e_driver.exe [--medium=DIR] [--screenshots=DIR] [GoogleTest options]
-// The medium defaults to "medium" beside the driver; with --screenshots an image of each
-// window the tests meet is saved in DIR.
+// Runs SETUP.EXE from a medium (default: "medium" beside the driver) and checks what it shows,
+// saving an image of each window it meets with --screenshots.  [--medium=DIR] [--screenshots=DIR]
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "e2e/MediumTexts.h"
-#include "e2e/SetupProcess.h"
+#include "e2e/Harness.h"
 
 namespace e2e {
 

@@ -13,15 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "e2e/MediumTexts.h"
-#include "e2e/SetupProcess.h"
+#include "e2e/Harness.h"
 
 namespace e2e {
 namespace {
 
-constexpr Timeout kStartTimeout{30000};
-constexpr Timeout kStepTimeout{15000};
-constexpr Timeout kRunTimeout{90000};
+constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000}, kRunTimeout{90000};
 constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
 constexpr int kDriverVersion = 17, kFileVersions = 170, kVersionList = 173;
 constexpr int kDeinstallWarning = 28, kDeinstall = 0;
@@ -60,7 +57,6 @@ std::string Exported(const std::string& key) {
   return text;
 }
 
-// The service groups in their load order.
 std::vector<std::string> GroupOrder() {
   char list[4096] = {};
   DWORD size = sizeof list - 2;
@@ -89,7 +85,6 @@ void ListTree(const std::string& directory, std::map<std::string, long long>& en
   FindClose(search);
 }
 
-// What the package may touch: the drive's files and its registry keys.
 struct MachineState {
   std::map<std::string, long long> files;
   std::map<std::string, std::string> keys;
@@ -127,8 +122,7 @@ class InstallWalk : public ::testing::Test {
 
   const std::string& Text(const char* key) const { return language_.Text(key); }
 
-  // An install from the medium into the default destination; returns the boxes it showed,
-  // those at exit marked.
+  // Returns the boxes the install showed, those at exit marked.
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
                                              bool checkVersions = false) {
     SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
@@ -151,8 +145,7 @@ class InstallWalk : public ::testing::Test {
     return seen;
   }
 
-  // The about box's CAPI DLL and the version list: before the install the medium's files and
-  // no CAPI DLL, afterwards the installed copy.
+  // Before the install the medium's files and no CAPI DLL, afterwards the installed copy.
   void CheckVersions(const SetupProcess& setup, HWND main, bool installed) {
     // The list shows directories as the system resolves them.
     std::string windows = windows_, installDir = installDir_, medium = TheMedium().directory;
@@ -195,8 +188,7 @@ class InstallWalk : public ::testing::Test {
     EXPECT_TRUE(WaitUntilGone(about, kStepTimeout));
   }
 
-  // The boxes of a deinstall run from the installed copy; a run that does not end by itself
-  // is ended with Exit.
+  // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
                                                       bool endsByItself) {
     SetupProcess setup(installDir_, "/d /l" + language_.displayName);
@@ -212,17 +204,14 @@ class InstallWalk : public ::testing::Test {
     ClickButton(dialog, kDeinstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
     if (!endsByItself) ClickButton(main, kExitButton);
-    const auto code = setup.WaitForExit(kStepTimeout);
-    EXPECT_EQ(code.value_or(~0u), 0u) << setup.Describe();
+    EXPECT_EQ(setup.WaitForExit(kStepTimeout), 0u) << setup.Describe();
     return seen;
   }
 
-  // Files byte for byte, the registry as reviewed once, the AutoExec.NT block, the group
-  // order and the shell's group folder.
   void ExpectInstalled() {
     const std::string medium = TheMedium().directory + "\\";
     const std::string payload = BesideThisProgram("payload\\");
-    const std::pair<std::string, std::string> files[] = {
+    std::vector<std::pair<std::string, std::string>> files = {
         {windows_ + "\\system32\\drivers\\vmdss1.sys", payload + "vmdss1.sys"},
         {windows_ + "\\system32\\drivers\\vm1tr6.sys", payload + "vm1tr6.sys"},
         {windows_ + "\\system32\\drivers\\vmni1.sys", payload + "vmni1.sys"},
@@ -235,11 +224,9 @@ class InstallWalk : public ::testing::Test {
         {installDir_ + "\\README.TXT", medium + "doc\\README.TXT"},
         {installDir_ + "\\LIESMICH.TXT", medium + "doc\\LIESMICH.TXT"},
         {installDir_ + "\\tools\\trace\\VMTRACE.INI", medium + "doc\\trace\\VMTRACE.INI"},
-        {installDir_ + "\\SETUP.EXE", medium + "SETUP.EXE"},
-        {installDir_ + "\\SETUP.KVX", medium + "SETUP.KVX"},
-        {installDir_ + "\\SETUPENG.TXT", medium + "SETUPENG.TXT"},
-        {installDir_ + "\\SETUPGER.TXT", medium + "SETUPGER.TXT"},
     };
+    for (std::string name : {"SETUP.EXE", "SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
+      files.emplace_back(installDir_ + "\\" + name, medium + name);
     for (const auto& [installed, original] : files) {
       const std::string bytes = ReadFileBytes(original);
       EXPECT_FALSE(bytes.empty()) << original;
