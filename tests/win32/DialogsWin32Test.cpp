@@ -19,8 +19,7 @@
 namespace setup {
 namespace {
 
-// The program's own templates and icons, linked into this test, as the dialog logic relies on
-// them: the language box keeps the order of the language table, the directory list its own.
+// The language box keeps the order of the language table, the directory list its own.
 TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const char* icon : {"mainico", "cardico", "novelmarico"})
@@ -28,7 +27,7 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   const struct {
     const char* name;
     std::vector<int> ids;  // none: no controls at all
-    int styled;            // the control whose style bits follow, 0 for the dialog
+    int styled;            // 0: the dialog
     LONG_PTR mask, bits;
   } templates[] = {
       {"DLG_main", {3, 7, 8, 9, 10, 11, 12}, 9, 0x03 | CBS_SORT, CBS_DROPDOWNLIST},
@@ -53,29 +52,22 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   }
 }
 
-class Win32DialogHostTest : public ::testing::Test {
- protected:
-  Win32DialogHost host_{GetModuleHandleA(nullptr)};
-};
-
-TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {
+TEST(Win32DialogHost, FailingLogicEndsItsDialogAndAQuitDuringAnOperationWaitsForIt) {
+  Win32DialogHost host(GetModuleHandleA(nullptr));
   ProbeDialog failsToOpen;
   failsToOpen.init = [](DialogView&) { throw std::runtime_error("no memory"); };
-  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
-  EXPECT_EQ(host_.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
-
+  EXPECT_EQ(host.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
+  EXPECT_EQ(host.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
   struct FailsOnClick : ProbeDialog {
     void OnCommand(DialogView&, int, int) override { throw std::runtime_error("no memory"); }
   } failsOnClick;
   ScriptedUser user;
   user.Press(111);
-  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
+  EXPECT_EQ(host.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
   EXPECT_EQ(failsOnClick.destroyed, 1);
-}
 
-// A quit posted during a long operation must not starve its progress window, and must still
-// end the modal loop that owns the thread once the operation returns.
-TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsTheModalLoop) {
+  // A quit posted during a long operation must not starve its progress window, and must still
+  // end the modal loop that owns the thread once the operation returns.
   struct Counting : Dialog {
     int timers = 0, presses = 0;
     void OnInit(DialogView& view) override { view.StartTimer(1, 10); }
@@ -85,20 +77,18 @@ TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsT
   ProbeDialog operation;
   operation.init = [&](DialogView&) {
     PostQuitMessage(7);
-    const WindowRef window = host_.CreateModeless("DLG_yesno", kNoWindow, progress);
-    ASSERT_NE(window, kNoWindow);
-    PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && (progress.timers < 3 || progress.presses < 1); ++i)
-      host_.PumpMessages(window);
-    host_.DestroyModeless(window);
+    const WindowRef window = host.CreateModeless("DLG_yesno", kNoWindow, progress);
+    PostMessageA(HwndOf(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
+    for (int i = 0; i < 100 && (progress.timers < 3 || !progress.presses); ++i)
+      host.PumpMessages(window);
+    host.DestroyModeless(window);
   };
-  host_.RunModal("DLG_yesno", kNoWindow, operation);
+  host.RunModal("DLG_yesno", kNoWindow, operation);
   EXPECT_GE(progress.timers, 3);
   EXPECT_EQ(progress.presses, 1);
   EXPECT_EQ(operation.destroyed, 1);
   MSG msg{};
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(msg.wParam, 7u);
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7u);
 }
 
 // Clicks Cancel while the third file is announced.
@@ -111,14 +101,15 @@ struct CancellingUser : DialogPrompts {
   }
 };
 
-TEST_F(Win32DialogHostTest, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirectoryAsItWas) {
+TEST(Win32DialogHost, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirectoryAsItWas) {
+  Win32DialogHost host(GetModuleHandleA(nullptr));
   AppWorld world;
   ScratchFolder scratch("file-versions");
   Win32Files files;
   Win32Expander expander;
-  CancellingUser prompts(host_, world.state->Catalogue);
+  CancellingUser prompts(host, world.state->Catalogue);
   Services services{files,   expander, world.system,       world.registry,
-                    prompts, host_,    world.programGroups};
+                    prompts, host,     world.programGroups};
   FillCatalogue(world.state->Catalogue, "EN");
   world.state->SourceDir.Assign(BesideThisProgram("medium"));
   world.system.windowsDirectory = scratch.path();
@@ -129,7 +120,7 @@ TEST_F(Win32DialogHostTest, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirec
     listed = FillVersionList(services, *world.state, view);
     view.End(0);
   };
-  EXPECT_EQ(host_.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
+  EXPECT_EQ(host.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
   EXPECT_EQ(listed, 0);
   EXPECT_TRUE(prompts.ProgressCancelled());
   EXPECT_EQ(files.CurrentDirectory(), startedIn);
