@@ -16,10 +16,7 @@ class RecordingDdeServer {
  public:
   explicit RecordingDdeServer(const std::string& name) {
     serving_ = this;
-    DdeInitializeA(&instance_, Callback,
-                   APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_POKES | CBF_FAIL_REQUESTS |
-                       CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
-                   0);
+    DdeInitializeA(&instance_, Callback, APPCLASS_STANDARD, 0);
     nameHandle_ = DdeCreateStringHandleA(instance_, name.c_str(), CP_WINANSI);
     DdeNameService(instance_, nameHandle_, nullptr, DNS_REGISTER);
   }

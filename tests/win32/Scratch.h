@@ -9,7 +9,6 @@
 
 namespace setup {
 
-// A file or folder that the build puts beside this test program.
 inline std::string BesideThisProgram(const std::string& name) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -40,7 +39,6 @@ class ScratchFolder {
 inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
   const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
   const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
   const bool set = SetFileTime(file, nullptr, nullptr, &time);
   CloseHandle(file);

@@ -13,10 +13,8 @@ namespace setup {
 class ScriptedUser {
  public:
   ScriptedUser() { current_ = this; }
-  ~ScriptedUser() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
+  // Killing the timer also drops its pending ticks.
+  ~ScriptedUser() { KillTimer(nullptr, timer_); }
 
   // Clicks a button, or posts a message, in the frontmost visible dialog (that has the button).
   void Press(int id) { steps_.push_back({id, 0, 0, 0}); }
