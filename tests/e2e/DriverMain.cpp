@@ -1,8 +1,5 @@
-// The end-to-end driver: runs SETUP.EXE from a medium and checks what it shows.
-//   e2e_driver.exe [--medium=DIR] [GoogleTest options]   runs the tests
-//   e2e_driver.exe [--medium=DIR] --screenshots=DIR [...]  runs them saving an image of each
-//                                                          window they meet
-// DIR of the medium defaults to "medium" beside the driver.
+// Runs SETUP.EXE from a medium (default: "medium" beside the driver) and checks what it shows,
+// saving an image of each window it meets with --screenshots.  [--medium=DIR] [--screenshots=DIR]
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,23 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "e2e/Conversation.h"
-#include "e2e/TheMedium.h"
+#include "e2e/Harness.h"
 
 namespace e2e {
-namespace {
 
 Medium theMedium;
-
-std::string DefaultMediumDirectory() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string directory(path, length);
-  directory.resize(directory.find_last_of('\\') + 1);
-  return directory + "medium";
-}
-
-}  // namespace
 
 const Medium& TheMedium() {
   return theMedium;
@@ -36,28 +21,24 @@ const Medium& TheMedium() {
 }  // namespace e2e
 
 int main(int argc, char** argv) {
-  std::string mediumDirectory = e2e::DefaultMediumDirectory();
-  std::string screenshotDirectory;
+  std::string mediumDirectory = e2e::BesideThisProgram("medium");
   std::vector<char*> testArguments;
   for (int i = 0; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument.starts_with("--medium=")) {
       mediumDirectory = argument.substr(9);
     } else if (argument.starts_with("--screenshots=")) {
-      screenshotDirectory = argument.substr(14);
+      const std::string directory(argument.substr(14));
+      CreateDirectoryA(directory.c_str(), nullptr);
+      e2e::SetScreenshotDirectory(directory);
     } else {
       testArguments.push_back(argv[i]);
     }
   }
-
   e2e::theMedium = e2e::LoadMedium(mediumDirectory);
   if (e2e::theMedium.languages.empty()) {
     std::fprintf(stderr, "no languages in %s\\%s\n", mediumDirectory.c_str(), e2e::kScriptName);
     return 1;
-  }
-  if (!screenshotDirectory.empty()) {
-    CreateDirectoryA(screenshotDirectory.c_str(), nullptr);
-    e2e::SetScreenshotDirectory(screenshotDirectory);
   }
   int testArgc = static_cast<int>(testArguments.size());
   ::testing::InitGoogleTest(&testArgc, testArguments.data());

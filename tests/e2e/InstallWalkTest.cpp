@@ -13,34 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "e2e/Conversation.h"
-#include "e2e/SetupProcess.h"
-#include "e2e/TheMedium.h"
+#include "e2e/Harness.h"
 
 namespace e2e {
 namespace {
 
-constexpr Timeout kStartTimeout{30000};
-constexpr Timeout kStepTimeout{15000};
-constexpr Timeout kRunTimeout{90000};
+constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000}, kRunTimeout{90000};
 constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
 constexpr int kDriverVersion = 17, kFileVersions = 170, kVersionList = 173;
 constexpr int kDeinstallWarning = 28, kDeinstall = 0;
 const char* const kVelmar = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
 const char* const kCapi = "SOFTWARE\\CAPI20";
 const char* const kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
-
-std::string WindowsDirectory() {
-  char path[MAX_PATH] = {};
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
-
-std::string BesideThisProgram(const std::string& name) {
-  char path[MAX_PATH] = {};
-  std::string directory(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return directory.substr(0, directory.find_last_of('\\') + 1) + name;
-}
 
 std::string Filled(std::string text, const std::string& argument) {
   const auto at = text.find("%s");
@@ -73,7 +57,6 @@ std::string Exported(const std::string& key) {
   return text;
 }
 
-// The service groups in their load order.
 std::vector<std::string> GroupOrder() {
   char list[4096] = {};
   DWORD size = sizeof list - 2;
@@ -102,7 +85,6 @@ void ListTree(const std::string& directory, std::map<std::string, long long>& en
   FindClose(search);
 }
 
-// What the package may touch: the drive's files and its registry keys.
 struct MachineState {
   std::map<std::string, long long> files;
   std::map<std::string, std::string> keys;
@@ -129,11 +111,10 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
 class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
-    EXPECT_TRUE(setup.Started()) << setup.StartError();
-    HWND intro = setup.WaitForIntro(kStartTimeout);
+    HWND intro = setup.WaitForWindow(IsIntro, kStartTimeout);
     EXPECT_NE(intro, nullptr) << setup.Describe();
     SaveScreenshot(intro, "intro");
-    HWND main = setup.WaitForMainDialog(kStepTimeout);
+    HWND main = setup.WaitForWindow(IsMainDialog, kStepTimeout);
     EXPECT_NE(main, nullptr) << setup.Describe();
     SaveScreenshot(main, "main-dialog");
     return main;
@@ -141,8 +122,7 @@ class InstallWalk : public ::testing::Test {
 
   const std::string& Text(const char* key) const { return language_.Text(key); }
 
-  // An install from the medium into the default destination; returns the boxes it showed,
-  // those at exit marked.
+  // Returns the boxes the install showed, those at exit marked.
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
                                              bool checkVersions = false) {
     SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
@@ -165,31 +145,7 @@ class InstallWalk : public ::testing::Test {
     return seen;
   }
 
-  // The about box finds the installed CAPI DLL, the version list the installed copy's files.
-  // What the about box tells of the CAPI DLL, and the lines of the version list once filled.
-  std::pair<std::string, std::vector<std::string>> Versions(const SetupProcess& setup, HWND main,
-                                                            std::size_t expectedLines) {
-    ClickButton(main, kAboutButton);
-    HWND about = WaitForForm(setup, kFileVersions, kStepTimeout);
-    if (!about) return {};
-    SaveScreenshot(about, "about");
-    const std::string driver = ControlText(about, kDriverVersion);
-    ClickButton(about, kFileVersions);
-    std::vector<std::string> lines;
-    if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
-      // The list fills while the files are scanned.
-      for (int wait = 0; wait < 100 && lines.size() < expectedLines; ++wait, Sleep(100))
-        lines = ListItems(GetDlgItem(versions, kVersionList));
-      SaveScreenshot(versions, "file-versions");
-      PostMessageA(versions, WM_SYSCOMMAND, SC_CLOSE, 0);
-      EXPECT_TRUE(WaitUntilGone(versions, kStepTimeout));
-    }
-    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(WaitUntilGone(about, kStepTimeout));
-    return {driver, lines};
-  }
-
-  // Before the install the medium's files and no CAPI DLL; afterwards the installed copy.
+  // Before the install the medium's files and no CAPI DLL, afterwards the installed copy.
   void CheckVersions(const SetupProcess& setup, HWND main, bool installed) {
     // The list shows directories as the system resolves them.
     std::string windows = windows_, installDir = installDir_, medium = TheMedium().directory;
@@ -211,13 +167,28 @@ class InstallWalk : public ::testing::Test {
     for (const auto& file : files)
       lines.push_back((installed ? file.installed : medium + "\\" + file.onMedium) + "\t" +
                       file.version);
-    const auto [driver, shown] = Versions(setup, main, lines.size());
-    EXPECT_EQ(driver, installed ? "v2.1 (rev.05)" : Text("[TEXT_NOCAPIINSTALLED]"));
-    EXPECT_EQ(shown, lines);
+    ClickButton(main, kAboutButton);
+    HWND about = WaitForForm(setup, kFileVersions, kStepTimeout);
+    if (!about) return;
+    SaveScreenshot(about, "about");
+    EXPECT_EQ(ControlText(about, kDriverVersion),
+              installed ? "v2.1 (rev.05)" : Text("[TEXT_NOCAPIINSTALLED]"));
+    ClickButton(about, kFileVersions);
+    if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
+      std::vector<std::string> shown;
+      // The list fills while the files are scanned.
+      for (int wait = 0; wait < 100 && shown.size() < lines.size(); ++wait, Sleep(100))
+        shown = ListItems(GetDlgItem(versions, kVersionList));
+      EXPECT_EQ(shown, lines);
+      SaveScreenshot(versions, "file-versions");
+      PostMessageA(versions, WM_SYSCOMMAND, SC_CLOSE, 0);
+      EXPECT_TRUE(WaitUntilGone(versions, kStepTimeout));
+    }
+    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntilGone(about, kStepTimeout));
   }
 
-  // The boxes of a deinstall run from the installed copy; a run that does not end by itself
-  // is ended with Exit.
+  // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
                                                       bool endsByItself) {
     SetupProcess setup(installDir_, "/d /l" + language_.displayName);
@@ -233,17 +204,14 @@ class InstallWalk : public ::testing::Test {
     ClickButton(dialog, kDeinstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
     if (!endsByItself) ClickButton(main, kExitButton);
-    const auto code = setup.WaitForExit(kStepTimeout);
-    EXPECT_EQ(code.value_or(~0u), 0u) << setup.Describe();
+    EXPECT_EQ(setup.WaitForExit(kStepTimeout), 0u) << setup.Describe();
     return seen;
   }
 
-  // Files byte for byte, the registry as reviewed once, the AutoExec.NT block, the group
-  // order and the shell's group folder.
   void ExpectInstalled() {
     const std::string medium = TheMedium().directory + "\\";
     const std::string payload = BesideThisProgram("payload\\");
-    const std::pair<std::string, std::string> files[] = {
+    std::vector<std::pair<std::string, std::string>> files = {
         {windows_ + "\\system32\\drivers\\vmdss1.sys", payload + "vmdss1.sys"},
         {windows_ + "\\system32\\drivers\\vm1tr6.sys", payload + "vm1tr6.sys"},
         {windows_ + "\\system32\\drivers\\vmni1.sys", payload + "vmni1.sys"},
@@ -256,11 +224,9 @@ class InstallWalk : public ::testing::Test {
         {installDir_ + "\\README.TXT", medium + "doc\\README.TXT"},
         {installDir_ + "\\LIESMICH.TXT", medium + "doc\\LIESMICH.TXT"},
         {installDir_ + "\\tools\\trace\\VMTRACE.INI", medium + "doc\\trace\\VMTRACE.INI"},
-        {installDir_ + "\\SETUP.EXE", medium + "SETUP.EXE"},
-        {installDir_ + "\\SETUP.KVX", medium + "SETUP.KVX"},
-        {installDir_ + "\\SETUPENG.TXT", medium + "SETUPENG.TXT"},
-        {installDir_ + "\\SETUPGER.TXT", medium + "SETUPGER.TXT"},
     };
+    for (std::string name : {"SETUP.EXE", "SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
+      files.emplace_back(installDir_ + "\\" + name, medium + name);
     for (const auto& [installed, original] : files) {
       const std::string bytes = ReadFileBytes(original);
       EXPECT_FALSE(bytes.empty()) << original;
@@ -290,18 +256,18 @@ class InstallWalk : public ::testing::Test {
     for (const std::string& group : GroupOrder()) std::printf("%s\n", group.c_str());
   }
 
-  static std::string ProgramsFolder() {
+  static std::string Folder(int csidl) {
     char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path);
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
     return path;
   }
 
   const Language& language_ = TheMedium().languages.at(0);
-  const std::string windows_ = WindowsDirectory();
+  const std::string windows_ = Folder(CSIDL_WINDOWS);
   const std::string installDir_ = windows_.substr(0, 3) + "Velmar";
   const std::string autoexec_ = windows_ + "\\system32\\autoexec.nt";
   const std::string autoexecBefore_ = ReadFileBytes(autoexec_);
-  const std::string groupFolder_ = ProgramsFolder() + "\\Velmar CAPI 2.0";
+  const std::string groupFolder_ = Folder(CSIDL_PROGRAMS) + "\\Velmar CAPI 2.0";
   // A machine without a CAPI 2.0 DLL: Wine's placeholder steps aside for the walk.
   const std::string systemDll_ = windows_ + "\\system32\\CAPI2032.DLL";
   const std::string asideDll_ = windows_ + "\\system32\\CAPI2032.E2E";
@@ -313,16 +279,6 @@ class InstallWalk : public ::testing::Test {
   }
 };
 
-void SetDosVector(DWORD value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(), 0,
-                          KEY_SET_VALUE, &key),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, "DosVector", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                 sizeof value);
-  RegCloseKey(key);
-}
-
 TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   const std::string done = Text("[INFO_INS_DONE]"), keep = Text("[QUEST_APPLYOLD]");
   EXPECT_EQ(InstallFromMedium({}, true),
@@ -331,7 +287,10 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   ExpectInstalled();
 
   // Again over the installed package: Yes keeps a hand change, No brings the defaults back.
-  SetDosVector(0x99);
+  const DWORD handChanged = 0x99;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(),
+                            "DosVector", REG_DWORD, &handChanged, sizeof handChanged),
+            ERROR_SUCCESS);
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
   EXPECT_EQ(InstallFromMedium({{keep, kNo}}), (std::vector<std::string>{done, keep}));

@@ -19,16 +19,15 @@
 namespace setup {
 namespace {
 
-// The program's own templates and icons, linked into this test, as the dialog logic relies on
-// them: the language box keeps the order of the language table, the directory list its own.
+// The language box keeps the order of the language table, the directory list its own.
 TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const char* icon : {"mainico", "cardico", "novelmarico"})
     EXPECT_NE(LoadIconA(instance, icon), nullptr) << icon;
   const struct {
     const char* name;
-    std::vector<int> ids;  // none: no controls at all
-    int styled;            // the control whose style bits follow, 0 for the dialog
+    std::vector<int> ids;
+    int styled;  // 0: the dialog
     LONG_PTR mask, bits;
   } templates[] = {
       {"DLG_main", {3, 7, 8, 9, 10, 11, 12}, 9, 0x03 | CBS_SORT, CBS_DROPDOWNLIST},
@@ -40,7 +39,6 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
       {"DLG_chkintegrity", {1, 95, 96, 97, 98, 99, 100}, 0, 0, 0},
       {"DLG_about", {0, 15, 16, 17, 170}, 0, 0, 0},
       {"DLG_fileversion", {0, 104, 172, 173}, 0, 0, 0},
-      {"WND_intro", {}, 0, WS_CAPTION, 0},
   };
   for (const auto& t : templates) {
     HWND dialog = CreateDialogParamA(instance, t.name, nullptr, nullptr, 0);
@@ -48,34 +46,26 @@ TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
     for (int id : t.ids) EXPECT_NE(GetDlgItem(dialog, id), nullptr) << t.name << ' ' << id;
     HWND styled = t.styled ? GetDlgItem(dialog, t.styled) : dialog;
     EXPECT_EQ(GetWindowLongPtrA(styled, GWL_STYLE) & t.mask, t.bits) << t.name;
-    EXPECT_EQ(GetWindow(dialog, GW_CHILD) == nullptr, t.ids.empty()) << t.name;
     DestroyWindow(dialog);
   }
 }
 
-class Win32DialogHostTest : public ::testing::Test {
- protected:
-  Win32DialogHost host_{GetModuleHandleA(nullptr)};
-};
-
-TEST_F(Win32DialogHostTest, FailingLogicEndsItsDialogInsteadOfUnwindingThroughTheSystem) {
+TEST(Win32DialogHost, FailingLogicEndsItsDialogAndAQuitDuringAnOperationWaitsForIt) {
+  Win32DialogHost host(GetModuleHandleA(nullptr));
   ProbeDialog failsToOpen;
   failsToOpen.init = [](DialogView&) { throw std::runtime_error("no memory"); };
-  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
-  EXPECT_EQ(host_.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
-
+  EXPECT_EQ(host.RunModal("DLG_yesno", kNoWindow, failsToOpen), -1);
+  EXPECT_EQ(host.CreateModeless("DLG_info", kNoWindow, failsToOpen), kNoWindow);
   struct FailsOnClick : ProbeDialog {
     void OnCommand(DialogView&, int, int) override { throw std::runtime_error("no memory"); }
   } failsOnClick;
   ScriptedUser user;
   user.Press(111);
-  EXPECT_EQ(host_.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
+  EXPECT_EQ(host.RunModal("DLG_yesno", kNoWindow, failsOnClick), -1);
   EXPECT_EQ(failsOnClick.destroyed, 1);
-}
 
-// A quit posted during a long operation must not starve its progress window, and must still
-// end the modal loop that owns the thread once the operation returns.
-TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsTheModalLoop) {
+  // A quit posted during a long operation must not starve its progress window, and must still
+  // end the modal loop that owns the thread once the operation returns.
   struct Counting : Dialog {
     int timers = 0, presses = 0;
     void OnInit(DialogView& view) override { view.StartTimer(1, 10); }
@@ -85,20 +75,18 @@ TEST_F(Win32DialogHostTest, PumpsAfterAQuitServeTimersAndButtonsThenTheQuitEndsT
   ProbeDialog operation;
   operation.init = [&](DialogView&) {
     PostQuitMessage(7);
-    const WindowRef window = host_.CreateModeless("DLG_yesno", kNoWindow, progress);
-    ASSERT_NE(window, kNoWindow);
-    PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && (progress.timers < 3 || progress.presses < 1); ++i)
-      host_.PumpMessages(window);
-    host_.DestroyModeless(window);
+    const WindowRef window = host.CreateModeless("DLG_yesno", kNoWindow, progress);
+    PostMessageA(HwndOf(window), WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
+    for (int i = 0; i < 100 && (progress.timers < 3 || !progress.presses); ++i)
+      host.PumpMessages(window);
+    host.DestroyModeless(window);
   };
-  host_.RunModal("DLG_yesno", kNoWindow, operation);
+  host.RunModal("DLG_yesno", kNoWindow, operation);
   EXPECT_GE(progress.timers, 3);
   EXPECT_EQ(progress.presses, 1);
   EXPECT_EQ(operation.destroyed, 1);
   MSG msg{};
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(msg.wParam, 7u);
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7u);
 }
 
 // Clicks Cancel while the third file is announced.
@@ -111,25 +99,25 @@ struct CancellingUser : DialogPrompts {
   }
 };
 
-TEST_F(Win32DialogHostTest, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirectoryAsItWas) {
-  AppWorld world;
+TEST(Win32DialogHost, VersionScanCancelledLeavesNoTemporaryCopyAndTheDirectoryAsItWas) {
+  Win32DialogHost host(GetModuleHandleA(nullptr));
+  AppWorld w;
   ScratchFolder scratch("file-versions");
   Win32Files files;
   Win32Expander expander;
-  CancellingUser prompts(host_, world.state->Catalogue);
-  Services services{files,   expander, world.system,       world.registry,
-                    prompts, host_,    world.programGroups};
-  FillCatalogue(world.state->Catalogue, "EN");
-  world.state->SourceDir.Assign(BesideThisProgram("medium"));
-  world.system.windowsDirectory = scratch.path();
+  CancellingUser prompts(host, w.state->Catalogue);
+  Services services{files, expander, w.system, w.registry, prompts, host, w.programGroups};
+  FillCatalogue(w.state->Catalogue, "EN");
+  w.state->SourceDir.Assign(BesideThisProgram("medium"));
+  w.system.windowsDirectory = scratch.path();
   const std::string startedIn = files.CurrentDirectory();
   int listed = -1;
   ProbeDialog dialog;
   dialog.init = [&](DialogView& view) {
-    listed = FillVersionList(services, *world.state, view);
+    listed = FillVersionList(services, *w.state, view);
     view.End(0);
   };
-  EXPECT_EQ(host_.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
+  EXPECT_EQ(host.RunModal("DLG_fileversion", kNoWindow, dialog), 0);
   EXPECT_EQ(listed, 0);
   EXPECT_TRUE(prompts.ProgressCancelled());
   EXPECT_EQ(files.CurrentDirectory(), startedIn);

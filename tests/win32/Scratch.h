@@ -9,16 +9,19 @@
 
 namespace setup {
 
-// A fresh folder under the Windows temporary directory, emptied and removed afterwards, also
-// of the read-only files a test leaves behind (Windows deletes none).
+inline std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  *(std::strrchr(path, '\\') + 1) = '\0';
+  return path + name;
+}
+
+// A fresh folder beside this program, removed afterwards with the read-only files left in it.
 class ScratchFolder {
  public:
   explicit ScratchFolder(const char* purpose) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    path_ = std::string(temp) + purpose + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial);
+    path_ = BesideThisProgram(purpose) + std::to_string(++serial);
     CreateDirectoryA(path_.c_str(), nullptr);
   }
   ~ScratchFolder() {
@@ -27,27 +30,15 @@ class ScratchFolder {
       SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(path_, ignored);
   }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
 };
 
-// A file or folder that the build puts beside this test program.
-inline std::string BesideThisProgram(const std::string& name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  *(std::strrchr(path, '\\') + 1) = '\0';
-  return path + name;
-}
-
 inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
   const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
   const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
   const bool set = SetFileTime(file, nullptr, nullptr, &time);
   CloseHandle(file);

@@ -1,0 +1,355 @@
+#include "e2e/Harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+// Bounded, so that a hung program fails a test instead of stopping the whole run.
+template <class Sender>
+LRESULT Send(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  return sender(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
+             ? static_cast<LRESULT>(result)
+             : -1;
+}
+
+using Search = std::pair<DWORD, std::vector<HWND>>;
+
+BOOL CALLBACK CollectDialogOfProcess(HWND window, LPARAM context) {
+  auto& [process, found] = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == process && IsWindowVisible(window) && std::string(name) == "#32770")
+    found.push_back(window);
+  return TRUE;
+}
+
+constexpr int kProgressText = 603, kMessageText = 109, kSystemBoxText = 0xFFFF;
+constexpr int kOk = 0, kRetry = 114;
+
+bool Has(HWND window, int id) {
+  return GetDlgItem(window, id) != nullptr;
+}
+
+bool IsForm(HWND window) {
+  return IsWindowEnabled(window) && !IsMainDialog(window) && !IsIntro(window) &&
+         !Has(window, kProgressText);
+}
+
+struct Box {
+  HWND window = nullptr;
+  std::string text;
+  int usualButton = kOk;
+};
+
+// The box that waits for the user now. The system box keeps its text in static 0xFFFF; the
+// program's own templates all have a button 0.
+Box BoxNow(const SetupProcess& setup) {
+  for (HWND window : setup.VisibleDialogs()) {
+    if (!IsForm(window)) continue;
+    if (Has(window, kMessageText))
+      return {window, ControlText(window, kMessageText),
+              Has(window, kRetry) ? kAbort
+              : Has(window, kYes) ? kYes
+                                  : kOk};
+    if (Has(window, kSystemBoxText) && !Has(window, kOk))
+      return {window, ControlText(window, kSystemBoxText), Has(window, IDOK) ? IDOK : IDYES};
+  }
+  return {};
+}
+
+std::string screenshotDirectory;
+
+// What the screen shows of `window`, frame included, as a 24-bit BMP file.
+bool SaveWindowImage(HWND window, const std::string& path) {
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return false;
+  BITMAPINFO info{};
+  BITMAPINFOHEADER& header = info.bmiHeader;
+  header.biSize = sizeof header;
+  header.biWidth = frame.right - frame.left;
+  header.biHeight = frame.bottom - frame.top;  // positive: bottom-up rows, as BMP files store
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  bool saved = bits && BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, frame.left,
+                              frame.top, SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  if (saved) {
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), header.biSizeImage);
+    saved = static_cast<bool>(out);
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+}  // namespace
+
+SetupProcess::SetupProcess(const std::string& directory, const std::string& arguments) {
+  const std::string program = directory + "\\SETUP.EXE";
+  std::string commandLine = "SETUP.EXE ";
+  commandLine += arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &info_)) {
+    startError_ = "cannot start " + program + ", error " + std::to_string(GetLastError());
+    info_ = {};
+  }
+}
+
+SetupProcess::~SetupProcess() {
+  if (!Started()) return;
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool SetupProcess::Running() const {
+  return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> SetupProcess::VisibleDialogs() const {
+  Search search{info_.dwProcessId, {}};
+  if (Started()) EnumWindows(CollectDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+HWND SetupProcess::WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;; Sleep(kPollMs)) {
+    for (HWND window : VisibleDialogs())
+      if (is(window)) return window;
+    if (!Running() || std::chrono::steady_clock::now() >= deadline) return nullptr;
+  }
+}
+
+DWORD SetupProcess::WaitForExit(Timeout timeout) const {
+  DWORD code = ~0u;
+  if (Started() &&
+      WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0)
+    GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+std::string SetupProcess::Describe() const {
+  if (!Started()) return "not started: " + startError_;
+  DWORD code = 0;
+  std::string text = "the program is ";
+  text += GetExitCodeProcess(info_.hProcess, &code) && code != STILL_ACTIVE
+              ? "ended with exit code " + std::to_string(code)
+              : "still running";
+  text += "; windows:";
+  for (HWND window : VisibleDialogs()) {
+    text += " [";
+    text += WindowText(window);
+    text += IsWindowEnabled(window) ? "]" : "](disabled)";
+  }
+  return text;
+}
+
+bool IsIntro(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
+         !GetWindow(window, GW_CHILD);
+}
+
+bool IsMainDialog(HWND window) {
+  return GetDlgItem(window, 9) && GetDlgItem(window, 3);
+}
+
+std::string WindowText(HWND window) {
+  const LRESULT length = Send(SendMessageTimeoutA, window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied = Send(SendMessageTimeoutA, window, WM_GETTEXT, text.size(),
+                              reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+  return text;
+}
+
+std::string ControlText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
+}
+
+// The ANSI list messages hand back UTF-16 across processes under Wine, so the items are read
+// as wide text and converted like the program's own ANSI texts.
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = Send(SendMessageTimeoutW, list, LB_GETCOUNT, 0, 0);
+  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+    const LRESULT length = Send(SendMessageTimeoutW, list, LB_GETTEXTLEN, i, 0);
+    if (length < 0) break;
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    std::string& text = items.emplace_back(wide.size() * 2, '\0');
+    const int written =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), text.data(),
+                            static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(std::max(written, 0)));
+  }
+  return items;
+}
+
+void ClickButton(HWND dialog, int id) {
+  if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+bool WaitUntilGone(HWND window, Timeout timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (; IsWindow(window) && IsWindowVisible(window); Sleep(kPollMs))
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+  return true;
+}
+
+HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout) {
+  HWND form =
+      setup.WaitForWindow([id](HWND window) { return IsForm(window) && Has(window, id); }, timeout);
+  if (!form) ADD_FAILURE() << "no dialog with control " << id << " came; " << setup.Describe();
+  return form;
+}
+
+std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
+                                         const std::vector<Reply>& replies, Timeout timeout) {
+  std::vector<std::string> seen;
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (form ? IsWindow(form) && IsWindowVisible(form) : setup.Running()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ADD_FAILURE() << "still waiting after the boxes " << ::testing::PrintToString(seen) << "; "
+                    << setup.Describe();
+      break;
+    }
+    const Box box = BoxNow(setup);
+    if (!box.window) {
+      Sleep(kPollMs);
+      continue;
+    }
+    SaveScreenshot(box.window, "box");
+    seen.push_back(box.text);
+    const auto reply = std::find_if(replies.begin(), replies.end(),
+                                    [&](const Reply& r) { return r.text == box.text; });
+    const int button = reply != replies.end() ? reply->button : box.usualButton;
+    ClickButton(box.window, button);
+    if (!WaitUntilGone(box.window, Timeout{10000})) {
+      ADD_FAILURE() << "the box \"" << box.text << "\" stayed after button " << button;
+      break;
+    }
+  }
+  return seen;
+}
+
+void SetScreenshotDirectory(const std::string& directory) {
+  screenshotDirectory = directory;
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  static std::set<HWND> saved;
+  static int number = 0;
+  if (!window || screenshotDirectory.empty() || !saved.insert(window).second) return;
+  Sleep(600);  // time to finish painting after it became visible
+  char prefix[8];
+  std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);
+  std::string path = screenshotDirectory + prefix;
+  path += name + ".bmp";
+  if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
+}
+
+std::vector<std::string> ScriptLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r') {
+      lines.push_back(line);
+      line.clear();
+      ++i;
+    } else {
+      line += static_cast<unsigned char>(bytes[i]) == 0xAF ? '\n' : bytes[i];
+    }
+  }
+  return lines;
+}
+
+std::vector<std::string> Conversions(std::string_view text) {
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') continue;
+    std::size_t end = i + 1;
+    while (end < text.size() &&
+           std::string_view("-+ #0123456789lh").find(text[end]) != std::string_view::npos)
+      ++end;
+    if (end < text.size() && text[end] != '%') found.emplace_back(text.substr(i, end - i + 1));
+    i = end;
+  }
+  return found;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  std::string directory(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  directory.resize(directory.find_last_of('\\') + 1);
+  directory += name;
+  return directory;
+}
+
+Medium LoadMedium(const std::string& directory) {
+  Medium medium{directory, {}};
+  const std::vector<std::string> script =
+      ScriptLines(ReadFileBytes(directory + "\\" + kScriptName));
+  // [LANGUAGE], a count, then a display name and a file name per language.
+  for (std::size_t i = 0; i + 1 < script.size(); ++i) {
+    if (script[i] != "[LANGUAGE]") continue;
+    int count = std::atoi(script[i + 1].c_str());
+    for (std::size_t n = i + 2; n + 1 < script.size() && count-- > 0; n += 2)
+      medium.languages.push_back({script[n], script[n + 1], {}});
+    break;
+  }
+  for (Language& language : medium.languages) {
+    const std::vector<std::string> lines =
+        ScriptLines(ReadFileBytes(directory + "\\" + language.fileName));
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+      if (lines[i].size() > 2 && lines[i].front() == '[' && lines[i].back() == ']') {
+        language.texts.emplace(lines[i], lines[i + 1]);
+        ++i;
+      }
+  }
+  return medium;
+}
+
+}  // namespace e2e

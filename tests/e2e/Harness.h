@@ -1,0 +1,102 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// The lines of a script or language file as the program reads them: a carriage return ends a
+// line and swallows the byte after it, byte 0xAF breaks a line inside a line.
+std::vector<std::string> ScriptLines(std::string_view bytes);
+
+struct Language {
+  std::string displayName;
+  std::string fileName;
+  // Key line ("[DLG_MAIN_EXIT]") to the text line after it; the first pair of a key wins.
+  std::map<std::string, std::string> texts;
+
+  // Throws for a key the file lacks, which fails the test that asked.
+  const std::string& Text(std::string_view key) const { return texts.at(std::string(key)); }
+};
+
+// The printf conversions of a text in order, "%%" left out.
+std::vector<std::string> Conversions(std::string_view text);
+
+std::string ReadFileBytes(const std::string& path);
+std::string BesideThisProgram(const std::string& name);
+
+struct Medium {
+  std::string directory;  // a Windows path
+  std::vector<Language> languages;
+};
+
+inline constexpr const char* kScriptName = "SETUP.KVX";
+
+// The script's languages with their texts; a file that cannot be read leaves its part empty.
+Medium LoadMedium(const std::string& directory);
+
+const Medium& TheMedium();
+
+enum MainControl { kActionButton = 3, kAboutButton = 7, kExitButton = 8 };
+
+using Timeout = std::chrono::milliseconds;
+
+// One run of SETUP.EXE, started as a user starts it from the medium; a run still going when
+// the object dies is ended, so that no test leaves a program behind.
+class SetupProcess {
+ public:
+  SetupProcess(const std::string& directory, const std::string& arguments);
+  ~SetupProcess();
+  SetupProcess(const SetupProcess&) = delete;
+  SetupProcess& operator=(const SetupProcess&) = delete;
+
+  bool Started() const { return info_.hProcess != nullptr; }
+  bool Running() const;
+  std::vector<HWND> VisibleDialogs() const;
+  // The first visible dialog that `is` accepts; nullptr when none came in time.
+  HWND WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const;
+  DWORD WaitForExit(Timeout timeout) const;  // ~0u when it did not end in time
+  // For failure messages.
+  std::string Describe() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+  std::string startError_;
+};
+
+bool IsIntro(HWND window);
+bool IsMainDialog(HWND window);
+
+// Texts of another process's windows, read with messages that give up when it hangs.
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+std::vector<std::string> ListItems(HWND list);
+void ClickButton(HWND dialog, int id);
+bool WaitUntilGone(HWND window, Timeout timeout);
+
+enum Button { kAbort = 1, kYes = 111, kNo = 112 };
+
+// A dialog of the program's own with control `id` that takes input.
+HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout);
+
+struct Reply {
+  std::string text;  // of the box
+  int button;
+};
+// Answers every box the program shows (its message dialogs and the system's message box)
+// until `form` has gone, or with `form` null until the program has ended: by the first reply
+// for its text, else OK, Yes or Abort, whichever it offers. Returns the boxes' texts in order.
+std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
+                                         const std::vector<Reply>& replies, Timeout timeout);
+
+// Once a directory is set, each window passed to SaveScreenshot is saved there once, as BMP.
+void SetScreenshotDirectory(const std::string& directory);
+void SaveScreenshot(HWND window, const std::string& name);
+
+}  // namespace e2e
