@@ -15,6 +15,8 @@
 namespace setup {
 namespace {
 
+using Kind = FakePrompts::Kind;
+
 // The doubles of AppWorld, acted on as a user would through the real ones.
 class DoublesEnv {
  public:
@@ -69,10 +71,7 @@ class DoublesEnv {
 
   Prompts& prompts() { return w_.prompts; }
   void WillAnswer(Asked asked, int result) {
-    if (asked == Asked::Message)
-      w_.prompts.AnswerMessage(result);
-    else
-      w_.prompts.Answer(result);
+    asked == Asked::Message ? w_.prompts.AnswerMessage(result) : w_.prompts.Answer(result);
   }
   void WillClose(Asked asked) { WillAnswer(asked, -1); }
   void WillCancelProgress(Confirm confirm) {
@@ -80,9 +79,7 @@ class DoublesEnv {
   }
   bool UserDone() const { return !w_.prompts.cancelPending(); }
   std::string ShownText() const { return w_.prompts.shown().back().text; }
-  bool OfferedAll() const {
-    return w_.prompts.shown().back().kind == FakePrompts::Kind::QuestionWithAll;
-  }
+  bool OfferedAll() const { return w_.prompts.shown().back().kind == Kind::QuestionWithAll; }
   void Pump(WindowRef window) { w_.prompts.PumpMessages(window); }
 
   ProgramGroups& groups() { return w_.programGroups; }
@@ -101,15 +98,11 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, DialogHostContract, DoublesEnv);
 INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, PromptsContract, DoublesEnv);
 INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, ProgramGroupsContract, DoublesEnv);
 
-class MemoryEnv {
- public:
-  MemoryEnv() { registry_.AddKey("SOFTWARE"); }
-  Registry& registry() { return registry_; }
+struct MemoryEnv {
+  AppWorld w;
+  Registry& registry() { return w.registry; }
   std::string scratch() const { return "SOFTWARE\\KVXContract"; }
-  std::string ClassOf(const std::string& path) const { return registry_.ClassOf(path); }
-
- private:
-  MemoryRegistry registry_;
+  std::string ClassOf(const std::string& path) const { return w.registry.ClassOf(path); }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryEnv);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <functional>
 #include <map>
@@ -33,7 +35,6 @@ class FakeDialogView : public DialogView {
   const std::string& templateName() const { return templateName_; }
   WindowRef owner() const { return owner_; }
   Control& control(int id) { return controls_[id]; }
-  bool visible() const { return visible_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
@@ -51,11 +52,8 @@ class FakeDialogView : public DialogView {
     if (Control* c = Existing(id)) c->textLimit = characters;
   }
   int TextLimit(int id) const { return Find(id).textLimit; }
-  void ShowWindow(bool visible) override { visible_ = visible; }
-  void Centre() override {
-    ++centred_;
-    visible_ = true;
-  }
+  void ShowWindow(bool) override {}
+  void Centre() override { ++centred_; }
   void BringToFront() override {}
   void ComboClear(int id) override {
     if (Control* c = Existing(id)) *c = {c->text, {}, -1, c->textLimit};
@@ -79,8 +77,7 @@ class FakeDialogView : public DialogView {
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
   void SetTabStops(int, std::span<const int>) override {}
-  // As the system does it, in the file system the host was given; the path shows in lower
-  // case.
+  // In the file system the host was given; the path shows in lower case.
   bool ListDirectory(int staticId, std::string_view directory) override {
     if (!directories_->ChangeDirectory(std::string(directory))) return false;
     std::string shown = directories_->CurrentDirectory();
@@ -119,7 +116,6 @@ class FakeDialogView : public DialogView {
   std::string caption_;
   std::map<int, Control> controls_;
   std::map<int, unsigned> timers_;
-  bool visible_ = true;
   int centred_ = 0;
   bool ended_ = false;
   int result_ = 0;
@@ -138,7 +134,6 @@ class FakeDialogHost : public DialogHost {
     BoxKind kind;
   };
 
-  // Scripts are used once each, in the order given for their template.
   void OnShow(const std::string& templateName, UserScript script) {
     scripts_[templateName].push_back(std::move(script));
   }
@@ -148,7 +143,6 @@ class FakeDialogHost : public DialogHost {
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
     templateControls_[templateName] = std::move(ids);
   }
-  // The file system whose directories the views list.
   void ListDirectoriesOf(Files& files) { directories_ = &files; }
   // The answer to the next question box; `meanwhile` runs while that box is up, as what
   // the user does to the program's other windows before answering.
@@ -157,32 +151,95 @@ class FakeDialogHost : public DialogHost {
   }
 
   const std::vector<Box>& boxes() const { return boxes_; }
-  // Every view made so far, in order of creation; modeless ones stay until destroyed.
   const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
-  FakeDialogView* Modeless(WindowRef window);
+  FakeDialogView* Modeless(WindowRef window) {
+    for (auto& view : views_)
+      if (modeless_.count(window) && view->Window() == window) return view.get();
+    return nullptr;
+  }
   Dialog* ModelessDialog(WindowRef window) {
     return modeless_.count(window) ? modeless_[window] : nullptr;
   }
   // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
-  static void ElapseTimers(FakeDialogView& view, Dialog& dialog);
+  static void ElapseTimers(FakeDialogView& view, Dialog& dialog) {
+    const std::map<int, unsigned> running = view.timers();
+    for (const auto& [timer, period] : running)
+      if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
+  }
 
-  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
-  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;
-  void DestroyModeless(WindowRef window) override;
+  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override {
+    if (missing_.count(templateName)) return -1;
+    FakeDialogView& view = NewView(templateName, owner);
+    dialog.OnInit(view);
+    auto& pending = scripts_[templateName];
+    if (!view.ended() && !pending.empty()) {
+      UserScript script = std::move(pending.front());
+      pending.erase(pending.begin());
+      script(view, dialog);
+    }
+    if (!view.ended()) {
+      ADD_FAILURE() << "modal " << templateName << " was left open";
+      return -1;
+    }
+    dialog.OnDestroy(view);
+    return view.result_;
+  }
+  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override {
+    if (missing_.count(templateName)) return kNoWindow;
+    FakeDialogView& view = NewView(templateName, owner);
+    view.modelessHost_ = this;
+    modeless_[view.Window()] = &dialog;
+    dialog.OnInit(view);
+    return view.Window();
+  }
+  // Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again.
+  void DestroyModeless(WindowRef window) override {
+    FakeDialogView* view = Modeless(window);
+    ASSERT_TRUE(view) << "destroying a window that does not exist";
+    Dialog* dialog = modeless_[window];
+    modeless_.erase(window);
+    view->modelessHost_ = nullptr;
+    dialog->OnDestroy(*view);
+  }
   BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
-                             BoxKind kind) override;
-  void PumpMessages(WindowRef dialog) override;
+                             BoxKind kind) override {
+    boxes_.push_back({owner, std::string(text), std::string(caption), kind});
+    if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
+    if (boxAnswers_.empty()) {
+      ADD_FAILURE() << "unexpected question box: " << text;
+      return BoxAnswer::No;
+    }
+    ScriptedBox box = std::move(boxAnswers_.front());
+    boxAnswers_.erase(boxAnswers_.begin());
+    if (box.meanwhile) box.meanwhile();
+    return box.answer;
+  }
+  void PumpMessages(WindowRef) override {
+    if (pumpActions_.empty()) return;
+    auto action = std::move(pumpActions_.front());
+    pumpActions_.erase(pumpActions_.begin());
+    action();
+  }
   void ShowWaitCursor(bool) override {}
-  // Centres the view of that window; a window the host never made is a test failure.
-  void CentreWindow(WindowRef window) override;
+  void CentreWindow(WindowRef window) override {
+    for (auto& view : views_)
+      if (view->Window() == window && !view->ended()) return view->Centre();
+    ADD_FAILURE() << "centring a window that does not exist";
+  }
   void PostQuit(int code) override { quitCodes.push_back(code); }
   // Every quit request posted, in order.
   std::vector<int> quitCodes;
 
  private:
-  FakeDialogView& NewView(const char* templateName, WindowRef owner);
+  FakeDialogView& NewView(const char* templateName, WindowRef owner) {
+    views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
+    if (templateControls_.count(templateName))
+      views_.back()->templateControls_ = templateControls_[templateName];
+    views_.back()->directories_ = directories_;
+    return *views_.back();
+  }
 
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::set<std::string> missing_;
@@ -199,5 +256,12 @@ class FakeDialogHost : public DialogHost {
   std::vector<std::function<void()>> pumpActions_;
   WindowRef nextWindow_ = 0x1000;
 };
+
+inline void FakeDialogView::End(int result) {
+  EXPECT_FALSE(ended_) << templateName_ << " ended twice";
+  ended_ = true;
+  result_ = result;
+  if (modelessHost_) modelessHost_->DestroyModeless(window_);
+}
 
 }  // namespace setup

@@ -29,8 +29,10 @@ class PromptsContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(PromptsContract);
 
-// Only flag 1 offers All.
-TYPED_TEST_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed) {
+// Each dialog answers with the button pressed or is closed; only flag 1 offers All. A
+// cancelled progress window is gone already unless the confirmation is answered No; closed
+// either way, later calls on it do nothing.
+TYPED_TEST_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed) {
   const struct {
     Asked asked;
     int withAll;
@@ -61,11 +63,6 @@ TYPED_TEST_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed) {
     this->env_.WillClose(c.asked);
     EXPECT_EQ(ask(), c.closed) << c.withAll;
   }
-}
-
-// A cancelled window is gone already; closed either way, later calls on it do nothing.
-TYPED_TEST_P(PromptsContract, CancelStopsUnlessTheConfirmationIsAnsweredNo) {
-  Prompts& prompts = this->env_.prompts();
   for (Confirm confirm : {Confirm::NotAsked, Confirm::No, Confirm::Yes}) {
     SCOPED_TRACE(static_cast<int>(confirm));
     const WindowRef window =
@@ -83,7 +80,6 @@ TYPED_TEST_P(PromptsContract, CancelStopsUnlessTheConfirmationIsAnsweredNo) {
   }
 }
 
-REGISTER_TYPED_TEST_SUITE_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed,
-                            CancelStopsUnlessTheConfirmationIsAnsweredNo);
+REGISTER_TYPED_TEST_SUITE_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed);
 
 }  // namespace setup
