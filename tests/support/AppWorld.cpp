@@ -11,7 +11,6 @@ AppWorld::AppWorld() {
   files.MakeDirectories(system.SystemDirectory());
   files.MakeDirectories(kMedium);
   files.ChangeDirectory(kMedium);
-  system.modulePath = std::string(kMedium) + "SETUP.EXE";
   host.ListDirectoriesOf(files);
 }
 

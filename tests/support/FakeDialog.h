@@ -18,8 +18,7 @@ namespace setup {
 
 class FakeDialogHost;
 
-// The controls of a dialog as plain data, so that dialog logic can be driven and inspected
-// without windows.
+// The controls of a dialog as plain data.
 class FakeDialogView : public DialogView {
  public:
   struct Control {
@@ -94,13 +93,11 @@ class FakeDialogView : public DialogView {
 
  private:
   friend class FakeDialogHost;
-  // The control, or an empty one when there is none.
   const Control& Find(int id) const {
     static const Control none;
     const auto it = controls_.find(id);
     return it == controls_.end() ? none : it->second;
   }
-  // The control, or null when the template is known to lack it.
   Control* Existing(int id) {
     return templateControls_ && !templateControls_->count(id) ? nullptr : &controls_[id];
   }
@@ -121,9 +118,8 @@ class FakeDialogView : public DialogView {
   int result_ = 0;
 };
 
-// Runs dialogs against fake views. What the user does in a dialog is scripted per template:
-// the script runs after OnInit and must end the dialog (a modal dialog left open is a test
-// failure, since nobody could ever close it).
+// Runs dialogs against fake views. What the user does is scripted per template: the script
+// runs after OnInit and must end a modal dialog, which nobody else could close.
 class FakeDialogHost : public DialogHost {
  public:
   using UserScript = std::function<void(FakeDialogView&, Dialog&)>;
@@ -137,7 +133,6 @@ class FakeDialogHost : public DialogHost {
   void OnShow(const std::string& templateName, UserScript script) {
     scripts_[templateName].push_back(std::move(script));
   }
-  void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
   // do. Views of undeclared templates take any id.
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
@@ -160,17 +155,8 @@ class FakeDialogHost : public DialogHost {
   Dialog* ModelessDialog(WindowRef window) {
     return modeless_.count(window) ? modeless_[window] : nullptr;
   }
-  // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
-  // Lets every running timer of the window elapse once; for use in scripts.
-  static void ElapseTimers(FakeDialogView& view, Dialog& dialog) {
-    const std::map<int, unsigned> running = view.timers();
-    for (const auto& [timer, period] : running)
-      if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
-  }
-
   int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override {
-    if (missing_.count(templateName)) return -1;
     FakeDialogView& view = NewView(templateName, owner);
     dialog.OnInit(view);
     auto& pending = scripts_[templateName];
@@ -187,7 +173,6 @@ class FakeDialogHost : public DialogHost {
     return view.result_;
   }
   WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override {
-    if (missing_.count(templateName)) return kNoWindow;
     FakeDialogView& view = NewView(templateName, owner);
     view.modelessHost_ = this;
     modeless_[view.Window()] = &dialog;
@@ -229,7 +214,6 @@ class FakeDialogHost : public DialogHost {
     ADD_FAILURE() << "centring a window that does not exist";
   }
   void PostQuit(int code) override { quitCodes.push_back(code); }
-  // Every quit request posted, in order.
   std::vector<int> quitCodes;
 
  private:
@@ -242,7 +226,6 @@ class FakeDialogHost : public DialogHost {
   }
 
   std::map<std::string, std::vector<UserScript>> scripts_;
-  std::set<std::string> missing_;
   std::map<std::string, std::set<int>> templateControls_;
   Files* directories_ = nullptr;
   struct ScriptedBox {

@@ -25,23 +25,18 @@ class MemoryRegistry : public Registry {
     bool operator==(const Value&) const = default;
   };
 
-  // Every key is closed by the operation that opened it.
   ~MemoryRegistry() override {
     if (!handles_.empty()) ADD_FAILURE() << handles_.size() << " registry key(s) left open";
   }
 
-  // Creates the key and every missing key above it.
   void AddKey(const std::string& path) { Walk(path, true); }
-  // Opening (or creating) this key with all access then fails with 5, as for a user
-  // without administrator rights; read access still works.
+  // Opening this key with all access then fails, as for a user without administrator rights.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
-  // Stores a value, creating its key; bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
   }
-  // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
-  // fails with 5 and changes nothing, as when the machine refuses halfway.
+  // The n-th change from now (1: the next) fails and changes nothing, as when refused halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
 
   bool HasKey(const std::string& path) const { return nodes_.count(Walk(path)); }

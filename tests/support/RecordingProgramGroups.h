@@ -12,17 +12,12 @@
 
 namespace setup {
 
-// A shell that records the commands it accepts. It can fail to start a client instance,
-// refuse commands, or not be there at all; a command sent on an instance that is not live
-// is a test failure.
+// A shell that records the commands it accepts, refuses some, or is not there at all.
 class RecordingProgramGroups : public ProgramGroups {
  public:
-  // Every command accepted, in order.
   std::vector<std::string> commands;
 
-  void FailInitialize(std::uint32_t error) { initializeError_ = error; }
   void BeUnreachable() { unreachable_ = true; }
-  // Refuses the commands that begin with `prefix` (every command for an empty one).
   void Refuse(std::string_view prefix, std::uint32_t error = kNotProcessed) {
     refusedPrefix_ = std::string(prefix);
     refuseError_ = error;
@@ -32,7 +27,6 @@ class RecordingProgramGroups : public ProgramGroups {
   std::size_t liveInstances() const { return live_.size(); }
 
   Started Initialize() override {
-    if (initializeError_ != kNoError) return {0, initializeError_};
     live_.insert(next_);
     return {next_++, kNoError};
   }
@@ -50,7 +44,6 @@ class RecordingProgramGroups : public ProgramGroups {
   }
 
  private:
-  std::uint32_t initializeError_ = kNoError;
   bool unreachable_ = false;
   bool refusing_ = false;
   std::string refusedPrefix_;

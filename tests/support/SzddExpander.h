@@ -1,7 +1,5 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -10,7 +8,9 @@
 
 namespace setup {
 
-// Decodes SZDD itself, so the program's file transfer can run natively on a sandbox.
+// Expands the SZDD files Szdd() makes, of literal runs only, so that the program's file
+// transfer runs natively on a sandbox; a back-reference fails. As LZ32, a file without the
+// magic is copied unchanged, and a method other than 'A' is refused before the target is made.
 class SzddExpander : public Expander {
  public:
   explicit SzddExpander(SandboxFiles& files) : files_(files) {}
@@ -18,16 +18,18 @@ class SzddExpander : public Expander {
   Result Expand(const std::string& source, const std::string& target) override {
     const std::optional<std::string> bytes = files_.FileBytes(source);
     if (!bytes) return Result::SourceUnreadable;
-    // As LZ32: a file too short for the header, or without the magic, is copied unchanged,
-    // and any method but 'A' is refused before the target is made.
-    std::string_view data = *bytes;
-    std::string expanded;
-    std::uint32_t length = static_cast<std::uint32_t>(data.size());
+    std::string data = *bytes;
+    std::size_t length = data.size();
     if (data.size() >= 14 && data.starts_with(std::string_view("SZDD\x88\xF0\x27\x33", 8))) {
       if (data[8] != 'A') return Result::Failed;
-      length = Byte(data, 10) | Byte(data, 11) << 8 | Byte(data, 12) << 16 |
-               static_cast<std::uint32_t>(Byte(data, 13)) << 24;
-      data = expanded = Decode(data.substr(14), length);
+      length = 0;
+      for (int i = 13; i >= 10; --i) length = length << 8 | static_cast<std::uint8_t>(data[i]);
+      std::string literals;
+      for (std::size_t in = 14; in < bytes->size(); in += 9) {
+        if (static_cast<std::uint8_t>((*bytes)[in]) != 0xFF) return Result::Failed;
+        literals += bytes->substr(in + 1, 8);
+      }
+      data = literals;
     }
     OpenFile out(files_, files_.Create(target));
     if (!out.valid()) return Result::TargetUncreatable;
@@ -39,41 +41,6 @@ class SzddExpander : public Expander {
   }
 
  private:
-  static std::uint8_t Byte(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint8_t>(bytes[at]);
-  }
-  // LZSS over a 4 KiB window that starts out as spaces. Each flag byte governs the next eight
-  // items, lowest bit first: a set bit is a literal, a clear one a 12-bit window position and
-  // a 4-bit length less three. Decoding ends with the input or once `length` bytes are out:
-  // the compressor may pad the last group.
-  static std::string Decode(std::string_view packed, std::uint32_t length) {
-    std::array<char, 4096> window;
-    window.fill(' ');
-    std::size_t write = window.size() - 16, in = 0;
-    std::string out;
-    out.reserve(std::min<std::size_t>(length, packed.size() * 9));  // a header may lie
-    const auto emit = [&](char c) {
-      out.push_back(c);
-      window[write++ % window.size()] = c;
-    };
-    while (in < packed.size() && out.size() < length) {
-      const std::uint8_t flags = Byte(packed, in++);
-      for (int bit = 0; bit < 8 && in < packed.size() && out.size() < length; ++bit) {
-        if (flags & (1u << bit)) {
-          emit(packed[in++]);
-          continue;
-        }
-        if (in + 2 > packed.size()) return out;  // half a pair: cut short
-        std::size_t position = Byte(packed, in) | ((Byte(packed, in + 1) & 0xF0u) << 4);
-        const std::size_t count = (Byte(packed, in + 1) & 0x0Fu) + 3;
-        in += 2;
-        for (std::size_t i = 0; i < count && out.size() < length; ++i)
-          emit(window[position++ % window.size()]);
-      }
-    }
-    return out;
-  }
-
   SandboxFiles& files_;
 };
 

@@ -1,14 +1,8 @@
 #pragma once
 
-// What every Prompts must answer, as the program's dialogs on Windows do. `Env` gives
-// `Prompts& prompts()` and a user who acts on the next dialog:
-//   WillAnswer(Asked, result)  presses the button that stands for `result`
-//   WillClose(Asked)           closes it from its system menu
-//   WillCancelProgress(Confirm) presses the progress window's cancel button and answers
-//                              the confirmation, if one is asked
-//   UserDone()                 whether everything scripted has happened
-//   ShownText(), OfferedAll()  what the last dialog acted on showed
-// and `Pump(window)`, one round of the operation's message pump.
+// What every Prompts must answer, as the program's dialogs on Windows do. `Env` gives a user
+// who acts on the next dialog (WillAnswer, WillClose, WillCancelProgress) and tells what it
+// showed; `Pump(window)` is one round of the operation's message pump.
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// What every Registry must do as Windows NT does. `Env` gives `Registry& registry()`,
-// `std::string scratch()`, the path of a key below SOFTWARE that does not exist yet and that
-// the test may build a tree under, and `std::string ClassOf(path)`, the class string of a key.
+// What every Registry must do as Windows NT does; `scratch()` is a key below SOFTWARE that
+// does not exist yet, `ClassOf(path)` the class string of a key.
 
 #include <gtest/gtest.h>
 
