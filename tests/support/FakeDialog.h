@@ -124,9 +124,7 @@ class FakeDialogHost : public DialogHost {
  public:
   using UserScript = std::function<void(FakeDialogView&, Dialog&)>;
   struct Box {
-    WindowRef owner;
     std::string text;
-    std::string caption;
     BoxKind kind;
   };
 
@@ -188,9 +186,9 @@ class FakeDialogHost : public DialogHost {
     view->modelessHost_ = nullptr;
     dialog->OnDestroy(*view);
   }
-  BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
+  BoxAnswer SystemMessageBox(WindowRef, std::string_view text, std::string_view,
                              BoxKind kind) override {
-    boxes_.push_back({owner, std::string(text), std::string(caption), kind});
+    boxes_.push_back({std::string(text), kind});
     if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
     if (boxAnswers_.empty()) {
       ADD_FAILURE() << "unexpected question box: " << text;

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -100,11 +101,11 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   std::int32_t CountSubkeys(Key key, std::uint32_t& count) override {
-    count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
+    count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).first).size());
     return kSuccess;
   }
   std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override {
-    const std::vector<std::string> names = Subkeys(handles_.at(key).path);
+    const std::vector<std::string> names = Subkeys(handles_.at(key).first);
     if (index >= names.size()) return kNoMoreItems;
     name = names[index];
     return kSuccess;
@@ -116,10 +117,6 @@ class MemoryRegistry : public Registry {
     std::string keyClass;
     bool denyAllAccess = false;
     std::map<std::string, Value> values;  // by folded name
-  };
-  struct Handle {
-    std::string path;
-    Access access;
   };
 
   static std::string Folded(std::string name) {
@@ -150,17 +147,17 @@ class MemoryRegistry : public Registry {
   }
   // The handle's key, or the status that refuses the operation; a deleted key's path is gone.
   std::int32_t Resolve(Key key, bool change, Node*& node) {
-    const Handle& handle = handles_.at(key);
-    const auto found = nodes_.find(handle.path);
+    const auto& [path, access] = handles_.at(key);
+    const auto found = nodes_.find(path);
     if (found == nodes_.end()) return kKeyDeleted;
-    if (change && handle.access != Access::All) return kAccessDenied;
+    if (change && access != Access::All) return kAccessDenied;
     node = &found->second;
     return kSuccess;
   }
   bool Refused() { return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0; }
 
   mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path
-  std::map<Key, Handle> handles_;
+  std::map<Key, std::pair<std::string, Access>> handles_;    // folded path and access
   // Above 32 bits where the pointer is wide, so a handle squeezed into 32 bits names no key.
   Key nextHandle_ = ~Registry::Key{0} << 16;
   int changesBeforeFailure_ = 0;

@@ -21,7 +21,6 @@ class RecordingProgramGroups : public ProgramGroups {
   void Refuse(std::string_view prefix, std::uint32_t error = kNotProcessed) {
     refusedPrefix_ = std::string(prefix);
     refuseError_ = error;
-    refusing_ = true;
   }
 
   std::size_t liveInstances() const { return live_.size(); }
@@ -38,14 +37,14 @@ class RecordingProgramGroups : public ProgramGroups {
     }
     if (command.size() >= kCommandBytes) return {Outcome::Refused, kNotProcessed};
     if (unreachable_) return {Outcome::NotConnected, kNoConversation};
-    if (refusing_ && command.starts_with(refusedPrefix_)) return {Outcome::Refused, refuseError_};
+    if (refuseError_ && command.starts_with(refusedPrefix_))
+      return {Outcome::Refused, refuseError_};
     commands.emplace_back(command);
     return {Outcome::Accepted, kNoError};
   }
 
  private:
   bool unreachable_ = false;
-  bool refusing_ = false;
   std::string refusedPrefix_;
   std::uint32_t refuseError_ = kNoError;
   std::set<Instance> live_;

@@ -76,7 +76,7 @@ class SandboxFiles : public Files {
     position += count;
     return static_cast<std::int32_t>(count);
   }
-  // Like SetFilePointer: a position before the start fails and leaves the position alone.
+  // A position before the start fails and leaves the position alone.
   std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override {
     auto& [key, position] = open_.at(file);
     const std::int64_t at = offset + (origin == Origin::Begin ? 0
@@ -138,7 +138,6 @@ class SandboxFiles : public Files {
     entries_[*key] = {true, Names(path).back(), {}, kNormal, Now()};
     return true;
   }
-  // Windows will not remove a drive root, nor a directory that holds anything.
   bool DeleteDirectory(const std::string& path) override {
     const std::optional<std::string> key = Key(path);
     if (!Find(key, true) || key->size() == 2) return false;

@@ -1,7 +1,7 @@
 #pragma once
 
 // What every DialogHost and its views must do as the Win32 dialog manager does. `Env` acts
-// on the next dialog of a template (Press, Close, Click, Escape, Wait) and serves a modeless
+// on the next dialog of a template (Press, Close, Click, Escape) and serves a modeless
 // window (PumpUntil); `directory()` is a directory in `files()`, what the views see.
 
 #include <gtest/gtest.h>
@@ -56,8 +56,8 @@ class DialogHostContract : public ::testing::Test {
 TYPED_TEST_SUITE_P(DialogHostContract);
 
 // Buttons are commands; the system menu's Close is not; clicks and keys in the window itself,
-// Escape too, reach it as such (the intro closes on them); only running timers elapse. A
-// modeless window lives until destroyed or ended. Listing a directory makes it current.
+// Escape too, reach it as such (the intro closes on them). A modeless window lives until
+// destroyed or ended, here by its timer. Listing a directory makes it current.
 TYPED_TEST_P(DialogHostContract, EndsEachWayAndListsDirectories) {
   TypeParam& env = this->env_;
   const struct {
@@ -67,19 +67,11 @@ TYPED_TEST_P(DialogHostContract, EndsEachWayAndListsDirectories) {
       {&TypeParam::Close, ProbeDialog::kClose},
       {&TypeParam::Click, ProbeDialog::kClickOrKey},
       {&TypeParam::Escape, ProbeDialog::kClickOrKey},
-      {&TypeParam::Wait, ProbeDialog::kTimer + 7},
-  };
-  const auto timers = [](DialogView& v) {
-    v.StartTimer(3, 10);
-    v.StartTimer(7, 40);
-    v.StopTimer(3);
   };
   for (const auto& c : cases) {
     this->probe_ = ProbeDialog();
     (env.*c.act)("DLG_yesno");
-    const bool wait = c.act == &TypeParam::Wait;
-    EXPECT_EQ(this->Run("DLG_yesno", wait ? std::function<void(DialogView&)>(timers) : nullptr),
-              c.result);
+    EXPECT_EQ(this->Run("DLG_yesno", nullptr), c.result);
     EXPECT_EQ(this->probe_.destroyed, 1) << c.result;
   }
   env.Press("DLG_yesno", 112);
