@@ -30,16 +30,8 @@ class FakePrompts : public Prompts {
   };
 
   void Answer(int result) { answers_.push_back(result); }
-  // How the next message is left: 0 by OK (what an unscripted message gives), -1 closed.
-  void AnswerMessage(int result) { messageAnswers_.push_back(result); }
-  // Press the open progress window's cancel button at the given pump (0: the next one). A
-  // window opened with confirmation asks first, and only `confirmed` cancels it.
-  void CancelProgressAfter(int pumps, bool confirmed = true) {
-    cancelAfterPumps_ = pumps;
-    cancelConfirmed_ = confirmed;
-  }
-  bool cancelPending() const { return cancelAfterPumps_ >= 0; }
-  // Whether a progress window is open, neither closed nor cancelled.
+  // Press the open progress window's cancel button at the given pump (0: the next one).
+  void CancelProgressAfter(int pumps) { cancelAfterPumps_ = pumps; }
   bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -55,7 +47,7 @@ class FakePrompts : public Prompts {
   }
   int ShowMessage(WindowRef owner, std::string_view text) override {
     shown_.push_back({Kind::Message, owner, std::string(text)});
-    return Next(messageAnswers_, 0);
+    return 0;
   }
   int AskQuestion(WindowRef owner, int withAll, std::string_view text) override {
     return Ask(withAll == 1 ? Kind::QuestionWithAll : Kind::Question, owner, text);
@@ -66,11 +58,10 @@ class FakePrompts : public Prompts {
   int AskWarningYesNo(WindowRef owner, std::string_view text) override {
     return Ask(Kind::WarningYesNo, owner, text);
   }
-  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override {
+  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool) override {
     shown_.push_back({Kind::Progress, owner, std::string()});
     cancelled_ = false;
     withCancel_ = withCancel;
-    confirmCancel_ = confirmCancel;
     return progress_ = 0x7001;
   }
   // Calls on a window that is closed or was never opened do nothing, as the real one's do.
@@ -81,7 +72,7 @@ class FakePrompts : public Prompts {
   void PumpMessages(WindowRef) override {
     if (cancelAfterPumps_ < 0 || progress_ == kNoWindow) return;
     EXPECT_TRUE(withCancel_) << "cancelling a progress window that has no cancel button";
-    if (cancelAfterPumps_-- == 0 && (!confirmCancel_ || cancelConfirmed_)) {
+    if (cancelAfterPumps_-- == 0) {
       cancelled_ = true;
       progress_ = kNoWindow;  // the cancel button destroys the window itself
     }
@@ -90,30 +81,24 @@ class FakePrompts : public Prompts {
   void CloseProgressWindow(WindowRef progress) override {
     if (progress == progress_) progress_ = kNoWindow;
   }
-  void ShowWaitCursor(bool wait) override { cursor.push_back(wait); }
-  // Every change of the wait cursor, in order.
-  std::vector<bool> cursor;
+  void ShowWaitCursor(bool) override {}
 
  private:
-  static int Next(std::deque<int>& answers, int otherwise) {
-    if (answers.empty()) return otherwise;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
   int Ask(Kind kind, WindowRef owner, std::string_view text) {
     shown_.push_back({kind, owner, std::string(text)});
-    if (answers_.empty()) ADD_FAILURE() << "unexpected question: " << text;
-    return Next(answers_, kCancel);
+    if (answers_.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text;
+      return kCancel;
+    }
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
   }
 
   std::vector<Shown> shown_;
   std::deque<int> answers_;
-  std::deque<int> messageAnswers_;
   WindowRef progress_ = kNoWindow;
   int cancelAfterPumps_ = -1;
-  bool cancelConfirmed_ = true;
-  bool confirmCancel_ = false;
   bool withCancel_ = false;
   bool cancelled_ = false;
 };
