@@ -1,31 +1,115 @@
 // The test doubles against the contracts the Win32 adapters pass too.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "support/AppWorld.h"
+#include "support/contracts/DialogHostContract.h"
+#include "support/contracts/ExpanderContract.h"
 #include "support/contracts/FilesContract.h"
+#include "support/contracts/ProgramGroupsContract.h"
+#include "support/contracts/PromptsContract.h"
 #include "support/contracts/RegistryContract.h"
+#include "support/contracts/SystemInfoContract.h"
 
 namespace setup {
 namespace {
 
-// The doubles that keep state. The others record, answer and expand only as each test
-// scripts them, so a contract walk on them would restate the script.
-struct DoublesEnv {
-  DoublesEnv() { w_.files.MakeDirectories(scratch()); }
-  AppWorld w_;
+// The doubles of AppWorld, acted on as a user would through the real ones.
+class DoublesEnv {
+ public:
+  DoublesEnv() {
+    w_.files.MakeDirectories(scratch());
+    w_.files.PutFile(w_.system.modulePath, "MZ");
+    w_.system.capiDlls["CAPI2032.DLL"] = {2, 0, 2, 105};
+    unreachable_.BeUnreachable();
+  }
 
   Files& files() { return w_.files; }
   std::string scratch() const { return "C:\\Scratch"; }
+  std::string directory() const { return scratch(); }
   void SetLastWriteTime(const std::string& path, std::uint64_t time) {
     w_.files.SetLastWriteTime(path, time);
   }
+
+  Expander& expander() { return w_.expander; }
+  // A copy of the build tree's SZDD files, made when first asked for.
+  std::string fixtures() {
+    for (const auto& entry : std::filesystem::directory_iterator(SETUP_SZDD_DIR)) {
+      std::ostringstream bytes;
+      bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+      w_.files.PutFile("C:\\Fixtures\\" + entry.path().filename().string(), bytes.str());
+    }
+    return "C:\\Fixtures";
+  }
+
+  SystemInfo& system() { return w_.system; }
+  std::string capiDll() const { return "capi2032.dll"; }
+  std::string otherDll() const { return "LZ32.DLL"; }
+
+  DialogHost& host() { return w_.host; }
+  void Press(const char* name, int id) {
+    w_.host.OnShow(name, [id](FakeDialogView& view, Dialog& d) { d.OnCommand(view, id, 0); });
+  }
+  void Close(const char* name) {
+    w_.host.OnShow(name, [](FakeDialogView& view, Dialog& d) { d.OnClose(view); });
+  }
+  void Click(const char* name) {
+    w_.host.OnShow(name, [](FakeDialogView& view, Dialog& d) { d.OnClickOrKey(view); });
+  }
+  void Escape(const char* name) { Click(name); }
+  void Wait(const char* name) { w_.host.OnShow(name, FakeDialogHost::ElapseTimers); }
+  void Missing(const char* name) { w_.host.MissingTemplate(name); }
+  void PumpUntil(WindowRef window, const std::function<bool()>& done) {
+    for (int i = 0; i < 5 && !done(); ++i) {
+      if (FakeDialogView* view = w_.host.Modeless(window))
+        FakeDialogHost::ElapseTimers(*view, *w_.host.ModelessDialog(window));
+    }
+  }
+
+  Prompts& prompts() { return w_.prompts; }
+  void WillAnswer(Asked asked, int result) {
+    if (asked == Asked::Message)
+      w_.prompts.AnswerMessage(result);
+    else
+      w_.prompts.Answer(result);
+  }
+  void WillClose(Asked asked) { WillAnswer(asked, -1); }
+  void WillCancelProgress(Confirm confirm) {
+    w_.prompts.CancelProgressAfter(0, confirm != Confirm::No);
+  }
+  bool UserDone() const { return !w_.prompts.cancelPending(); }
+  std::string ShownText() const { return w_.prompts.shown().back().text; }
+  bool OfferedAll() const {
+    return w_.prompts.shown().back().kind == FakePrompts::Kind::QuestionWithAll;
+  }
+  void Pump(WindowRef window) { w_.prompts.PumpMessages(window); }
+
+  ProgramGroups& groups() { return w_.programGroups; }
+  ProgramGroups& nowhere() { return unreachable_; }
+  std::vector<std::string> Received(std::size_t) const { return w_.programGroups.commands; }
+
+ private:
+  AppWorld w_;
+  RecordingProgramGroups unreachable_;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, FilesContract, DoublesEnv);
+INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, ExpanderContract, DoublesEnv);
+INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, SystemInfoContract, DoublesEnv);
+INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, DialogHostContract, DoublesEnv);
+INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, PromptsContract, DoublesEnv);
+INSTANTIATE_TYPED_TEST_SUITE_P(Doubles, ProgramGroupsContract, DoublesEnv);
 
-struct MemoryEnv {
-  AppWorld w;
-  Registry& registry() { return w.registry; }
+class MemoryEnv {
+ public:
+  MemoryEnv() { registry_.AddKey("SOFTWARE"); }
+  Registry& registry() { return registry_; }
   std::string scratch() const { return "SOFTWARE\\KVXContract"; }
-  std::string ClassOf(const std::string& path) const { return w.registry.ClassOf(path); }
+  std::string ClassOf(const std::string& path) const { return registry_.ClassOf(path); }
+
+ private:
+  MemoryRegistry registry_;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryEnv);

@@ -24,9 +24,11 @@ struct AppWorld {
 
   AppWorld();
 
-  // SETUP.KVX for `platform` offering English and Deutsch, with both language files, and the
-  // program group "Velmar" whose one item configures in the language of its block.
+  // SETUP.KVX for `platform` ("!OS_WINDOWS_NT", ...) offering English (ENG.TXT) and
+  // Deutsch (GER.TXT), with both language files, and the program group "Velmar" whose one
+  // item configures in the language of its block.
   void PutMedium(std::string_view platform = "!OS_WINDOWS_NT");
+  // Ends the intro window when the main dialog opens it.
   void SkipIntro();
 
   SandboxFiles files;
@@ -42,14 +44,17 @@ struct AppWorld {
 
 // Lines ended with CR LF, as the script and the language files have them.
 std::string CrLfLines(std::initializer_list<std::string_view> lines);
-// The same, written as one text with '|' for each line end.
+// The same, written as one text with '|' for each line end; the last line is ended too.
 std::string Piped(std::string_view lines);
-// The first `keys` catalogue keys, each after a comment line, with the text `tag`, a blank
-// and the key, so that LanguageText(tag, slot) tells which file a text came from.
+// A language file holding the first `keys` catalogue keys, each after a comment line; the
+// text of a key is `tag`, a blank and the key, so that LanguageText(tag, slot) tells which
+// file a text came from.
 std::string LanguageFile(std::string_view tag, std::size_t keys = kCatalogueKeyCount);
 std::string LanguageText(std::string_view tag, int slot);
-// An SZDD file of literal runs only, as compressors write for data that does not repeat.
+// An SZDD file made of literal runs only: a control byte of eight 1-bits before every eight
+// bytes. Compressors write such runs for data that does not repeat.
 std::string Szdd(std::string_view data);
+// A catalogue as loaded from LanguageFile(tag).
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag);
 
 }  // namespace setup

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <functional>
 #include <map>
@@ -18,7 +16,8 @@ namespace setup {
 
 class FakeDialogHost;
 
-// The controls of a dialog as plain data.
+// The controls of a dialog as plain data, so that dialog logic can be driven and inspected
+// without windows.
 class FakeDialogView : public DialogView {
  public:
   struct Control {
@@ -34,6 +33,7 @@ class FakeDialogView : public DialogView {
   const std::string& templateName() const { return templateName_; }
   WindowRef owner() const { return owner_; }
   Control& control(int id) { return controls_[id]; }
+  bool visible() const { return visible_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
@@ -51,8 +51,11 @@ class FakeDialogView : public DialogView {
     if (Control* c = Existing(id)) c->textLimit = characters;
   }
   int TextLimit(int id) const { return Find(id).textLimit; }
-  void ShowWindow(bool) override {}
-  void Centre() override { ++centred_; }
+  void ShowWindow(bool visible) override { visible_ = visible; }
+  void Centre() override {
+    ++centred_;
+    visible_ = true;
+  }
   void BringToFront() override {}
   void ComboClear(int id) override {
     if (Control* c = Existing(id)) *c = {c->text, {}, -1, c->textLimit};
@@ -76,7 +79,8 @@ class FakeDialogView : public DialogView {
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
   void SetTabStops(int, std::span<const int>) override {}
-  // In the file system the host was given; the path shows in lower case.
+  // As the system does it, in the file system the host was given; the path shows in lower
+  // case.
   bool ListDirectory(int staticId, std::string_view directory) override {
     if (!directories_->ChangeDirectory(std::string(directory))) return false;
     std::string shown = directories_->CurrentDirectory();
@@ -93,11 +97,13 @@ class FakeDialogView : public DialogView {
 
  private:
   friend class FakeDialogHost;
+  // The control, or an empty one when there is none.
   const Control& Find(int id) const {
     static const Control none;
     const auto it = controls_.find(id);
     return it == controls_.end() ? none : it->second;
   }
+  // The control, or null when the template is known to lack it.
   Control* Existing(int id) {
     return templateControls_ && !templateControls_->count(id) ? nullptr : &controls_[id];
   }
@@ -113,29 +119,36 @@ class FakeDialogView : public DialogView {
   std::string caption_;
   std::map<int, Control> controls_;
   std::map<int, unsigned> timers_;
+  bool visible_ = true;
   int centred_ = 0;
   bool ended_ = false;
   int result_ = 0;
 };
 
-// Runs dialogs against fake views. What the user does is scripted per template: the script
-// runs after OnInit and must end a modal dialog, which nobody else could close.
+// Runs dialogs against fake views. What the user does in a dialog is scripted per template:
+// the script runs after OnInit and must end the dialog (a modal dialog left open is a test
+// failure, since nobody could ever close it).
 class FakeDialogHost : public DialogHost {
  public:
   using UserScript = std::function<void(FakeDialogView&, Dialog&)>;
   struct Box {
+    WindowRef owner;
     std::string text;
+    std::string caption;
     BoxKind kind;
   };
 
+  // Scripts are used once each, in the order given for their template.
   void OnShow(const std::string& templateName, UserScript script) {
     scripts_[templateName].push_back(std::move(script));
   }
+  void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
   // do. Views of undeclared templates take any id.
   void TemplateControls(const std::string& templateName, std::set<int> ids) {
     templateControls_[templateName] = std::move(ids);
   }
+  // The file system whose directories the views list.
   void ListDirectoriesOf(Files& files) { directories_ = &files; }
   // The answer to the next question box; `meanwhile` runs while that box is up, as what
   // the user does to the program's other windows before answering.
@@ -144,86 +157,35 @@ class FakeDialogHost : public DialogHost {
   }
 
   const std::vector<Box>& boxes() const { return boxes_; }
+  // Every view made so far, in order of creation; modeless ones stay until destroyed.
   const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
-  FakeDialogView* Modeless(WindowRef window) {
-    for (auto& view : views_)
-      if (modeless_.count(window) && view->Window() == window) return view.get();
-    return nullptr;
-  }
+  FakeDialogView* Modeless(WindowRef window);
   Dialog* ModelessDialog(WindowRef window) {
     return modeless_.count(window) ? modeless_[window] : nullptr;
   }
+  // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
-  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override {
-    FakeDialogView& view = NewView(templateName, owner);
-    dialog.OnInit(view);
-    auto& pending = scripts_[templateName];
-    if (!view.ended() && !pending.empty()) {
-      UserScript script = std::move(pending.front());
-      pending.erase(pending.begin());
-      script(view, dialog);
-    }
-    if (!view.ended()) {
-      ADD_FAILURE() << "modal " << templateName << " was left open";
-      return -1;
-    }
-    dialog.OnDestroy(view);
-    return view.result_;
-  }
-  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override {
-    FakeDialogView& view = NewView(templateName, owner);
-    view.modelessHost_ = this;
-    modeless_[view.Window()] = &dialog;
-    dialog.OnInit(view);
-    return view.Window();
-  }
-  // Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again.
-  void DestroyModeless(WindowRef window) override {
-    FakeDialogView* view = Modeless(window);
-    ASSERT_TRUE(view) << "destroying a window that does not exist";
-    Dialog* dialog = modeless_[window];
-    modeless_.erase(window);
-    view->modelessHost_ = nullptr;
-    dialog->OnDestroy(*view);
-  }
-  BoxAnswer SystemMessageBox(WindowRef, std::string_view text, std::string_view,
-                             BoxKind kind) override {
-    boxes_.push_back({std::string(text), kind});
-    if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
-    if (boxAnswers_.empty()) {
-      ADD_FAILURE() << "unexpected question box: " << text;
-      return BoxAnswer::No;
-    }
-    ScriptedBox box = std::move(boxAnswers_.front());
-    boxAnswers_.erase(boxAnswers_.begin());
-    if (box.meanwhile) box.meanwhile();
-    return box.answer;
-  }
-  void PumpMessages(WindowRef) override {
-    if (pumpActions_.empty()) return;
-    auto action = std::move(pumpActions_.front());
-    pumpActions_.erase(pumpActions_.begin());
-    action();
-  }
+  // Lets every running timer of the window elapse once; for use in scripts.
+  static void ElapseTimers(FakeDialogView& view, Dialog& dialog);
+
+  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
+  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;
+  void DestroyModeless(WindowRef window) override;
+  BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
+                             BoxKind kind) override;
+  void PumpMessages(WindowRef dialog) override;
   void ShowWaitCursor(bool) override {}
-  void CentreWindow(WindowRef window) override {
-    for (auto& view : views_)
-      if (view->Window() == window && !view->ended()) return view->Centre();
-    ADD_FAILURE() << "centring a window that does not exist";
-  }
+  // Centres the view of that window; a window the host never made is a test failure.
+  void CentreWindow(WindowRef window) override;
   void PostQuit(int code) override { quitCodes.push_back(code); }
+  // Every quit request posted, in order.
   std::vector<int> quitCodes;
 
  private:
-  FakeDialogView& NewView(const char* templateName, WindowRef owner) {
-    views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
-    if (templateControls_.count(templateName))
-      views_.back()->templateControls_ = templateControls_[templateName];
-    views_.back()->directories_ = directories_;
-    return *views_.back();
-  }
+  FakeDialogView& NewView(const char* templateName, WindowRef owner);
 
   std::map<std::string, std::vector<UserScript>> scripts_;
+  std::set<std::string> missing_;
   std::map<std::string, std::set<int>> templateControls_;
   Files* directories_ = nullptr;
   struct ScriptedBox {
@@ -237,12 +199,5 @@ class FakeDialogHost : public DialogHost {
   std::vector<std::function<void()>> pumpActions_;
   WindowRef nextWindow_ = 0x1000;
 };
-
-inline void FakeDialogView::End(int result) {
-  EXPECT_FALSE(ended_) << templateName_ << " ended twice";
-  ended_ = true;
-  result_ = result;
-  if (modelessHost_) modelessHost_->DestroyModeless(window_);
-}
 
 }  // namespace setup

@@ -30,8 +30,16 @@ class FakePrompts : public Prompts {
   };
 
   void Answer(int result) { answers_.push_back(result); }
-  // Press the open progress window's cancel button at the given pump (0: the next one).
-  void CancelProgressAfter(int pumps) { cancelAfterPumps_ = pumps; }
+  // How the next message is left: 0 by OK (what an unscripted message gives), -1 closed.
+  void AnswerMessage(int result) { messageAnswers_.push_back(result); }
+  // Press the open progress window's cancel button at the given pump (0: the next one). A
+  // window opened with confirmation asks first, and only `confirmed` cancels it.
+  void CancelProgressAfter(int pumps, bool confirmed = true) {
+    cancelAfterPumps_ = pumps;
+    cancelConfirmed_ = confirmed;
+  }
+  bool cancelPending() const { return cancelAfterPumps_ >= 0; }
+  // Whether a progress window is open, neither closed nor cancelled.
   bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -47,7 +55,7 @@ class FakePrompts : public Prompts {
   }
   int ShowMessage(WindowRef owner, std::string_view text) override {
     shown_.push_back({Kind::Message, owner, std::string(text)});
-    return 0;
+    return Next(messageAnswers_, 0);
   }
   int AskQuestion(WindowRef owner, int withAll, std::string_view text) override {
     return Ask(withAll == 1 ? Kind::QuestionWithAll : Kind::Question, owner, text);
@@ -58,10 +66,11 @@ class FakePrompts : public Prompts {
   int AskWarningYesNo(WindowRef owner, std::string_view text) override {
     return Ask(Kind::WarningYesNo, owner, text);
   }
-  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool) override {
+  WindowRef OpenProgressWindow(WindowRef owner, bool withCancel, bool confirmCancel) override {
     shown_.push_back({Kind::Progress, owner, std::string()});
     cancelled_ = false;
     withCancel_ = withCancel;
+    confirmCancel_ = confirmCancel;
     return progress_ = 0x7001;
   }
   // Calls on a window that is closed or was never opened do nothing, as the real one's do.
@@ -72,7 +81,7 @@ class FakePrompts : public Prompts {
   void PumpMessages(WindowRef) override {
     if (cancelAfterPumps_ < 0 || progress_ == kNoWindow) return;
     EXPECT_TRUE(withCancel_) << "cancelling a progress window that has no cancel button";
-    if (cancelAfterPumps_-- == 0) {
+    if (cancelAfterPumps_-- == 0 && (!confirmCancel_ || cancelConfirmed_)) {
       cancelled_ = true;
       progress_ = kNoWindow;  // the cancel button destroys the window itself
     }
@@ -81,24 +90,30 @@ class FakePrompts : public Prompts {
   void CloseProgressWindow(WindowRef progress) override {
     if (progress == progress_) progress_ = kNoWindow;
   }
-  void ShowWaitCursor(bool) override {}
+  void ShowWaitCursor(bool wait) override { cursor.push_back(wait); }
+  // Every change of the wait cursor, in order.
+  std::vector<bool> cursor;
 
  private:
+  static int Next(std::deque<int>& answers, int otherwise) {
+    if (answers.empty()) return otherwise;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
   int Ask(Kind kind, WindowRef owner, std::string_view text) {
     shown_.push_back({kind, owner, std::string(text)});
-    if (answers_.empty()) {
-      ADD_FAILURE() << "unexpected question: " << text;
-      return kCancel;
-    }
-    const int answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    if (answers_.empty()) ADD_FAILURE() << "unexpected question: " << text;
+    return Next(answers_, kCancel);
   }
 
   std::vector<Shown> shown_;
   std::deque<int> answers_;
+  std::deque<int> messageAnswers_;
   WindowRef progress_ = kNoWindow;
   int cancelAfterPumps_ = -1;
+  bool cancelConfirmed_ = true;
+  bool confirmCancel_ = false;
   bool withCancel_ = false;
   bool cancelled_ = false;
 };

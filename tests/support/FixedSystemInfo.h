@@ -1,25 +1,35 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/SystemInfo.h"
+#include "script/CaseFold.h"
 
 namespace setup {
 
-// A Windows NT 4.0 installation with the program on the distribution medium in drive A and
-// no CAPI DLL.
+// What the system reports, as the test sets it; by default a Windows NT 4.0 installation
+// with the program on the distribution medium in drive A.
 class FixedSystemInfo : public SystemInfo {
  public:
   std::string windowsDirectory = "C:\\WINNT";
+  std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
+  LocalDate today{1997, 3, 14};
+  // The CAPI DLLs that load and answer, by name; any other name loads nothing.
+  std::map<std::string, CapiVersion> capiDlls;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return windowsDirectory + "\\system32"; }
-  std::uint32_t PlatformId() override { return 2; }
+  std::uint32_t PlatformId() override { return platformId; }
   std::string ModulePath() override { return modulePath; }
-  LocalDate Today() override { return {1997, 3, 14}; }
+  LocalDate Today() override { return today; }
   void Sleep(std::uint32_t) override {}
-  std::optional<CapiVersion> CapiDllVersion(const std::string&) override { return std::nullopt; }
+  std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override {
+    for (const auto& [name, version] : capiDlls)
+      if (EqualIgnoringCase(name, dllName)) return version;
+    return std::nullopt;
+  }
 };
 
 }  // namespace setup

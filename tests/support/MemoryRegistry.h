@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -26,18 +25,23 @@ class MemoryRegistry : public Registry {
     bool operator==(const Value&) const = default;
   };
 
+  // Every key is closed by the operation that opened it.
   ~MemoryRegistry() override {
     if (!handles_.empty()) ADD_FAILURE() << handles_.size() << " registry key(s) left open";
   }
 
+  // Creates the key and every missing key above it.
   void AddKey(const std::string& path) { Walk(path, true); }
-  // Opening this key with all access then fails, as for a user without administrator rights.
+  // Opening (or creating) this key with all access then fails with 5, as for a user
+  // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
+  // Stores a value, creating its key; bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
   }
-  // The n-th change from now (1: the next) fails and changes nothing, as when refused halfway.
+  // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
+  // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
 
   bool HasKey(const std::string& path) const { return nodes_.count(Walk(path)); }
@@ -101,11 +105,11 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   std::int32_t CountSubkeys(Key key, std::uint32_t& count) override {
-    count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).first).size());
+    count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
     return kSuccess;
   }
   std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override {
-    const std::vector<std::string> names = Subkeys(handles_.at(key).first);
+    const std::vector<std::string> names = Subkeys(handles_.at(key).path);
     if (index >= names.size()) return kNoMoreItems;
     name = names[index];
     return kSuccess;
@@ -117,6 +121,10 @@ class MemoryRegistry : public Registry {
     std::string keyClass;
     bool denyAllAccess = false;
     std::map<std::string, Value> values;  // by folded name
+  };
+  struct Handle {
+    std::string path;
+    Access access;
   };
 
   static std::string Folded(std::string name) {
@@ -147,17 +155,17 @@ class MemoryRegistry : public Registry {
   }
   // The handle's key, or the status that refuses the operation; a deleted key's path is gone.
   std::int32_t Resolve(Key key, bool change, Node*& node) {
-    const auto& [path, access] = handles_.at(key);
-    const auto found = nodes_.find(path);
+    const Handle& handle = handles_.at(key);
+    const auto found = nodes_.find(handle.path);
     if (found == nodes_.end()) return kKeyDeleted;
-    if (change && access != Access::All) return kAccessDenied;
+    if (change && handle.access != Access::All) return kAccessDenied;
     node = &found->second;
     return kSuccess;
   }
   bool Refused() { return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0; }
 
   mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path
-  std::map<Key, std::pair<std::string, Access>> handles_;    // folded path and access
+  std::map<Key, Handle> handles_;
   // Above 32 bits where the pointer is wide, so a handle squeezed into 32 bits names no key.
   Key nextHandle_ = ~Registry::Key{0} << 16;
   int changesBeforeFailure_ = 0;

@@ -23,10 +23,12 @@ class SandboxFiles : public Files {
  public:
   SandboxFiles() { MakeDirectories("C:\\"); }
 
+  // Writes a file with exactly these bytes, making its folders as needed.
   void PutFile(const std::string& path, std::string_view bytes) {
     MakeDirectories(path.substr(0, path.rfind('\\') + 1));
     entries_[Key(path).value()] = {false, Names(path).back(), std::string(bytes), kNormal, Now()};
   }
+  // The bytes of a file, or nothing when it does not exist.
   std::optional<std::string> FileBytes(const std::string& path) const {
     const Entry* file = Find(Key(path), false);
     return file ? std::optional(file->bytes) : std::nullopt;
@@ -39,14 +41,19 @@ class SandboxFiles : public Files {
       entries_.try_emplace(Key(prefix).value(), Entry{true, name, {}, kNormal, Now()});
     }
   }
+  // Dates a file or directory, as a file time.
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
     entries_.at(Key(path).value()).time = fileTime;
   }
   // Makes every later write to this file fail, storing nothing, as on a full disk.
   void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
+  // How many files are open now.
   std::size_t openFiles() const { return open_.size(); }
+  // Every path given to OpenRead, as given.
+  const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
   Handle OpenRead(const std::string& path) override {
+    openedPaths_.push_back(path);
     return Find(Key(path), false) ? Register(path) : kInvalid;
   }
   Handle OpenReadWrite(const std::string& path) override {
@@ -76,7 +83,7 @@ class SandboxFiles : public Files {
     position += count;
     return static_cast<std::int32_t>(count);
   }
-  // A position before the start fails and leaves the position alone.
+  // Like SetFilePointer: a position before the start fails and leaves the position alone.
   std::int32_t Seek(Handle file, std::int32_t offset, Origin origin) override {
     auto& [key, position] = open_.at(file);
     const std::int64_t at = offset + (origin == Origin::Begin ? 0
@@ -90,6 +97,7 @@ class SandboxFiles : public Files {
   bool Delete(const std::string& path) override {
     return Writable(Key(path), true) && entries_.erase(Key(path).value());
   }
+  // The starting current directory is "C:\".
   std::string CurrentDirectory() override { return currentDirectory_; }
   // Windows keeps the path as given, without a trailing backslash unless it is a root.
   bool ChangeDirectory(const std::string& path) override {
@@ -103,6 +111,7 @@ class SandboxFiles : public Files {
     if (const Entry* file = Find(Key(path), false)) return file->attributes;
     return Find(Key(path), true) ? std::optional(kDirectory) : std::nullopt;
   }
+  // Hidden directories are not modelled: this takes files only.
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
     Entry* file = Find(Key(path), false);
     if (file) file->attributes = attributes & (kReadOnly | kHidden);
@@ -138,6 +147,7 @@ class SandboxFiles : public Files {
     entries_[*key] = {true, Names(path).back(), {}, kNormal, Now()};
     return true;
   }
+  // Windows will not remove a drive root, nor a directory that holds anything.
   bool DeleteDirectory(const std::string& path) override {
     const std::optional<std::string> key = Key(path);
     if (!Find(key, true) || key->size() == 2) return false;
@@ -155,6 +165,7 @@ class SandboxFiles : public Files {
         names.push_back(entry.name);
     return names;
   }
+  // The drives a path was put on.
   std::string DriveLetters() override {
     std::string letters;
     for (const auto& [key, entry] : entries_)
@@ -171,13 +182,15 @@ class SandboxFiles : public Files {
     std::uint64_t time = 0;
   };
 
+  // As a file time: 100 ns units since 1601.
   static std::uint64_t Now() {
     const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100 +
            116444736000000000;
   }
-  // The names of an absolute path, the drive first ("C:"); none for other paths. As on
-  // Windows, doubled backslashes name no empty folder.
+  // The names of an absolute path as given, the drive first ("C:"); none for relative and
+  // network paths, which the program never uses. As on Windows, doubled backslashes name no
+  // empty folder.
   static std::vector<std::string> Names(const std::string& path) {
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\' ||
         !std::isalpha(static_cast<unsigned char>(path[0])))
@@ -232,6 +245,7 @@ class SandboxFiles : public Files {
   std::string currentDirectory_ = "C:\\";
   std::map<Handle, std::pair<std::string, std::size_t>> open_;  // key and position
   Handle nextHandle_ = 0x100;
+  std::vector<std::string> openedPaths_;
   std::set<std::string> failingWrites_;
 };
 

@@ -1,14 +1,21 @@
 #pragma once
 
-// What every DialogHost and its views must do as the Win32 dialog manager does. `Env` acts
-// on the next dialog of a template (Press, Close, Click, Escape) and serves a modeless
-// window (PumpUntil); `directory()` is a directory in `files()`, what the views see.
+// What every DialogHost and its views must do as the Win32 dialog manager does. `Env` gives
+// `DialogHost& host()`; lets a user act on the next dialog shown from a template once it is
+// up: `Press(name, id)`, `Close(name)` (system menu), `Click(name)`, `Escape(name)` (the key
+// pressed in the window itself), `Wait(name)` (only time passes); makes sure a template
+// does not exist (`Missing(name)`); and serves a modeless window with
+// `PumpUntil(window, condition)`; `files()` is the file system the host's views see and
+// `directory()` the absolute path of a directory in it. Template "DLG_yesno" has static 109
+// and buttons 111, 112 and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603,
+// "DLG_fileversion" the list box 173 and static 104.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/Dialog.h"
 #include "platform/Files.h"
@@ -16,6 +23,7 @@
 
 namespace setup {
 
+// Ends with a value that tells which event ended it.
 class ProbeDialog : public Dialog {
  public:
   static constexpr int kCommand = 1000, kTimer = 2000, kClose = 3000, kClickOrKey = 4000;
@@ -28,7 +36,7 @@ class ProbeDialog : public Dialog {
     window = view.Window();
     if (init) init(view);
   }
-  // Only clicks end it: controls also report focus changes as commands.
+  // Only clicks end it: a combo box also reports focus changes as commands.
   void OnCommand(DialogView& view, int id, int notification) override {
     if (notification == 0) view.End(kCommand + id);
   }
@@ -44,6 +52,7 @@ class ProbeDialog : public Dialog {
 template <class Env>
 class DialogHostContract : public ::testing::Test {
  protected:
+  // Runs template `name` with `init` as its opening; its result.
   int Run(const char* name, std::function<void(DialogView&)> init) {
     probe_.init = std::move(init);
     return env_.host().RunModal(name, kNoWindow, probe_);
@@ -56,9 +65,9 @@ class DialogHostContract : public ::testing::Test {
 TYPED_TEST_SUITE_P(DialogHostContract);
 
 // Buttons are commands; the system menu's Close is not; clicks and keys in the window itself,
-// Escape too, reach it as such (the intro closes on them). A modeless window lives until
-// destroyed or ended, here by its timer. Listing a directory makes it current.
-TYPED_TEST_P(DialogHostContract, EndsEachWayAndListsDirectories) {
+// Escape too, reach it as such (the intro closes on them); only running timers elapse. A
+// modeless window lives until destroyed or ended.
+TYPED_TEST_P(DialogHostContract, EachWayOfEndingGivesItsResultAndDestroysOnce) {
   TypeParam& env = this->env_;
   const struct {
     void (TypeParam::*act)(const char*);
@@ -67,38 +76,73 @@ TYPED_TEST_P(DialogHostContract, EndsEachWayAndListsDirectories) {
       {&TypeParam::Close, ProbeDialog::kClose},
       {&TypeParam::Click, ProbeDialog::kClickOrKey},
       {&TypeParam::Escape, ProbeDialog::kClickOrKey},
+      {&TypeParam::Wait, ProbeDialog::kTimer + 7},
+  };
+  const auto timers = [](DialogView& v) {
+    v.StartTimer(3, 10);
+    v.StartTimer(7, 40);
+    v.StopTimer(3);
   };
   for (const auto& c : cases) {
     this->probe_ = ProbeDialog();
     (env.*c.act)("DLG_yesno");
-    EXPECT_EQ(this->Run("DLG_yesno", nullptr), c.result);
+    const bool wait = c.act == &TypeParam::Wait;
+    EXPECT_EQ(this->Run("DLG_yesno", wait ? std::function<void(DialogView&)>(timers) : nullptr),
+              c.result);
     EXPECT_EQ(this->probe_.destroyed, 1) << c.result;
   }
   env.Press("DLG_yesno", 112);
   EXPECT_EQ(this->Run("DLG_yesno", nullptr), ProbeDialog::kCommand + 112);
+  EXPECT_EQ(this->Run("DLG_yesno", [](DialogView& v) { v.End(-3); }), -3);
   env.Missing("DLG_nonexistent");
   EXPECT_EQ(this->Run("DLG_nonexistent", nullptr), -1);
   EXPECT_EQ(env.host().CreateModeless("DLG_nonexistent", kNoWindow, this->probe_), kNoWindow);
+
   ProbeDialog ending;
   ending.init = [](DialogView& view) { view.StartTimer(5, 20); };
   const WindowRef second = env.host().CreateModeless("DLG_info", kNoWindow, ending);
   ASSERT_EQ(ending.window, second);
   env.PumpUntil(second, [&ending] { return ending.destroyed > 0; });
   EXPECT_EQ(ending.destroyed, 1);
+}
 
-  Files& files = env.files();
-  const std::string directory = env.directory(), previous = files.CurrentDirectory();
-  std::string shown;
+// The language box relies on an unsorted list whose indexes are the language table's; the
+// version list keeps lines in order, and a directory is resolved through the system's
+// directory listing, which makes it current.
+TYPED_TEST_P(DialogHostContract, ListsKeepTheirOrderAndDirectoryListingMakesItCurrent) {
+  Files& files = this->env_.files();
+  const std::string directory = this->env_.directory(), previous = files.CurrentDirectory();
+  std::vector<std::string> seen;
+  std::vector<int> numbers;
+  this->Run("DLG_test_combo", [&](DialogView& view) {
+    for (const char* name : {"Deutsch", "English", "Arabic"}) view.ComboAdd(9, name);
+    seen.push_back(view.ComboItemText(9, 0) + view.ComboItemText(9, 2));
+    view.ComboSelect(9, 1);
+    numbers = {view.ComboCount(9), view.ComboSelection(9)};
+    view.ComboClear(9);
+    numbers.push_back(view.ComboCount(9));
+    view.End(0);
+  });
   this->Run("DLG_fileversion", [&](DialogView& view) {
+    for (const char* line : {"z.sys\tv2.1", "a.sys\tunknown"}) view.ListAdd(173, line);
+    seen.push_back(view.ListItemText(173, 0) + view.ListItemText(173, 1));
+    numbers.push_back(view.ListSelection(173));
     EXPECT_TRUE(view.ListDirectory(104, directory));
-    shown = view.Text(104) + "|" + files.CurrentDirectory();
+    seen.push_back(view.Text(104));
+    seen.push_back(files.CurrentDirectory());
     EXPECT_FALSE(view.ListDirectory(104, directory + "\\MISSING"));
     files.ChangeDirectory(previous);
     view.End(0);
   });
-  EXPECT_TRUE(EqualIgnoringCase(shown, directory + "|" + directory)) << shown;
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0], "DeutschArabic");
+  EXPECT_EQ(seen[1], "z.sys\tv2.1a.sys\tunknown");
+  for (const std::string& shown : {seen[2], seen[3]})
+    EXPECT_TRUE(EqualIgnoringCase(shown, directory)) << shown;
+  EXPECT_EQ(numbers, (std::vector<int>{3, 1, 0, -1}));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EndsEachWayAndListsDirectories);
+REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EachWayOfEndingGivesItsResultAndDestroysOnce,
+                            ListsKeepTheirOrderAndDirectoryListingMakesItCurrent);
 
 }  // namespace setup

@@ -9,8 +9,10 @@
 
 namespace setup {
 
-// What every Expander must do as LZ32 does it, on the files tests/support/szdd makes, found
-// in `fixtures()`; `scratch()` is an empty folder, both in `files()`.
+// What every Expander must do as LZ32 does it, on the files tests/support/szdd makes. `Env`
+// gives `Expander& expander()`, `Files& files()` on the same file system, `std::string
+// fixtures()`, the Windows path of the folder holding those files, and `std::string
+// scratch()`, the Windows path of an empty folder it owns.
 template <class Env>
 class ExpanderContract : public ::testing::Test {
  protected:
@@ -29,6 +31,7 @@ class ExpanderContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(ExpanderContract);
 
+// Each file expands to exactly its original, or tells what went wrong.
 TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong) {
   using Result = Expander::Result;
   const std::string fixtures = this->env_.fixtures() + "\\", scratch = this->env_.scratch() + "\\";
@@ -55,6 +58,7 @@ TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong)
     SCOPED_TRACE(c.source);
     const std::string target = scratch + c.target;
     EXPECT_EQ(this->env_.expander().Expand(c.source, target), c.result);
+    // 1 MiB would drown the log.
     EXPECT_TRUE(!c.original || this->Contents(target) == this->Contents(fixtures + c.original));
   }
 }

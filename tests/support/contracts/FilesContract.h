@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <string>
@@ -12,18 +13,22 @@
 
 namespace setup {
 
-// What every Files must do as Windows does; `scratch()` is an empty folder the Env owns.
+// What every Files implementation must do as Windows does it. `Env` gives `Files& files()`,
+// `std::string scratch()`, the absolute Windows path of an empty folder it owns, and
+// `SetLastWriteTime(path, fileTime)`.
 template <class Env>
 class FilesContract : public ::testing::Test {
  protected:
   Files& f() { return env_.files(); }
   std::string At(std::string_view name) { return env_.scratch() + "\\" + std::string(name); }
+
   void Put(std::string_view name, std::string_view bytes) {
     const OpenFile file(f(), f().Create(At(name)));
     ASSERT_TRUE(file.valid()) << name;
     EXPECT_EQ(f().Write(file.handle(), bytes.data(), static_cast<std::uint32_t>(bytes.size())),
               static_cast<std::int32_t>(bytes.size()));
   }
+  // From the current position to the end, in small pieces.
   std::string Rest(Files::Handle file) {
     std::string bytes;
     char chunk[3];
@@ -46,11 +51,9 @@ class FilesContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(FilesContract);
 
-// Binary bytes come back unchanged, names ignore case, and an edit in place reads, seeks back
-// (as the line reader does) and writes. Files copied from a CD are read-only, and a copy keeps
-// that and the date: nothing may change them until the bit is cleared. Directories are made
-// and removed one level at a time, and only a directory becomes current.
-TYPED_TEST_P(FilesContract, BehavesAsWindowsDoes) {
+// Binary bytes come back unchanged, names match without regard to case, and an edit in place
+// reads, seeks (the line reader reads ahead and seeks back) and writes over and at the end.
+TYPED_TEST_P(FilesContract, BytesNamesAndPositionsBehaveAsOnWindows) {
   Files& f = this->f();
   EXPECT_EQ(f.Create(this->At("nofolder\\file.txt")), Files::kInvalid);
   const std::string bytes("A\r\nB\nC\0\xAF\xFF", 9);
@@ -73,7 +76,14 @@ TYPED_TEST_P(FilesContract, BehavesAsWindowsDoes) {
   EXPECT_EQ(this->Contents("data.bin"), "0x23\r\n45");
   EXPECT_TRUE(f.Delete(this->At("dAtA.bIn")));
   EXPECT_FALSE(f.Delete(this->At("Data.Bin")));
+  EXPECT_EQ(f.OpenReadWrite(this->At("Data.Bin")), Files::kInvalid);
+}
 
+// Files copied from a CD arrive read-only, and a copy keeps that and the date: the program
+// has to clear the bit before it may change them, and must not find that a double let it
+// through. A replace moves the source.
+TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
+  Files& f = this->f();
   const std::string source = this->At("new.dll"), target = this->At("old.dll");
   using Change = bool (*)(Files&, const std::string&, const std::string&);
   const Change changes[] = {
@@ -92,6 +102,7 @@ TYPED_TEST_P(FilesContract, BehavesAsWindowsDoes) {
     EXPECT_FALSE(change(f, source, target));
     EXPECT_EQ(this->Contents("old.dll"), "old");
     ASSERT_TRUE(f.SetAttributes(target, Files::kNormal));
+    EXPECT_EQ(this->Watched("old.dll"), 0u);
     EXPECT_TRUE(change(f, source, target));
   }
   constexpr std::uint64_t k1997 = 125016912000000000;  // 1 March 1997, 12:00 UTC
@@ -103,22 +114,38 @@ TYPED_TEST_P(FilesContract, BehavesAsWindowsDoes) {
   EXPECT_EQ(f.LastWriteTime(this->At("copy.dll")), k1997);
   EXPECT_TRUE(f.Replace(this->At("copy.dll"), this->At("moved.dll")));
   EXPECT_EQ(this->Contents("copy.dll") + this->Contents("moved.dll"), "(none)cd");
+}
 
+// Directories are made and removed one level at a time; only a directory becomes current,
+// and the version list returns to where it was; the change-directory dialog lists
+// subdirectories and drives.
+TYPED_TEST_P(FilesContract, DirectoriesGoOneStepAtATime) {
+  Files& f = this->f();
+  this->Put("file.txt", "");
   EXPECT_FALSE(f.MakeDirectory(this->At("missing\\sub")));
+  EXPECT_FALSE(f.MakeDirectory(this->At("file.txt")));
   ASSERT_TRUE(f.MakeDirectory(this->At("full")));
+  EXPECT_FALSE(f.MakeDirectory(this->At("full")));
   this->Put("full\\in.txt", "in");
   EXPECT_FALSE(f.DeleteDirectory(this->At("full")));
+  ASSERT_TRUE(f.MakeDirectory(this->At("empty")));
+  EXPECT_TRUE(f.DeleteDirectory(this->At("empty")));
+  EXPECT_EQ(this->Watched("empty"), std::nullopt);
   EXPECT_EQ(this->Watched("full"), Files::kDirectory);
-  EXPECT_EQ(f.Subdirectories(this->At("")), std::vector<std::string>{"full"});
 
   const std::string current = f.CurrentDirectory(), scratch = this->env_.scratch();
   EXPECT_TRUE(f.ChangeDirectory(scratch + "\\"));
   EXPECT_EQ(f.CurrentDirectory(), scratch);
-  EXPECT_FALSE(f.ChangeDirectory(this->At("cd.dll")));
+  EXPECT_FALSE(f.ChangeDirectory(this->At("file.txt")));
   EXPECT_TRUE(f.ChangeDirectory(current));
+  EXPECT_EQ(f.CurrentDirectory(), current);
+
+  EXPECT_EQ(f.Subdirectories(this->At("")), std::vector<std::string>{"full"});
   EXPECT_NE(f.DriveLetters().find(static_cast<char>(std::toupper(scratch[0]))), std::string::npos);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FilesContract, BehavesAsWindowsDoes);
+REGISTER_TYPED_TEST_SUITE_P(FilesContract, BytesNamesAndPositionsBehaveAsOnWindows,
+                            ReadOnlyFileRefusesEveryChangeUntilMadeNormal,
+                            DirectoriesGoOneStepAtATime);
 
 }  // namespace setup

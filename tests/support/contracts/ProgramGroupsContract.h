@@ -1,7 +1,9 @@
 #pragma once
 
-// What every ProgramGroups must do as DDEML does. `groups()` reaches a service that takes
-// every command, `Received(n)` once n have arrived; `nowhere()` names one nobody offers.
+// What every ProgramGroups must do as DDEML does it. `Env` gives `ProgramGroups& groups()`,
+// which reaches a service that accepts every command, `std::vector<std::string>
+// Received(n)`, the commands that service took once n have arrived (or it gave up waiting),
+// and `ProgramGroups& nowhere()`, which names a service nobody offers.
 
 #include <gtest/gtest.h>
 

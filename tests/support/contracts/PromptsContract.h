@@ -1,8 +1,14 @@
 #pragma once
 
-// What every Prompts must answer, as the program's dialogs on Windows do. `Env` gives a user
-// who acts on the next dialog (WillAnswer, WillClose, WillCancelProgress) and tells what it
-// showed; `Pump(window)` is one round of the operation's message pump.
+// What every Prompts must answer, as the program's dialogs on Windows do. `Env` gives
+// `Prompts& prompts()` and a user who acts on the next dialog:
+//   WillAnswer(Asked, result)  presses the button that stands for `result`
+//   WillClose(Asked)           closes it from its system menu
+//   WillCancelProgress(Confirm) presses the progress window's cancel button and answers
+//                              the confirmation, if one is asked
+//   UserDone()                 whether everything scripted has happened
+//   ShownText(), OfferedAll()  what the last dialog acted on showed
+// and `Pump(window)`, one round of the operation's message pump.
 
 #include <gtest/gtest.h>
 
@@ -23,10 +29,8 @@ class PromptsContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(PromptsContract);
 
-// Each dialog answers with the button pressed or is closed; only flag 1 offers All. A
-// cancelled progress window is gone already unless the confirmation is answered No; closed
-// either way, later calls on it do nothing.
-TYPED_TEST_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed) {
+// Only flag 1 offers All.
+TYPED_TEST_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed) {
   const struct {
     Asked asked;
     int withAll;
@@ -57,6 +61,11 @@ TYPED_TEST_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed) {
     this->env_.WillClose(c.asked);
     EXPECT_EQ(ask(), c.closed) << c.withAll;
   }
+}
+
+// A cancelled window is gone already; closed either way, later calls on it do nothing.
+TYPED_TEST_P(PromptsContract, CancelStopsUnlessTheConfirmationIsAnsweredNo) {
+  Prompts& prompts = this->env_.prompts();
   for (Confirm confirm : {Confirm::NotAsked, Confirm::No, Confirm::Yes}) {
     SCOPED_TRACE(static_cast<int>(confirm));
     const WindowRef window =
@@ -74,6 +83,7 @@ TYPED_TEST_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed) {
   }
 }
 
-REGISTER_TYPED_TEST_SUITE_P(PromptsContract, AnswersAsPressedAndCancelsAsConfirmed);
+REGISTER_TYPED_TEST_SUITE_P(PromptsContract, EachDialogAnswersWithTheButtonPressedOrIsClosed,
+                            CancelStopsUnlessTheConfirmationIsAnsweredNo);
 
 }  // namespace setup

@@ -1,7 +1,8 @@
 #pragma once
 
-// What every Registry must do as Windows NT does; `scratch()` is a key below SOFTWARE that
-// does not exist yet, `ClassOf(path)` the class string of a key.
+// What every Registry must do as Windows NT does. `Env` gives `Registry& registry()`,
+// `std::string scratch()`, the path of a key below SOFTWARE that does not exist yet and that
+// the test may build a tree under, and `std::string ClassOf(path)`, the class string of a key.
 
 #include <gtest/gtest.h>
 
@@ -54,10 +55,8 @@ TYPED_TEST_SUITE_P(RegistryContract);
 
 // The service key is made with its class in one go, parents and all, and made again by a
 // second install; names ignore case and a leaf is found only below its own parent. Only a
-// key opened with all access changes; a key is deleted only without subkeys. Each kind of
-// value the setup stores comes back with its type and exact size; a buffer one byte short is
-// refused with the size it needs, and nothing is written past it.
-TYPED_TEST_P(RegistryContract, KeysAndValuesBehaveAsOnWindowsNt) {
+// key opened with all access changes; a key is deleted only without subkeys.
+TYPED_TEST_P(RegistryContract, KeysAreMadeFoundAndDeletedOneLevelAtATime) {
   Registry& registry = this->registry();
   for (int round = 0; round < 2; ++round) {
     const CreatedKey key(registry, this->At("CAPI\\Velmar"), "CAPI20");
@@ -83,11 +82,16 @@ TYPED_TEST_P(RegistryContract, KeysAndValuesBehaveAsOnWindowsNt) {
   EXPECT_EQ(registry.DeleteKey(this->At("CAPI\\1")), Registry::kSuccess);
   EXPECT_EQ(registry.DeleteKey(this->At("CAPI\\1")), Registry::kNotFound);
   EXPECT_EQ(this->Subkeys(this->At("CAPI")), std::set<std::string>{"Velmar"});
+}
 
+// Each kind of value the setup stores comes back with its type and exact size; a buffer one
+// byte short is refused with the size it needs, and nothing is written past it.
+TYPED_TEST_P(RegistryContract, ValuesComeBackWithTypeAndSizeAndNeverOverrun) {
   const std::pair<std::uint32_t, std::string> cases[] = {
       {Registry::kDword, std::string("\xF1\0\0\0", 4)},
       {Registry::kMultiSz, std::string("Base\0NDIS\0\0", 11)},
   };
+  Registry& registry = this->registry();
   const CreatedKey key(registry, this->At("Values"));
   for (const auto& [storedType, bytes] : cases) {
     const std::uint32_t stored = static_cast<std::uint32_t>(bytes.size());
@@ -108,6 +112,7 @@ TYPED_TEST_P(RegistryContract, KeysAndValuesBehaveAsOnWindowsNt) {
   EXPECT_EQ(registry.QueryValue(key.key(), "Missing", type, nullptr, size), Registry::kNotFound);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(RegistryContract, KeysAndValuesBehaveAsOnWindowsNt);
+REGISTER_TYPED_TEST_SUITE_P(RegistryContract, KeysAreMadeFoundAndDeletedOneLevelAtATime,
+                            ValuesComeBackWithTypeAndSizeAndNeverOverrun);
 
 }  // namespace setup

@@ -1,7 +1,9 @@
 #pragma once
 
-// What every SystemInfo must report as Windows NT does. `capiDll()` is the sample's CAPI DLL
-// (2.0, maker's 2.105), `otherDll()` one that loads but has no CAPI_GET_VERSION.
+// What every SystemInfo must report as Windows NT does. `Env` gives `SystemInfo& system()`,
+// `Files& files()`, the file system it describes, `capiDll()`, the name of the sample
+// package's CAPI DLL (CAPI 2.0, manufacturer version 2.105) where the system finds it, and
+// `otherDll()`, a DLL that loads but has no CAPI_GET_VERSION.
 
 #include <gtest/gtest.h>
 
