@@ -37,11 +37,11 @@ void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance 
     WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, i, 0);
 }
 
-// Before the run: m the Windows copy missing, f a foreign key under
-// Parameters, o the log of a run that took the Windows copy, the setup copy and the
-// registration, r the setup copy read-only, n No to the last confirmation. After: R the removal of
-// the system entries entered, S the service key left, G the group deleted, D done and the program
-// ending.
+// Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
+// Parameters, c the CAPI registration gone, o the log of a run that took the Windows copy, the
+// setup copy and the registration, r the setup copy read-only, n No to the last confirmation.
+// After: R the removal of the system entries entered, S the service key left, G the group deleted,
+// D done and the program ending.
 struct Case {
   std::string flags;
   std::vector<int> answers;         // to the questions, in order
@@ -51,14 +51,17 @@ struct Case {
 };
 
 TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
-  const int I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
+  const int A = Prompts::kAbort, I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
   const std::string gone = En(text::ERR_DEI_FILENOTFOUND, kWinCopy),
                     no = En(text::ERR_DEI_NOSUCCESS),
-                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy);
+                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy),
+                    wp = En(text::ERR_WRITEPROTECTED);
   const Case cases[] = {
       {"RGD", {}, {}, 0, {}},  // success
       {"nS", {}, {}, 0x1F, {}},
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
+      {"wRSG", {A, I, A, N}, {wp, wp, wp, no}, 0x12, {}},
+      {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
   };
@@ -83,7 +86,10 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     w.system.modulePath = kFiles[4];
     Register(w, 1, 1);
     if (has('m')) w.files.Delete(kWinCopy);
+    if (has('w')) w.files.MakeDirectories(kLog);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
+    for (const char* key : {"SOFTWARE\\CAPI20\\1\\1", "SOFTWARE\\CAPI20\\1"})
+      if (has('c')) w.registry.DeleteKey(key);
     if (has('o'))
       w.files.PutFile(kLog, "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +
                                 Piped("Deleted Objects:||" + kWinCopy + "|" + kSetupCopy +
