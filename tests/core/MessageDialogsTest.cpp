@@ -14,7 +14,7 @@ constexpr WindowRef kOwner = 0x4711;
 class MessageDialogs : public ::testing::Test {
  protected:
   MessageDialogs() {
-    host_.TemplateControls("DLG_info_cancel", {603, 1});
+    host_.TemplateControls("DLG_info_cancel", {{603, 1}, {}, {}});
     FillCatalogue(catalogue_, "EN");
   }
 

@@ -43,6 +43,8 @@ class MemoryRegistry : public Registry {
   // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
+  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far.
+  int changesTried = 0;
 
   bool HasKey(const std::string& path) const { return nodes_.count(Walk(path)); }
   std::string ClassOf(const std::string& path) const { return nodes_.at(Walk(path)).keyClass; }
@@ -162,7 +164,10 @@ class MemoryRegistry : public Registry {
     node = &found->second;
     return kSuccess;
   }
-  bool Refused() { return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0; }
+  bool Refused() {
+    ++changesTried;
+    return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+  }
 
   mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path
   std::map<Key, Handle> handles_;
