@@ -36,7 +36,6 @@ class InstallFlowTest : public ::testing::Test {
     w().PutMachine();
   }
 
-  // Presses the action button in the main dialog and Install in the install dialog.
   void Install() {
     w().SkipIntro();
     w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {

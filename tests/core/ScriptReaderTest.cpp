@@ -21,15 +21,11 @@ using Lines = std::vector<std::string>;
 
 class ScriptReaderTest : public ::testing::Test {
  protected:
-  OpenFile Open(std::string_view bytes) {
-    files_.PutFile("C:\\MEDIUM\\DATA.TXT", bytes);
-    return OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
-  }
-
   // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind;
   // " (cut)" marks a line that lost its tail.
   Lines ReadAll(std::string_view bytes) {
-    OpenFile file = Open(bytes);
+    files_.PutFile("C:\\MEDIUM\\DATA.TXT", bytes);
+    OpenFile file = OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
     Lines lines;
     LineText line("stale");
     bool cut = true;
