@@ -35,10 +35,6 @@ class ScriptReaderTest : public ::testing::Test {
     return lines;
   }
 
-  int Load(int index) {
-    return LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, index, catalogue_);
-  }
-
   SandboxFiles files_;
   FakePrompts prompts_;
   LanguageTable table_;
@@ -70,7 +66,8 @@ TEST(ScriptPaths, JoinNeverOverrunsAndCollapseDropsTheFirstOfTwo) {
 // the table's count says.
 TEST_F(ScriptReaderTest, CatalogueRefusesAnIndexOutOfTheTable) {
   table_.count = 40;
-  EXPECT_EQ(Load(kMaxLanguages), 0);
+  EXPECT_EQ(LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, kMaxLanguages, catalogue_),
+            0);
   EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
 }
 
