@@ -22,20 +22,17 @@ class MemoryRegistry : public Registry {
   struct Value {
     std::uint32_t type = 0;
     std::string bytes;
-    bool operator==(const Value&) const = default;
   };
 
-  // Every key is closed by the operation that opened it.
   ~MemoryRegistry() override {
     if (!handles_.empty()) ADD_FAILURE() << handles_.size() << " registry key(s) left open";
   }
 
-  // Creates the key and every missing key above it.
   void AddKey(const std::string& path) { Walk(path, true); }
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
-  // Stores a value, creating its key; bytes as they lie in the registry.
+  // Bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
