@@ -24,24 +24,7 @@ using Adjust = std::function<void(DriverServiceConfig&, AdapterTable&)>;
 class ConfigDialogTest : public ::testing::Test {
  protected:
   ConfigDialogTest() {
-    using T = FakeDialogHost::Template;
-    w_.host.TemplateControls("DLG_cfg_main", T{{0, 1, 174, 41, 43, 44}, {}, {}});
-    w_.host.TemplateControls(
-        "DLG_cfg_adapter",
-        T{{34, 35, 39, 40, 46, 47, 50, 51, 52, 53, 54, 55, 56, 57, 58, 64}, {57}, {}});
-    const std::set<int> advanced = {37, 48, 49, 59, 60, 61, 62, 63, 65, 66};
-    w_.host.TemplateControls("DLG_cfg_advanced", T{advanced, {}, {61}});
-    std::set<int> mntsw = advanced;
-    mntsw.insert(67);
-    w_.host.TemplateControls("DLG_cfg_advanced_mntsw", T{mntsw, {}, {61, 67}});
-    w_.host.TemplateControls("DLG_cfg_maintenance", T{{34, 38, 52, 68, 69, 70, 71, 72, 73, 74,
-                                                       75, 76, 77, 78, 79, 80, 81, 82, 91, 92},
-                                                      {72, 74, 76, 78},
-                                                      {}});
-    w_.host.TemplateControls("DLG_partynumber", T{{0, 1, 85, 86, 87, 88}, {86, 88}, {}});
-    w_.files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
-    w_.registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
-                         std::string("NDIS\0\0", 6));
+    w_.PutMachine();
     w_.state->SourceDir.Assign("A:\\");
   }
 
