@@ -159,7 +159,9 @@ TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
     seen.push_back(v.Text(86));
     v.End(0);
   });
-  this->Run("DLG_cfg_advanced_mntsw", [&](DialogView& v) {
+  // A page lives on a frame, and goes with it.
+  ProbeDialog frame, page;
+  page.init = [&](DialogView& v) {
     v.SetCheck(67, true);
     v.ComboAdd(48, "00");
     v.ComboSelect(48, 0);
@@ -168,8 +170,12 @@ TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
     v.DestroyControl(48);
     states.push_back(v.IsChecked(67));
     seen.push_back(std::to_string(v.ComboSelection(48)));
-    v.End(0);
-  });
+  };
+  DialogHost& host = this->env_.host();
+  const WindowRef parent = host.CreateModeless("DLG_info", kNoWindow, frame);
+  host.CreateModeless("DLG_cfg_advanced_mntsw", parent, page);
+  host.DestroyModeless(parent);
+  EXPECT_EQ(page.destroyed, 1);
   this->Run("DLG_fileversion", [&](DialogView& v) {
     for (const char* line : {"a", "c"}) v.ListAdd(173, line);
     v.ListInsert(173, 1, "b");
