@@ -65,8 +65,9 @@ if(SETUP_E2E_SOURCES)
   target_link_options(e2e_driver PRIVATE ${SETUP_STATIC_RUNTIME})
   target_compile_options(e2e_driver PRIVATE ${SETUP_WARNINGS})
   target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-  configure_file(tests/e2e/fixtures/velmar-installed.reg
-                 ${CMAKE_BINARY_DIR}/fixtures/velmar-installed.reg COPYONLY)
+  foreach(fixture velmar-installed.reg velmar-configured.reg)
+    configure_file(tests/e2e/fixtures/${fixture} ${CMAKE_BINARY_DIR}/fixtures/${fixture} COPYONLY)
+  endforeach()
 endif()
 
 # Benchmarks, built only when asked for (scripts/bench-transfer.sh); they run the progress

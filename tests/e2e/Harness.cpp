@@ -273,9 +273,9 @@ void SetScreenshotDirectory(const std::string& directory) {
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
-  static std::set<HWND> saved;
+  static std::set<std::pair<HWND, std::string>> saved;
   static int number = 0;
-  if (!window || screenshotDirectory.empty() || !saved.insert(window).second) return;
+  if (!window || screenshotDirectory.empty() || !saved.insert({window, name}).second) return;
   Sleep(600);  // time to finish painting after it became visible
   char prefix[8];
   std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);

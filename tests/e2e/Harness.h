@@ -96,7 +96,8 @@ struct Reply {
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                                          const std::vector<Reply>& replies, Timeout timeout);
 
-// Once a directory is set, each window passed to SaveScreenshot is saved there once, as BMP.
+// Once a directory is set, each window passed to SaveScreenshot is saved there once under
+// each name, as BMP.
 void SetScreenshotDirectory(const std::string& directory);
 void SaveScreenshot(HWND window, const std::string& name);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -108,6 +109,54 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
   return changes;
 }
 
+// The configuration frame's buttons and the controls the walk uses on its pages.
+enum ConfigControl {
+  kOk = 0,
+  kCancel = 1,
+  kReset = 174,
+  kAdvancedButton = 43,
+  kMaintenanceButton = 44,
+  kProtocol = 40,
+  kStart = 47,
+  kChange = 64,
+  kAddAdapter = 91,
+  kAdapterList = 93,
+  kMaintenanceSwitch = 67,
+  kDosVectorList = 48,
+  kCalling = 80,
+  kEditCalling = 82,
+  kSubaddress = 88,
+  kApplyLive = 99
+};
+
+// The child page of the frame that has control `id`; the frame shows before its pages are
+// made.
+HWND PageWith(HWND frame, int id) {
+  for (int tries = 0; tries < 100; ++tries, Sleep(100))
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (GetDlgItem(child, id)) return child;
+  ADD_FAILURE() << "no page has control " << id;
+  return nullptr;
+}
+
+// Selects an entry of a drop-down list (or a list box) as a user does, with the notification.
+void Choose(HWND page, int id, int index, bool listBox = false) {
+  HWND list = GetDlgItem(page, id);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(list, listBox ? LB_SETCURSEL : CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
+  SendMessageTimeoutA(page, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Shows a page by its button and takes its picture once it is up.
+void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
+  ClickButton(frame, button);
+  for (int i = 0; i < 50 && !IsWindowVisible(page); ++i) Sleep(100);
+  Sleep(300);
+  SaveScreenshot(frame, name);
+}
+
 class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
@@ -122,9 +171,13 @@ class InstallWalk : public ::testing::Test {
 
   const std::string& Text(const char* key) const { return language_.Text(key); }
 
-  // Returns the boxes the install showed, those at exit marked.
+  using Configure = std::function<void(const SetupProcess&, HWND frame)>;
+
+  // Returns the boxes the install showed, those at exit marked. An install that writes a
+  // fresh configuration opens the configuration dialog, which `configure` ends.
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
-                                             bool checkVersions = false) {
+                                             bool checkVersions = false,
+                                             const Configure& configure = {}) {
     SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
@@ -137,12 +190,49 @@ class InstallWalk : public ::testing::Test {
     EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
     ClickButton(install, kInstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout);
+    if (configure) ConfigureIn(setup, configure);
     EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_CONFIG]"));
     if (checkVersions) CheckVersions(setup, main, true);
     ClickButton(main, kExitButton);
     for (const std::string& text : AnswerUntilGone(setup, nullptr, {}, kStepTimeout))
       seen.push_back("at exit: " + text);
     return seen;
+  }
+
+  void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
+    HWND frame = WaitForForm(setup, kReset, kStepTimeout);
+    if (!frame) return;
+    configure(setup, frame);
+    EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+  }
+
+  // Another protocol, start on demand, a second adapter, remote maintenance switched on and a
+  // calling party's subaddress; each page photographed on the way.
+  static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
+    HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
+    HWND maintenance = PageWith(frame, kCalling);
+    Sleep(1000);
+    SaveScreenshot(frame, "config-adapter");
+    Choose(adapter, kProtocol, 2);
+    Choose(adapter, kStart, 3);
+    ClickButton(adapter, kChange);
+    if (HWND adapters = WaitForForm(setup, kAdapterList, kStepTimeout)) {
+      ClickButton(adapters, kAddAdapter);
+      ClickButton(adapters, kOk);
+      EXPECT_TRUE(WaitUntilGone(adapters, kStepTimeout));
+    }
+    ShowPage(frame, kAdvancedButton, advanced, "config-advanced");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
+    ClickButton(advanced, kMaintenanceSwitch);
+    ShowPage(frame, kMaintenanceButton, maintenance, "config-maintenance");
+    Choose(maintenance, kCalling, 0, true);
+    ClickButton(maintenance, kEditCalling);
+    if (HWND party = WaitForForm(setup, kSubaddress, kStepTimeout)) {
+      SendMessageA(GetDlgItem(party, kSubaddress), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("77"));
+      ClickButton(party, kOk);
+      EXPECT_TRUE(WaitUntilGone(party, kStepTimeout));
+    }
+    ClickButton(frame, kOk);
   }
 
   // Before the install the medium's files and no CAPI DLL, afterwards the installed copy.
@@ -208,7 +298,50 @@ class InstallWalk : public ::testing::Test {
     return seen;
   }
 
-  void ExpectInstalled() {
+  // The installed copy in configure mode: after the integrity check has shown the hand
+  // change, the configuration shows as the registry holds it; maintenance is switched off.
+  void ReopenConfiguration() {
+    SetupProcess setup(installDir_, "/c /l" + language_.displayName);
+    HWND main = MainDialogOf(setup);
+    if (!main) return;
+    ClickButton(main, kActionButton);
+    if (HWND check = WaitForForm(setup, kApplyLive, kStepTimeout)) {
+      SaveScreenshot(check, "integrity-check");
+      ClickButton(check, kApplyLive);
+      EXPECT_TRUE(WaitUntilGone(check, kStepTimeout));
+    }
+    if (HWND question = WaitForForm(setup, kYes, kStepTimeout)) {
+      EXPECT_EQ(AnswerUntilGone(setup, question, {}, kStepTimeout),
+                std::vector<std::string>{Text("[QUEST_CCI_APPLYNEW]")});
+    }
+    ConfigureIn(setup, [](const SetupProcess&, HWND frame) {
+      HWND adapter = PageWith(frame, kProtocol);
+      EXPECT_EQ(SendMessageA(GetDlgItem(adapter, kProtocol), CB_GETCURSEL, 0, 0), 2);
+      EXPECT_EQ(SendMessageA(GetDlgItem(adapter, 52), CB_GETCOUNT, 0, 0), 2);
+      EXPECT_EQ(ListItems(GetDlgItem(PageWith(frame, kCalling), kCalling)).at(0), "5550199\t77");
+      EXPECT_TRUE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
+      ClickButton(PageWith(frame, kDosVectorList), kMaintenanceSwitch);
+      Sleep(500);
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
+      ClickButton(frame, kOk);
+    });
+    ClickButton(main, kExitButton);
+    EXPECT_EQ(AnswerUntilGone(setup, nullptr, {}, kStepTimeout),
+              std::vector<std::string>{Text("[QUEST_RESTARTSYSTEM]")});
+    EXPECT_NE(Exported(kVelmar).find("\"Controller\"=dword:0000ffff"), std::string::npos);
+  }
+
+  // Reset asks, then OK writes the defaults with one adapter.
+  static void ResetAndOk(const SetupProcess& setup, HWND frame) {
+    ClickButton(frame, kReset);
+    if (HWND box = WaitForForm(setup, IDYES, kStepTimeout)) {
+      ClickButton(box, IDYES);
+      EXPECT_TRUE(WaitUntilGone(box, kStepTimeout));
+    }
+    ClickButton(frame, kOk);
+  }
+
+  void ExpectInstalled(const char* registryFixture) {
     const std::string medium = TheMedium().directory + "\\";
     const std::string payload = BesideThisProgram("payload\\");
     std::vector<std::pair<std::string, std::string>> files = {
@@ -233,7 +366,7 @@ class InstallWalk : public ::testing::Test {
       EXPECT_TRUE(ReadFileBytes(installed) == bytes) << installed;
     }
     EXPECT_EQ(Exported(kCapi) + Exported(kVelmar),
-              ReadFileBytes(BesideThisProgram("fixtures\\velmar-installed.reg")));
+              ReadFileBytes(BesideThisProgram(std::string("fixtures\\") + registryFixture)));
     EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ +
                                             "\r\nREM --- KVX Setup for WindowsNT BEGIN ---\r\n"
                                             "lh %SystemRoot%\\system\\isdntsr.exe\r\n"
@@ -281,20 +414,22 @@ class InstallWalk : public ::testing::Test {
 
 TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   const std::string done = Text("[INFO_INS_DONE]"), keep = Text("[QUEST_APPLYOLD]");
-  EXPECT_EQ(InstallFromMedium({}, true),
+  EXPECT_EQ(InstallFromMedium({}, true, ChangeEveryPage),
             (std::vector<std::string>{done, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
   PrintWhatTheInstallMade();
-  ExpectInstalled();
+  ExpectInstalled("velmar-configured.reg");
 
   // Again over the installed package: Yes keeps a hand change, No brings the defaults back.
   const DWORD handChanged = 0x99;
   ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(),
                             "DosVector", REG_DWORD, &handChanged, sizeof handChanged),
             ERROR_SUCCESS);
+  ReopenConfiguration();
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
-  EXPECT_EQ(InstallFromMedium({{keep, kNo}}), (std::vector<std::string>{done, keep}));
-  ExpectInstalled();
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
+            (std::vector<std::string>{done, keep, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+  ExpectInstalled("velmar-installed.reg");
 
   // A file in use stops the deinstall; after Abort and No the log stays and names what is gone.
   const std::string locked = installDir_ + "\\CAPI2032.DLL";
