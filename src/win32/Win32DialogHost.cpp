@@ -1,5 +1,6 @@
 #include "win32/Win32DialogHost.h"
 
+#include <set>
 #include <string>
 
 #include "win32/Win32DialogView.h"
@@ -31,6 +32,44 @@ Binding* BindingOf(HWND window) {
 INT_PTR Reply(HWND window, LRESULT result) {
   SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
   return TRUE;
+}
+
+// A modal dialog's loop gives the keys of a modeless dialog to no dialog manager, so Tab,
+// Enter and Escape would do nothing there. A message filter on that loop hands them to the
+// modeless dialog they belong to.
+struct ModelessKeyboard {
+  std::set<HWND> dialogs;
+  HHOOK hook = nullptr;
+};
+
+ModelessKeyboard modelessKeyboard;
+
+HWND TopLevelOf(HWND window) {
+  while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+  return window;
+}
+
+LRESULT CALLBACK FilterModelessKeys(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_DIALOGBOX) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    HWND top = TopLevelOf(msg->hwnd);
+    if (modelessKeyboard.dialogs.count(top) && IsDialogMessageA(top, msg)) return TRUE;
+  }
+  return CallNextHookEx(modelessKeyboard.hook, code, wParam, lParam);
+}
+
+void ServeModelessKeys(HWND dialog) {
+  if (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) return;  // its top-level dialog serves it
+  modelessKeyboard.dialogs.insert(dialog);
+  if (!modelessKeyboard.hook)
+    modelessKeyboard.hook =
+        SetWindowsHookExA(WH_MSGFILTER, FilterModelessKeys, nullptr, GetCurrentThreadId());
+}
+
+void StopServingModelessKeys(HWND dialog) {
+  if (!modelessKeyboard.dialogs.erase(dialog) || !modelessKeyboard.dialogs.empty()) return;
+  if (modelessKeyboard.hook) UnhookWindowsHookEx(modelessKeyboard.hook);
+  modelessKeyboard.hook = nullptr;
 }
 
 INT_PTR Handle(Binding& b, HWND window, UINT message, WPARAM wParam) {
@@ -69,6 +108,7 @@ INT_PTR Handle(Binding& b, HWND window, UINT message, WPARAM wParam) {
       b.dialog.OnDestroy(b.view);
       return FALSE;
     case WM_NCDESTROY:
+      StopServingModelessKeys(window);
       SetWindowLongPtrA(window, DWLP_USER, 0);
       b.destroyed = true;
       return FALSE;
@@ -173,7 +213,9 @@ WindowRef Win32DialogHost::CreateModeless(const char* templateName, WindowRef ow
   HWND window = CreateDialogParamA(instance_, templateName, HwndOf(owner), Trampoline,
                                    reinterpret_cast<LPARAM>(&launch));
   // A dialog that ended itself while opening is gone already, though its handle comes back.
-  return window && IsWindow(window) ? RefOf(window) : kNoWindow;
+  if (!window || !IsWindow(window)) return kNoWindow;
+  ServeModelessKeys(window);
+  return RefOf(window);
 }
 
 void Win32DialogHost::DestroyModeless(WindowRef window) {
