@@ -20,6 +20,8 @@ class Win32DialogHost : public DialogHost {
   void ShowWaitCursor(bool wait) override;
   void CentreWindow(WindowRef window) override;
   void PostQuit(int code) override;
+  void StartDialogLook() override;
+  void EndDialogLook() override;
 
  private:
   HINSTANCE instance_;

@@ -180,6 +180,9 @@ class FakeDialogHost : public DialogHost {
   void PostQuit(int code) override { quitCodes.push_back(code); }
   // Every quit request posted, in order.
   std::vector<int> quitCodes;
+  void StartDialogLook() override { lookOn = true; }
+  void EndDialogLook() override { lookOn = false; }
+  bool lookOn = false;
 
  private:
   FakeDialogView& NewView(const char* templateName, WindowRef owner);
