@@ -27,7 +27,7 @@ class DialogLook : public ::testing::Test {
   // both to the checks, and ends the program.
   void Walk(const char* version, const std::function<void(HWND)>& checkMain,
             const std::function<void(HWND)>& checkInstall) {
-    WindowsVersionOfSetup pretend(version);
+    WineVersionFor pretend("SETUP.EXE", version);
     SetupProcess setup(TheMedium().directory, "");
     HWND main = setup.WaitForWindow(IsMainDialog, kStartTimeout);
     ASSERT_NE(main, nullptr) << setup.Describe();

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -267,26 +266,6 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
     }
   }
   return seen;
-}
-
-namespace {
-
-constexpr const char* kVersionKey = "Software\\Wine\\AppDefaults\\SETUP.EXE";
-
-}  // namespace
-
-WindowsVersionOfSetup::WindowsVersionOfSetup(const char* version) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kVersionKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                 static_cast<DWORD>(std::strlen(version) + 1));
-  RegCloseKey(key);
-}
-
-WindowsVersionOfSetup::~WindowsVersionOfSetup() {
-  RegDeleteKeyA(HKEY_CURRENT_USER, kVersionKey);
 }
 
 void SetScreenshotDirectory(const std::string& directory) {

@@ -95,16 +95,6 @@ struct Reply {
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                                          const std::vector<Reply>& replies, Timeout timeout);
 
-// Makes Wine tell SETUP.EXE it runs on `version` ("nt351", "nt40", ...) while the object
-// lives; programs started meanwhile see it.
-class WindowsVersionOfSetup {
- public:
-  explicit WindowsVersionOfSetup(const char* version);
-  ~WindowsVersionOfSetup();
-  WindowsVersionOfSetup(const WindowsVersionOfSetup&) = delete;
-  WindowsVersionOfSetup& operator=(const WindowsVersionOfSetup&) = delete;
-};
-
 // Once a directory is set, each window passed to SaveScreenshot is saved there once, as BMP.
 void SetScreenshotDirectory(const std::string& directory);
 void SaveScreenshot(HWND window, const std::string& name);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,28 @@ class ScreenImage {
   std::vector<std::uint32_t> pixels_;
 };
 
+// Makes Wine tell `program` ("SETUP.EXE") it runs on `version` ("nt351", "nt40", ...) while
+// the object lives; the program sees it when it is started meanwhile.
+class WineVersionFor {
+ public:
+  WineVersionFor(const std::string& program, const char* version)
+      : key_("Software\\Wine\\AppDefaults\\" + program) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(std::string(version).size() + 1));
+    RegCloseKey(key);
+  }
+  ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  WineVersionFor(const WineVersionFor&) = delete;
+  WineVersionFor& operator=(const WineVersionFor&) = delete;
+
+ private:
+  std::string key_;
+};
+
 inline SIZE SizeOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -98,9 +121,14 @@ inline std::vector<std::string> WrongPixels(HWND window, const char* what,
   const LookColours colours;
   const ScreenImage image(window);
   std::vector<std::string> wrong;
-  for (const Probe& p : probes)
-    if (image.At(p.x, p.y) != colours.*p.colour)
-      wrong.push_back(std::string(what) + " at " + std::to_string(p.x) + "," + std::to_string(p.y));
+  for (const Probe& p : probes) {
+    const COLORREF seen = image.At(p.x, p.y);
+    if (seen == colours.*p.colour) continue;
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%06lX", static_cast<unsigned long>(seen));
+    wrong.push_back(std::string(what) + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
+                    " is " + colour);
+  }
   return wrong;
 }
 
