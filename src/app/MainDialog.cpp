@@ -6,6 +6,7 @@
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/IntroWindow.h"
+#include "config/ConfigDialog.h"
 #include "deinstall/DeinstallFlow.h"
 #include "install/InstallFlow.h"
 #include "script/CatalogueKeys.h"
@@ -74,6 +75,8 @@ void MainDialog::OnCommand(DialogView& view, int id, int code) {
     view.End(0);
   } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 0) {
     OpenInstallDialog(services_, state_, view, state_.SourceDir.view());
+  } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 1) {
+    OpenConfigDialog(services_, state_, view.Window(), state_.SourceDir.view());
   } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 2) {
     OpenDeinstallDialog(services_, state_, view.Window(), state_.SourceDir.view());
   } else if (id == main_dialog::kAbout) {

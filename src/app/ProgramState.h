@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/FixedText.h"
 #include "platform/Window.h"
 #include "script/LanguageTable.h"
@@ -8,6 +10,8 @@
 #include "sysconfig/ConfigRecords.h"
 
 namespace setup {
+
+class ConfigFrame;
 
 // The settings fixed at start-up and shared by every part of the program, with the language
 // table and the texts of the current language.
@@ -38,6 +42,8 @@ struct ProgramState {
   // The configuration the install and the configuration dialog fill and write.
   DriverServiceConfig ServiceConfig;
   AdapterTable Adapters{};
+  // The configuration dialog last opened; one at a time.
+  std::shared_ptr<ConfigFrame> ConfigDialog;
 
   // The setup script every section reader opens.
   ScriptLocation Script() const { return {SourceDir.view(), ScriptFileName.view()}; }

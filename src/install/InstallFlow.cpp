@@ -1,6 +1,7 @@
 #include "install/InstallFlow.h"
 
 #include "app/MainDialog.h"
+#include "config/ConfigDialog.h"
 #include "deinstall/RemovalLog.h"
 #include "install/ChangeDirDialog.h"
 #include "install/FileTransfer.h"
@@ -61,8 +62,8 @@ bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
 
 }  // namespace
 
-void RunInstall(Services& services, ProgramState& state, DialogView& installView,
-                DialogView& mainView) {
+int RunInstall(Services& services, ProgramState& state, DialogView& installView,
+               DialogView& mainView) {
   const WindowRef owner = installView.Window();
   state.InstallSourceDir.Assign(installView.Text(install_dialog::kSource));
   state.InstallDestDir.Assign(installView.Text(install_dialog::kDestination));
@@ -72,7 +73,7 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
   state.OverwriteAll = 0;
   if (!TransferPackage(services, state, progress, owner)) {
     if (!prompts.ProgressCancelled()) prompts.CloseProgressWindow(progress);
-    return;
+    return 0;
   }
   prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_INS_DONE));
   WriteScriptVersion(services, state,
@@ -84,7 +85,7 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
   prompts.PumpMessages(progress);
   if (prompts.ProgressCancelled()) {
     ReportInstallFailure(services, state, owner);
-    return;
+    return 0;
   }
   prompts.CloseProgressWindow(progress);
   CreateProgramGroup(services, state, owner, state.InstallSourceDir.view(),
@@ -101,7 +102,11 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
   if (found &&
       prompts.AskQuestion(owner, 0, state.Catalogue.Text(text::QUEST_APPLYOLD)) == Prompts::kNo)
     found = 0;
-  if (!found && RegisterAfresh(services, state, n)) WriteIntegrityBackup(services, state);
+  int configure = 0;
+  if (!found && RegisterAfresh(services, state, n)) {
+    WriteIntegrityBackup(services, state);
+    configure = 1;
+  }
 
   // The installed copy deinstalls from the destination and keeps its log there: an old one
   // would make a later deinstallation skip what this install has just put back.
@@ -109,6 +114,7 @@ void RunInstall(Services& services, ProgramState& state, DialogView& installView
   DeleteRemovalLog(services, state.InstallDestDir.view());
   state.StartMode = 1;
   UpdateMainTexts(mainView, state, 1, 0);
+  return configure;
 }
 
 void InstallDialog::OnInit(DialogView& view) {
@@ -136,7 +142,7 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
   // Only clicks: the edit fields report their changes as commands too.
   if (code != 0 || id >= install_dialog::kSourceLabel) return;
   if (id == install_dialog::kInstall) {
-    RunInstall(services_, state_, view, mainView_);
+    configureAfter = RunInstall(services_, state_, view, mainView_);
     view.End(0);
   } else if (id == install_dialog::kCancel) {
     view.End(0);
@@ -159,6 +165,10 @@ void OpenInstallDialog(Services& services, ProgramState& state, DialogView& main
   InstallDialog dialog(services, state, mainView);
   if (services.host.RunModal("DLG_install", mainView.Window(), dialog) == -1)
     services.prompts.ShowErrorBox(mainView.Window(), "Unable to open Install dialog!");
+  // Only once the install dialog is gone: its end would give the main dialog back the input
+  // that the configuration dialog takes from it.
+  if (dialog.configureAfter)
+    OpenConfigDialog(services, state, mainView.Window(), state.SourceDir.view());
 }
 
 }  // namespace setup

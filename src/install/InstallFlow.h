@@ -28,6 +28,9 @@ class InstallDialog : public Dialog {
   void OnCommand(DialogView& view, int id, int code) override;
   void OnClose(DialogView& view) override;
 
+  // Set when the install wrote a fresh configuration, for the user to adjust.
+  int configureAfter = 0;
+
  private:
   Services& services_;
   ProgramState& state_;
@@ -39,8 +42,9 @@ void OpenInstallDialog(Services& services, ProgramState& state, DialogView& main
                        std::string_view directory);
 
 // The whole install from the dialog's two fields: files, script version, program group,
-// registration and configuration, ending in StartMode 1.
-void RunInstall(Services& services, ProgramState& state, DialogView& installView,
-                DialogView& mainView);
+// registration and configuration, ending in StartMode 1. 1 when it wrote a fresh
+// configuration.
+int RunInstall(Services& services, ProgramState& state, DialogView& installView,
+               DialogView& mainView);
 
 }  // namespace setup

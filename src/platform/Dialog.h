@@ -29,9 +29,22 @@ class DialogView {
   virtual void SetText(int id, std::string_view text) = 0;
   virtual std::string Text(int id) const = 0;
   virtual void Enable(int id, bool enabled) = 0;
+  // False for a disabled control and for one the window does not have.
+  virtual bool IsEnabled(int id) const = 0;
+  virtual void ShowControl(int id, bool visible) = 0;
+  // The control is gone for good: later calls on it do nothing and read back empty.
+  virtual void DestroyControl(int id) = 0;
   virtual void SetFocus(int id) = 0;
   // The most characters a user can type into an edit field.
   virtual void SetTextLimit(int id, int characters) = 0;
+  // Whether the user has changed an edit field since the program last set its text.
+  virtual bool IsModified(int id) const = 0;
+
+  // Check boxes; and a push button drawn pressed or released, as the page buttons of a
+  // tabbed frame are.
+  virtual void SetCheck(int id, bool checked) = 0;
+  virtual bool IsChecked(int id) const = 0;
+  virtual void SetPushed(int id, bool pushed) = 0;
 
   // The whole window: hide or show it; centre it on the desktop, show and activate it.
   virtual void ShowWindow(bool visible) = 0;
@@ -54,6 +67,9 @@ class DialogView {
   virtual int ListCount(int id) const = 0;
   virtual std::string ListItemText(int id, int index) const = 0;
   virtual int ListSelection(int id) const = 0;  // -1 when nothing is selected
+  virtual void ListSelect(int id, int index) = 0;
+  virtual void ListDelete(int id, int index) = 0;
+  virtual int ListInsert(int id, int index, std::string_view text) = 0;
   // In dialog units.
   virtual void SetTabStops(int id, std::span<const int> stops) = 0;
 
@@ -116,6 +132,8 @@ class DialogHost {
   // Centres a window of the program on the desktop, shows and activates it, as
   // DialogView::Centre does for the dialog's own window.
   virtual void CentreWindow(WindowRef window) = 0;
+  // A disabled window takes no input; its owned windows still do.
+  virtual void EnableWindow(WindowRef window, bool enabled) = 0;
   // Ends the program's message loop once the dialogs running now have ended.
   virtual void PostQuit(int code) = 0;
   // Gives every dialog the program opens from now on the three-dimensional look; the end of

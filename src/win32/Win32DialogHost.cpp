@@ -220,6 +220,10 @@ void Win32DialogHost::CentreWindow(WindowRef window) {
   CentreOnDesktop(HwndOf(window));
 }
 
+void Win32DialogHost::EnableWindow(WindowRef window, bool enabled) {
+  ::EnableWindow(HwndOf(window), enabled);
+}
+
 // Each modal loop still running ends on it and posts it again for the one outside; a pump
 // inside a handler that takes it hands it over as above.
 void Win32DialogHost::PostQuit(int code) {

@@ -19,6 +19,7 @@ class Win32DialogHost : public DialogHost {
   void PumpMessages(WindowRef dialog) override;
   void ShowWaitCursor(bool wait) override;
   void CentreWindow(WindowRef window) override;
+  void EnableWindow(WindowRef window, bool enabled) override;
   void PostQuit(int code) override;
   void StartDialogLook() override;
   void EndDialogLook() override;

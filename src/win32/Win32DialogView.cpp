@@ -50,6 +50,35 @@ void Win32DialogView::Enable(int id, bool enabled) {
   EnableWindow(GetDlgItem(window_, id), enabled);
 }
 
+bool Win32DialogView::IsEnabled(int id) const {
+  HWND control = GetDlgItem(window_, id);
+  return control && IsWindowEnabled(control);
+}
+
+void Win32DialogView::ShowControl(int id, bool visible) {
+  ::ShowWindow(GetDlgItem(window_, id), visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32DialogView::DestroyControl(int id) {
+  if (HWND control = GetDlgItem(window_, id)) DestroyWindow(control);
+}
+
+bool Win32DialogView::IsModified(int id) const {
+  return Send(id, EM_GETMODIFY) != 0;
+}
+
+void Win32DialogView::SetCheck(int id, bool checked) {
+  CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32DialogView::IsChecked(int id) const {
+  return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+
+void Win32DialogView::SetPushed(int id, bool pushed) {
+  Send(id, BM_SETSTATE, pushed ? TRUE : FALSE);
+}
+
 void Win32DialogView::SetTextLimit(int id, int characters) {
   Send(id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
@@ -100,6 +129,8 @@ void Win32DialogView::ComboSelect(int id, int index) {
 }
 
 int Win32DialogView::ComboSelection(int id) const {
+  // A missing control would answer 0, the first entry.
+  if (!GetDlgItem(window_, id)) return -1;
   return static_cast<int>(Send(id, CB_GETCURSEL));
 }
 
@@ -128,8 +159,23 @@ std::string Win32DialogView::ListItemText(int id, int index) const {
 }
 
 int Win32DialogView::ListSelection(int id) const {
+  if (!GetDlgItem(window_, id)) return -1;
   const LRESULT selected = Send(id, LB_GETCURSEL);
   return selected >= 0 ? static_cast<int>(selected) : -1;
+}
+
+void Win32DialogView::ListSelect(int id, int index) {
+  Send(id, LB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+void Win32DialogView::ListDelete(int id, int index) {
+  Send(id, LB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+int Win32DialogView::ListInsert(int id, int index, std::string_view text) {
+  const std::string item(text);
+  return static_cast<int>(Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(item.c_str())));
 }
 
 void Win32DialogView::SetTabStops(int id, std::span<const int> stops) {

@@ -47,8 +47,15 @@ class Win32DialogView : public DialogView {
   void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override;
   void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void ShowControl(int id, bool visible) override;
+  void DestroyControl(int id) override;
   void SetFocus(int id) override;
   void SetTextLimit(int id, int characters) override;
+  bool IsModified(int id) const override;
+  void SetCheck(int id, bool checked) override;
+  bool IsChecked(int id) const override;
+  void SetPushed(int id, bool pushed) override;
   void ShowWindow(bool visible) override;
   void Centre() override;
   void BringToFront() override;
@@ -63,6 +70,9 @@ class Win32DialogView : public DialogView {
   int ListCount(int id) const override;
   std::string ListItemText(int id, int index) const override;
   int ListSelection(int id) const override;
+  void ListSelect(int id, int index) override;
+  void ListDelete(int id, int index) override;
+  int ListInsert(int id, int index, std::string_view text) override;
   void SetTabStops(int id, std::span<const int> stops) override;
   bool ListDirectory(int staticId, std::string_view directory) override;
   void StartTimer(int timer, unsigned milliseconds) override;

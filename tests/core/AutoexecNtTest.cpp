@@ -31,7 +31,6 @@ class AutoexecNtTest : public ::testing::Test {
   int Insert() { return InsertAutoexecBlock(world_.services, *world_.state); }
   int Remove() { return RemoveAutoexecBlock(world_.services, *world_.state); }
   std::optional<std::string> Autoexec() const { return world_.files.FileBytes(kAutoexec); }
-  Texts Messages() const { return world_.prompts.Texts(FakePrompts::Kind::Message); }
 
   RegistryWorld world_;
 };
@@ -83,8 +82,8 @@ TEST_F(AutoexecNtTest, FailuresAreReportedAndLeaveTheFileAsItWas) {
   EXPECT_EQ(Insert(), 0);
   EXPECT_EQ(Autoexec(), "A\r\n");
 
-  EXPECT_EQ(Messages(), (Texts{"cannot open " + kAutoexec, "cannot open " + kAutoexec,
-                               "cannot write " + kAutoexec, "cannot write " + kAutoexec}));
+  EXPECT_EQ(world_.Messages(), (Texts{"cannot open " + kAutoexec, "cannot open " + kAutoexec,
+                                      "cannot write " + kAutoexec, "cannot write " + kAutoexec}));
 }
 
 const std::string kKey(kServiceGroupOrderKeyPath);

@@ -79,9 +79,7 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
               "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV\\NT|system32\\drivers||[ADDFILES]|1|1||"
               "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
     for (const std::string& file : kFiles) w.files.PutFile(file, "x");
-    w.files.PutFile(kAutoexec, "REM\r\n");
-    w.registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
-                        std::string("NDIS\0\0", 6));
+    w.PutMachine();
     w.files.ChangeDirectory(kDir);
     w.system.modulePath = kFiles[4];
     Register(w, 1, 1);
@@ -148,9 +146,7 @@ TEST(DeinstallFlow, ARemovalInterruptedAtAnyChangeIsFinishedByTheNext) {
     RegistryWorld w;
     w.state->SourceDir.Assign("A:\\");
     w.files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|X31|vmx31.sys|2"));
-    w.files.PutFile(kAutoexec, "REM\r\n");
-    w.registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
-                        std::string("NDIS\0\0", 6));
+    w.PutMachine();
     w.registry.PutValue(other, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
     w.registry.AddKey(other + "\\1");
     Register(w, 2, 2, true);

@@ -18,7 +18,6 @@ constexpr std::uint64_t kDay = 864000000000, k1998 = 125911584000000000;
 struct TransferWorld : AppWorld {
   TransferWorld() {
     FillCatalogue(state->Catalogue, "EN");
-    files.MakeDirectories("C:\\WINNT\\system32");
     files.MakeDirectories("C:\\VELMAR");
   }
   // A file dated that day of 1998.

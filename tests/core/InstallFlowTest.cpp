@@ -32,13 +32,10 @@ class InstallFlowTest : public ::testing::Test {
     w().files.PutFile("A:\\SETUP.EXE", "MZ");
     w().files.PutFile("A:\\README.TXT", "readme");
     w().files.PutFile("A:\\VMDSS1.SY_", Szdd("driver"));
-    w().files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
     w().files.PutFile("A:\\removed.kvx", "an earlier deinstallation's log");
-    w().registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
-                          std::string("NDIS\0\0", 6));
+    w().PutMachine();
   }
 
-  // Presses the action button in the main dialog and Install in the install dialog.
   void Install() {
     w().SkipIntro();
     w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {

@@ -21,15 +21,11 @@ using Lines = std::vector<std::string>;
 
 class ScriptReaderTest : public ::testing::Test {
  protected:
-  OpenFile Open(std::string_view bytes) {
-    files_.PutFile("C:\\MEDIUM\\DATA.TXT", bytes);
-    return OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
-  }
-
   // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind;
   // " (cut)" marks a line that lost its tail.
   Lines ReadAll(std::string_view bytes) {
-    OpenFile file = Open(bytes);
+    files_.PutFile("C:\\MEDIUM\\DATA.TXT", bytes);
+    OpenFile file = OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
     Lines lines;
     LineText line("stale");
     bool cut = true;
@@ -37,10 +33,6 @@ class ScriptReaderTest : public ::testing::Test {
     while (ReadScriptLine(file, line, cut)) lines.push_back(text());
     lines.push_back("EOF:" + text());
     return lines;
-  }
-
-  int Load(int index) {
-    return LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, index, catalogue_);
   }
 
   SandboxFiles files_;
@@ -74,7 +66,8 @@ TEST(ScriptPaths, JoinNeverOverrunsAndCollapseDropsTheFirstOfTwo) {
 // the table's count says.
 TEST_F(ScriptReaderTest, CatalogueRefusesAnIndexOutOfTheTable) {
   table_.count = 40;
-  EXPECT_EQ(Load(kMaxLanguages), 0);
+  EXPECT_EQ(LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, kMaxLanguages, catalogue_),
+            0);
   EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
 }
 

@@ -20,9 +20,7 @@ using Texts = std::vector<std::string>;
 struct ServiceWorld : RegistryWorld {
   ServiceWorld() {
     files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|Plain|vmplain.sys|0"));
-    files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
-    registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
-                      std::string("NDIS\0\0", 6));
+    PutMachine();
     state->SourceDir.Assign("A:\\");
   }
   void Register(const std::string& name, const std::string& maker, bool locked = false) {

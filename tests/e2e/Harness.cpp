@@ -23,6 +23,16 @@ LRESULT Send(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lPa
              : -1;
 }
 
+std::string WindowText(HWND window) {
+  const LRESULT length = Send(SendMessageTimeoutA, window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied = Send(SendMessageTimeoutA, window, WM_GETTEXT, text.size(),
+                              reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+  return text;
+}
+
 using Search = std::pair<DWORD, std::vector<HWND>>;
 
 BOOL CALLBACK CollectDialogOfProcess(HWND window, LPARAM context) {
@@ -187,16 +197,6 @@ bool IsMainDialog(HWND window) {
   return GetDlgItem(window, 9) && GetDlgItem(window, 3);
 }
 
-std::string WindowText(HWND window) {
-  const LRESULT length = Send(SendMessageTimeoutA, window, WM_GETTEXTLENGTH, 0, 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = Send(SendMessageTimeoutA, window, WM_GETTEXT, text.size(),
-                              reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-  return text;
-}
-
 std::string ControlText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
@@ -318,14 +318,6 @@ std::string ReadFileBytes(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-std::string BesideThisProgram(const std::string& name) {
-  char path[MAX_PATH] = {};
-  std::string directory(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  directory.resize(directory.find_last_of('\\') + 1);
-  directory += name;
-  return directory;
 }
 
 Medium LoadMedium(const std::string& directory) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "win32/Scratch.h"
+
 namespace e2e {
 
 // The lines of a script or language file as the program reads them: a carriage return ends a
@@ -29,7 +31,7 @@ struct Language {
 std::vector<std::string> Conversions(std::string_view text);
 
 std::string ReadFileBytes(const std::string& path);
-std::string BesideThisProgram(const std::string& name);
+using setup::BesideThisProgram;
 
 struct Medium {
   std::string directory;  // a Windows path
@@ -74,7 +76,6 @@ bool IsIntro(HWND window);
 bool IsMainDialog(HWND window);
 
 // Texts of another process's windows, read with messages that give up when it hangs.
-std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 std::vector<std::string> ListItems(HWND list);
 void ClickButton(HWND dialog, int id);

@@ -1,5 +1,6 @@
 #include "support/AppWorld.h"
 
+#include <set>
 #include <utility>
 
 #include "script/CatalogueKeys.h"
@@ -13,6 +14,22 @@ AppWorld::AppWorld() {
   files.ChangeDirectory(kMedium);
   system.modulePath = std::string(kMedium) + "SETUP.EXE";
   host.ListDirectoriesOf(files);
+  // The configuration dialog's templates, whose destroyed and missing controls matter.
+  using T = FakeDialogHost::Template;
+  host.TemplateControls("DLG_cfg_main", T{{0, 1, 174, 41, 43, 44}, {}, {}});
+  host.TemplateControls(
+      "DLG_cfg_adapter",
+      T{{34, 35, 39, 40, 46, 47, 50, 51, 52, 53, 54, 55, 56, 57, 58, 64}, {57}, {}});
+  const std::set<int> advanced = {37, 48, 49, 59, 60, 61, 62, 63, 65, 66};
+  host.TemplateControls("DLG_cfg_advanced", T{advanced, {}, {61}});
+  std::set<int> mntsw = advanced;
+  mntsw.insert(67);
+  host.TemplateControls("DLG_cfg_advanced_mntsw", T{mntsw, {}, {61, 67}});
+  host.TemplateControls("DLG_cfg_maintenance", T{{34, 38, 52, 68, 69, 70, 71, 72, 73, 74,
+                                                  75, 76, 77, 78, 79, 80, 81, 82, 91, 92},
+                                                 {72, 74, 76, 78},
+                                                 {}});
+  host.TemplateControls("DLG_partynumber", T{{0, 1, 85, 86, 87, 88}, {86, 88}, {}});
 }
 
 void AppWorld::PutMedium(std::string_view platform) {

@@ -12,17 +12,70 @@ void FakeDialogView::End(int result) {
   if (modelessHost_) modelessHost_->DestroyModeless(window_);
 }
 
-FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owner) {
+void FakeDialogView::SetText(int id, std::string_view text) {
+  Control* c = Existing(id);
+  if (!c) return;
+  c->text = text;
+  c->modified = false;
+  if (edits_.count(id)) Notify(id, kEditChanged);
+}
+
+void FakeDialogView::UserTypes(int id, std::string_view text) {
+  Control* c = Existing(id);
+  ASSERT_TRUE(c && c->enabled) << "typing into " << id;
+  c->text = text.substr(0, c->textLimit > 0 ? static_cast<std::size_t>(c->textLimit) : text.size());
+  c->modified = true;
+  Notify(id, kEditChanged);
+}
+
+void FakeDialogView::UserChooses(int id, int index) {
+  Control* c = Existing(id);
+  ASSERT_TRUE(c && c->enabled && index >= 0 && index < ComboCount(id)) << "choosing in " << id;
+  c->selection = index;
+  Notify(id, kSelectionChanged);
+}
+
+void FakeDialogView::UserClicks(int id) {
+  Control* c = Existing(id);
+  ASSERT_TRUE(c && c->enabled && c->visible) << "clicking " << id;
+  if (checkBoxes_.count(id)) c->checked = !c->checked;
+  Notify(id, kClicked);
+}
+
+void FakeDialogView::ListDelete(int id, int index) {
+  Control* c = Existing(id);
+  if (!c || index < 0 || index >= ListCount(id)) return;
+  c->items.erase(c->items.begin() + index);
+  if (c->selection == index) c->selection = -1;
+  if (c->selection > index) --c->selection;
+}
+
+int FakeDialogView::ListInsert(int id, int index, std::string_view text) {
+  Control* c = Existing(id);
+  if (!c || index < -1 || index > ListCount(id)) return -1;
+  if (index == -1) index = ListCount(id);
+  c->items.insert(c->items.begin() + index, std::string(text));
+  if (c->selection >= index) ++c->selection;
+  return index;
+}
+
+FakeDialogView& FakeDialogHost::NewView(const char* templateName, WindowRef owner, Dialog& dialog) {
   views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
-  if (templateControls_.count(templateName))
-    views_.back()->templateControls_ = templateControls_[templateName];
-  views_.back()->directories_ = directories_;
-  return *views_.back();
+  FakeDialogView& view = *views_.back();
+  if (templateControls_.count(templateName)) {
+    const Template& t = templateControls_[templateName];
+    view.templateControls_ = t.controls;
+    view.edits_ = t.edits;
+    view.checkBoxes_ = t.checkBoxes;
+  }
+  view.directories_ = directories_;
+  view.dialog_ = &dialog;
+  return view;
 }
 
 int FakeDialogHost::RunModal(const char* templateName, WindowRef owner, Dialog& dialog) {
   if (missing_.count(templateName)) return -1;
-  FakeDialogView& view = NewView(templateName, owner);
+  FakeDialogView& view = NewView(templateName, owner, dialog);
   dialog.OnInit(view);
   auto& pending = scripts_[templateName];
   if (!view.ended() && !pending.empty()) {
@@ -42,7 +95,7 @@ int FakeDialogHost::RunModal(const char* templateName, WindowRef owner, Dialog& 
 WindowRef FakeDialogHost::CreateModeless(const char* templateName, WindowRef owner,
                                          Dialog& dialog) {
   if (missing_.count(templateName)) return kNoWindow;
-  FakeDialogView& view = NewView(templateName, owner);
+  FakeDialogView& view = NewView(templateName, owner, dialog);
   view.modelessHost_ = this;
   modeless_[view.Window()] = &dialog;
   dialog.OnInit(view);
@@ -56,14 +109,19 @@ FakeDialogView* FakeDialogHost::Modeless(WindowRef window) {
   return nullptr;
 }
 
-// Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again.
+// Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again. The
+// windows it owns go after it, as the system destroys them.
 void FakeDialogHost::DestroyModeless(WindowRef window) {
   FakeDialogView* view = Modeless(window);
   ASSERT_TRUE(view) << "destroying a window that does not exist";
   Dialog* dialog = modeless_[window];
   modeless_.erase(window);
   view->modelessHost_ = nullptr;
+  view->visible_ = false;
   dialog->OnDestroy(*view);
+  for (auto& owned : views_)
+    if (owned->owner() == window && modeless_.count(owned->Window()))
+      DestroyModeless(owned->Window());
 }
 
 void FakeDialogHost::CentreWindow(WindowRef window) {

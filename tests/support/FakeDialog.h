@@ -25,7 +25,10 @@ class FakeDialogView : public DialogView {
     std::vector<std::string> items;
     int selection = -1;
     int textLimit = 0;
+    bool enabled = true, visible = true, checked = false, pushed = false, modified = false;
   };
+  // Notification codes, as the controls send them.
+  static constexpr int kClicked = 0, kSelectionChanged = 1, kEditChanged = 0x300;
 
   FakeDialogView(std::string templateName, WindowRef window, WindowRef owner)
       : templateName_(std::move(templateName)), window_(window), owner_(owner) {}
@@ -33,6 +36,11 @@ class FakeDialogView : public DialogView {
   const std::string& templateName() const { return templateName_; }
   WindowRef owner() const { return owner_; }
   Control& control(int id) { return controls_[id]; }
+  Dialog& dialog() { return *dialog_; }
+  // What a user does, with the notification the control sends.
+  void UserTypes(int id, std::string_view text);
+  void UserChooses(int id, int index);
+  void UserClicks(int id);  // a check box toggles first
   bool visible() const { return visible_; }
   int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
@@ -41,11 +49,28 @@ class FakeDialogView : public DialogView {
   WindowRef Window() const override { return window_; }
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
   std::string Caption() const override { return caption_; }
-  void SetText(int id, std::string_view text) override {
-    if (Control* c = Existing(id)) c->text = text;
-  }
+  // Setting an edit's text from the program raises its change notification too.
+  void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override { return Find(id).text; }
-  void Enable(int, bool) override {}
+  void Enable(int id, bool enabled) override {
+    if (Control* c = Existing(id)) c->enabled = enabled;
+  }
+  bool IsEnabled(int id) const override { return Present(id) && Find(id).enabled; }
+  void ShowControl(int id, bool visible) override {
+    if (Control* c = Existing(id)) c->visible = visible;
+  }
+  void DestroyControl(int id) override {
+    controls_.erase(id);
+    destroyed_.insert(id);
+  }
+  bool IsModified(int id) const override { return Find(id).modified; }
+  void SetCheck(int id, bool checked) override {
+    if (Control* c = Existing(id)) c->checked = checked;
+  }
+  bool IsChecked(int id) const override { return Find(id).checked; }
+  void SetPushed(int id, bool pushed) override {
+    if (Control* c = Existing(id)) c->pushed = pushed;
+  }
   void SetFocus(int) override {}
   void SetTextLimit(int id, int characters) override {
     if (Control* c = Existing(id)) c->textLimit = characters;
@@ -58,7 +83,10 @@ class FakeDialogView : public DialogView {
   }
   void BringToFront() override {}
   void ComboClear(int id) override {
-    if (Control* c = Existing(id)) *c = {c->text, {}, -1, c->textLimit};
+    if (Control* c = Existing(id)) {
+      c->items.clear();
+      c->selection = -1;
+    }
   }
   int ComboAdd(int id, std::string_view text) override {
     Control* c = Existing(id);
@@ -78,6 +106,9 @@ class FakeDialogView : public DialogView {
   int ListCount(int id) const override { return ComboCount(id); }
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
+  void ListSelect(int id, int index) override { ComboSelect(id, index); }
+  void ListDelete(int id, int index) override;
+  int ListInsert(int id, int index, std::string_view text) override;
   void SetTabStops(int, std::span<const int>) override {}
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.
@@ -103,14 +134,20 @@ class FakeDialogView : public DialogView {
     const auto it = controls_.find(id);
     return it == controls_.end() ? none : it->second;
   }
-  // The control, or null when the template is known to lack it.
-  Control* Existing(int id) {
-    return templateControls_ && !templateControls_->count(id) ? nullptr : &controls_[id];
+  bool Present(int id) const {
+    return !destroyed_.count(id) && (!templateControls_ || templateControls_->count(id));
+  }
+  // The control, or null when the window lacks it.
+  Control* Existing(int id) { return Present(id) ? &controls_[id] : nullptr; }
+  void Notify(int id, int code) {
+    if (dialog_ && !ended_) dialog_->OnCommand(*this, id, code);
   }
 
   std::string templateName_;
   // The template's controls when the test declared them; then no other id exists.
   std::optional<std::set<int>> templateControls_;
+  std::set<int> edits_, checkBoxes_, destroyed_;
+  Dialog* dialog_ = nullptr;
   // Set for a modeless window, which End destroys as DestroyWindow would.
   FakeDialogHost* modelessHost_ = nullptr;
   Files* directories_ = nullptr;
@@ -144,9 +181,12 @@ class FakeDialogHost : public DialogHost {
   }
   void MissingTemplate(const std::string& templateName) { missing_.insert(templateName); }
   // Declares the controls of a template: its views then ignore every other id, as windows
-  // do. Views of undeclared templates take any id.
-  void TemplateControls(const std::string& templateName, std::set<int> ids) {
-    templateControls_[templateName] = std::move(ids);
+  // do. Views of undeclared templates take any id and have no edits or check boxes.
+  struct Template {
+    std::set<int> controls, edits, checkBoxes;
+  };
+  void TemplateControls(const std::string& templateName, Template controls) {
+    templateControls_[templateName] = std::move(controls);
   }
   // The file system whose directories the views list.
   void ListDirectoriesOf(Files& files) { directories_ = &files; }
@@ -178,6 +218,13 @@ class FakeDialogHost : public DialogHost {
   // Centres the view of that window; a window the host never made is a test failure.
   void CentreWindow(WindowRef window) override;
   void PostQuit(int code) override { quitCodes.push_back(code); }
+  void EnableWindow(WindowRef window, bool enabled) override {
+    if (enabled)
+      disabledWindows.erase(window);
+    else
+      disabledWindows.insert(window);
+  }
+  std::set<WindowRef> disabledWindows;
   // Every quit request posted, in order.
   std::vector<int> quitCodes;
   void StartDialogLook() override { lookOn = true; }
@@ -185,11 +232,11 @@ class FakeDialogHost : public DialogHost {
   bool lookOn = false;
 
  private:
-  FakeDialogView& NewView(const char* templateName, WindowRef owner);
+  FakeDialogView& NewView(const char* templateName, WindowRef owner, Dialog& dialog);
 
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::set<std::string> missing_;
-  std::map<std::string, std::set<int>> templateControls_;
+  std::map<std::string, Template> templateControls_;
   Files* directories_ = nullptr;
   struct ScriptedBox {
     BoxAnswer answer;

@@ -39,7 +39,6 @@ class FakePrompts : public Prompts {
     cancelConfirmed_ = confirmed;
   }
   bool cancelPending() const { return cancelAfterPumps_ >= 0; }
-  // Whether a progress window is open, neither closed nor cancelled.
   bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -90,9 +89,7 @@ class FakePrompts : public Prompts {
   void CloseProgressWindow(WindowRef progress) override {
     if (progress == progress_) progress_ = kNoWindow;
   }
-  void ShowWaitCursor(bool wait) override { cursor.push_back(wait); }
-  // Every change of the wait cursor, in order.
-  std::vector<bool> cursor;
+  void ShowWaitCursor(bool) override {}
 
  private:
   static int Next(std::deque<int>& answers, int otherwise) {

@@ -13,17 +13,15 @@ namespace setup {
 class FixedSystemInfo : public SystemInfo {
  public:
   std::string windowsDirectory = "C:\\WINNT";
-  std::uint32_t platformId = 2;
   std::string modulePath = "A:\\SETUP.EXE";
-  LocalDate today{1997, 3, 14};
   // The CAPI DLLs that load and answer, by name; any other name loads nothing.
   std::map<std::string, CapiVersion> capiDlls;
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return windowsDirectory + "\\system32"; }
-  std::uint32_t PlatformId() override { return platformId; }
+  std::uint32_t PlatformId() override { return 2; }
   std::string ModulePath() override { return modulePath; }
-  LocalDate Today() override { return today; }
+  LocalDate Today() override { return {1997, 3, 14}; }
   void Sleep(std::uint32_t) override {}
   std::optional<CapiVersion> CapiDllVersion(const std::string& dllName) override {
     for (const auto& [name, version] : capiDlls)

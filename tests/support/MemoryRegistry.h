@@ -22,20 +22,17 @@ class MemoryRegistry : public Registry {
   struct Value {
     std::uint32_t type = 0;
     std::string bytes;
-    bool operator==(const Value&) const = default;
   };
 
-  // Every key is closed by the operation that opened it.
   ~MemoryRegistry() override {
     if (!handles_.empty()) ADD_FAILURE() << handles_.size() << " registry key(s) left open";
   }
 
-  // Creates the key and every missing key above it.
   void AddKey(const std::string& path) { Walk(path, true); }
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
-  // Stores a value, creating its key; bytes as they lie in the registry.
+  // Bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
@@ -43,6 +40,8 @@ class MemoryRegistry : public Registry {
   // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
+  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far.
+  int changesTried = 0;
 
   bool HasKey(const std::string& path) const { return nodes_.count(Walk(path)); }
   std::string ClassOf(const std::string& path) const { return nodes_.at(Walk(path)).keyClass; }
@@ -162,7 +161,10 @@ class MemoryRegistry : public Registry {
     node = &found->second;
     return kSuccess;
   }
-  bool Refused() { return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0; }
+  bool Refused() {
+    ++changesTried;
+    return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+  }
 
   mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path
   std::map<Key, Handle> handles_;

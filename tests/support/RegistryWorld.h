@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/AppWorld.h"
+#include "sysconfig/RegistryAccess.h"
 
 namespace setup {
 
@@ -17,6 +18,13 @@ struct RegistryWorld : AppWorld {
     state->Catalogue.SetText(text::ERR_CFG_NOVALMODIFY, "no value %s %s");
     state->Catalogue.SetText(text::ERR_CFG_NOVALQUERY, "no query %s");
     state->Catalogue.SetText(text::ERR_CFG_NOAUTOEXEC, "no file %s");
+  }
+
+  // What the install edits: AutoExec.NT and the service group list.
+  void PutMachine() {
+    files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
+    registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
+                      std::string("NDIS\0\0", 6));
   }
 
   std::vector<std::string> Messages() const { return prompts.Texts(FakePrompts::Kind::Message); }

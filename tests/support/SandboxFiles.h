@@ -23,12 +23,10 @@ class SandboxFiles : public Files {
  public:
   SandboxFiles() { MakeDirectories("C:\\"); }
 
-  // Writes a file with exactly these bytes, making its folders as needed.
   void PutFile(const std::string& path, std::string_view bytes) {
     MakeDirectories(path.substr(0, path.rfind('\\') + 1));
     entries_[Key(path).value()] = {false, Names(path).back(), std::string(bytes), kNormal, Now()};
   }
-  // The bytes of a file, or nothing when it does not exist.
   std::optional<std::string> FileBytes(const std::string& path) const {
     const Entry* file = Find(Key(path), false);
     return file ? std::optional(file->bytes) : std::nullopt;
@@ -41,19 +39,14 @@ class SandboxFiles : public Files {
       entries_.try_emplace(Key(prefix).value(), Entry{true, name, {}, kNormal, Now()});
     }
   }
-  // Dates a file or directory, as a file time.
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
     entries_.at(Key(path).value()).time = fileTime;
   }
   // Makes every later write to this file fail, storing nothing, as on a full disk.
   void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
-  // How many files are open now.
   std::size_t openFiles() const { return open_.size(); }
-  // Every path given to OpenRead, as given.
-  const std::vector<std::string>& openedPaths() const { return openedPaths_; }
 
   Handle OpenRead(const std::string& path) override {
-    openedPaths_.push_back(path);
     return Find(Key(path), false) ? Register(path) : kInvalid;
   }
   Handle OpenReadWrite(const std::string& path) override {
@@ -97,7 +90,6 @@ class SandboxFiles : public Files {
   bool Delete(const std::string& path) override {
     return Writable(Key(path), true) && entries_.erase(Key(path).value());
   }
-  // The starting current directory is "C:\".
   std::string CurrentDirectory() override { return currentDirectory_; }
   // Windows keeps the path as given, without a trailing backslash unless it is a root.
   bool ChangeDirectory(const std::string& path) override {
@@ -165,7 +157,6 @@ class SandboxFiles : public Files {
         names.push_back(entry.name);
     return names;
   }
-  // The drives a path was put on.
   std::string DriveLetters() override {
     std::string letters;
     for (const auto& [key, entry] : entries_)
@@ -182,7 +173,7 @@ class SandboxFiles : public Files {
     std::uint64_t time = 0;
   };
 
-  // As a file time: 100 ns units since 1601.
+  // A file time: 100 ns units since 1601.
   static std::uint64_t Now() {
     const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100 +
@@ -204,7 +195,6 @@ class SandboxFiles : public Files {
         names.push_back(std::exchange(name, {}));
     return names;
   }
-  // "C:\A\B" with each name folded.
   static std::optional<std::string> Key(const std::string& path) {
     const std::vector<std::string> names = Names(path);
     if (names.empty()) return std::nullopt;
@@ -245,7 +235,6 @@ class SandboxFiles : public Files {
   std::string currentDirectory_ = "C:\\";
   std::map<Handle, std::pair<std::string, std::size_t>> open_;  // key and position
   Handle nextHandle_ = 0x100;
-  std::vector<std::string> openedPaths_;
   std::set<std::string> failingWrites_;
 };
 

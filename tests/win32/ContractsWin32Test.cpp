@@ -38,7 +38,11 @@ class Win32Env {
   const std::string& scratch() const { return scratch_.path(); }
   const std::string& directory() const { return scratch_.path(); }
   void SetLastWriteTime(const std::string& path, std::uint64_t time) {
-    EXPECT_TRUE(setup::SetLastWriteTime(path, time)) << path;
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const FILETIME fileTime{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &fileTime)) << path;
+    CloseHandle(file);
   }
 
   Expander& expander() { return expander_; }

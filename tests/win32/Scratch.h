@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -35,14 +34,5 @@ class ScratchFolder {
  private:
   std::string path_;
 };
-
-inline bool SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
-  const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
-  const bool set = SetFileTime(file, nullptr, nullptr, &time);
-  CloseHandle(file);
-  return set;
-}
 
 }  // namespace setup

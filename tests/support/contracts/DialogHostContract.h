@@ -8,7 +8,8 @@
 // `PumpUntil(window, condition)`; `files()` is the file system the host's views see and
 // `directory()` the absolute path of a directory in it. Template "DLG_yesno" has static 109
 // and buttons 111, 112 and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603,
-// "DLG_fileversion" the list box 173 and static 104.
+// "DLG_fileversion" the list box 173 and static 104, "DLG_partynumber" the edits 86 and 88,
+// "DLG_cfg_advanced_mntsw" the drop-down list 48 and the check boxes 61 and 67.
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@ class ProbeDialog : public Dialog {
   std::function<void(DialogView&)> init;
   WindowRef window = kNoWindow;
   int destroyed = 0;
+  std::vector<int> editsChanged;
 
   void OnInit(DialogView& view) override {
     window = view.Window();
@@ -39,6 +41,7 @@ class ProbeDialog : public Dialog {
   // Only clicks end it: a combo box also reports focus changes as commands.
   void OnCommand(DialogView& view, int id, int notification) override {
     if (notification == 0) view.End(kCommand + id);
+    if (notification == 0x300) editsChanged.push_back(id);
   }
   void OnTimer(DialogView& view, int timer) override {
     view.StopTimer(timer);
@@ -142,7 +145,53 @@ TYPED_TEST_P(DialogHostContract, ListsKeepTheirOrderAndDirectoryListingMakesItCu
   EXPECT_EQ(numbers, (std::vector<int>{3, 1, 0, -1}));
 }
 
+// The configuration pages tell the user's edits from their own by the modified state; a
+// control they destroyed, or one the template lacks, must read back as nothing at all.
+TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
+  std::vector<std::string> seen;
+  std::vector<bool> states;
+  this->Run("DLG_partynumber", [&](DialogView& v) {
+    v.SetText(86, "123");
+    v.Enable(88, false);
+    states = {v.IsModified(86), v.IsEnabled(86), v.IsEnabled(88), v.IsEnabled(4711)};
+    v.DestroyControl(86);
+    states.push_back(v.IsEnabled(86));
+    seen.push_back(v.Text(86));
+    v.End(0);
+  });
+  // A page lives on a frame, and goes with it.
+  ProbeDialog frame, page;
+  page.init = [&](DialogView& v) {
+    v.SetCheck(67, true);
+    v.ComboAdd(48, "00");
+    v.ComboSelect(48, 0);
+    states.insert(states.end(), {v.IsChecked(67), v.IsChecked(61)});
+    v.DestroyControl(67);
+    v.DestroyControl(48);
+    states.push_back(v.IsChecked(67));
+    seen.push_back(std::to_string(v.ComboSelection(48)));
+  };
+  DialogHost& host = this->env_.host();
+  const WindowRef parent = host.CreateModeless("DLG_info", kNoWindow, frame);
+  host.CreateModeless("DLG_cfg_advanced_mntsw", parent, page);
+  host.DestroyModeless(parent);
+  EXPECT_EQ(page.destroyed, 1);
+  this->Run("DLG_fileversion", [&](DialogView& v) {
+    for (const char* line : {"a", "c"}) v.ListAdd(173, line);
+    v.ListInsert(173, 1, "b");
+    v.ListDelete(173, 0);
+    v.ListSelect(173, 1);
+    seen.push_back(v.ListItemText(173, 0) + v.ListItemText(173, 1) +
+                   std::to_string(v.ListSelection(173)));
+    v.End(0);
+  });
+  EXPECT_EQ(this->probe_.editsChanged, std::vector<int>{86});
+  EXPECT_EQ(states, (std::vector<bool>{false, true, false, false, false, true, false, false}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"", "-1", "bc1"}));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(DialogHostContract, EachWayOfEndingGivesItsResultAndDestroysOnce,
-                            ListsKeepTheirOrderAndDirectoryListingMakesItCurrent);
+                            ListsKeepTheirOrderAndDirectoryListingMakesItCurrent,
+                            ControlsAnswerAsTheDialogManagerHasThem);
 
 }  // namespace setup

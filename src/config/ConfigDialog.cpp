@@ -1,0 +1,259 @@
+#include "config/ConfigDialog.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "script/CatalogueKeys.h"
+#include "sysconfig/CapiRegistration.h"
+#include "sysconfig/IntegrityBackup.h"
+#include "sysconfig/ServiceConfig.h"
+#include "sysconfig/SystemEntriesRemoval.h"
+
+namespace setup {
+namespace {
+
+// The adapter table holds four; a count of 0 would leave no adapter to show.
+void BoundAdapterCount(DriverServiceConfig& config) {
+  config.NumberOfControllers =
+      std::clamp<std::uint32_t>(config.NumberOfControllers, 1, kMaxAdapters);
+}
+
+std::uint32_t ProtocolFlagsOf(Services& services, const ProgramState& state) {
+  return GetProtocolFlags(services.files, services.prompts, state.Script(),
+                          state.ServiceConfig.ImagePath.view());
+}
+
+// Step 2 to 5 of opening: registry values over the defaults, adapters within the table.
+bool LoadConfiguration(Services& services, ProgramState& state) {
+  int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  DriverServiceConfig& config = state.ServiceConfig;
+  InitServiceConfigDefaults(services, state, n, config);
+  if (!ReadServiceConfig(services, state, config)) return false;
+  const int withSpid = (ProtocolFlagsOf(services, state) & kProtocolNeedsSpid) ? 1 : 0;
+  for (AdapterConfig& adapter : state.Adapters) InitAdapterDefaults(adapter);
+  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+    ReadAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), withSpid);
+  return true;
+}
+
+}  // namespace
+
+ConfigFrame::ConfigFrame(Services& services, ProgramState& state, WindowRef owner)
+    : services_(services),
+      state_(state),
+      owner_(owner),
+      adapter_(*this),
+      advanced_(*this),
+      maintenance_(*this) {}
+
+std::uint32_t ConfigFrame::MaintenanceMode() const {
+  MaintenanceConfig script;
+  return ReadMaintenanceSection(services_.files, state_.Script(), script) ? script.Mode
+                                                                          : kMaintenanceOff;
+}
+
+bool ConfigFrame::Open(int changed) {
+  DialogHost& host = services_.host;
+  const WindowRef frame = host.CreateModeless("DLG_cfg_main", owner_, *this);
+  if (frame == kNoWindow) return false;
+  changed_ = changed;
+  host.CreateModeless("DLG_cfg_adapter", frame, adapter_);
+  const std::uint32_t mode = MaintenanceMode();
+  if (mode == kMaintenanceOff) frame_->DestroyControl(config_frame::kMaintenanceButton);
+  host.CreateModeless(mode == kMaintenanceOff ? "DLG_cfg_advanced" : "DLG_cfg_advanced_mntsw",
+                      frame, advanced_);
+  if (mode == kMaintenanceFull || mode == kMaintenanceDefault)
+    host.CreateModeless(
+        mode == kMaintenanceFull ? "DLG_cfg_maintenance" : "DLG_cfg_maintenance_def", frame,
+        maintenance_);
+  FillPages();
+  adapter_.SelectAdapter(0);
+  // The owner would let a second dialog open over this one, or exit without asking.
+  host.EnableWindow(owner_, false);
+  ShowPage(config_frame::kAdapterButton);
+  ActivateFrame();
+  return true;
+}
+
+void ConfigFrame::OnInit(DialogView& view) {
+  using namespace config_frame;
+  frame_ = &view;
+  const StringCatalogue& catalogue = state_.Catalogue;
+  SetCaptionText(view, catalogue, text::DLG_CFG_CAPTION);
+  SetItemTextFrom(view, catalogue, kOk, text::BUTTON_OK);
+  SetItemTextFrom(view, catalogue, kReset, text::BUTTON_RESET);
+  SetItemTextFrom(view, catalogue, kCancel, text::BUTTON_CANCEL);
+  for (int id : {kAdapterButton, kAdvancedButton, kMaintenanceButton})
+    SetItemText(view, catalogue, id);
+  view.Centre();
+  view.SetPushed(kAdapterButton, true);
+}
+
+void ConfigFrame::ShowPage(int button) {
+  using namespace config_frame;
+  const struct {
+    int button;
+    DialogView* page;
+  } pages[] = {{kAdapterButton, adapter_.view()},
+               {kAdvancedButton, advanced_.view()},
+               {kMaintenanceButton, maintenance_.view()}};
+  for (const auto& p : pages) {
+    if (p.page) p.page->ShowWindow(p.button == button);
+    frame_->SetPushed(p.button, p.button == button);
+  }
+}
+
+void ConfigFrame::ActivateFrame() {
+  if (frame_) frame_->BringToFront();
+}
+
+void ConfigFrame::ShowMaintenanceButton(bool on) {
+  const std::uint32_t mode = MaintenanceMode();
+  // Without a maintenance page the button would show an empty frame.
+  frame_->ShowControl(config_frame::kMaintenanceButton,
+                      on && (mode == kMaintenanceFull || mode == kMaintenanceDefault));
+}
+
+void ConfigFrame::FillPages() {
+  DriverServiceConfig& config = state_.ServiceConfig;
+  advanced_.FillPointToPointAndDataIo();
+  adapter_.FillAdapterList(config.NumberOfControllers);
+  adapter_.FillProtocolList();
+  adapter_.FillStartList();
+  advanced_.FillDosVector();
+  adapter_.FillTestList();
+  advanced_.FillDeliveryConf();
+  const std::uint32_t flags = ProtocolFlagsOf(services_, state_);
+  advanced_.FillX31Layer2((flags & kProtocolHasX31) != 0);
+  adapter_.EnableSpid((flags & kProtocolNeedsSpid) != 0);
+  advanced_.FillMaintenanceSwitch();
+  const std::uint32_t mode = MaintenanceMode();
+  if (mode == kMaintenanceFull || mode == kMaintenanceDefault) maintenance_.Fill(mode);
+  ShowMaintenanceButton(config.Controller != kMaintenanceNotOn);
+}
+
+void ConfigFrame::CollectPageValues() {
+  DriverServiceConfig& config = state_.ServiceConfig;
+  advanced_.CollectValues();
+  adapter_.CollectValues();
+  if (ProtocolFlagsOf(services_, state_) & kProtocolHasX31) advanced_.CollectX31Layer2();
+  const std::uint32_t mode = MaintenanceMode();
+  if (mode == kMaintenanceFull) {
+    maintenance_.CollectValues();
+    // Written even when the registry had no maintenance settings yet.
+    config.MaintenanceMode = mode;
+  }
+  if (config.NumberOfControllers == 1) config.Controller = 1;
+  if (!advanced_.MaintenanceSwitchedOn()) config.Controller = kMaintenanceNotOn;
+  if (mode == kMaintenanceDefault || mode == kMaintenanceDefaultInvisible) {
+    ApplyMaintenanceDefaults(services_, state_, config);
+    MaintenanceConfig script;
+    ReadMaintenanceSection(services_.files, state_.Script(), script);
+    if (advanced_.MaintenanceSwitchedOn()) config.Controller = script.Controller;
+  }
+}
+
+void ConfigFrame::OnCommand(DialogView&, int id, int code) {
+  using namespace config_frame;
+  if (code != 0) return;
+  switch (id) {
+    case kAdapterButton:
+    case kAdvancedButton:
+    case kMaintenanceButton:
+      ShowPage(id);
+      break;
+    case kOk:
+      Ok();
+      break;
+    case kCancel:
+      if (!changed_ || AskToDiscard()) Close();
+      break;
+    case kReset:
+      Reset();
+      break;
+    default:
+      break;
+  }
+}
+
+void ConfigFrame::OnClose(DialogView&) {
+  if (AskToDiscard()) Close();
+}
+
+void ConfigFrame::OnDestroy(DialogView&) {
+  frame_ = nullptr;
+  services_.host.EnableWindow(owner_, true);
+}
+
+bool ConfigFrame::AskToDiscard() {
+  return services_.host.SystemMessageBox(frame_->Window(),
+                                         state_.Catalogue.Text(text::QUEST_CFG_ABORT),
+                                         state_.Catalogue.Text(text::MSG_CAPTION),
+                                         BoxKind::QuestionYesNoDefaultNo) == BoxAnswer::Yes;
+}
+
+void ConfigFrame::Close() {
+  services_.host.DestroyModeless(frame_->Window());
+}
+
+// The writers report their own failures; the sequence goes on regardless.
+void ConfigFrame::Ok() {
+  if (!changed_) return Close();
+  ClearOptionalServiceEntries(services_, state_);
+  CollectPageValues();
+  int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services_, found);
+  WriteServiceConfig(services_, state_, n, state_.ServiceConfig);
+  adapter_.StoreAdapterFields(adapter_.ShownAdapter());
+  const std::uint32_t count = adapter_.AdapterCount();
+  const int withSpid = adapter_.SpidEnabled() ? 1 : 0;
+  DeleteAdapterKeys(services_);
+  for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
+    WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid);
+  WriteIntegrityBackup(services_, state_);
+  state_.RestartRequired = 1;
+  Close();
+}
+
+void ConfigFrame::Reset() {
+  if (services_.host.SystemMessageBox(frame_->Window(),
+                                      state_.Catalogue.Text(text::QUEST_CFG_RESET),
+                                      state_.Catalogue.Text(text::MSG_CAPTION),
+                                      BoxKind::QuestionYesNoDefaultNo) != BoxAnswer::Yes)
+    return;
+  int found = 0;
+  DriverServiceConfig& config = state_.ServiceConfig;
+  InitServiceConfigDefaults(services_, state_, FindCapiControllerNumber(services_, found), config);
+  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+    InitAdapterDefaults(state_.Adapters[i]);
+  LineText protocol;
+  if (ReadDefaultProtocol(services_.files, services_.prompts, state_.Script(), protocol))
+    GetScriptNewImagePath(services_.files, services_.prompts, state_.Script(), protocol.view(),
+                          config.ImagePath);
+  FillPages();
+  adapter_.SelectAdapter(0);
+  ShowPage(config_frame::kAdapterButton);
+  changed_ = 1;
+}
+
+void OpenConfigDialog(Services& services, ProgramState& state, WindowRef owner,
+                      std::string_view directory) {
+  if (state.ConfigDialog && state.ConfigDialog->IsOpen())
+    return state.ConfigDialog->ActivateFrame();
+  DialogHost& host = services.host;
+  host.ShowWaitCursor(true);
+  if (!LoadConfiguration(services, state)) return host.ShowWaitCursor(false);
+  const int integrity = CheckIntegrity(services, state, owner);
+  if (integrity == 0) return host.ShowWaitCursor(false);
+  // A restored backup may claim no adapter.
+  BoundAdapterCount(state.ServiceConfig);
+  if (directory.data() != state.SourceDir.c_str()) state.SourceDir.Assign(directory);
+  state.ConfigDialog = std::make_shared<ConfigFrame>(services, state, owner);
+  // The restored values differ from the registry's: only OK puts them back.
+  const bool opened = state.ConfigDialog->Open(integrity == 2 ? 1 : 0);
+  host.ShowWaitCursor(false);
+  if (!opened) services.prompts.ShowErrorBox(owner, "Unable to open Configuration dialog!");
+}
+
+}  // namespace setup

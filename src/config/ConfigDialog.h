@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/ProgramState.h"
+#include "config/AdapterPage.h"
+#include "config/AdvancedPages.h"
+#include "platform/Dialog.h"
+#include "platform/Services.h"
+
+namespace setup {
+
+// Control identifiers of "DLG_cfg_main".
+namespace config_frame {
+inline constexpr int kOk = 0;
+inline constexpr int kCancel = 1;
+inline constexpr int kReset = 174;
+inline constexpr int kAdapterButton = 41;
+inline constexpr int kAdvancedButton = 43;
+inline constexpr int kMaintenanceButton = 44;
+}  // namespace config_frame
+
+// The configuration dialog: a frame with OK, Reset, Cancel and page buttons over the pages,
+// which all edit the configuration in ProgramState. The registry is written only on OK and
+// only after an edit.
+class ConfigFrame : public Dialog {
+ public:
+  ConfigFrame(Services& services, ProgramState& state, WindowRef owner);
+
+  // Creates the frame and its pages over the configuration in memory; false when the frame
+  // could not be made.
+  bool Open(int changed);
+  bool IsOpen() const { return frame_ != nullptr; }
+
+  void OnInit(DialogView& view) override;
+  void OnCommand(DialogView& view, int id, int code) override;
+  void OnClose(DialogView& view) override;
+  void OnDestroy(DialogView& view) override;
+
+  // Shows the whole configuration on every page.
+  void FillPages();
+  // Takes every page's values back, but for the fields of the adapter shown.
+  void CollectPageValues();
+  void MarkChanged() { changed_ = 1; }
+  int Changed() const { return changed_; }
+  // The maintenance page button follows the maintenance switch, where there is a page.
+  void ShowMaintenanceButton(bool on);
+  void ActivateFrame();
+
+  Services& services() { return services_; }
+  ProgramState& state() { return state_; }
+  AdapterPage& adapterPage() { return adapter_; }
+  MaintenancePage& maintenancePage() { return maintenance_; }
+  // The script's maintenance mode, 0 without a [MAINTENANCE] section.
+  std::uint32_t MaintenanceMode() const;
+
+ private:
+  void ShowPage(int button);
+  void Ok();
+  void Reset();
+  bool AskToDiscard();
+  void Close();
+
+  Services& services_;
+  ProgramState& state_;
+  WindowRef owner_;
+  DialogView* frame_ = nullptr;
+  int changed_ = 0;
+  AdapterPage adapter_;
+  AdvancedPage advanced_;
+  MaintenancePage maintenance_;
+};
+
+// Loads the installed configuration, lets the integrity check have its say and opens the
+// configuration dialog over `owner`, which stays disabled while the dialog is open.
+void OpenConfigDialog(Services& services, ProgramState& state, WindowRef owner,
+                      std::string_view directory);
+
+}  // namespace setup

@@ -1,0 +1,297 @@
+// The configuration dialog on the doubles: what each list shows and gives back, the adapter
+// page's conflicts and adapter count, the maintenance page, and OK, Cancel and Reset.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/ConfigDialog.h"
+#include "config/ControllerListDialog.h"
+#include "support/RegistryWorld.h"
+#include "sysconfig/CapiRegistration.h"
+#include "sysconfig/IntegrityBackup.h"
+#include "sysconfig/RegistryAccess.h"
+#include "sysconfig/ServiceConfig.h"
+
+namespace setup {
+namespace {
+
+constexpr WindowRef kMain = 0x77;
+using Adjust = std::function<void(DriverServiceConfig&, AdapterTable&)>;
+
+class ConfigDialogTest : public ::testing::Test {
+ protected:
+  ConfigDialogTest() {
+    w_.PutMachine();
+    w_.state->SourceDir.Assign("A:\\");
+  }
+
+  // The medium's script with maintenance `mode`, and the driver installed by it with
+  // `adapters` adapters, changed by `adjust` before it was written and backed up.
+  void Install(const std::string& mode, std::uint32_t adapters, const Adjust& adjust = {}) {
+    w_.files.PutFile("A:\\SETUP.KVX",
+                     Piped("[DEFPROTOCOL]|Euro|[PROTOCOL]|3|Euro|vmdss1.sys|2|Spid|vmni1.sys|1|"
+                           "Plain|vmplain.sys|0|[MAINTENANCE]|" +
+                           mode + "|2|0|service|velmar|1|5550100,1|1|5550199,"));
+    ProgramState& s = *w_.state;
+    InitServiceConfigDefaults(w_.services, s, 1, s.ServiceConfig);
+    s.ServiceConfig.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmdss1.sys");
+    s.ServiceConfig.NumberOfControllers = adapters;
+    InitAdapterDefaults(s.Adapters[0]);
+    AssignNewAdapters(s.Adapters, adapters, 1);
+    if (adjust) adjust(s.ServiceConfig, s.Adapters);
+    ASSERT_TRUE(WriteServiceConfig(w_.services, s, 1, s.ServiceConfig));
+    for (std::uint32_t i = 0; i < adapters; ++i)
+      WriteAdapterConfig(w_.services, s, s.Adapters[i], static_cast<int>(i), 1);
+    WriteIntegrityBackup(w_.services, s);
+  }
+
+  void Open() { OpenConfigDialog(w_.services, *w_.state, kMain, w_.state->SourceDir.view()); }
+  FakeDialogView* Find(const std::string& name) {
+    for (auto& view : w_.host.views())
+      if (view->templateName() == name && w_.host.Modeless(view->Window())) return view.get();
+    return nullptr;
+  }
+  // The open window made from `name`; a test failure when there is none.
+  FakeDialogView& View(const std::string& name) {
+    if (FakeDialogView* view = Find(name)) return *view;
+    ADD_FAILURE() << name << " is not open";
+    return *w_.host.views().front();
+  }
+  std::string Shown(const std::string& name, int id) {
+    FakeDialogView& v = View(name);
+    return v.ComboItemText(id, v.ComboSelection(id));
+  }
+  std::vector<std::string> Items(const std::string& name, int id) {
+    return View(name).control(id).items;
+  }
+  bool FrameOpen() const { return w_.state->ConfigDialog && w_.state->ConfigDialog->IsOpen(); }
+  // The configuration as the registry now holds it.
+  DriverServiceConfig Stored(AdapterTable& adapters) {
+    DriverServiceConfig config;
+    ReadServiceConfig(w_.services, *w_.state, config);
+    for (std::uint32_t i = 0; i < kMaxAdapters; ++i)
+      ReadAdapterConfig(w_.services, *w_.state, adapters[i], static_cast<int>(i), 1);
+    return config;
+  }
+
+  RegistryWorld w_;
+};
+
+TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
+  Install("!MAINTENANCE_FULL", 1, [](DriverServiceConfig& c, AdapterTable& a) {
+    c.Start = 7, c.Test = 2, c.DeliveryConf = 5, c.cipValue = 40, c.DosVector = 0x1F4;
+    a[0].Interrupt = 10, a[0].BaseAddress = 0x300;
+  });
+  const int before = w_.registry.changesTried;
+  Open();
+  ASSERT_TRUE(FrameOpen());
+  EXPECT_TRUE(w_.host.disabledWindows.count(kMain));
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  EXPECT_FALSE(FrameOpen());
+  EXPECT_EQ(w_.registry.changesTried, before);
+  EXPECT_EQ(w_.state->RestartRequired, 0);
+  EXPECT_FALSE(w_.host.disabledWindows.count(kMain));
+
+  Open();
+  const struct {
+    const char* page;
+    int id;
+    const char* shown;
+  } rows[] = {{"DLG_cfg_adapter", 47, "7 (!)"},        {"DLG_cfg_adapter", 51, "2 (!)"},
+              {"DLG_cfg_adapter", 56, "A (!)"},        {"DLG_cfg_adapter", 53, "300 (!)"},
+              {"DLG_cfg_advanced_mntsw", 62, "5 (!)"}, {"DLG_cfg_advanced_mntsw", 48, "1F4 (!)"},
+              {"DLG_cfg_maintenance", 69, "28 (!)"}};
+  for (const auto& row : rows) EXPECT_EQ(Shown(row.page, row.id), row.shown) << row.id;
+  EXPECT_EQ(Items("DLG_cfg_adapter", 47).size(), 6u);
+  EXPECT_EQ(Items("DLG_cfg_advanced_mntsw", 48)[0xF1], "F1");
+  View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  AdapterTable a{};
+  const DriverServiceConfig c = Stored(a);
+  EXPECT_EQ(std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
+                                        c.Point2Point, a[0].Interrupt, a[0].BaseAddress}),
+            std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 10, 0x300}));
+  EXPECT_EQ(w_.state->RestartRequired, 1);
+}
+
+TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
+  Install("!MAINTENANCE_FULL", 2, [](DriverServiceConfig& c, AdapterTable& a) {
+    c.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmni1.sys");
+    a[1].Interrupt = 11;
+  });
+  Open();
+  FakeDialogView& page = View("DLG_cfg_adapter");
+  EXPECT_EQ(Items("DLG_cfg_adapter", 56), (std::vector<std::string>{"3", "5", "(11)", "12", "15"}));
+  page.UserChooses(adapter_page::kInterrupt, 2);
+  EXPECT_EQ(Shown("DLG_cfg_adapter", 56), "5");
+  EXPECT_EQ(w_.state->Adapters[0].Interrupt, 5u);
+  EXPECT_TRUE(w_.state->ConfigDialog->Changed());
+
+  // A protocol change keeps the SPID typed but not yet stored.
+  page.UserTypes(adapter_page::kSpid, "0123456789ABCDEFG");
+  page.UserChooses(adapter_page::kProtocol, 2);
+  EXPECT_FALSE(page.IsEnabled(adapter_page::kSpid));
+  page.UserChooses(adapter_page::kProtocol, 1);
+  EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCDE");
+
+  w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
+    v.UserClicks(controller_list_dialog::kAdd);
+    v.UserClicks(controller_list_dialog::kAdd);
+    EXPECT_FALSE(v.IsEnabled(controller_list_dialog::kAdd));
+    v.UserClicks(controller_list_dialog::kOk);
+  });
+  page.UserClicks(adapter_page::kChange);
+  const AdapterTable& t = w_.state->Adapters;
+  EXPECT_EQ(std::vector<std::uint32_t>(
+                {t[2].Interrupt, t[2].BaseAddress, t[3].Interrupt, t[3].BaseAddress}),
+            std::vector<std::uint32_t>({3, 0x290, 12, 0x2B0}));
+  EXPECT_EQ(Items("DLG_cfg_maintenance", 52).size(), 5u);
+
+  page.UserChooses(adapter_page::kAdapters, 3);
+  w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
+    for (int i = 0; i < 3; ++i) v.UserClicks(controller_list_dialog::kRemove);
+    EXPECT_FALSE(v.IsEnabled(controller_list_dialog::kRemove));
+    v.UserClicks(controller_list_dialog::kAdd);
+    v.UserClicks(controller_list_dialog::kOk);
+  });
+  page.UserClicks(adapter_page::kChange);
+  EXPECT_EQ(page.ComboSelection(adapter_page::kAdapters), 1);  // 3 modulo 2
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  AdapterTable a{};
+  EXPECT_EQ(Stored(a).NumberOfControllers, 2u);
+  EXPECT_EQ(a[0].SPID, "0123456789ABCDE");
+  EXPECT_TRUE(w_.registry.HasKey(AdapterKeyPath(1)));
+  EXPECT_FALSE(w_.registry.HasKey(AdapterKeyPath(2)));
+}
+
+TEST_F(ConfigDialogTest, AddingAdaptersGivesEachTheFirstFreeValues) {
+  AdapterTable a{};
+  for (AdapterConfig& adapter : a) InitAdapterDefaults(adapter);
+  AssignNewAdapters(a, 4, 1);
+  EXPECT_EQ(std::vector<std::uint32_t>({a[1].Interrupt, a[2].Interrupt, a[3].Interrupt,
+                                        a[1].BaseAddress, a[3].BaseAddress}),
+            std::vector<std::uint32_t>({3, 11, 12, 0x270, 0x2B0}));
+  a[0].Interrupt = 3, a[0].BaseAddress = 0x2D0;
+  AssignNewAdapters(a, 2, 1);
+  EXPECT_EQ(a[1].Interrupt, 5u);
+  EXPECT_EQ(a[1].BaseAddress, 0x250u);
+}
+
+TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
+  Install("!MAINTENANCE_FULL", 1);
+  // An older configuration without maintenance settings: the page shows the script's, and
+  // OK writes them all the same.
+  w_.registry.DeleteKey(std::string(kParametersKeyPath) + "\\Maintenance");
+  w_.registry.DeleteKey(std::string(kIntegrityKeyPath));
+  Open();
+  FakeDialogView& page = View("DLG_cfg_maintenance");
+  EXPECT_EQ(page.Text(maintenance_page::kCalledNumber), "5550100");
+  EXPECT_EQ(page.Text(maintenance_page::kCalledSubaddress), "1");
+  EXPECT_FALSE(page.IsEnabled(maintenance_page::kRemove));
+  EXPECT_FALSE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
+  EXPECT_FALSE(w_.state->ConfigDialog->Changed());
+  w_.host.OnShow("DLG_partynumber", [](FakeDialogView& v, Dialog&) {
+    v.UserTypes(party_dialog::kNumber, "12,3\t4");
+    v.UserTypes(party_dialog::kSubaddress, "9");
+    v.UserClicks(party_dialog::kOk);
+  });
+  page.UserClicks(maintenance_page::kAdd);
+  page.UserChooses(maintenance_page::kCalling, 0);
+  w_.host.OnShow("DLG_partynumber", [](FakeDialogView& v, Dialog&) {
+    EXPECT_EQ(v.Text(party_dialog::kNumber), "5550199");
+    v.UserTypes(party_dialog::kSubaddress, "1");
+    v.UserClicks(party_dialog::kOk);
+  });
+  page.UserClicks(maintenance_page::kEdit);
+  EXPECT_EQ(page.control(maintenance_page::kCalling).items,
+            (std::vector<std::string>{"5550199\t1", "1234\t9"}));
+  EXPECT_TRUE(page.IsEnabled(maintenance_page::kRemove));
+  page.UserTypes(maintenance_page::kUserName, "admin");
+  View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
+  EXPECT_TRUE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  EXPECT_EQ(w_.state->ServiceConfig.Controller, 1u);  // one adapter
+  AdapterTable a{};
+  DriverServiceConfig c = Stored(a);
+  EXPECT_EQ(c.username, "admin");
+  EXPECT_EQ(c.CgpnCount, 2u);
+  EXPECT_EQ(c.Cgpn[1], "1234,9");
+
+  Open();
+  View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
+  EXPECT_FALSE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  EXPECT_EQ(Stored(a).Controller, kMaintenanceNotOn);
+}
+
+TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
+  const struct {
+    const char* mode;
+    const char* advanced;
+    const char* maintenance;  // none when empty
+    bool buttonShown;
+    std::uint32_t controllerAfterOk;
+  } rows[] = {
+      {"!MAINTENANCE_OFF", "DLG_cfg_advanced", "", false, kMaintenanceNotOn},
+      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 1},
+      {"!MAINTENANCE_DEFAULT", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance_def", true, 0},
+      {"!MAINTENANCE_DEFAULT_INVISIBLE", "DLG_cfg_advanced_mntsw", "", false, 0},
+  };
+  for (const auto& row : rows) {
+    Install(row.mode, 2, [](DriverServiceConfig& c, AdapterTable&) { c.Controller = 1; });
+    Open();
+    FakeDialogView& frame = View("DLG_cfg_main");
+    EXPECT_EQ(View(row.advanced).owner(), frame.Window()) << row.mode;
+    for (const char* maintenance : {"DLG_cfg_maintenance", "DLG_cfg_maintenance_def"})
+      EXPECT_EQ(Find(maintenance) != nullptr, std::string(maintenance) == row.maintenance);
+    EXPECT_EQ(frame.IsEnabled(config_frame::kMaintenanceButton) &&
+                  frame.control(config_frame::kMaintenanceButton).visible,
+              row.buttonShown)
+        << row.mode;
+    View(row.advanced).UserClicks(advanced_page::kPointToPoint);
+    frame.UserClicks(config_frame::kOk);
+    EXPECT_EQ(w_.state->ServiceConfig.Controller, row.controllerAfterOk) << row.mode;
+  }
+}
+
+TEST_F(ConfigDialogTest, CancelCloseAndResetAskAsTheyShould) {
+  Install("!MAINTENANCE_OFF", 3);
+  Open();
+  View("DLG_cfg_main").UserClicks(config_frame::kCancel);
+  EXPECT_FALSE(FrameOpen());
+  EXPECT_TRUE(w_.host.boxes().empty());
+
+  Open();
+  w_.host.AnswerBox(BoxAnswer::No);
+  View("DLG_cfg_main").dialog().OnClose(View("DLG_cfg_main"));
+  ASSERT_TRUE(FrameOpen());
+  w_.host.AnswerBox(BoxAnswer::Yes);
+  View("DLG_cfg_main").UserClicks(config_frame::kReset);
+  EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters), 1);
+  const int before = w_.registry.changesTried;
+  w_.host.AnswerBox(BoxAnswer::Yes);
+  View("DLG_cfg_main").UserClicks(config_frame::kCancel);
+  EXPECT_FALSE(FrameOpen());
+  EXPECT_EQ(w_.registry.changesTried, before);
+  ASSERT_EQ(w_.host.boxes().size(), 3u);
+  EXPECT_EQ(w_.host.boxes()[0].text, LanguageText("EN", text::QUEST_CFG_ABORT));
+  EXPECT_EQ(w_.host.boxes()[1].text, LanguageText("EN", text::QUEST_CFG_RESET));
+  EXPECT_EQ(w_.host.boxes()[2].kind, BoxKind::QuestionYesNoDefaultNo);
+
+  // Restoring the backup counts as an edit: OK puts the backup's values back.
+  w_.registry.PutValue(std::string(kServiceKeyPath), "Start", Registry::kDword,
+                       std::string("\x04\0\0\0", 4));
+  w_.host.OnShow("DLG_chkintegrity", [](FakeDialogView& v, Dialog& d) { d.OnCommand(v, 100, 0); });
+  w_.prompts.Answer(Prompts::kYes);
+  Open();
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  AdapterTable a{};
+  EXPECT_EQ(Stored(a).Start, 1u);
+  EXPECT_EQ(Stored(a).NumberOfControllers, 3u);
+}
+
+}  // namespace
+}  // namespace setup
