@@ -52,14 +52,25 @@ class DialogLook : public ::testing::Test {
   std::vector<HWND> dialogs_;
 };
 
-INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM flag) {
+constexpr int kPush = 49, kScrollBar = 50;
+
+// Keeps the plain look. Its scroll bar carries what another module's look left on it.
+INT_PTR CALLBACK PlainDialog(HWND dialog, UINT message, WPARAM, LPARAM flag) {
   if (message != kQueryLook) return FALSE;
+  if (HWND scrollBar = GetDlgItem(dialog, kScrollBar))
+    SetPropA(scrollBar, "C3dLNew", reinterpret_cast<HANDLE>(1));
   *reinterpret_cast<std::uint32_t*>(flag) = 0;
   return TRUE;
 }
 
-INT_PTR CALLBACK LookDialog(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG;
+// Another module takes the push button over after the look and passes nothing on.
+INT_PTR CALLBACK LookDialog(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  WNDCLASSA button{};
+  GetClassInfoA(nullptr, "Button", &button);
+  SetWindowLongPtrA(GetDlgItem(dialog, kPush), GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(button.lpfnWndProc));
+  return TRUE;
 }
 
 // Cell pixels relative to the box image at the control's left edge, centred vertically.
@@ -125,7 +136,8 @@ TEST_F(DialogLookNt351, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
   }
   EXPECT_EQ(wrong, Names{});
 
-  HWND group = GetDlgItem(dialog, 46), list = GetDlgItem(dialog, 48), push = GetDlgItem(dialog, 49);
+  HWND group = GetDlgItem(dialog, 46), list = GetDlgItem(dialog, 48),
+       push = GetDlgItem(dialog, kPush);
   const SIZE g = SizeOf(group), p = SizeOf(push);
   EXPECT_EQ(WrongPixels(group, "etched group box",
                         {{0, g.cy / 2, &C::shadow},
@@ -156,6 +168,7 @@ TEST_F(DialogLookNt351, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
   ASSERT_NE(dialog, nullptr);
   PumpFor(300);
   EXPECT_EQ(SubclassedWindows(dialog), Names{});
+  EXPECT_EQ(GetPropA(GetDlgItem(dialog, kScrollBar), "C3dD"), reinterpret_cast<HANDLE>(1));
   HWND edit = GetDlgItem(dialog, 47);
   EXPECT_NE(ScreenImage(edit).At(-1, SizeOf(edit).cy / 2), C().shadow);
 }
