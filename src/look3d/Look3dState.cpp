@@ -93,14 +93,10 @@ bool MakeColoursAndBitmap(Look3dState& s) {
   return s.highlightBrush && s.faceBrush && s.shadowBrush && s.checkBoxBitmap;
 }
 
-void ReleaseGdiObjects(Look3dState& s) {
-  for (HGDIOBJ* object :
-       {reinterpret_cast<HGDIOBJ*>(&s.highlightBrush), reinterpret_cast<HGDIOBJ*>(&s.faceBrush),
-        reinterpret_cast<HGDIOBJ*>(&s.shadowBrush),
-        reinterpret_cast<HGDIOBJ*>(&s.checkBoxBitmap)}) {
-    if (*object) DeleteObject(*object);
-    *object = nullptr;
-  }
+template <typename Object>
+void DeleteGdiObject(Object& object) {
+  if (object) DeleteObject(object);
+  object = nullptr;
 }
 
 void RecordClassProcedures(Look3dState& s) {
@@ -122,7 +118,10 @@ void Initialise(Look3dState& s, HINSTANCE instance) {
 }
 
 void Release(Look3dState& s) {
-  ReleaseGdiObjects(s);
+  DeleteGdiObject(s.highlightBrush);
+  DeleteGdiObject(s.faceBrush);
+  DeleteGdiObject(s.shadowBrush);
+  DeleteGdiObject(s.checkBoxBitmap);
   DeleteAtoms(s);
   s.enabled = false;
 }
