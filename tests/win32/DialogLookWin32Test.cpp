@@ -1,6 +1,6 @@
 // The dialog look in this process. The whole look belongs to systems older than the one the
-// tests run on: its checks run in a copy of this program that Wine tells it runs on
-// Windows NT 3.51.
+// tests run on: its checks run in copies of this program that Wine tells they run on such
+// systems.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -20,8 +20,10 @@ using Names = std::vector<std::string>;
 
 constexpr UINT kQueryLook = 0x11F0;
 
-bool RunsAsNt351() {
-  return LOWORD(GetVersion()) == 0x3303;
+// Older than 3.95: the look is the program's own.
+bool RunsWithFullLook() {
+  const DWORD version = GetVersion();
+  return LOBYTE(version) < 3 || (LOBYTE(version) == 3 && HIBYTE(LOWORD(version)) < 95);
 }
 
 void PumpFor(DWORD milliseconds) {
@@ -80,30 +82,44 @@ struct CellProbe {
   COLORREF LookColours::*colour;
 };
 
-TEST(DialogLookWin32, RunsTheFullLookUnderNt351) {
-  if (RunsAsNt351()) GTEST_SKIP() << "this is the copy that runs the checks";
+// Runs the full look's checks in a copy of this program that Wine tells it runs on `version`;
+// its exit code.
+DWORD RunCopyAs(const char* version) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string commandLine = std::string("\"") + path + "\" --gtest_filter=DialogLookNt351.*";
+  std::string commandLine = std::string("\"") + path + "\" --gtest_filter=DialogLookFull.*";
   const std::string program = path;
-  WineVersionFor pretend(program.substr(program.find_last_of("\\/") + 1), "nt351");
+  WineVersionFor pretend(program.substr(program.find_last_of("\\/") + 1), version);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             nullptr, &startup, &process));
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return GetLastError();
+  if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
   DWORD code = 1;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  EXPECT_EQ(code, 0u) << "the checks under NT 3.51 failed; their output is above";
+  return code;
 }
 
-using DialogLookNt351 = DialogLook;
+// Under Windows NT 3.51 new windows are subclassed as they are created; under Windows 3.1
+// with Win32s at their first message.
+TEST(DialogLookWin32, RunsTheFullLookUnderNt351AndWin31) {
+  if (RunsWithFullLook()) GTEST_SKIP() << "this is a copy that runs the checks";
+  for (const char* version : {"nt351", "win31"}) {
+    SCOPED_TRACE(version);
+    EXPECT_EQ(RunCopyAs(version), 0u) << "the checks failed; their output is above";
+  }
+}
 
-TEST_F(DialogLookNt351, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
-  if (!RunsAsNt351()) GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351";
+using DialogLookFull = DialogLook;
+
+TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
+  if (!RunsWithFullLook())
+    GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351AndWin31";
   HWND dialog = Open(LookDialog);
   ASSERT_NE(dialog, nullptr);
   CheckDlgButton(dialog, 41, BST_CHECKED);
@@ -162,8 +178,9 @@ TEST_F(DialogLookNt351, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
             Names{});
 }
 
-TEST_F(DialogLookNt351, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
-  if (!RunsAsNt351()) GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351";
+TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
+  if (!RunsWithFullLook())
+    GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351AndWin31";
   HWND dialog = Open(PlainDialog);
   ASSERT_NE(dialog, nullptr);
   PumpFor(300);
@@ -176,7 +193,7 @@ TEST_F(DialogLookNt351, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
 // The system's own look comes with every dialog template from NT 4.0 on; a dialog made
 // without one shows what the look still does there.
 TEST_F(DialogLook, FromNt40OnlyEditsListsAndStaticsAreSubclassed) {
-  if (RunsAsNt351()) GTEST_SKIP() << "for the version the tests run on";
+  if (RunsWithFullLook()) GTEST_SKIP() << "for the version the tests run on";
   HWND dialog = CreateWindowExA(0, "#32770", "Look", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10,
                                 300, 200, nullptr, nullptr, instance_, nullptr);
   ASSERT_NE(dialog, nullptr);
