@@ -150,7 +150,10 @@ void PaintBoxImage(const ButtonLook& b, ButtonKind kind) {
 void PaintBoxText(const ButtonLook& b) {
   const bool leftText = b.style & kLeftText;
   RECT area = b.client;
-  (leftText ? area.right : area.left) += leftText ? -kTextOffset : kTextOffset;
+  if (leftText)
+    area.right -= kTextOffset;
+  else
+    area.left += kTextOffset;
   FillRect(b.dc, &area, b.brush);
   SetTextColor(b.dc, b.TextColour());
   DrawTextA(b.dc, b.text.c_str(), -1, &area,
