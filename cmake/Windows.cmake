@@ -12,8 +12,9 @@ target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win32/Gte
 set(SETUP_WIN32_LIBS user32 gdi32 advapi32 lz32 kernel32)
 
 # Everything in src/win32 but the program entry, so the tests can link the adapters.
-file(GLOB SETUP_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
-list(FILTER SETUP_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
+# The dialog look's window procedures too; its rules are part of the portable core.
+file(GLOB SETUP_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/look3d/*.cpp)
+list(FILTER SETUP_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$|Look3dRules\\.cpp$")
 add_library(setup_win32 STATIC ${SETUP_WIN32_SOURCES})
 target_link_libraries(setup_win32 PUBLIC setup_core ${SETUP_WIN32_LIBS})
 target_compile_options(setup_win32 PRIVATE ${SETUP_WARNINGS})
@@ -23,7 +24,8 @@ target_compile_definitions(setup_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(SETUP_IMAGE_DIR ${CMAKE_BINARY_DIR}/images)
 set(SETUP_IMAGES ${SETUP_IMAGE_DIR}/main.ico ${SETUP_IMAGE_DIR}/card.ico
-                 ${SETUP_IMAGE_DIR}/novelmar.ico ${SETUP_IMAGE_DIR}/velmar.bmp)
+                 ${SETUP_IMAGE_DIR}/novelmar.ico ${SETUP_IMAGE_DIR}/velmar.bmp
+                 ${SETUP_IMAGE_DIR}/checkbox.bmp)
 add_custom_command(
   OUTPUT ${SETUP_IMAGES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/src/resources/draw_images.py

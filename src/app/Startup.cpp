@@ -19,6 +19,7 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   FindLanguage(state);
   state.InitialLanguageIndex = state.LanguageIndex;
   state.InitialStartMode = state.StartMode;
+  services.host.StartDialogLook();
 
   MainDialog mainDialog(services, state);
   const int result = services.host.RunModal("DLG_main", kNoWindow, mainDialog);
@@ -37,6 +38,7 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   // The program never restarts Windows itself.
   if (state.RestartRequired)
     services.prompts.ShowErrorBox(kNoWindow, state.Catalogue.Text(text::QUEST_RESTARTSYSTEM));
+  services.host.EndDialogLook();
   return result;
 }
 

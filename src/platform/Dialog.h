@@ -136,6 +136,10 @@ class DialogHost {
   virtual void EnableWindow(WindowRef window, bool enabled) = 0;
   // Ends the program's message loop once the dialogs running now have ended.
   virtual void PostQuit(int code) = 0;
+  // Gives every dialog the program opens from now on the three-dimensional look; the end of
+  // it releases what the look holds.
+  virtual void StartDialogLook() = 0;
+  virtual void EndDialogLook() = 0;
 };
 
 }  // namespace setup

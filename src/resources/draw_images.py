@@ -97,6 +97,86 @@ def intro_pixels(x, y):
     return [(16, 48, 112), (24, 64, 144), (32, 80, 168), (24, 64, 144)][band]
 
 
+# The check box bitmap: 16 colours, cells of 14 x 13 pixels, five per row (unchecked,
+# checked, pushed or disabled unchecked, pushed checked, disabled checked) in three rows
+# (check box, radio button, three-state box in its third state). It uses only the colour
+# table entries the program replaces by the current colours when it loads the bitmap.
+CELL_W, CELL_H = 14, 13
+WINDOW_TEXT, SHADOW, FACE, FRAME, WINDOW, HIGHLIGHT = 0, 7, 8, 10, 11, 15
+PALETTE = {WINDOW_TEXT: (0, 0, 0), SHADOW: (128, 128, 128), FACE: (192, 192, 192),
+           FRAME: (0, 0, 0), WINDOW: (255, 255, 255), HIGHLIGHT: (255, 255, 255)}
+
+
+def tick(x, y):
+    """A three-pixel-thick tick inside the box's 9 x 9 interior."""
+    c = x - 3
+    if not 0 <= c <= 6:
+        return False
+    top = 5 + c if c <= 2 else 7 - (c - 2)
+    return top <= y <= top + 2
+
+
+def box_pixel(x, y, sunken_face, mark):
+    if x == 12 or y == 12:
+        return HIGHLIGHT
+    if x == 0 or y == 0:
+        return SHADOW
+    if x == 11 or y == 11:
+        return FACE
+    if x == 1 or y == 1:
+        return FRAME
+    if mark is not None and tick(x, y):
+        return mark
+    return FACE if sunken_face else WINDOW
+
+
+def radio_pixel(x, y, sunken_face, mark):
+    d = ((x - 5.5) ** 2 + (y - 5.5) ** 2) ** 0.5
+    upper_left = x + y < 11
+    if d > 6.0:
+        return FACE
+    if d > 5.0:
+        return SHADOW if upper_left else HIGHLIGHT
+    if d > 4.0:
+        return FRAME if upper_left else FACE
+    if mark is not None and d <= 1.8:
+        return mark
+    return FACE if sunken_face else WINDOW
+
+
+def check_pixels(x, y):
+    row, cell = y // CELL_H, x // CELL_W
+    cx, cy = x % CELL_W, y % CELL_H
+    if cx == 13:
+        return FACE
+    sunken_face = cell >= 2
+    checked = cell in (1, 3, 4)
+    if row == 2:  # the third state: a grey mark
+        mark = SHADOW if checked else None
+    else:
+        mark = (SHADOW if cell == 4 else WINDOW_TEXT) if checked else None
+    draw = radio_pixel if row == 1 else box_pixel
+    return draw(cx, cy, sunken_face, mark)
+
+
+def write_bmp16(path, pixels, width, height):
+    """A 4-bit BMP with a 16-entry colour table; unused entries are black."""
+    row_bytes = ((width + 1) // 2 + 3) & ~3
+    out = bytearray()
+    for y in range(height - 1, -1, -1):
+        row = bytearray(row_bytes)
+        for x in range(width):
+            row[x // 2] |= pixels(x, y) << (0 if x % 2 else 4)
+        out += row
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in
+                     (PALETTE.get(i, (0, 0, 0)) for i in range(16)))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(out), 2835, 2835, 16, 0)
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(table) + len(out), 0, 0,
+                                    14 + len(header) + len(table)))
+        f.write(header + table + bytes(out))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -104,6 +184,7 @@ def main():
     write_ico(os.path.join(out, "card.ico"), card_icon)
     write_ico(os.path.join(out, "novelmar.ico"), no_velmar_icon)
     write_bmp(os.path.join(out, "velmar.bmp"), intro_pixels, 64, 64)
+    write_bmp16(os.path.join(out, "checkbox.bmp"), check_pixels, 5 * CELL_W, 3 * CELL_H)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "look3d/Look3d.h"
 #include "win32/Win32DialogView.h"
 
 namespace setup {
@@ -269,6 +270,15 @@ void Win32DialogHost::EnableWindow(WindowRef window, bool enabled) {
 // inside a handler that takes it hands it over as above.
 void Win32DialogHost::PostQuit(int code) {
   PostQuitMessage(code);
+}
+
+void Win32DialogHost::StartDialogLook() {
+  RegisterLook3d(instance_);
+  AutoSubclassLook3d(instance_, 0);
+}
+
+void Win32DialogHost::EndDialogLook() {
+  UnregisterLook3d(instance_);
 }
 
 }  // namespace setup

@@ -21,6 +21,8 @@ class Win32DialogHost : public DialogHost {
   void CentreWindow(WindowRef window) override;
   void EnableWindow(WindowRef window, bool enabled) override;
   void PostQuit(int code) override;
+  void StartDialogLook() override;
+  void EndDialogLook() override;
 
  private:
   HINSTANCE instance_;

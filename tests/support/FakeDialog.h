@@ -227,6 +227,9 @@ class FakeDialogHost : public DialogHost {
   std::set<WindowRef> disabledWindows;
   // Every quit request posted, in order.
   std::vector<int> quitCodes;
+  void StartDialogLook() override { lookOn = true; }
+  void EndDialogLook() override { lookOn = false; }
+  bool lookOn = false;
 
  private:
   FakeDialogView& NewView(const char* templateName, WindowRef owner, Dialog& dialog);

@@ -1,0 +1,244 @@
+// The decisions of the dialog look that need no window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "look3d/Look3dRules.h"
+
+namespace setup::look3d {
+namespace {
+
+TEST(Look3dVersion, VersionHookModeAndDisplay) {
+  const struct {
+    std::uint32_t system;
+    std::uint16_t winVersion;
+    HookMode mode;
+  } cases[] = {
+      {0x04000004, 0x400, HookMode::AtCreation},      // NT 4.0
+      {0x04213303, 0x333, HookMode::AtCreation},      // NT 3.51
+      {0x80000A03, 0x30A, HookMode::AtFirstMessage},  // Windows 3.10 with Win32s
+      {0xC0000004, 0x400, HookMode::AtCreation},      // Windows 95
+      {0x80005F03, 0x35F, HookMode::AtCreation},      // 3.95 draws its own look
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WinVersionOf(c.system), c.winVersion) << std::hex << c.system;
+    EXPECT_EQ(HookModeOf(c.system), c.mode) << std::hex << c.system;
+  }
+  EXPECT_TRUE(DisplayTakesLook(4, 1, 640, 480));
+  EXPECT_TRUE(DisplayTakesLook(1, 4, 800, 600));
+  EXPECT_FALSE(DisplayTakesLook(1, 1, 1024, 768));
+  EXPECT_FALSE(DisplayTakesLook(8, 1, 640, 350));
+}
+
+TEST(Look3dColours, FixUpsAndTheBitmapsColourTable) {
+  const Look3dColours system{0xF0F0F0, 0xC0C0C0, 0x808080, 0x000001,
+                             0xFFFFFE, 0x000002, 0x000000, 0x0000FF};
+  EXPECT_EQ(FixColours(system, 0x30A).grayText, 0x808080u);
+  EXPECT_EQ(FixColours(system, 0x30A).highlight, 0xF0F0F0u);
+  EXPECT_EQ(FixColours(system, 0x300).highlight, 0xFFFFFFu);
+  Look3dColours darkFace = system;
+  darkFace.face = darkFace.grayText = 0x808080;
+  EXPECT_EQ(FixColours(darkFace, 0x400).grayText, 0xC0C0C0u);
+  Look3dColours ownGray = system;
+  ownGray.grayText = 0x102030;
+  EXPECT_EQ(FixColours(ownGray, 0x400).grayText, 0x102030u);
+
+  std::array<std::uint32_t, 16> table;
+  table.fill(0xABCDEF);
+  const Look3dColours c{0x112233, 0x445566, 0x778899, 0, 0xAABBCC, 0xDDEEFF, 0, 0x010203};
+  ReplaceBitmapColours(table, c);
+  const std::array<std::uint32_t, 16> expected{
+      0xFFEEDD, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0x998877,
+      0x665544, 0xABCDEF, 0x030201, 0xCCBBAA, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0x332211};
+  EXPECT_EQ(table, expected);
+}
+
+TEST(Look3dText, MnemonicPrefixAndVisibleLabel) {
+  EXPECT_EQ(MnemonicPrefix(false, "kanji", ""), 0);
+  EXPECT_EQ(MnemonicPrefix(true, "roman", "english"), 30);
+  EXPECT_EQ(MnemonicPrefix(true, "KANJI", "english"), 31);
+  EXPECT_EQ(MnemonicPrefix(true, "roman", "Hangeul"), 31);
+  EXPECT_EQ(VisibleLabel("&Install", 0), "Install");
+  EXPECT_EQ(VisibleLabel("A && B&", 0), "A & B");
+  EXPECT_EQ(VisibleLabel("Ja\x1e(J)", 30), "Ja(J)");
+}
+
+TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
+  constexpr std::uint16_t k351 = 0x333, k40 = 0x400;
+  const struct {
+    const char* className;
+    std::uint32_t style;
+    std::uint16_t version;
+    unsigned bits;
+    bool creating, parentIsCombo;
+    std::uint32_t ownerStyle;
+    bool eligible;
+  } cases[] = {
+      {"BUTTON", 0x50010000, k351, kAllClassBits, true, false, 0, true},   // push
+      {"Button", 0x00000029, k351, kAllClassBits, true, false, 0, true},   // left-text radio
+      {"Button", 0x0000000B, k351, kAllClassBits, true, false, 0, false},  // owner-drawn
+      {"Button", 0x00004003, k351, kAllClassBits, true, false, 0, false},  // multi-line
+      {"Button", 0x00000000, k40, kAllClassBits, true, false, 0, false},
+      {"Button", 0x00000000, k351, kListBit, false, false, 0, false},
+      {"ListBox", 0, k351, kAllClassBits, true, true, 0, true},
+      {"ListBox", 0, k40, kAllClassBits, true, false, 0, true},
+      {"ListBox", 0, k40, kAllClassBits, true, true, 0, false},
+      {"Edit", 0, k40, kAllClassBits, false, false, 0, true},
+      {"Edit", 0, k40, kAllClassBits, false, true, 0, false},
+      {"Edit", 0, k351, kButtonBit, false, false, 0, false},
+      {"ComboBox", 2, k351, kAllClassBits, true, false, 0, false},
+      {"ComboBox", 2, k351, kAllClassBits, false, false, 0, true},
+      {"ComboBox", 3, k351, kAllClassBits, true, false, 0, true},
+      {"ComboBox", 1, k351, kAllClassBits, true, false, 0, true},
+      {"ComboBox", 3, k40, kAllClassBits, false, false, 0, false},
+      {"ComboLBox", 0, k351, kAllClassBits, true, false, 1, true},
+      {"ComboLBox", 0, k351, kAllClassBits, true, false, 3, false},
+      {"ComboLBox", 0, k351, kAllClassBits, false, false, 3, true},
+      {"ComboLBox", 0, k40, kAllClassBits, false, false, 1, false},
+      {"Static", 3, k351, kAllClassBits, true, false, 0, false},  // icon
+      {"Static", 12, k351, kStaticTextBit, true, false, 0, true},
+      {"Static", 2, k351, kStaticFrameBit, true, false, 0, false},
+      {"Static", 7, k40, kStaticFrameBit, true, false, 0, true},
+      {"Static", 0x10, k351, kAllClassBits, true, false, 0, true},  // etched line
+      {"Static", 0x12, k40, kAllClassBits, true, false, 0, false},
+      {"Static", 0xE, k351, kAllClassBits, true, false, 0, false},  // bitmap
+  };
+  for (const auto& c : cases) {
+    const ControlClassRow* row = FindControlClass(c.className);
+    ASSERT_NE(row, nullptr) << c.className;
+    EXPECT_EQ(IsEligible({row->kind, c.style, c.version, c.bits, c.creating, c.parentIsCombo,
+                          c.ownerStyle}),
+              c.eligible)
+        << c.className << " style " << std::hex << c.style << " version " << c.version;
+  }
+  EXPECT_EQ(FindControlClass("ScrollBar"), nullptr);
+  EXPECT_EQ(ComboChildrenOf(0x2 | 0x40), ComboChildren::FirstAsEdit);
+  EXPECT_EQ(ComboChildrenOf(3), ComboChildren::None);
+  EXPECT_EQ(ComboChildrenOf(1), ComboChildren::FirstAsListNextAsEdit);
+  EXPECT_TRUE(ComboNeedsChild(1));
+  EXPECT_FALSE(ComboNeedsChild(3));
+}
+
+TEST(Look3dDialog, WhichDialogsGetTheLookAndTheirFrameAndColours) {
+  EXPECT_TRUE(DialogGetsLook(0x333, kStyle3dLook));
+  EXPECT_TRUE(DialogGetsLook(0x400, 0x80));
+  EXPECT_FALSE(DialogGetsLook(0x35F, kStyle3dLook));
+  EXPECT_TRUE(DialogFramePainted(0x10C800C0));
+  EXPECT_FALSE(DialogFramePainted(0x00C800C0));  // hidden
+  EXPECT_FALSE(DialogFramePainted(0x10C80040));  // no modal frame
+
+  const unsigned list = 0x134, button = 0x135, edit = 0x133, scroll = 0x137, box = 0x132;
+  EXPECT_TRUE(LookAnswersColour(button, 0x400, false, false));
+  EXPECT_TRUE(LookAnswersColour(0x136, 0x400, false, false));
+  EXPECT_TRUE(LookAnswersColour(0x138, 0x400, false, false));
+  EXPECT_TRUE(LookAnswersColour(list, 0x333, true, false));
+  EXPECT_FALSE(LookAnswersColour(list, 0x333, true, true));
+  EXPECT_FALSE(LookAnswersColour(list, 0x333, false, false));
+  EXPECT_FALSE(LookAnswersColour(list, 0x400, true, false));
+  for (unsigned other : {edit, scroll, box}) EXPECT_FALSE(LookAnswersColour(other, 0x333, 1, 0));
+  EXPECT_FALSE(IsColourMessage(0x131));
+  EXPECT_TRUE(IsColourMessage(0x138));
+}
+
+TEST(Look3dCheckBoxCell, EveryKindAndStateStaysInsideTheBitmap) {
+  using K = ButtonKind;
+  const struct {
+    K kind;
+    bool pushed;
+    int state;
+    bool disabled;
+    Point cell;
+  } cases[] = {
+      {K::CheckBox, false, 0, false, {0, 0}},     {K::CheckBox, false, 1, false, {14, 0}},
+      {K::CheckBox, true, 0, false, {28, 0}},     {K::CheckBox, true, 1, false, {42, 0}},
+      {K::CheckBox, false, 0, true, {28, 0}},     {K::CheckBox, false, 1, true, {56, 0}},
+      {K::CheckBox, true, 1, true, {56, 0}},  // pushed no longer moves it past the bitmap
+      {K::CheckBox, true, 0, true, {28, 0}},      {K::Radio, false, 1, false, {14, 13}},
+      {K::ThreeState, false, 2, false, {14, 26}}, {K::ThreeState, true, 2, true, {56, 26}},
+      {K::ThreeState, false, 1, false, {14, 0}},  {K::ThreeState, false, 0, false, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    const Point cell = CheckBoxCell(c.kind, c.pushed, c.state, c.disabled);
+    EXPECT_EQ(cell, c.cell) << "pushed " << c.pushed << " state " << c.state << " disabled "
+                            << c.disabled;
+    EXPECT_LE(cell.x + kCellWidth, kBitmapWidth);
+    EXPECT_LE(cell.y + kCellHeight, kBitmapHeight);
+  }
+  EXPECT_EQ(ButtonKindOf(0x29), ButtonKind::Radio);
+  EXPECT_EQ(ButtonKindOf(6), ButtonKind::ThreeState);
+  EXPECT_EQ(ButtonKindOf(7), ButtonKind::GroupBox);
+  EXPECT_EQ(ButtonKindOf(1), ButtonKind::Push);
+}
+
+// Paints the fills into a small picture, a letter per colour (highlight, face, shadow, frame),
+// so that a test shows the lines as they appear.
+std::vector<std::string> Painted(const Fills& fills, int width, int height) {
+  std::vector<std::string> rows(height, std::string(width, '.'));
+  for (const Fill& f : fills)
+    for (int y = std::max(f.rect.top, 0); y < std::min(f.rect.bottom, height); ++y)
+      for (int x = std::max(f.rect.left, 0); x < std::min(f.rect.right, width); ++x)
+        rows[y][x] = "hfsk"[static_cast<int>(f.role)];
+  return rows;
+}
+
+TEST(Look3dGeometry, FrameBorderAndEdges) {
+  using Rows = std::vector<std::string>;
+  EXPECT_EQ(Painted(DialogFrame(8, 8, {1, 1, 2}, false), 8, 8),
+            (Rows{"sssssssk", "shhhhhsk", "shffffsk", "shf..fsk", "shf..fsk", "shffffsk",
+                  "sssssssk", "kkkkkkkk"}));
+  EXPECT_EQ(Painted(DialogFrame(9, 9, {1, 2, 3}, true), 9, 9),
+            (Rows{"ssssssssk", "shhhhhhsk", "shfffffsk", "shfsshfsk", "shfs.hfsk", "shfhhhfsk",
+                  "shfffffsk", "ssssssssk", "kkkkkkkkk"}));
+
+  // A list of 4 x 3 pixels at (1, 1): plain, with a vertical scroll bar two pixels wide, and
+  // with a horizontal one a pixel high.
+  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 0, 0), 6, 5),
+            (Rows{"sssssh", "skkkfh", "sk..fh", "sffffh", "hhhhhh"}));
+  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 2, 0), 6, 5),
+            (Rows{"sssssh", "skkk.h", "sk...h", "sffkkh", "hhhhhh"}));
+  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 0, 1), 6, 5),
+            (Rows{"sssssh", "skkkfh", "sk..fh", "s...kh", "hhhhhh"}));
+
+  EXPECT_EQ(Painted(PushButtonEdges({0, 0, 7, 7}, false, false), 7, 7),
+            (Rows{"kkkkkkk", "khhhhsk", "khhhssk", "khhfssk", "khssssk", "ksssssk", "kkkkkkk"}));
+  EXPECT_EQ(Painted(PushButtonEdges({0, 0, 7, 7}, true, true), 7, 7),
+            (Rows{"kkkkkkk", "kkkkkkk", "kkssfkk", "kksffkk", "kkfffkk", "kkkkkkk", "kkkkkkk"}));
+  EXPECT_EQ(Painted(EtchedBox({0, 0, 4, 4}), 4, 4), (Rows{"sss.", "shsh", "sssh", ".hhh"}));
+  EXPECT_TRUE(StaticLines({0, 0, 4, 4}, 0).empty());
+  EXPECT_EQ(StaticLines({0, 0, 4, 4}, 0x11), EtchedBox({0, 0, 4, 4}));
+  EXPECT_EQ(Painted(StaticLines({0, 0, 3, 3}, 7), 3, 3), (Rows{"ssh", "s.h", "hhh"}));
+}
+
+TEST(Look3dHookTable, FindAddReleaseAndTheRememberedIndex) {
+  ThreadHookTable table;
+  for (std::uint32_t t = 1; t <= ThreadHookTable::kCapacity; ++t)
+    ASSERT_TRUE(table.Add({0x400000, t, 100 + t, 1, kAutoSubclass}));
+  EXPECT_FALSE(table.Add({0x400000, 999, 1, 1, 1}));
+  EXPECT_EQ(table.Find(999), nullptr);
+
+  ASSERT_NE(table.Find(3), nullptr);  // remembered at index 2
+  EXPECT_EQ(table.Release(1, 0x400000), 101u);
+  ASSERT_NE(table.Find(3), nullptr);
+  EXPECT_EQ(table.Find(3)->hook, 103u);
+  EXPECT_EQ(table.Find(4)->hook, 104u);
+
+  table.Find(5)->count = 2;
+  EXPECT_EQ(table.Release(5, 0x500000), std::nullopt);  // another instance's reference
+  EXPECT_EQ(table.Find(5)->count, 1u);
+  EXPECT_EQ(table.Release(5, 0x500000), 105u);
+  table.Find(6)->count = 3;
+  EXPECT_EQ(table.Release(6, 0x400000), 106u);  // its own instance ends it at once
+  EXPECT_EQ(table.Find(6), nullptr);
+  EXPECT_EQ(table.Release(6, 0x400000), std::nullopt);
+  EXPECT_EQ(table.size(), ThreadHookTable::kCapacity - 3);
+
+  EXPECT_EQ(AutoSubclassFlags(0), kAutoSubclass);
+  EXPECT_EQ(AutoSubclassFlags(6), 4u);
+}
+
+}  // namespace
+}  // namespace setup::look3d

@@ -1,0 +1,146 @@
+#pragma once
+
+// What the dialog look did to windows, seen from outside: by the Wine-run tests in the
+// program's own process and by the end-to-end driver in another.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace probe {
+
+inline BOOL CALLBACK CollectDescendant(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+  return TRUE;
+}
+
+// The windows of `root`'s tree (itself first, then its descendants in order) that the look
+// subclassed, as "class id" lines.
+inline std::vector<std::string> SubclassedWindows(HWND root) {
+  std::vector<HWND> tree{root};
+  EnumChildWindows(root, CollectDescendant, reinterpret_cast<LPARAM>(&tree));
+  std::vector<std::string> found;
+  for (HWND window : tree) {
+    if (!GetPropA(window, "C3dNew")) continue;
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    found.push_back(std::string(name) + " " + std::to_string(GetDlgCtrlID(window)));
+  }
+  return found;
+}
+
+// What the screen shows of a window's rectangle and a few pixels around it.
+class ScreenImage {
+ public:
+  explicit ScreenImage(HWND window) {
+    GetWindowRect(window, &area_);
+    InflateRect(&area_, kMargin, kMargin);
+    const int width = area_.right - area_.left, height = area_.bottom - area_.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (bits && BitBlt(memory, 0, 0, width, height, screen, area_.left, area_.top, SRCCOPY)) {
+      GdiFlush();
+      const auto* first = static_cast<const std::uint32_t*>(bits);
+      pixels_.assign(first, first + static_cast<std::size_t>(width) * height);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+  }
+
+  // `x` and `y` relative to the window's top left, from -kMargin on.
+  COLORREF At(int x, int y) const {
+    const int width = area_.right - area_.left;
+    const std::size_t at = static_cast<std::size_t>(y + kMargin) * width + (x + kMargin);
+    if (at >= pixels_.size()) return CLR_INVALID;
+    const std::uint32_t rgb = pixels_[at] & 0xFFFFFF;  // a DIB's pixel is 0x00RRGGBB
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  }
+
+ private:
+  static constexpr int kMargin = 4;
+  RECT area_{};
+  std::vector<std::uint32_t> pixels_;
+};
+
+// Makes Wine tell `program` ("SETUP.EXE") it runs on `version` ("nt351", "nt40", ...) while
+// the object lives; the program sees it when it is started meanwhile.
+class WineVersionFor {
+ public:
+  WineVersionFor(const std::string& program, const char* version)
+      : key_("Software\\Wine\\AppDefaults\\" + program) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(std::string(version).size() + 1));
+    RegCloseKey(key);
+  }
+  ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  WineVersionFor(const WineVersionFor&) = delete;
+  WineVersionFor& operator=(const WineVersionFor&) = delete;
+
+ private:
+  std::string key_;
+};
+
+inline SIZE SizeOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+struct LookColours {
+  COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+  COLORREF window = GetSysColor(COLOR_WINDOW);
+  COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+};
+
+// A pixel of a window or of the line around it, away from any text, and its colour.
+struct Probe {
+  int x, y;
+  COLORREF LookColours::*colour;
+};
+
+// The failures name `what` and the pixel.
+inline std::vector<std::string> WrongPixels(HWND window, const char* what,
+                                            const std::vector<Probe>& probes) {
+  const LookColours colours;
+  const ScreenImage image(window);
+  std::vector<std::string> wrong;
+  for (const Probe& p : probes) {
+    const COLORREF seen = image.At(p.x, p.y);
+    if (seen == colours.*p.colour) continue;
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%06lX", static_cast<unsigned long>(seen));
+    wrong.push_back(std::string(what) + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
+                    " is " + colour);
+  }
+  return wrong;
+}
+
+// A sunken border: window-frame and face colours on the control's outermost pixels, shadow
+// and highlight one pixel outside.
+inline std::vector<Probe> SunkenBorder(HWND control) {
+  const SIZE s = SizeOf(control);
+  using C = LookColours;
+  return {{-1, s.cy / 2, &C::shadow},      {s.cx / 2, -1, &C::shadow},
+          {0, s.cy / 2, &C::frame},        {s.cx / 2, 0, &C::frame},
+          {s.cx, s.cy / 2, &C::highlight}, {s.cx / 2, s.cy, &C::highlight},
+          {s.cx / 2, s.cy - 1, &C::face}};
+}
+
+}  // namespace probe
