@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,25 @@ using Names = std::vector<std::string>;
 
 constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000};
 constexpr int kCombo = 9, kSourceField = 20, kDestinationField = 21, kCancel = 1;
+constexpr int kReset = 174, kProtocol = 40;
+
+// Runs reg.exe with `arguments` and waits for it.
+void Reg(std::string arguments) {
+  std::string command = "reg.exe " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return;
+  WaitForSingleObject(process.hProcess, 30000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+bool Contains(const Names& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
 
 class DialogLook : public ::testing::Test {
  protected:
@@ -46,9 +66,50 @@ class DialogLook : public ::testing::Test {
     AnswerUntilGone(setup, nullptr, {}, kStepTimeout);
     EXPECT_FALSE(setup.Running()) << setup.Describe();
   }
+
+  // With the installed package's registry, opens the configuration dialog in configure mode
+  // as Windows `version`, hands its frame to the check, cancels and leaves the registry as it
+  // was.
+  void ConfigPages(const char* version, const std::function<void(HWND)>& check) {
+    Reg("import " + BesideThisProgram("fixtures\\velmar-installed.reg"));
+    // reg.exe takes an expandable text of a narrow file as narrow bytes, which cuts it.
+    const char image[] = "\\SystemRoot\\System32\\drivers\\vmdss1.sys";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Velmar", "ImagePath",
+                    REG_EXPAND_SZ, image, sizeof image);
+    {
+      WineVersionFor pretend("SETUP.EXE", version);
+      SetupProcess setup(TheMedium().directory, "/c");
+      HWND main = setup.WaitForWindow(IsMainDialog, kStartTimeout);
+      ASSERT_NE(main, nullptr) << setup.Describe();
+      ClickButton(main, kActionButton);
+      HWND frame = WaitForForm(setup, kReset, kStepTimeout);
+      ASSERT_NE(frame, nullptr) << setup.Describe();
+      Sleep(1500);
+      SaveScreenshot(frame, std::string("config-adapter-") + version);
+      check(frame);
+      ClickButton(frame, kCancel);
+      EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+      ClickButton(main, kExitButton);
+      AnswerUntilGone(setup, nullptr, {}, kStepTimeout);
+    }
+    Reg("delete HKLM\\SYSTEM\\CurrentControlSet\\Services\\Velmar /f");
+    Reg("delete HKLM\\SOFTWARE\\CAPI20 /f");
+  }
 };
 
 TEST_F(DialogLook, Nt351GetsTheWholeLookFromTheProgram) {
+  ConfigPages("nt351", [](HWND frame) {
+    const Names subclassed = SubclassedWindows(frame);
+    for (const char* control : {"Button 41", "Button 174", "ComboBox 40", "Edit 57", "Button 64",
+                                "Button 61", "Button 67", "ListBox 80", "Edit 72"})
+      EXPECT_TRUE(Contains(subclassed, control)) << control;
+    HWND protocol = nullptr;
+    for (HWND page = GetWindow(frame, GW_CHILD); page && !protocol;
+         page = GetWindow(page, GW_HWNDNEXT))
+      protocol = GetDlgItem(page, kProtocol);
+    ASSERT_NE(protocol, nullptr);
+    EXPECT_EQ(WrongPixels(protocol, "protocol list", SunkenBorder(protocol)), Names{});
+  });
   Walk(
       "nt351",
       [](HWND main) {
@@ -101,6 +162,7 @@ TEST_F(DialogLook, Nt40DrawsItsOwnLook) {
         EXPECT_NE(ScreenImage(GetDlgItem(main, kExitButton)).At(1, 0), C().frame);
       },
       checkPlain);
+  ConfigPages("nt40", checkPlain);
 }
 
 }  // namespace
