@@ -228,15 +228,18 @@ TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
     const char* advanced;
     const char* maintenance;  // none when empty
     bool buttonShown;
-    std::uint32_t controllerAfterOk;
+    std::uint32_t controller, controllerAfterOk;
   } rows[] = {
-      {"!MAINTENANCE_OFF", "DLG_cfg_advanced", "", false, kMaintenanceNotOn},
-      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 1},
-      {"!MAINTENANCE_DEFAULT", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance_def", true, 0},
-      {"!MAINTENANCE_DEFAULT_INVISIBLE", "DLG_cfg_advanced_mntsw", "", false, 0},
+      {"!MAINTENANCE_OFF", "DLG_cfg_advanced", "", false, 1, kMaintenanceNotOn},
+      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 1, 1},
+      // A controller the list lacks keeps its value.
+      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 3, 3},
+      {"!MAINTENANCE_DEFAULT", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance_def", true, 1, 0},
+      {"!MAINTENANCE_DEFAULT_INVISIBLE", "DLG_cfg_advanced_mntsw", "", false, 1, 0},
   };
   for (const auto& row : rows) {
-    Install(row.mode, 2, [](DriverServiceConfig& c, AdapterTable&) { c.Controller = 1; });
+    Install(row.mode, 2,
+            [&row](DriverServiceConfig& c, AdapterTable&) { c.Controller = row.controller; });
     Open();
     FakeDialogView& frame = View("DLG_cfg_main");
     EXPECT_EQ(View(row.advanced).owner(), frame.Window()) << row.mode;
