@@ -23,7 +23,7 @@ std::uint32_t ProtocolFlagsOf(Services& services, const ProgramState& state) {
                           state.ServiceConfig.ImagePath.view());
 }
 
-// Step 2 to 5 of opening: registry values over the defaults, adapters within the table.
+// The registry's values over the defaults; false when the reader has reported a failure.
 bool LoadConfiguration(Services& services, ProgramState& state) {
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services, found);
@@ -32,7 +32,7 @@ bool LoadConfiguration(Services& services, ProgramState& state) {
   if (!ReadServiceConfig(services, state, config)) return false;
   const int withSpid = (ProtocolFlagsOf(services, state) & kProtocolNeedsSpid) ? 1 : 0;
   for (AdapterConfig& adapter : state.Adapters) InitAdapterDefaults(adapter);
-  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+  for (std::uint32_t i = 0; i < config.NumberOfControllers && i < kMaxAdapters; ++i)
     ReadAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), withSpid);
   return true;
 }
