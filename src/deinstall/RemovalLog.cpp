@@ -1,5 +1,6 @@
 #include "deinstall/RemovalLog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "script/CaseFold.h"
@@ -47,16 +48,30 @@ OpenFile OpenLog(Services& services, const ProgramState& state, const std::strin
   }
 }
 
+// What must come first so that a new line starts a line of its own: a log edited by hand may
+// lack the line end of its last line, or have only its carriage return.
+std::string_view MissingLineEnd(Files& files, Files::Handle file) {
+  const std::int32_t size = files.Seek(file, 0, Files::Origin::End);
+  const std::int32_t n = std::min<std::int32_t>(size, 2);
+  char tail[2] = {};
+  if (n <= 0 || files.Seek(file, -n, Files::Origin::End) < 0 || files.Read(file, tail, n) != n)
+    return {};
+  const std::string_view end(tail, static_cast<std::size_t>(n));
+  if (end == "\r\n") return {};
+  return end.back() == '\r' ? "\n" : "\r\n";
+}
+
 }  // namespace
 
 int LogRemovedObject(Services& services, const ProgramState& state, std::string_view object) {
   const std::string path = LogPath(state);
   OpenFile log = OpenLog(services, state, path);
   if (!log.valid()) return 0;
-  // The whole object, never cut: a cut line would not be recognised by the next run.
-  std::string line(object);
-  line += "\r\n";
   Files& files = services.files;
+  // The whole object, never cut: a cut line would not be recognised by the next run.
+  std::string line(MissingLineEnd(files, log.handle()));
+  line += object;
+  line += "\r\n";
   return files.Seek(log.handle(), 0, Files::Origin::End) >= 0 && WriteAll(files, log.handle(), line)
              ? 1
              : 0;

@@ -42,6 +42,12 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
   world_.files.PutFile(kLog, std::string(400, 'x') + "\r\nLAST");
   EXPECT_EQ(Logged(std::string(259, 'x')), 1);
   EXPECT_EQ(Logged("last"), 1);
+  // Logging goes on in a line of its own, also after half a line end.
+  for (const char* tail : {"LAST", "LAST\r"}) {
+    world_.files.PutFile(kLog, std::string(kHeader) + tail);
+    EXPECT_EQ(Log("NEXT"), 1);
+    EXPECT_EQ(Logged("last") + Logged("next"), 2) << tail;
+  }
 
   DeleteRemovalLog(world_.services, world_.state->SourceDir.view());
   EXPECT_FALSE(world_.files.FileBytes(kLog));
