@@ -14,8 +14,7 @@
 namespace setup {
 namespace {
 
-// The notification a combo box sends when its selection changes.
-constexpr int kSelectionChanged = 1;
+using notification::kSelectionChanged;
 
 // Runs the intro window, owned by the still hidden main dialog; the texts of the chosen
 // language are loaded while it is up.

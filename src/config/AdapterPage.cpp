@@ -15,8 +15,7 @@
 namespace setup {
 namespace {
 
-constexpr int kSelectionChanged = 1;
-constexpr int kEditChanged = 0x300;
+using namespace notification;
 // What the SPID field of an adapter keeps.
 constexpr int kSpidCharacters = 15;
 

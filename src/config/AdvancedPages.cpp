@@ -13,11 +13,7 @@
 namespace setup {
 namespace {
 
-constexpr int kClicked = 0;
-constexpr int kSelectionChanged = 1;
-constexpr int kDoubleClicked = 2;
-constexpr int kFocusLost = 5;
-constexpr int kEditChanged = 0x300;
+using namespace notification;
 
 constexpr int kUserTextCharacters = 78;
 constexpr int kPartCharacters = 19;

@@ -167,7 +167,7 @@ void ConfigFrame::OnCommand(DialogView&, int id, int code) {
       Ok();
       break;
     case kCancel:
-      if (!changed_ || AskToDiscard()) Close();
+      if (!changed_ || AskYes(text::QUEST_CFG_ABORT)) Close();
       break;
     case kReset:
       Reset();
@@ -178,7 +178,7 @@ void ConfigFrame::OnCommand(DialogView&, int id, int code) {
 }
 
 void ConfigFrame::OnClose(DialogView&) {
-  if (AskToDiscard()) Close();
+  if (AskYes(text::QUEST_CFG_ABORT)) Close();
 }
 
 void ConfigFrame::OnDestroy(DialogView&) {
@@ -186,9 +186,8 @@ void ConfigFrame::OnDestroy(DialogView&) {
   services_.host.EnableWindow(owner_, true);
 }
 
-bool ConfigFrame::AskToDiscard() {
-  return services_.host.SystemMessageBox(frame_->Window(),
-                                         state_.Catalogue.Text(text::QUEST_CFG_ABORT),
+bool ConfigFrame::AskYes(int question) {
+  return services_.host.SystemMessageBox(frame_->Window(), state_.Catalogue.Text(question),
                                          state_.Catalogue.Text(text::MSG_CAPTION),
                                          BoxKind::QuestionYesNoDefaultNo) == BoxAnswer::Yes;
 }
@@ -217,11 +216,7 @@ void ConfigFrame::Ok() {
 }
 
 void ConfigFrame::Reset() {
-  if (services_.host.SystemMessageBox(frame_->Window(),
-                                      state_.Catalogue.Text(text::QUEST_CFG_RESET),
-                                      state_.Catalogue.Text(text::MSG_CAPTION),
-                                      BoxKind::QuestionYesNoDefaultNo) != BoxAnswer::Yes)
-    return;
+  if (!AskYes(text::QUEST_CFG_RESET)) return;
   int found = 0;
   DriverServiceConfig& config = state_.ServiceConfig;
   InitServiceConfigDefaults(services_, state_, FindCapiControllerNumber(services_, found), config);

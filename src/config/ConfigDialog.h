@@ -59,7 +59,8 @@ class ConfigFrame : public Dialog {
   void ShowPage(int button);
   void Ok();
   void Reset();
-  bool AskToDiscard();
+  // The frame's questions: a system box with No as the default; true only on Yes.
+  bool AskYes(int question);
   void Close();
 
   Services& services_;

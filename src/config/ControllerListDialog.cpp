@@ -13,7 +13,7 @@
 namespace setup {
 namespace {
 
-constexpr int kClicked = 0;
+using notification::kClicked;
 
 // The first value of the table, from `value` on wrapping round, that is not in `used`.
 std::uint32_t FirstFree(std::uint32_t value, std::span<const std::uint32_t> table,

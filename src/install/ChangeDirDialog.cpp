@@ -9,9 +9,8 @@
 namespace setup {
 namespace {
 
-// Notification codes of the list box and the combo box.
-constexpr int kDoubleClicked = 2;
-constexpr int kSelectionChanged = 1;
+using notification::kDoubleClicked;
+using notification::kSelectionChanged;
 // Escape in a dialog whose controls have the focus.
 constexpr int kEscape = 2;
 

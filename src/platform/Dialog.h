@@ -16,6 +16,15 @@ struct FontSpec {
 
 enum class BackgroundResult { Painted, NoBitmap, NoBrush };
 
+// The notification codes with which controls report to OnCommand.
+namespace notification {
+inline constexpr int kClicked = 0;
+inline constexpr int kSelectionChanged = 1;  // list box and drop-down list alike
+inline constexpr int kDoubleClicked = 2;
+inline constexpr int kFocusLost = 5;
+inline constexpr int kEditChanged = 0x300;
+}  // namespace notification
+
 // A dialog window seen by the portable dialog logic: its controls are addressed by the
 // identifiers of the dialog template.
 class DialogView {

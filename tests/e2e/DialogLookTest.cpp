@@ -23,20 +23,6 @@ constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000};
 constexpr int kCombo = 9, kSourceField = 20, kDestinationField = 21, kCancel = 1;
 constexpr int kReset = 174, kProtocol = 40;
 
-// Runs reg.exe with `arguments` and waits for it.
-void Reg(std::string arguments) {
-  std::string command = "reg.exe " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return;
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-}
-
 bool Contains(const Names& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -71,7 +57,7 @@ class DialogLook : public ::testing::Test {
   // as Windows `version`, hands its frame to the check, cancels and leaves the registry as it
   // was.
   void ConfigPages(const char* version, const std::function<void(HWND)>& check) {
-    Reg("import " + BesideThisProgram("fixtures\\velmar-installed.reg"));
+    RunAndWait("reg.exe import " + BesideThisProgram("fixtures\\velmar-installed.reg"));
     // reg.exe takes an expandable text of a narrow file as narrow bytes, which cuts it.
     const char image[] = "\\SystemRoot\\System32\\drivers\\vmdss1.sys";
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Velmar", "ImagePath",
@@ -92,8 +78,8 @@ class DialogLook : public ::testing::Test {
       ClickButton(main, kExitButton);
       AnswerUntilGone(setup, nullptr, {}, kStepTimeout);
     }
-    Reg("delete HKLM\\SYSTEM\\CurrentControlSet\\Services\\Velmar /f");
-    Reg("delete HKLM\\SOFTWARE\\CAPI20 /f");
+    RunAndWait("reg.exe delete HKLM\\SYSTEM\\CurrentControlSet\\Services\\Velmar /f");
+    RunAndWait("reg.exe delete HKLM\\SOFTWARE\\CAPI20 /f");
   }
 };
 

@@ -37,16 +37,8 @@ std::string Filled(std::string text, const std::string& argument) {
 std::string Exported(const std::string& key) {
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
-  std::string command = "reg.exe export HKLM\\" + key + " " + file + " /y";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+  if (!RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y"))
     return "(reg.exe did not start)";
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
   const std::string wide = ReadFileBytes(file);
   if (wide.empty()) return "(none)";
   std::string text;

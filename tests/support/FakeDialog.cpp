@@ -17,7 +17,7 @@ void FakeDialogView::SetText(int id, std::string_view text) {
   if (!c) return;
   c->text = text;
   c->modified = false;
-  if (edits_.count(id)) Notify(id, kEditChanged);
+  if (edits_.count(id)) Notify(id, notification::kEditChanged);
 }
 
 void FakeDialogView::UserTypes(int id, std::string_view text) {
@@ -25,21 +25,21 @@ void FakeDialogView::UserTypes(int id, std::string_view text) {
   ASSERT_TRUE(c && c->enabled) << "typing into " << id;
   c->text = text.substr(0, c->textLimit > 0 ? static_cast<std::size_t>(c->textLimit) : text.size());
   c->modified = true;
-  Notify(id, kEditChanged);
+  Notify(id, notification::kEditChanged);
 }
 
 void FakeDialogView::UserChooses(int id, int index) {
   Control* c = Existing(id);
   ASSERT_TRUE(c && c->enabled && index >= 0 && index < ComboCount(id)) << "choosing in " << id;
   c->selection = index;
-  Notify(id, kSelectionChanged);
+  Notify(id, notification::kSelectionChanged);
 }
 
 void FakeDialogView::UserClicks(int id) {
   Control* c = Existing(id);
   ASSERT_TRUE(c && c->enabled && c->visible) << "clicking " << id;
   if (checkBoxes_.count(id)) c->checked = !c->checked;
-  Notify(id, kClicked);
+  Notify(id, notification::kClicked);
 }
 
 void FakeDialogView::ListDelete(int id, int index) {

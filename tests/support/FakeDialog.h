@@ -27,8 +27,6 @@ class FakeDialogView : public DialogView {
     int textLimit = 0;
     bool enabled = true, visible = true, checked = false, pushed = false, modified = false;
   };
-  // Notification codes, as the controls send them.
-  static constexpr int kClicked = 0, kSelectionChanged = 1, kEditChanged = 0x300;
 
   FakeDialogView(std::string templateName, WindowRef window, WindowRef owner)
       : templateName_(std::move(templateName)), window_(window), owner_(owner) {}
