@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -73,7 +73,8 @@ void MainDialog::OnCommand(DialogView& view, int id, int code) {
   if (id == main_dialog::kExit) {
     view.End(0);
   } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 0) {
-    OpenInstallDialog(services_, state_, view, state_.SourceDir.view());
+    OpenInstallDialog(services_, state_, view.Window(), state_.SourceDir.view(),
+                      [this, &view] { UpdateMainTexts(view, state_, 1, 0); });
   } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 1) {
     OpenConfigDialog(services_, state_, view.Window(), state_.SourceDir.view());
   } else if (id == main_dialog::kAction && code == 0 && state_.StartMode == 2) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ProgramState.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

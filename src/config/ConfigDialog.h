@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "config/AdapterPage.h"
 #include "config/AdvancedPages.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

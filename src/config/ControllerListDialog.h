@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/Dialog.h"
-#include "sysconfig/ConfigRecords.h"
+#include "state/ConfigRecords.h"
 
 namespace setup {
 

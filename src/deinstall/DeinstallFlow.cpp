@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "deinstall/RemovalLog.h"
 #include "progman/ProgmanClient.h"
 #include "script/CaseFold.h"
 #include "script/CatalogueKeys.h"
@@ -11,6 +10,7 @@
 #include "script/SafeFormat.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
+#include "sysconfig/RemovalLog.h"
 #include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {

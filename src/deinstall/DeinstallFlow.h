@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -1,14 +1,13 @@
 #include "install/InstallFlow.h"
 
-#include "app/MainDialog.h"
 #include "config/ConfigDialog.h"
-#include "deinstall/RemovalLog.h"
 #include "install/ChangeDirDialog.h"
 #include "install/FileTransfer.h"
 #include "progman/ProgmanClient.h"
 #include "script/Protocols.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/IntegrityBackup.h"
+#include "sysconfig/RemovalLog.h"
 #include "sysconfig/ServiceConfig.h"
 #include "sysconfig/SystemEntriesRemoval.h"
 
@@ -63,7 +62,7 @@ bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
 }  // namespace
 
 int RunInstall(Services& services, ProgramState& state, DialogView& installView,
-               DialogView& mainView) {
+               const std::function<void()>& installed) {
   const WindowRef owner = installView.Window();
   state.InstallSourceDir.Assign(installView.Text(install_dialog::kSource));
   state.InstallDestDir.Assign(installView.Text(install_dialog::kDestination));
@@ -113,7 +112,7 @@ int RunInstall(Services& services, ProgramState& state, DialogView& installView,
   DeleteRemovalLog(services, state.SourceDir.view());
   DeleteRemovalLog(services, state.InstallDestDir.view());
   state.StartMode = 1;
-  UpdateMainTexts(mainView, state, 1, 0);
+  installed();
   return configure;
 }
 
@@ -142,7 +141,7 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
   // Only clicks: the edit fields report their changes as commands too.
   if (code != 0 || id >= install_dialog::kSourceLabel) return;
   if (id == install_dialog::kInstall) {
-    configureAfter = RunInstall(services_, state_, view, mainView_);
+    configureAfter = RunInstall(services_, state_, view, installed_);
     view.End(0);
   } else if (id == install_dialog::kCancel) {
     view.End(0);
@@ -159,16 +158,15 @@ void InstallDialog::OnClose(DialogView& view) {
   view.End(0);
 }
 
-void OpenInstallDialog(Services& services, ProgramState& state, DialogView& mainView,
-                       std::string_view directory) {
+void OpenInstallDialog(Services& services, ProgramState& state, WindowRef owner,
+                       std::string_view directory, std::function<void()> installed) {
   state.SourceDir.Assign(directory);
-  InstallDialog dialog(services, state, mainView);
-  if (services.host.RunModal("DLG_install", mainView.Window(), dialog) == -1)
-    services.prompts.ShowErrorBox(mainView.Window(), "Unable to open Install dialog!");
+  InstallDialog dialog(services, state, std::move(installed));
+  if (services.host.RunModal("DLG_install", owner, dialog) == -1)
+    services.prompts.ShowErrorBox(owner, "Unable to open Install dialog!");
   // Only once the install dialog is gone: its end would give the main dialog back the input
   // that the configuration dialog takes from it.
-  if (dialog.configureAfter)
-    OpenConfigDialog(services, state, mainView.Window(), state.SourceDir.view());
+  if (dialog.configureAfter) OpenConfigDialog(services, state, owner, state.SourceDir.view());
 }
 
 }  // namespace setup

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/ProgramState.h"
+#include <functional>
+
 #include "platform/Dialog.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 
@@ -21,8 +23,8 @@ inline constexpr int kDestinationLabel = 25;
 // The source and destination of an install, and the install itself.
 class InstallDialog : public Dialog {
  public:
-  InstallDialog(Services& services, ProgramState& state, DialogView& mainView)
-      : services_(services), state_(state), mainView_(mainView) {}
+  InstallDialog(Services& services, ProgramState& state, std::function<void()> installed)
+      : services_(services), state_(state), installed_(std::move(installed)) {}
 
   void OnInit(DialogView& view) override;
   void OnCommand(DialogView& view, int id, int code) override;
@@ -34,17 +36,18 @@ class InstallDialog : public Dialog {
  private:
   Services& services_;
   ProgramState& state_;
-  DialogView& mainView_;
+  std::function<void()> installed_;
 };
 
 // Runs "DLG_install" over the main dialog, after taking `directory` as SourceDir.
-void OpenInstallDialog(Services& services, ProgramState& state, DialogView& mainView,
-                       std::string_view directory);
+// `installed` is how the main dialog turns to configuring once the package is in place.
+void OpenInstallDialog(Services& services, ProgramState& state, WindowRef owner,
+                       std::string_view directory, std::function<void()> installed);
 
 // The whole install from the dialog's two fields: files, script version, program group,
-// registration and configuration, ending in StartMode 1. 1 when it wrote a fresh
-// configuration.
+// registration and configuration, ending in StartMode 1 (then `installed` runs). 1 when it
+// wrote a fresh configuration.
 int RunInstall(Services& services, ProgramState& state, DialogView& installView,
-               DialogView& mainView);
+               const std::function<void()>& installed);
 
 }  // namespace setup

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/ProgramGroups.h"
 #include "platform/Services.h"
 #include "platform/Window.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

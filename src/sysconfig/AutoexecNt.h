@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/ProgramState.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
-#include "sysconfig/ConfigRecords.h"
+#include "state/ConfigRecords.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/FixedText.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "script/SafeFormat.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

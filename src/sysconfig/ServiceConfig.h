@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
-#include "sysconfig/ConfigRecords.h"
+#include "state/ConfigRecords.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "deinstall/RemovalLog.h"
 #include "script/CatalogueKeys.h"
 #include "sysconfig/AutoexecNt.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
+#include "sysconfig/RemovalLog.h"
 #include "sysconfig/ServiceConfig.h"
 #include "sysconfig/ServiceGroupOrder.h"
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/ProgramState.h"
 #include "app/Startup.h"
+#include "state/ProgramState.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32Expander.h"

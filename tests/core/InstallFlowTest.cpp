@@ -140,8 +140,7 @@ TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) 
     EXPECT_EQ(view.Text(install_dialog::kDestination), "D:\\");
     dialog.OnCommand(view, install_dialog::kCancel, 0);
   });
-  FakeDialogView main("DLG_main", 1, kNoWindow);
-  OpenInstallDialog(w().services, state(), main, "A:\\");
+  OpenInstallDialog(w().services, state(), kNoWindow, "A:\\", [] {});
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "deinstall/RemovalLog.h"
 #include "support/AppWorld.h"
+#include "sysconfig/RemovalLog.h"
 
 namespace setup {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
 #include "script/CatalogueKeys.h"
+#include "state/ProgramState.h"
 #include "support/FakeDialog.h"
 #include "support/FakePrompts.h"
 #include "support/FixedSystemInfo.h"

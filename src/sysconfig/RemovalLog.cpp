@@ -1,4 +1,4 @@
-#include "deinstall/RemovalLog.h"
+#include "sysconfig/RemovalLog.h"
 
 #include <algorithm>
 #include <string>

@@ -7,7 +7,7 @@
 #include "script/LanguageTable.h"
 #include "script/ScriptReader.h"
 #include "script/StringCatalogue.h"
-#include "sysconfig/ConfigRecords.h"
+#include "state/ConfigRecords.h"
 
 namespace setup {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/ProgramState.h"
 #include "platform/Services.h"
+#include "state/ProgramState.h"
 
 namespace setup {
 
