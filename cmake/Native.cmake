@@ -18,7 +18,8 @@ endif()
 
 include(cmake/SzddFixtures.cmake)
 add_dependencies(core_tests szdd_fixtures)
-target_compile_definitions(core_tests PRIVATE SETUP_SZDD_DIR="${SETUP_SZDD_DIR}")
+target_compile_definitions(core_tests PRIVATE SETUP_SZDD_DIR="${SETUP_SZDD_DIR}"
+                                              SETUP_PACKAGE_DIR="${CMAKE_SOURCE_DIR}/package")
 
 enable_testing()
 add_test(NAME core_tests COMMAND core_tests)

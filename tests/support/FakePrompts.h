@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Prompts.h"
@@ -30,6 +32,11 @@ class FakePrompts : public Prompts {
   };
 
   void Answer(int result) { answers_.push_back(result); }
+  // Once the scripted answers are used up, Abort/Retry/Ignore gets `result` and any other
+  // question `otherwise`, instead of failing the test.
+  void AnswerEveryQuestion(int result, int otherwise = kCancel) {
+    everyAnswer_ = {result, otherwise};
+  }
   // How the next message is left: 0 by OK (what an unscripted message gives), -1 closed.
   void AnswerMessage(int result) { messageAnswers_.push_back(result); }
   // Press the open progress window's cancel button at the given pump (0: the next one). A
@@ -100,6 +107,8 @@ class FakePrompts : public Prompts {
   }
   int Ask(Kind kind, WindowRef owner, std::string_view text) {
     shown_.push_back({kind, owner, std::string(text)});
+    if (answers_.empty() && everyAnswer_)
+      return kind == Kind::AbortRetryIgnore ? everyAnswer_->first : everyAnswer_->second;
     if (answers_.empty()) ADD_FAILURE() << "unexpected question: " << text;
     return Next(answers_, kCancel);
   }
@@ -107,6 +116,7 @@ class FakePrompts : public Prompts {
   std::vector<Shown> shown_;
   std::deque<int> answers_;
   std::deque<int> messageAnswers_;
+  std::optional<std::pair<int, int>> everyAnswer_;
   WindowRef progress_ = kNoWindow;
   int cancelAfterPumps_ = -1;
   bool cancelConfirmed_ = true;

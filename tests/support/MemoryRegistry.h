@@ -22,6 +22,7 @@ class MemoryRegistry : public Registry {
   struct Value {
     std::uint32_t type = 0;
     std::string bytes;
+    bool operator==(const Value&) const = default;
   };
 
   ~MemoryRegistry() override {
@@ -40,8 +41,15 @@ class MemoryRegistry : public Registry {
   // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
-  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far.
+  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far, and the one refused.
   int changesTried = 0;
+  std::string refusedChange;
+  // Every key, by its folded path, with its values.
+  std::map<std::string, std::map<std::string, Value>> Contents() const {
+    std::map<std::string, std::map<std::string, Value>> contents;
+    for (const auto& [path, node] : nodes_) contents[path] = node.values;
+    return contents;
+  }
 
   bool HasKey(const std::string& path) const { return nodes_.count(Walk(path)); }
   std::string ClassOf(const std::string& path) const { return nodes_.at(Walk(path)).keyClass; }
@@ -61,7 +69,7 @@ class MemoryRegistry : public Registry {
   }
   // Windows NT keeps the class of a key that exists.
   std::int32_t CreateKey(const std::string& path, const std::string& keyClass, Key& key) override {
-    if (Refused()) return kAccessDenied;
+    if (Refused("create " + path)) return kAccessDenied;
     if (!HasKey(path)) nodes_[Walk(path, true)].keyClass = keyClass;
     return OpenKey(path, Access::All, key);
   }
@@ -72,7 +80,7 @@ class MemoryRegistry : public Registry {
                         std::uint32_t size) override {
     Node* node = nullptr;
     if (const std::int32_t status = Resolve(key, true, node)) return status;
-    if (Refused()) return kAccessDenied;
+    if (Refused("set " + handles_.at(key).path + " " + name)) return kAccessDenied;
     node->values[Folded(name)] = Value{type, std::string(static_cast<const char*>(data), size)};
     return kSuccess;
   }
@@ -91,11 +99,11 @@ class MemoryRegistry : public Registry {
   std::int32_t DeleteValue(Key key, const std::string& name) override {
     Node* node = nullptr;
     if (const std::int32_t status = Resolve(key, true, node)) return status;
-    if (Refused()) return kAccessDenied;
+    if (Refused("delete " + handles_.at(key).path + " " + name)) return kAccessDenied;
     return node->values.erase(Folded(name)) ? kSuccess : kNotFound;
   }
   std::int32_t DeleteKey(const std::string& path) override {
-    if (Refused()) return kAccessDenied;
+    if (Refused("delete " + path)) return kAccessDenied;
     const std::string folded = Walk(path);
     if (!nodes_.count(folded)) return kNotFound;
     if (folded.empty() || !Subkeys(folded).empty() || nodes_[folded].denyAllAccess)
@@ -161,9 +169,11 @@ class MemoryRegistry : public Registry {
     node = &found->second;
     return kSuccess;
   }
-  bool Refused() {
+  bool Refused(const std::string& change) {
     ++changesTried;
-    return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+    const bool refused = changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+    if (refused) refusedChange = change;
+    return refused;
   }
 
   mutable std::map<std::string, Node> nodes_{{"", Node{}}};  // by folded path

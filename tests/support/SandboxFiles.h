@@ -45,6 +45,14 @@ class SandboxFiles : public Files {
   // Makes every later write to this file fail, storing nothing, as on a full disk.
   void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
   std::size_t openFiles() const { return open_.size(); }
+  // Every directory (its key ending in a backslash) and file, with a file's bytes and
+  // attributes.
+  std::map<std::string, std::pair<std::string, std::uint32_t>> Contents() const {
+    std::map<std::string, std::pair<std::string, std::uint32_t>> contents;
+    for (const auto& [key, entry] : entries_)
+      contents[entry.directory ? key + '\\' : key] = {entry.bytes, entry.attributes};
+    return contents;
+  }
 
   Handle OpenRead(const std::string& path) override {
     return Find(Key(path), false) ? Register(path) : kInvalid;

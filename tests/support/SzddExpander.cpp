@@ -71,10 +71,11 @@ Expander::Result SzddExpander::Expand(const std::string& source, const std::stri
   OpenFile out(files_, files_.Create(target));
   if (!out.valid()) return Result::TargetUncreatable;
   const auto size = static_cast<std::uint32_t>(data.size());
-  return files_.Write(out.handle(), data.data(), size) == static_cast<std::int32_t>(size) &&
-                 size == length
-             ? Result::Done
-             : Result::Failed;
+  if (files_.Write(out.handle(), data.data(), size) != static_cast<std::int32_t>(size) ||
+      size != length)
+    return Result::Failed;
+  files_.SetLastWriteTime(target, *files_.LastWriteTime(source));
+  return Result::Done;
 }
 
 }  // namespace setup

@@ -1,0 +1,168 @@
+// The sample package installed, and deinstalled again, with the k-th change of the registry
+// or the shell refused, for every k an undisturbed run reaches; the run is then repeated
+// without the fault.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "app/Startup.h"
+#include "script/FileLists.h"
+#include "support/RegistryWorld.h"
+#include "sysconfig/RegistryAccess.h"
+
+namespace setup {
+namespace {
+
+const std::string kInstalled = "C:\\Velmar", kAutoexec = "C:\\WINNT\\system32\\AutoExec.NT";
+const std::string kOtherLines = "REM another maker's\r\nlh other.exe\r\n";
+const std::string kOtherKey = "SOFTWARE\\CAPI20\\1", kGroups("Base\0NDIS\0TDI\0\0", 15);
+
+std::string PackageFile(const std::string& name) {
+  std::ifstream in(std::string(SETUP_PACKAGE_DIR) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// What a run leaves that the sweep compares, a line each, so that a mismatch shows as a diff.
+using EndState = std::string;
+
+// The sample medium in drive A, with made-up payload files, on a machine where another
+// maker's driver is registered and has its own AutoExec.NT lines and service groups.
+struct SampleMachine : RegistryWorld {
+  SampleMachine() {
+    for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
+      files.PutFile(std::string("A:\\") + name, PackageFile(name));
+    files.PutFile("A:\\SETUP.EXE", "MZ");
+    state->SourceDir.Assign("A:\\");
+    const auto comp = std::make_unique<CompFileList>();
+    const auto add = std::make_unique<AddFileList>();
+    ReadCompFiles(files, prompts, state->Script(), *comp);
+    ReadAddFiles(files, prompts, state->Script(), *add);
+    for (int i = 0; i < comp->count; ++i)
+      PutPayload({comp->sourceSubdirs[i].view(), comp->sourceNames[i].view()},
+                 Szdd(comp->targetNames[i].view()));
+    for (int i = 0; i < add->count; ++i)
+      PutPayload({add->sourceSubdirs[i].view(), add->fileNames[i].view()}, "added");
+    files.PutFile(kAutoexec, kOtherLines);
+    registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz, kGroups);
+    registry.PutValue(kOtherKey, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
+    registry.AddKey(kOtherKey + "\\1");
+  }
+  void PutPayload(std::initializer_list<std::string_view> parts, const std::string& bytes) {
+    const std::string path = JoinPathParts({"A:\\", *parts.begin(), *(parts.begin() + 1)});
+    if (!files.FileBytes(path)) files.PutFile(path, bytes);
+  }
+
+  // SETUP.EXE started by the user: from the medium it installs (and the configuration dialog
+  // it opens is left open), from the installed copy with /d it deinstalls. Abort/Retry/Ignore
+  // gets `answer`, any other question `otherwise`. The messages it showed.
+  std::vector<std::string> Run(bool deinstall, int answer, int otherwise = Prompts::kCancel) {
+    state = std::make_unique<ProgramState>();
+    prompts = FakePrompts();
+    prompts.AnswerEveryQuestion(answer, otherwise);
+    files.ChangeDirectory(deinstall ? kInstalled : "A:\\");
+    system.modulePath = (deinstall ? kInstalled + "\\" : "A:\\") + "SETUP.EXE";
+    SkipIntro();
+    host.AnswerBox(BoxAnswer::Yes);
+    for (const char* name : {"DLG_install", "DLG_deinstall", "DLG_main"})
+      host.OnShow(name, [](FakeDialogView& view, Dialog& dialog) {
+        const bool main = view.templateName() == "DLG_main";
+        dialog.OnCommand(view, main ? 3 : 0, 0);
+        if (main) dialog.OnCommand(view, 8, 0);
+      });
+    RunSetup(services, *state, deinstall ? "/d" : "");
+    return prompts.Texts(FakePrompts::Kind::Message);
+  }
+  // Only the package's files, without the system's AutoExec.NT, when `packageFiles`.
+  EndState End(bool packageFiles = false) const {
+    std::ostringstream end;
+    for (const auto& [path, file] : files.Contents())
+      if (!packageFiles || path.find("autoexec.nt") == std::string::npos)
+        end << path << " " << file.second << " " << testing::PrintToString(file.first) << "\n";
+    if (packageFiles) return end.str();
+    for (const auto& [path, values] : registry.Contents())
+      for (const auto& [name, value] : values)
+        end << path << " " << name << " " << value.type << " "
+            << testing::PrintToString(value.bytes) << "\n";
+    for (const auto& [group, items] : programGroups.Groups())
+      end << group << ": " << testing::PrintToString(items) << "\n";
+    return end.str();
+  }
+  bool Said(const std::vector<std::string>& messages, int key) const {
+    return std::find(messages.begin(), messages.end(), state->Catalogue.Text(key)) !=
+           messages.end();
+  }
+
+  // Nothing of another maker changed, and AutoExec.NT still starts with its own lines.
+  void ExpectOthersKept() const {
+    EXPECT_EQ(registry.ValueOf(kOtherKey, "Manufacturer")->bytes, std::string("Other\0", 6));
+    EXPECT_TRUE(registry.HasKey(kOtherKey + "\\1"));
+    std::string list = registry.ValueOf(std::string(kServiceGroupOrderKeyPath), "List")->bytes;
+    if (const std::size_t own = list.find(std::string("CAPI20\0", 7)); own != std::string::npos)
+      list.erase(own, 7);
+    EXPECT_EQ(list, kGroups);
+    EXPECT_EQ(files.FileBytes(kAutoexec).value_or("").substr(0, kOtherLines.size()), kOtherLines);
+  }
+};
+
+enum class Faulty { Registry, Shell };
+
+struct Sweep {
+  Faulty faulty;
+  int answer;
+};
+
+int ChangesOf(const SampleMachine& machine, Faulty faulty) {
+  return faulty == Faulty::Registry ? machine.registry.changesTried
+                                    : machine.programGroups.commandsTried;
+}
+
+void Refuse(SampleMachine& machine, Faulty faulty, int k) {
+  if (faulty == Faulty::Registry) machine.registry.FailChange(k);
+  if (faulty == Faulty::Shell) machine.programGroups.FailCommand(k);
+}
+
+// Install, then deinstall: each with the k-th change refused, for every k, under each
+// answer, must either say done and be done, or not say it; the next run then finishes, and
+// nothing of another maker changes on the way.
+TEST(FaultSweep, EveryRefusedChangeOfAnInstallOrDeinstallIsFinishedByTheNextRun) {
+  SampleMachine reference;
+  reference.Run(false, Prompts::kAbort);
+  const EndState installed = reference.End(), packageFiles = reference.End(true);
+  reference.Run(true, Prompts::kAbort);
+  const EndState removed = reference.End();
+  ASSERT_NE(installed, removed);
+
+  for (const bool deinstall : {false, true}) {
+    for (const Sweep sweep :
+         {Sweep{Faulty::Registry, Prompts::kAbort}, Sweep{Faulty::Registry, Prompts::kIgnore},
+          Sweep{Faulty::Shell, Prompts::kAbort}}) {
+      for (int k = 1;; ++k) {
+        SampleMachine machine;
+        if (deinstall) machine.Run(false, Prompts::kAbort);
+        const int before = ChangesOf(machine, sweep.faulty);
+        Refuse(machine, sweep.faulty, k);
+        const std::vector<std::string> said = machine.Run(deinstall, sweep.answer);
+        if (ChangesOf(machine, sweep.faulty) - before < k) break;  // nothing was refused
+        SCOPED_TRACE(testing::Message()
+                     << (deinstall ? "deinstall" : "install") << ", change " << k << " refused ("
+                     << machine.registry.refusedChange << "), answer " << sweep.answer);
+        // The install's "done" speaks of the files; the deinstall's of the whole driver.
+        if (machine.Said(said, deinstall ? text::INFO_DEI_DONE : text::INFO_INS_DONE)) {
+          EXPECT_EQ(machine.End(!deinstall), deinstall ? removed : packageFiles);
+        }
+        machine.ExpectOthersKept();
+        // A user who runs it again wants the package: no configuration left half-made.
+        Refuse(machine, sweep.faulty, 0);
+        machine.Run(deinstall, Prompts::kAbort, Prompts::kNo);
+        EXPECT_EQ(machine.End(), deinstall ? removed : installed);
+        machine.ExpectOthersKept();
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace setup
