@@ -111,7 +111,9 @@ int RemoveSystemEntries(Services& services, const ProgramState& state) {
     return stored ? i <= adapters : KeyExists(registry, path);
   };
 
-  if (!RemoveAutoexecBlock(services, state)) return 0;
+  // A block that cannot be taken out has been reported; the keys go all the same, but the
+  // removal is not done.
+  const int autoexecCleared = RemoveAutoexecBlock(services, state);
   if (!others && !RemoveGroupFromServiceOrder(services, state)) return 0;
 
   // Without our registration its subkeys are gone too, and N would name a stranger.
@@ -135,11 +137,11 @@ int RemoveSystemEntries(Services& services, const ProgramState& state) {
 
   const std::string service(kServiceKeyPath);
   const std::int32_t status = DeleteKeyForRemoval(services, state, service);
-  if (status == Registry::kNotFound) return 1;
+  if (status == Registry::kNotFound) return autoexecCleared;
   if (status != Registry::kSuccess) return 0;
   if (!LogRemovedObject(services, state, service))
     services.prompts.ShowErrorBox(kNoWindow, "No KEY_CCS_VELMAR!");
-  return 1;
+  return autoexecCleared;
 }
 
 }  // namespace setup
