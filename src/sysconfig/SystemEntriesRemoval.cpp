@@ -98,17 +98,14 @@ int RemoveSystemEntries(Services& services, const ProgramState& state) {
   const std::string capi = Joined(kCapiKeyPath, n);
 
   // A configuration that an interrupted removal has taken apart is not read (its reads would
-  // report every missing key); its adapters are then found by looking.
-  std::uint32_t adapters = 0;
+  // report every missing key), nor is a damaged one trusted: the adapters of either are
+  // found by looking.
+  DriverServiceConfig config;
   const bool stored = found == 1 && KeyExists(registry, std::string(kServiceKeyPath)) &&
-                      KeyExists(registry, std::string(kParametersKeyPath));
-  if (stored) {
-    DriverServiceConfig config;
-    if (!ReadServiceConfig(services, state, config)) return 0;
-    adapters = config.NumberOfControllers;
-  }
+                      KeyExists(registry, std::string(kParametersKeyPath)) &&
+                      ReadServiceConfig(services, state, config) == 1;
   const auto present = [&](std::uint32_t i, const std::string& path) {
-    return stored ? i <= adapters : KeyExists(registry, path);
+    return stored ? i <= config.NumberOfControllers : KeyExists(registry, path);
   };
 
   // A block that cannot be taken out has been reported; the keys go all the same, but the
