@@ -177,12 +177,18 @@ int RemoveAutoexecBlock(Services& services, const ProgramState& state) {
   const std::string path = SystemFile(services, kAutoexecName);
   const std::string temporary = SystemFile(services, kAutoexecTemporary);
   {
-    // Opened for writing too, so that a file that could not be replaced is refused here.
-    OpenFile file(files, files.OpenReadWrite(path));
-    if (!file.valid()) return Report(services, state, text::ERR_CFG_NOAUTOEXEC, path);
+    OpenFile file = OpenForReading(files, path);
+    // No file holds no block: there is nothing to take out.
+    if (!file.valid())
+      return files.Attributes(path) ? Report(services, state, text::ERR_CFG_NOAUTOEXEC, path) : 1;
     const std::optional<bool> present = HoldsBlock(file);
     if (!present) return Report(services, state, text::ERR_CFG_NOAUTOEXEC, path);
     if (!*present) return 1;
+  }
+  {
+    // A file that could not be replaced, read-only most likely, is refused before the copy.
+    OpenFile file(files, files.OpenReadWrite(path));
+    if (!file.valid()) return Report(services, state, text::ERR_CANTWRITE, path);
     if (!CopyWithoutBlock(file, temporary)) {
       files.Delete(temporary);
       return Report(services, state, text::ERR_CANTWRITE, path);

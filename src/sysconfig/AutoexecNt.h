@@ -26,7 +26,7 @@ int InsertAutoexecBlock(Services& services, const ProgramState& state);
 
 // Takes every block line out of AutoExec.NT when its first or second line is there; every
 // other byte stays as it was. The file is replaced only by a complete copy. 1 when done or
-// nothing to do; 0 after a message, with AutoExec.NT untouched.
+// nothing to do, a missing file included; 0 after a message, with AutoExec.NT untouched.
 int RemoveAutoexecBlock(Services& services, const ProgramState& state);
 
 }  // namespace setup

@@ -1,6 +1,7 @@
 #include "sysconfig/RemovalLog.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "script/CaseFold.h"
@@ -11,6 +12,7 @@ namespace setup {
 namespace {
 
 constexpr std::string_view kLogName = "removed.kvx";
+constexpr std::uint32_t kChunkBytes = 512;
 constexpr std::string_view kHeader =
     "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
@@ -48,18 +50,53 @@ OpenFile OpenLog(Services& services, const ProgramState& state, const std::strin
   }
 }
 
-// What must come first so that a new line starts a line of its own: a log edited by hand may
-// lack the line end of its last line, or have only its carriage return.
-std::string_view MissingLineEnd(Files& files, Files::Handle file) {
-  const std::int32_t size = files.Seek(file, 0, Files::Origin::End);
-  const std::int32_t n = std::min<std::int32_t>(size, 2);
-  char tail[2] = {};
-  if (n <= 0 || files.Seek(file, -n, Files::Origin::End) < 0 || files.Read(file, tail, n) != n)
-    return {};
-  const std::string_view end(tail, static_cast<std::size_t>(n));
-  if (end == "\r\n") return {};
-  return end.back() == '\r' ? "\n" : "\r\n";
-}
+// The log walked as the line reader of the scripts walks a file: a line ends at a carriage
+// return and the byte after it is skipped, whatever it is. Unlike that reader, a line is
+// compared whole, however long, and 0xAF is a byte of it like any other.
+class LogWalk {
+ public:
+  explicit LogWalk(std::string_view object) : object_(object) {}
+
+  // Walks the rest of the open file; false when a read failed.
+  bool Walk(Files& files, Files::Handle file) {
+    std::array<char, kChunkBytes> chunk;
+    std::int32_t got = 0;
+    while ((got = files.Read(file, chunk.data(), kChunkBytes)) > 0)
+      for (char byte : std::string_view(chunk.data(), static_cast<std::size_t>(got))) Take(byte);
+    return got == 0;
+  }
+  // A last line without its line end counts too: the log may have been edited by hand.
+  bool found() const { return found_ || (length_ > 0 && LineMatches()); }
+  // What must come first so that the walk finds a new line whole: the byte a final carriage
+  // return still lacks to be skipped, or a line end after a line left open.
+  std::string_view MissingLineEnd() const {
+    if (skipNext_) return "\n";
+    return length_ > 0 ? "\r\n" : "";
+  }
+
+ private:
+  void Take(char byte) {
+    if (skipNext_) {
+      skipNext_ = false;
+    } else if (byte == '\r') {
+      EndLine();
+      skipNext_ = true;
+    } else {
+      equal_ = equal_ && length_ < object_.size() && FoldCase(byte) == FoldCase(object_[length_]);
+      ++length_;
+    }
+  }
+  bool LineMatches() const { return equal_ && length_ == object_.size(); }
+  void EndLine() {
+    found_ = found_ || LineMatches();
+    equal_ = true;
+    length_ = 0;
+  }
+
+  std::string_view object_;
+  std::size_t length_ = 0;
+  bool equal_ = true, skipNext_ = false, found_ = false;
+};
 
 }  // namespace
 
@@ -68,8 +105,11 @@ int LogRemovedObject(Services& services, const ProgramState& state, std::string_
   OpenFile log = OpenLog(services, state, path);
   if (!log.valid()) return 0;
   Files& files = services.files;
+  LogWalk walk(object);
+  if (files.Seek(log.handle(), 0, Files::Origin::Begin) != 0 || !walk.Walk(files, log.handle()))
+    return 0;
   // The whole object, never cut: a cut line would not be recognised by the next run.
-  std::string line(MissingLineEnd(files, log.handle()));
+  std::string line(walk.MissingLineEnd());
   line += object;
   line += "\r\n";
   return files.Seek(log.handle(), 0, Files::Origin::End) >= 0 && WriteAll(files, log.handle(), line)
@@ -80,13 +120,9 @@ int LogRemovedObject(Services& services, const ProgramState& state, std::string_
 int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string_view object) {
   OpenFile log = OpenForReading(services.files, LogPath(state));
   if (!log.valid()) return 0;
-  LineText line;
-  for (bool more = true; more;) {
-    more = ReadScriptLine(log, line) == 1;
-    // A last line without its line end counts too: the log may have been edited by hand.
-    if ((more || !line.empty()) && EqualIgnoringCase(line.view(), object)) return 1;
-  }
-  return 0;
+  LogWalk walk(object);
+  walk.Walk(services.files, log.handle());
+  return walk.found() ? 1 : 0;
 }
 
 void DeleteRemovalLog(Services& services, std::string_view directory) {

@@ -65,7 +65,7 @@ std::uint32_t ProtocolFlags(Services& services, const ProgramState& state,
                           config.ImagePath.view());
 }
 
-// Reads of one key that stop at the first value missing.
+// Reads of one key that stop at the first value missing, reporting it.
 class ReadChain {
  public:
   ReadChain(Services& services, const ProgramState& state, Registry::Key key)
@@ -75,9 +75,13 @@ class ReadChain {
     if (ok_) ok_ = QueryDwordValue(services_, state_, key_, field, name, 1) == 1;
     return *this;
   }
+  // A text that is missing or too long for its field is reported as well, so that a damaged
+  // configuration is not refused in silence; `report` 0 for one an install may leave out.
   template <std::size_t N>
-  ReadChain& Text(FixedText<N>& field, std::string_view name) {
-    if (ok_) ok_ = QueryStringValue(services_.registry, key_, field, name) == 1;
+  ReadChain& Text(FixedText<N>& field, std::string_view name, int report = 1) {
+    if (!ok_) return *this;
+    ok_ = QueryStringValue(services_.registry, key_, field, name) == 1;
+    if (!ok_ && report) ReportNoValueQuery(services_, state_, name);
     return *this;
   }
   bool ok() const { return ok_; }
@@ -288,7 +292,8 @@ int ReadAdapterConfig(Services& services, const ProgramState& state, AdapterConf
     if (!key.ok()) return 0;
     ReadChain chain(services, state, key.key());
     chain.Number(adapter.BaseAddress, "BaseAddress").Number(adapter.Interrupt, "Interrupt");
-    if (withSpid) chain.Text(adapter.SPID, "SPID");
+    // An install writes no SPID: its absence is no damage.
+    if (withSpid) chain.Text(adapter.SPID, "SPID", 0);
     if (!chain.ok()) return 0;
   }
   int found = 0;

@@ -25,9 +25,9 @@ int WriteServiceConfig(Services& services, const ProgramState& state, std::uint3
 int WriteAdapterConfig(Services& services, const ProgramState& state, const AdapterConfig& adapter,
                        int index, int withSpid);
 
-// Read the configuration back: within each key the reads stop at the first missing value (a
-// missing number is reported, a missing text is not), leaving the later fields as they were.
-// 1 when read; 0 after a failure. The maintenance values never make it fail.
+// Read the configuration back: within each key the reads stop at the first value missing or
+// too long, which is reported (a SPID not), leaving the later fields as they were. 1 when
+// read; 0 after a failure. The maintenance values never make it fail.
 int ReadServiceConfig(Services& services, const ProgramState& state, DriverServiceConfig& config);
 int ReadAdapterConfig(Services& services, const ProgramState& state, AdapterConfig& adapter,
                       int index, int withSpid);

@@ -98,20 +98,19 @@ int RemoveSystemEntries(Services& services, const ProgramState& state) {
   const std::string capi = Joined(kCapiKeyPath, n);
 
   // A configuration that an interrupted removal has taken apart is not read (its reads would
-  // report every missing key); its adapters are then found by looking.
-  std::uint32_t adapters = 0;
+  // report every missing key), nor is a damaged one trusted: the adapters of either are
+  // found by looking.
+  DriverServiceConfig config;
   const bool stored = found == 1 && KeyExists(registry, std::string(kServiceKeyPath)) &&
-                      KeyExists(registry, std::string(kParametersKeyPath));
-  if (stored) {
-    DriverServiceConfig config;
-    if (!ReadServiceConfig(services, state, config)) return 0;
-    adapters = config.NumberOfControllers;
-  }
+                      KeyExists(registry, std::string(kParametersKeyPath)) &&
+                      ReadServiceConfig(services, state, config) == 1;
   const auto present = [&](std::uint32_t i, const std::string& path) {
-    return stored ? i <= adapters : KeyExists(registry, path);
+    return stored ? i <= config.NumberOfControllers : KeyExists(registry, path);
   };
 
-  if (!RemoveAutoexecBlock(services, state)) return 0;
+  // A block that cannot be taken out has been reported; the keys go all the same, but the
+  // removal is not done.
+  const int autoexecCleared = RemoveAutoexecBlock(services, state);
   if (!others && !RemoveGroupFromServiceOrder(services, state)) return 0;
 
   // Without our registration its subkeys are gone too, and N would name a stranger.
@@ -135,11 +134,11 @@ int RemoveSystemEntries(Services& services, const ProgramState& state) {
 
   const std::string service(kServiceKeyPath);
   const std::int32_t status = DeleteKeyForRemoval(services, state, service);
-  if (status == Registry::kNotFound) return 1;
+  if (status == Registry::kNotFound) return autoexecCleared;
   if (status != Registry::kSuccess) return 0;
   if (!LogRemovedObject(services, state, service))
     services.prompts.ShowErrorBox(kNoWindow, "No KEY_CCS_VELMAR!");
-  return 1;
+  return autoexecCleared;
 }
 
 }  // namespace setup

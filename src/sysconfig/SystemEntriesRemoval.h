@@ -23,8 +23,9 @@ std::int32_t DeleteKeyForRemoval(Services& services, const ProgramState& state,
 
 // Takes every registry key of the driver away, with the AutoExec.NT block and, when no other
 // maker is registered, the service group entry, logging each key it deletes. A run that an
-// earlier, interrupted one left halfway finishes what is left. 1 when done (also when only
-// the last log line failed); 0 when stopped at a failure.
+// earlier, interrupted one left halfway finishes what is left, and a damaged configuration
+// does not stop it. 1 when done (also when only the last log line failed); 0 when stopped at
+// a failure, or when the keys are gone but the AutoExec.NT block could not be taken out.
 int RemoveSystemEntries(Services& services, const ProgramState& state);
 
 }  // namespace setup

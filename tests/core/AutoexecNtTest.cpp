@@ -66,23 +66,28 @@ TEST_F(AutoexecNtTest, RoundTripAddsOnlyTheEmptyLineBeforeTheBlock) {
 TEST_F(AutoexecNtTest, FailuresAreReportedAndLeaveTheFileAsItWas) {
   const std::string blocked = "A\r\n" + kBlock + "B\r\n";
   EXPECT_EQ(Insert(), 0);
-  EXPECT_EQ(Remove(), 0);
+  EXPECT_EQ(Remove(), 1);  // no file, no block to remove
   EXPECT_EQ(Autoexec(), std::nullopt) << "AutoExec.NT must never be created";
 
   world_.files.PutFile(kAutoexec, blocked);
+  world_.files.SetAttributes(kAutoexec, Files::kReadOnly);
+  EXPECT_EQ(Remove(), 0);
+  world_.files.SetAttributes(kAutoexec, Files::kNormal);
   world_.files.FailWrites(kTemporary);
   EXPECT_EQ(Remove(), 0);
   EXPECT_EQ(Autoexec(), blocked);
   EXPECT_EQ(world_.files.Attributes(kTemporary), std::nullopt);
 
-  // Nothing to remove: no copy is written, so its failing writes do not matter.
+  // Nothing to remove: nothing is written, so a read-only file or failing writes do not matter.
   world_.files.PutFile(kAutoexec, "A\r\n");
+  world_.files.SetAttributes(kAutoexec, Files::kReadOnly);
   EXPECT_EQ(Remove(), 1);
+  world_.files.SetAttributes(kAutoexec, Files::kNormal);
   world_.files.FailWrites(kAutoexec);
   EXPECT_EQ(Insert(), 0);
   EXPECT_EQ(Autoexec(), "A\r\n");
 
-  EXPECT_EQ(world_.Messages(), (Texts{"cannot open " + kAutoexec, "cannot open " + kAutoexec,
+  EXPECT_EQ(world_.Messages(), (Texts{"cannot open " + kAutoexec, "cannot write " + kAutoexec,
                                       "cannot write " + kAutoexec, "cannot write " + kAutoexec}));
 }
 

@@ -39,7 +39,8 @@ void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance 
 
 // Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
 // Parameters, c the CAPI registration gone, o the log of a run that took the Windows copy, the
-// setup copy and the registration, r the setup copy read-only, n No to the last confirmation.
+// setup copy and the registration, r the setup copy read-only, n No to the last confirmation,
+// d the stored display name too long, a AutoExec.NT read-only.
 // After: R the removal of the system entries entered, S the service key left, G the group deleted,
 // D done and the program ending.
 struct Case {
@@ -64,6 +65,8 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
       {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
+      {"dRGD", {}, {}, 0, {}},
+      {"aG", {N}, {no}, 0x10, {kReadme, "SOFTWARE\\CAPI20\\1", std::string(kServiceKeyPath)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -93,6 +96,10 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
                                 Piped("Deleted Objects:||" + kWinCopy + "|" + kSetupCopy +
                                       "|SOFTWARE\\CAPI20\\1\\1|SOFTWARE\\CAPI20\\1"));
     if (has('r')) w.files.SetAttributes(kSetupCopy, Files::kReadOnly);
+    if (has('a')) w.files.SetAttributes(kAutoexec, Files::kReadOnly);
+    if (has('d'))
+      w.registry.PutValue(std::string(kServiceKeyPath), "DisplayName", Registry::kSz,
+                          std::string(64, 'd') + '\0');
     const std::optional<std::string> autoexec = w.files.FileBytes(kAutoexec);
     w.SkipIntro();
     w.host.AnswerBox(has('n') ? BoxAnswer::No : BoxAnswer::Yes);
@@ -124,6 +131,8 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     for (const std::string& line : c.logged)
       EXPECT_NE(log.value_or("").find(line + "\r\n"), std::string::npos) << line;
     const std::vector<std::string> messages = w.prompts.Texts(FakePrompts::Kind::Message);
+    // A damaged configuration is named, not refused in silence.
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), En(text::ERR_CFG_NOVALQUERY)), has('d'));
     EXPECT_EQ(std::count(messages.begin(), messages.end(), En(text::INFO_DEI_DONE)), has('D'));
     EXPECT_EQ(w.host.quitCodes, std::vector<int>(has('D'), 0));
     EXPECT_FALSE(w.prompts.progressOpen());

@@ -38,16 +38,19 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
        {std::pair{"c:\\velmar\\vmdss1.sys", 1}, {"C:\\VELMAR\\VMDSS1", 0}, {longKey.c_str(), 1}})
     EXPECT_EQ(Logged(object), found) << object;
 
-  // Edited by hand: an overlong line, no final line end.
-  world_.files.PutFile(kLog, std::string(400, 'x') + "\r\nLAST");
-  EXPECT_EQ(Logged(std::string(259, 'x')), 1);
-  EXPECT_EQ(Logged("last"), 1);
-  // Logging goes on in a line of its own, also after half a line end.
-  for (const char* tail : {"LAST", "LAST\r"}) {
-    world_.files.PutFile(kLog, std::string(kHeader) + tail);
-    EXPECT_EQ(Log("NEXT"), 1);
-    EXPECT_EQ(Logged("last") + Logged("next"), 2) << tail;
+  // Edited by hand or mangled on the way: the line found before stays found, and the one
+  // logged after it is found whole, with every byte.
+  const std::string x300(300, 'x'), soft = "C:\\VELMAR\\\xAF.SYS";
+  for (const auto& [tail, next] : {std::pair<std::string, std::string>{"A\r\r\n", "NEXT"},
+                                   {"A\rB\r", "NEXT"},
+                                   {"A", "NEXT"},
+                                   {soft + "\r\n", x300},
+                                   {x300 + "\r\n", soft}}) {
+    world_.files.PutFile(kLog, kHeader + tail);
+    EXPECT_EQ(Log(next), 1);
+    EXPECT_EQ(Logged(tail.substr(0, tail.find('\r'))) + Logged(next), 2) << tail;
   }
+  EXPECT_EQ(Logged(x300.substr(0, 259)), 0);
 
   DeleteRemovalLog(world_.services, world_.state->SourceDir.view());
   EXPECT_FALSE(world_.files.FileBytes(kLog));
