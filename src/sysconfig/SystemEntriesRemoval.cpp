@@ -63,9 +63,11 @@ void ClearOptionalServiceEntries(Services& services, const ProgramState& state) 
   registry.DeleteKey(Joined(kParametersKeyPath, "Maintenance"));
 }
 
-void DeleteAdapterKeys(Services& services) {
+void DeleteAdapterKeys(Services& services, const ProgramState& state) {
   int found = 0;
-  const std::string capi = Joined(kCapiKeyPath, FindCapiControllerNumber(services, found));
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return;
+  const std::string capi = Joined(kCapiKeyPath, n);
   for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
     services.registry.DeleteKey(Joined(capi, i));
     services.registry.DeleteKey(AdapterKeyPath(static_cast<int>(i - 1)));
@@ -93,7 +95,8 @@ std::int32_t DeleteKeyForRemoval(Services& services, const ProgramState& state,
 int RemoveSystemEntries(Services& services, const ProgramState& state) {
   Registry& registry = services.registry;
   int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return 0;
   const bool others = OtherMakerRegistered(registry, found == 1);
   const std::string capi = Joined(kCapiKeyPath, n);
 

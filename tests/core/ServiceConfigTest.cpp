@@ -34,24 +34,29 @@ struct ServiceWorld : RegistryWorld {
 TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
   const std::string f = "Other Maker", own(kOwnManufacturer);
   const struct {
-    std::vector<std::vector<std::string>> registrations;  // name, maker, "locked"
-    std::uint32_t number;
+    std::vector<std::vector<std::string>> registrations;  // name, maker, "locked"; none: no key
+    int failListing;
+    std::uint32_t number;  // 0: the search failed
     int found;
   } cases[] = {
-      {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 2, 1},
-      // Unnamed or unopenable counts as foreign.
-      {{{"1", ""}, {"2", own, "locked"}}, 3, 0},
+      {{}, 0, 1, 0},
+      {{{"1", f}, {"3", f}}, 0, 4, 0},
+      {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 0, 2, 1},
+      // Unnamed, unopenable or not named by a number counts as foreign.
+      {{{"1", ""}, {"2", own, "locked"}, {"Velmar", own}}, 0, 3, 0},
+      // Cut short, the listing would give 2, another maker's number.
+      {{{"1", f}, {"2", f}}, 2, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     ServiceWorld w;
-    w.registry.AddKey("SOFTWARE\\CAPI20");
     for (const auto& r : c.registrations) w.Register(r[0], r[1], r.size() > 2);
+    w.registry.FailListing(c.failListing);
     int found = -1;
-    EXPECT_EQ(FindCapiControllerNumber(w.services, found), c.number);
+    EXPECT_EQ(FindCapiControllerNumber(w.services, *w.state, found), c.number);
     EXPECT_EQ(found, c.found);
+    EXPECT_EQ(w.Messages(), c.number ? Texts{} : Texts{"no key SOFTWARE\\CAPI20"});
     EXPECT_EQ(CapiHasOtherControllers(w.services, *w.state), c.registrations.size() > 1);
-    EXPECT_TRUE(w.Messages().empty());
   }
 }
 
