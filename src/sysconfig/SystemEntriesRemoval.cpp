@@ -29,11 +29,13 @@ bool KeyExists(Registry& registry, const std::string& path) {
 }
 
 // Whether another maker is registered, asked without a message: on a second run the
-// shared key may be gone already, and our own registration may be gone from it.
+// shared key may be gone already, and our own registration may be gone from it. A count
+// that fails leaves it in doubt, and then the shared entries stay.
 bool OtherMakerRegistered(Registry& registry, bool ownFound) {
   const OpenKey key(registry, std::string(kCapiKeyPath), Registry::Access::Read);
+  if (!key.ok()) return false;
   std::uint32_t count = 0;
-  if (!key.ok() || registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return false;
+  if (registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return true;
   return count > (ownFound ? 1u : 0u);
 }
 

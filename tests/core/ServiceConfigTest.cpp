@@ -13,6 +13,7 @@
 #include "sysconfig/IntegrityBackup.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/ServiceConfig.h"
+#include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {
 namespace {
@@ -118,6 +119,20 @@ TEST(ServiceConfigTest, ReadingBackStopsAtWhatIsMissingAndReportsOnlyNumbers) {
     EXPECT_EQ(read.*c.field, c.read);
     EXPECT_EQ(w.Messages(), *c.message ? Texts{c.message} : Texts{});
   }
+}
+
+// A count of the registrations that fails leaves the shared entries: another maker may need
+// them.
+TEST(ServiceConfigTest, ARemovalInDoubtKeepsTheSharedEntries) {
+  ServiceWorld w;
+  w.Install();
+  w.registry.FailListing(3);  // the count, after the search's two listings
+  EXPECT_EQ(RemoveSystemEntries(w.services, *w.state), 1);
+  EXPECT_EQ(w.registry.ValueOf(std::string(kServiceGroupOrderKeyPath), "List")->bytes,
+            std::string("CAPI20\0NDIS\0\0", 13));
+  EXPECT_TRUE(w.registry.HasKey("SOFTWARE\\CAPI20"));
+  EXPECT_FALSE(w.registry.HasKey(std::string(kServiceKeyPath)));
+  EXPECT_TRUE(w.Messages().empty());
 }
 
 // A value the writer cannot have left is no backup: configuring goes on, nothing is taken.
