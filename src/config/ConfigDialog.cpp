@@ -26,7 +26,8 @@ std::uint32_t ProtocolFlagsOf(Services& services, const ProgramState& state) {
 // The registry's values over the defaults; false when the reader has reported a failure.
 bool LoadConfiguration(Services& services, ProgramState& state) {
   int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return false;
   DriverServiceConfig& config = state.ServiceConfig;
   InitServiceConfigDefaults(services, state, n, config);
   if (!ReadServiceConfig(services, state, config)) return false;
@@ -196,18 +197,21 @@ void ConfigFrame::Close() {
   services_.host.DestroyModeless(frame_->Window());
 }
 
-// The writers report their own failures; the sequence goes on regardless.
+// The writers report their own failures; the sequence goes on regardless. Without a
+// registration number (its search has reported why) nothing is written, and the dialog stays
+// for another try or Cancel.
 void ConfigFrame::Ok() {
   if (!changed_) return Close();
+  int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
+  if (n == 0) return;
   ClearOptionalServiceEntries(services_, state_);
   CollectPageValues();
-  int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services_, found);
   WriteServiceConfig(services_, state_, n, state_.ServiceConfig);
   adapter_.StoreAdapterFields(adapter_.ShownAdapter());
   const std::uint32_t count = adapter_.AdapterCount();
   const int withSpid = adapter_.SpidEnabled() ? 1 : 0;
-  DeleteAdapterKeys(services_);
+  DeleteAdapterKeys(services_, state_);
   for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
     WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid);
   WriteIntegrityBackup(services_, state_);
@@ -218,8 +222,10 @@ void ConfigFrame::Ok() {
 void ConfigFrame::Reset() {
   if (!AskYes(text::QUEST_CFG_RESET)) return;
   int found = 0;
+  const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
+  if (n == 0) return;
   DriverServiceConfig& config = state_.ServiceConfig;
-  InitServiceConfigDefaults(services_, state_, FindCapiControllerNumber(services_, found), config);
+  InitServiceConfigDefaults(services_, state_, n, config);
   for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
     InitAdapterDefaults(state_.Adapters[i]);
   LineText protocol;

@@ -181,10 +181,12 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
   DeleteExtraFiles(services, state);
 
   int found = 0;
-  FindCapiControllerNumber(services, found);
-  // A deinstall interrupted after our registration went has left the service key: the
+  // Registrations that cannot be searched (reported) leave the system entries for another
+  // run. A deinstall interrupted after our registration went has left the service key: the
   // removal then finishes what is left.
-  if (found || KeyExists(services.registry, kServiceKeyPath)) {
+  const bool searched = FindCapiControllerNumber(services, state, found) != 0;
+  if (!searched) success = 0;
+  if (searched && (found || KeyExists(services.registry, kServiceKeyPath))) {
     prompts.SetProgressText(progress, state.Catalogue.Text(text::INFO_REMOVESYSENTRIES));
     prompts.PumpMessages(progress);
     services.system.Sleep(50);

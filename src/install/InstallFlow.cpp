@@ -52,7 +52,7 @@ bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
                         config.ImagePath);
   ClearOptionalServiceEntries(services, state);
   bool written = WriteServiceConfig(services, state, n, config) == 1;
-  DeleteAdapterKeys(services);
+  DeleteAdapterKeys(services, state);
   for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
     written =
         WriteAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), 0) && written;
@@ -93,7 +93,7 @@ int RunInstall(Services& services, ProgramState& state, DialogView& installView,
   state.InstallComplete = 1;
 
   int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
   if (n > 1 && CapiHasOtherControllers(services, state))
     prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_OTHERMANU));
   state.RestartRequired = found ? 0 : 1;
@@ -102,7 +102,8 @@ int RunInstall(Services& services, ProgramState& state, DialogView& installView,
       prompts.AskQuestion(owner, 0, state.Catalogue.Text(text::QUEST_APPLYOLD)) == Prompts::kNo)
     found = 0;
   int configure = 0;
-  if (!found && RegisterAfresh(services, state, n)) {
+  // Without a number (its search has reported why) nothing is registered.
+  if (n != 0 && !found && RegisterAfresh(services, state, n)) {
     WriteIntegrityBackup(services, state);
     configure = 1;
   }

@@ -26,6 +26,20 @@ bool ParseRegistrationNumber(const std::string& name, std::uint32_t& number) {
   return true;
 }
 
+// Enumerated by name, so the listing ends with the subkeys whatever they are called. False
+// when it stops short of its end.
+bool ListRegistrationNumbers(Registry& registry, Registry::Key key,
+                             std::set<std::uint32_t>& taken) {
+  std::string name;
+  for (std::uint32_t i = 0;; ++i) {
+    const std::int32_t status = registry.EnumSubkey(key, i, name);
+    if (status == Registry::kNoMoreItems) return true;
+    if (status != Registry::kSuccess) return false;
+    std::uint32_t number = 0;
+    if (ParseRegistrationNumber(name, number)) taken.insert(number);
+  }
+}
+
 bool IsOwnRegistration(Registry& registry, const std::string& path) {
   const OpenKey key(registry, path, Registry::Access::All);
   if (!key.ok()) return false;
@@ -36,7 +50,7 @@ bool IsOwnRegistration(Registry& registry, const std::string& path) {
 
 }  // namespace
 
-std::uint32_t FindCapiControllerNumber(Services& services, int& found) {
+std::uint32_t FindCapiControllerNumber(Services& services, const ProgramState& state, int& found) {
   found = 0;
   Registry& registry = services.registry;
   const std::string capi(kCapiKeyPath);
@@ -44,14 +58,9 @@ std::uint32_t FindCapiControllerNumber(Services& services, int& found) {
   {
     const OpenKey key(registry, capi, Registry::Access::Read);
     if (!key.ok()) return 1;
-    // Enumerated by name, so the search ends with the subkeys whatever they are called.
-    std::uint32_t count = 0;
-    registry.CountSubkeys(key.key(), count);
-    std::string name;
-    for (std::uint32_t i = 0;
-         i < count && registry.EnumSubkey(key.key(), i, name) == Registry::kSuccess; ++i) {
-      std::uint32_t number = 0;
-      if (ParseRegistrationNumber(name, number)) taken.insert(number);
+    if (!ListRegistrationNumbers(registry, key.key(), taken)) {
+      ReportNoKey(services, state, kCapiKeyPath);
+      return 0;
     }
   }
   for (std::uint32_t number : taken) {

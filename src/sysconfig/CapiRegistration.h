@@ -12,8 +12,10 @@ inline constexpr const char* kOwnManufacturer = "KVX Corvane GmbH";
 
 // The number N under which this driver is registered (found = 1), or the number to register
 // it under (found = 0): one above the highest numbered registration, so that no other
-// maker's registration is ever written over, even one this user cannot open.
-std::uint32_t FindCapiControllerNumber(Services& services, int& found);
+// maker's registration is ever written over, even one this user cannot open. 0 (found = 0)
+// after [ERR_CFG_NOKEY] when SOFTWARE\CAPI20 cannot be listed whole: a number taken from
+// part of the registrations could name one of the others, so nothing may be written then.
+std::uint32_t FindCapiControllerNumber(Services& services, const ProgramState& state, int& found);
 
 // 1 when SOFTWARE\CAPI20 has more than one subkey, this driver's own counted; 0 otherwise,
 // after [ERR_CFG_NOKEY] when the key cannot be opened.

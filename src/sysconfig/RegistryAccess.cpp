@@ -50,11 +50,12 @@ int QueryDwordValue(Services& services, const ProgramState& state, Registry::Key
       IsText(type))
     return 1;
   // Read into a buffer of its own: a value longer than 4 bytes must not reach the
-  // destination, and a failed read leaves it as it was.
+  // destination, and a failed read leaves it as it was. A shorter one is zero-extended, never
+  // mixed with the bytes the destination held.
   unsigned char bytes[4] = {};
   size = sizeof bytes;
   if (services.registry.QueryValue(key, value, type, bytes, size) == Registry::kSuccess) {
-    std::memcpy(&destination, bytes, std::min<std::uint32_t>(size, sizeof bytes));
+    std::memcpy(&destination, bytes, sizeof bytes);
     return 1;
   }
   if (report) ReportNoValueQuery(services, state, name);

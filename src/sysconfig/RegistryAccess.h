@@ -57,9 +57,10 @@ int WriteValueTable(Registry& registry, Registry::Key key, const RegistryValueTa
 int SetDwordValue(Registry& registry, Registry::Key key, std::uint32_t value,
                   std::string_view name);
 
-// 1 when read, or when the value is stored as a text (the destination is then left alone).
-// A missing value, or one of more than 4 bytes, leaves the destination alone and gives 0,
-// after [ERR_CFG_NOVALQUERY] when `report` is nonzero.
+// 1 when read (a value of fewer than 4 bytes zero-extended), or when the value is stored as
+// a text (the destination is then left alone). A missing value, or one of more than 4 bytes,
+// leaves the destination alone and gives 0, after [ERR_CFG_NOVALQUERY] when `report` is
+// nonzero.
 int QueryDwordValue(Services& services, const ProgramState& state, Registry::Key key,
                     std::uint32_t& destination, std::string_view name, int report);
 

@@ -226,7 +226,8 @@ int WriteServiceConfig(Services& services, const ProgramState& state, std::uint3
 int WriteAdapterConfig(Services& services, const ProgramState& state, const AdapterConfig& adapter,
                        int index, int withSpid) {
   int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return 0;
   ValueRows controller;
   controller.Number("Channels", adapter.Channels);
   if (!WriteKey(services, state, Joined(CapiKeyPath(n), std::to_string(index + 1)), controller))
@@ -270,7 +271,9 @@ int ReadServiceConfig(Services& services, const ProgramState& state, DriverServi
   ReadMaintenance(services, state, config);
 
   int found = 0;
-  ReadKey key(services, state, CapiKeyPath(FindCapiControllerNumber(services, found)));
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return 0;
+  ReadKey key(services, state, CapiKeyPath(n));
   if (!key.ok()) return 0;
   const bool read = ReadChain(services, state, key.key())
                         .Text(config.DeviceName, "DeviceName")
@@ -297,9 +300,9 @@ int ReadAdapterConfig(Services& services, const ProgramState& state, AdapterConf
     if (!chain.ok()) return 0;
   }
   int found = 0;
-  ReadKey key(
-      services, state,
-      Joined(CapiKeyPath(FindCapiControllerNumber(services, found)), std::to_string(index + 1)));
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return 0;
+  ReadKey key(services, state, Joined(CapiKeyPath(n), std::to_string(index + 1)));
   return key.ok() && ReadChain(services, state, key.key()).Number(adapter.Channels, "Channels").ok()
              ? 1
              : 0;

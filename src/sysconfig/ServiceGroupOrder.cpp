@@ -15,48 +15,47 @@ constexpr std::string_view kListValue = "List";
 constexpr std::string_view kOwnGroup = "CAPI20";
 constexpr std::string_view kNdisGroup = "NDIS";
 // The working copy. A longer list is refused rather than cut: written back cut, it would
-// lose the groups of other drivers.
+// lose the groups of other drivers. An insertion may not grow it past this either, or no
+// later edit could read it back.
 constexpr std::uint32_t kListBytes = 16384;
 
-// The names of a REG_MULTI_SZ up to its closing empty name (or the end of the copy).
-std::vector<std::string_view> SplitList(std::string_view list) {
-  std::vector<std::string_view> names;
-  while (!list.empty() && list.front() != '\0') {
-    const std::size_t end = std::min(list.find('\0'), list.size());
-    names.push_back(list.substr(0, end));
-    list.remove_prefix(std::min(end + 1, list.size()));
+// One name of the list and where it starts.
+struct ListName {
+  std::size_t offset;
+  std::string_view text;
+};
+
+// Every name of the stored list, an empty one inside it included: the system reads no
+// further than that, but whatever follows it is someone's and must survive an edit.
+std::vector<ListName> ListNames(std::string_view list) {
+  std::vector<ListName> names;
+  for (std::size_t start = 0; start < list.size();) {
+    const std::size_t end = std::min(list.find('\0', start), list.size());
+    names.push_back({start, list.substr(start, end - start)});
+    start = end + 1;
   }
   return names;
 }
 
-std::string JoinList(const std::vector<std::string_view>& names) {
-  std::string list;
-  for (std::string_view name : names) {
-    list += name;
-    list += '\0';
-  }
-  list += '\0';
-  return list;
-}
-
-// The list as read, and its names, which point into it.
-struct GroupList {
-  std::vector<char> bytes = std::vector<char>(kListBytes);
-  std::vector<std::string_view> names;
-};
-
-bool ReadList(Services& services, const ProgramState& state, Registry::Key key, GroupList& list) {
-  if (!QueryStringValue(services.registry, key, list.bytes.data(), kListValue, kListBytes)) {
+// The list's bytes as stored; the stored type is not looked at.
+bool ReadList(Services& services, const ProgramState& state, Registry::Key key, std::string& list) {
+  list.assign(kListBytes, '\0');
+  std::uint32_t type = 0, size = kListBytes;
+  if (services.registry.QueryValue(key, std::string(kListValue), type, list.data(), size) !=
+      Registry::kSuccess) {
     ReportNoValueModify(services, state, kServiceGroupOrderKeyPath, kListValue);
     return false;
   }
-  list.names = SplitList(std::string_view(list.bytes.data(), list.bytes.size()));
+  list.resize(size);
   return true;
 }
 
 int WriteList(Services& services, const ProgramState& state, Registry::Key key,
-              const std::vector<std::string_view>& names) {
-  const std::string list = JoinList(names);
+              const std::string& list) {
+  if (list.size() > kListBytes) {
+    ReportNoValueModify(services, state, kServiceGroupOrderKeyPath, kListValue);
+    return 0;
+  }
   if (services.registry.SetValue(key, std::string(kListValue), Registry::kMultiSz, list.data(),
                                  static_cast<std::uint32_t>(list.size())) == Registry::kSuccess)
     return 1;
@@ -72,13 +71,13 @@ int InsertGroupIntoServiceOrder(Services& services, const ProgramState& state) {
     ReportNoKey(services, state, kServiceGroupOrderKeyPath);
     return 0;
   }
-  GroupList list;
+  std::string list;
   if (!ReadList(services, state, key.key(), list)) return 0;
-  for (auto name = list.names.begin(); name != list.names.end(); ++name) {
-    if (EqualIgnoringCase(*name, kOwnGroup)) return 1;
-    if (EqualIgnoringCase(*name, kNdisGroup)) {
-      list.names.insert(name, kOwnGroup);
-      return WriteList(services, state, key.key(), list.names);
+  for (const ListName& name : ListNames(list)) {
+    if (EqualIgnoringCase(name.text, kOwnGroup)) return 1;
+    if (EqualIgnoringCase(name.text, kNdisGroup)) {
+      list.insert(name.offset, std::string(kOwnGroup) + '\0');
+      return WriteList(services, state, key.key(), list);
     }
   }
   return 1;
@@ -91,12 +90,12 @@ int RemoveGroupFromServiceOrder(Services& services, const ProgramState& state) {
     ReportNoKey(services, state, kServiceGroupOrderKeyPath);
     return 0;
   }
-  GroupList list;
+  std::string list;
   if (!ReadList(services, state, key.key(), list)) return 0;
-  for (auto name = list.names.begin(); name != list.names.end(); ++name) {
-    if (EqualIgnoringCase(*name, kOwnGroup)) {
-      list.names.erase(name);
-      return WriteList(services, state, key.key(), list.names);
+  for (const ListName& name : ListNames(list)) {
+    if (EqualIgnoringCase(name.text, kOwnGroup)) {
+      list.erase(name.offset, kOwnGroup.size() + 1);
+      return WriteList(services, state, key.key(), list);
     }
   }
   return 1;

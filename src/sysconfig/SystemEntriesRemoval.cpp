@@ -29,11 +29,13 @@ bool KeyExists(Registry& registry, const std::string& path) {
 }
 
 // Whether another maker is registered, asked without a message: on a second run the
-// shared key may be gone already, and our own registration may be gone from it.
+// shared key may be gone already, and our own registration may be gone from it. A count
+// that fails leaves it in doubt, and then the shared entries stay.
 bool OtherMakerRegistered(Registry& registry, bool ownFound) {
   const OpenKey key(registry, std::string(kCapiKeyPath), Registry::Access::Read);
+  if (!key.ok()) return false;
   std::uint32_t count = 0;
-  if (!key.ok() || registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return false;
+  if (registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return true;
   return count > (ownFound ? 1u : 0u);
 }
 
@@ -63,9 +65,11 @@ void ClearOptionalServiceEntries(Services& services, const ProgramState& state) 
   registry.DeleteKey(Joined(kParametersKeyPath, "Maintenance"));
 }
 
-void DeleteAdapterKeys(Services& services) {
+void DeleteAdapterKeys(Services& services, const ProgramState& state) {
   int found = 0;
-  const std::string capi = Joined(kCapiKeyPath, FindCapiControllerNumber(services, found));
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return;
+  const std::string capi = Joined(kCapiKeyPath, n);
   for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
     services.registry.DeleteKey(Joined(capi, i));
     services.registry.DeleteKey(AdapterKeyPath(static_cast<int>(i - 1)));
@@ -93,7 +97,8 @@ std::int32_t DeleteKeyForRemoval(Services& services, const ProgramState& state,
 int RemoveSystemEntries(Services& services, const ProgramState& state) {
   Registry& registry = services.registry;
   int found = 0;
-  const std::uint32_t n = FindCapiControllerNumber(services, found);
+  const std::uint32_t n = FindCapiControllerNumber(services, state, found);
+  if (n == 0) return 0;
   const bool others = OtherMakerRegistered(registry, found == 1);
   const std::string capi = Joined(kCapiKeyPath, n);
 

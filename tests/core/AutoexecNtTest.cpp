@@ -104,6 +104,8 @@ TEST(ServiceGroupOrderTest, EditsTheGroupsBeforeNdisInPlaceOrFailsLeavingTheList
   std::string many;
   for (int i = 0; i < 1000; ++i) many += std::string(16, 'g') + '|';  // 17000 bytes
   const std::string tooLong = MultiSz(many + "NDIS");
+  // 16377 bytes grow to the 16384 an edit reads; one more would grow past them.
+  const std::string full = std::string(16370, 'g') + "|CAPI20|NDIS";
   const struct {
     bool insert;
     std::optional<std::string> before;  // nothing: no key at all
@@ -116,8 +118,10 @@ TEST(ServiceGroupOrderTest, EditsTheGroupsBeforeNdisInPlaceOrFailsLeavingTheList
       {false, std::nullopt, 0, nullptr, "no key " + kKey},
       {true, tooLong, 0, nullptr, "no value " + kKey + " List"},
       {true, MultiSz("NDIS"), 2, nullptr, "no change " + kKey},
-      // Whatever lies behind the closing empty name is not part of the list.
-      {true, MultiSz("Base|NDIS") + "junk", 0, "Base|CAPI20|NDIS", ""},
+      {true, MultiSz(std::string(16370, 'g') + "|NDIS"), 0, full.c_str(), ""},
+      {true, MultiSz(std::string(16371, 'g') + "|NDIS"), 0, nullptr, "no value " + kKey + " List"},
+      // An empty name stays, and so does what follows it.
+      {false, MultiSz("CAPI20|G1||G2"), 0, "G1||G2", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);

@@ -270,6 +270,11 @@ TEST_F(ConfigDialogTest, CancelCloseAndResetAskAsTheyShould) {
   View("DLG_cfg_main").UserClicks(config_frame::kReset);
   EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters), 1);
   const int before = w_.registry.changesTried;
+  // Registrations that cannot be listed: OK writes nothing and leaves the dialog open.
+  w_.registry.FailListing(1);
+  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  ASSERT_TRUE(FrameOpen());
+  EXPECT_EQ(w_.Messages(), std::vector<std::string>{"no key SOFTWARE\\CAPI20"});
   w_.host.AnswerBox(BoxAnswer::Yes);
   View("DLG_cfg_main").UserClicks(config_frame::kCancel);
   EXPECT_FALSE(FrameOpen());

@@ -60,9 +60,10 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 // Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
-// of the service key, o two other makers' drivers registered. After: D the driver image in
-// place, R registered, B its integrity backup, L no removal log left, here or in an installed
-// copy where a deinstallation run from there left it.
+// of the service key, o two other makers' drivers registered, l their listing failing (the
+// package stays installed, unregistered). After: D the driver image in place, R registered, B
+// its integrity backup, L no removal log left, here or in an installed copy where a
+// deinstallation run from there left it.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -75,6 +76,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
       {"oRBD", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
+      {"olD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEY}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -84,6 +86,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
     if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('f')) w().registry.FailChange(12);
+    if (has('l')) w().registry.FailListing(2);
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
@@ -97,7 +100,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
               has('D'));
     EXPECT_EQ(Value(kServiceKeyPath, "ImagePath").has_value(), has('R'));
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
-    EXPECT_EQ(state().StartMode, has('R'));
+    EXPECT_EQ(state().StartMode, has('R') || has('l'));
     if (has('L')) {
       EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
       EXPECT_FALSE(w().files.FileBytes("A:\\removed.kvx"));

@@ -1,16 +1,19 @@
 // The driver's registry entries beyond what the install walk and flow show: other makers'
-// registrations, an unsound backup, and the helpers' cut buffers.
+// registrations, reading back, an unsound backup, and the helpers' cut buffers.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "script/Protocols.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/IntegrityBackup.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/ServiceConfig.h"
+#include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {
 namespace {
@@ -19,7 +22,7 @@ using Texts = std::vector<std::string>;
 
 struct ServiceWorld : RegistryWorld {
   ServiceWorld() {
-    files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|Plain|vmplain.sys|0"));
+    files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|2|Plain|vmplain.sys|0|X31|vmx31.sys|2"));
     PutMachine();
     state->SourceDir.Assign("A:\\");
   }
@@ -29,30 +32,107 @@ struct ServiceWorld : RegistryWorld {
       registry.PutValue("SOFTWARE\\CAPI20\\" + name, "Manufacturer", Registry::kSz, maker + '\0');
     if (locked) registry.DenyAllAccess("SOFTWARE\\CAPI20\\" + name);
   }
+  // Registered as number 1 with one adapter, maintenance on with all eight party numbers.
+  void Install(bool x31 = false) {
+    DriverServiceConfig config;
+    InitServiceConfigDefaults(services, *state, 1, config);
+    config.ImagePath.Assign(std::string(kDriverPrefix) + (x31 ? "vmx31.sys" : "vmplain.sys"));
+    config.MaintenanceMode = kMaintenanceFull;
+    config.CgpnCount = kMaxCgpn;
+    ASSERT_EQ(WriteServiceConfig(services, *state, 1, config), 1);
+    WriteAdapterConfig(services, *state, AdapterConfig{2, 0x250, 5, {}}, 0, 0);
+    WriteScriptVersion(services, *state, 1);
+  }
 };
 
 TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
   const std::string f = "Other Maker", own(kOwnManufacturer);
   const struct {
-    std::vector<std::vector<std::string>> registrations;  // name, maker, "locked"
-    std::uint32_t number;
+    std::vector<std::vector<std::string>> registrations;  // name, maker, "locked"; none: no key
+    int failListing;
+    std::uint32_t number;  // 0: the search failed
     int found;
   } cases[] = {
-      {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 2, 1},
-      // Unnamed or unopenable counts as foreign.
-      {{{"1", ""}, {"2", own, "locked"}}, 3, 0},
+      {{}, 0, 1, 0},
+      {{{"1", f}, {"3", f}}, 0, 4, 0},
+      {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 0, 2, 1},
+      // Unnamed, unopenable or not named by a number counts as foreign.
+      {{{"1", ""}, {"2", own, "locked"}, {"Velmar", own}}, 0, 3, 0},
+      // Cut short, the listing would give 2, another maker's number.
+      {{{"1", f}, {"2", f}}, 2, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     ServiceWorld w;
-    w.registry.AddKey("SOFTWARE\\CAPI20");
     for (const auto& r : c.registrations) w.Register(r[0], r[1], r.size() > 2);
+    w.registry.FailListing(c.failListing);
     int found = -1;
-    EXPECT_EQ(FindCapiControllerNumber(w.services, found), c.number);
+    EXPECT_EQ(FindCapiControllerNumber(w.services, *w.state, found), c.number);
     EXPECT_EQ(found, c.found);
+    EXPECT_EQ(w.Messages(), c.number ? Texts{} : Texts{"no key SOFTWARE\\CAPI20"});
     EXPECT_EQ(CapiHasOtherControllers(w.services, *w.state), c.registrations.size() > 1);
-    EXPECT_TRUE(w.Messages().empty());
   }
+}
+
+// The stored configuration with one value changed, read back over a record that holds kHeld:
+// a missing number ends its key's reads with a message, a missing text silently; x31Layer2
+// belongs to the protocols that have it; the party numbers end at the first gap.
+TEST(ServiceConfigTest, ReadingBackStopsAtWhatIsMissingAndReportsOnlyNumbers) {
+  const std::string s(kServiceKeyPath), p(kParametersKeyPath), m = p + "\\Maintenance";
+  constexpr std::uint32_t kHeld = 0x250;
+  const auto stored = [](std::uint32_t type, std::string bytes) {
+    return std::optional(MemoryRegistry::Value{type, std::move(bytes)});
+  };
+  using D = DriverServiceConfig;
+  const struct {
+    bool x31;  // the protocol has x31Layer2
+    std::string key, name;
+    std::optional<MemoryRegistry::Value> stored;  // none: deleted
+    std::uint32_t D::*field;
+    std::uint32_t read;
+    int result;
+    const char* message;  // "": none
+  } cases[] = {
+      {false, s, "ErrorControl", {}, &D::Start, kHeld, 0, "no query ErrorControl"},
+      {false, s, "DisplayName", {}, &D::ErrorControl, kHeld, 0, ""},
+      {true, p, "x31Layer2", {}, &D::x31Layer2, 1, 1, ""},
+      {false, p, "x31Layer2", stored(Registry::kDword, "\5"), &D::x31Layer2, kHeld, 1, ""},
+      {false, p, "DosVector", stored(Registry::kSz, "5"), &D::DosVector, kHeld, 1, ""},
+      {false, p, "DosVector", stored(Registry::kBinary, "\5"), &D::DosVector, 5, 1, ""},
+      {false, m, "CGPN3", {}, &D::CgpnCount, 2, 1, ""},
+      {false, m, "Controller", stored(Registry::kDword, "\2"), &D::Controller, 0, 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ServiceWorld w;
+    w.Install(c.x31);
+    EXPECT_EQ(w.registry.ValueOf(p, "x31Layer2").has_value(), c.x31);
+    if (c.stored) {
+      w.registry.PutValue(c.key, c.name, c.stored->type, c.stored->bytes);
+    } else {
+      const OpenKey key(w.registry, c.key, Registry::Access::All);
+      w.registry.DeleteValue(key.key(), c.name);
+    }
+    D read;
+    read.*c.field = kHeld;
+    EXPECT_EQ(ReadServiceConfig(w.services, *w.state, read), c.result);
+    EXPECT_EQ(read.*c.field, c.read);
+    EXPECT_EQ(w.Messages(), *c.message ? Texts{c.message} : Texts{});
+  }
+}
+
+// A count of the registrations that fails leaves the shared entries: another maker may need
+// them.
+TEST(ServiceConfigTest, ARemovalInDoubtKeepsTheSharedEntries) {
+  ServiceWorld w;
+  w.Install();
+  w.registry.FailListing(3);  // the count, after the search's two listings
+  EXPECT_EQ(RemoveSystemEntries(w.services, *w.state), 1);
+  EXPECT_EQ(w.registry.ValueOf(std::string(kServiceGroupOrderKeyPath), "List")->bytes,
+            std::string("CAPI20\0NDIS\0\0", 13));
+  EXPECT_TRUE(w.registry.HasKey("SOFTWARE\\CAPI20"));
+  EXPECT_FALSE(w.registry.HasKey(std::string(kServiceKeyPath)));
+  EXPECT_TRUE(w.Messages().empty());
 }
 
 // A value the writer cannot have left is no backup: configuring goes on, nothing is taken.

@@ -41,6 +41,8 @@ class MemoryRegistry : public Registry {
   // The n-th change from now (1 = the next CreateKey, SetValue, DeleteValue or DeleteKey)
   // fails with 5 and changes nothing, as when the machine refuses halfway.
   void FailChange(int n) { changesBeforeFailure_ = n; }
+  // Likewise the n-th CountSubkeys or EnumSubkey from now.
+  void FailListing(int n) { listingsBeforeFailure_ = n; }
   // Every CreateKey, SetValue, DeleteValue and DeleteKey so far, and the one refused.
   int changesTried = 0;
   std::string refusedChange;
@@ -112,10 +114,12 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   std::int32_t CountSubkeys(Key key, std::uint32_t& count) override {
+    if (Due(listingsBeforeFailure_)) return kAccessDenied;
     count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
     return kSuccess;
   }
   std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override {
+    if (Due(listingsBeforeFailure_)) return kAccessDenied;
     const std::vector<std::string> names = Subkeys(handles_.at(key).path);
     if (index >= names.size()) return kNoMoreItems;
     name = names[index];
@@ -169,9 +173,10 @@ class MemoryRegistry : public Registry {
     node = &found->second;
     return kSuccess;
   }
+  static bool Due(int& before) { return before > 0 && --before == 0; }
   bool Refused(const std::string& change) {
     ++changesTried;
-    const bool refused = changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+    const bool refused = Due(changesBeforeFailure_);
     if (refused) refusedChange = change;
     return refused;
   }
@@ -181,6 +186,7 @@ class MemoryRegistry : public Registry {
   // Above 32 bits where the pointer is wide, so a handle squeezed into 32 bits names no key.
   Key nextHandle_ = ~Registry::Key{0} << 16;
   int changesBeforeFailure_ = 0;
+  int listingsBeforeFailure_ = 0;
 };
 
 }  // namespace setup
