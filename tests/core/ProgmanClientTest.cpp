@@ -1,5 +1,5 @@
-// The program group client on the doubles: command texts the shell must not misread, and
-// items too long to send.
+// The program group client on the doubles: command texts the shell must not misread, items
+// too long to send, and what each failure shows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -84,6 +84,34 @@ TEST(ProgmanClient, AnOverlongItemIsRefusedAndTheRestStillSent) {
       w.programGroups.commands,
       GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "\"\"G\"\""));
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
+}
+
+// Every failure is shown where it happens ("owner: " for the caller's window) and the other
+// commands are still tried; the caller learns of none of them.
+TEST(ProgmanClient, ShowsEachFailureAndGoesOn) {
+  using R = RecordingProgramGroups;
+  const struct {
+    void (R::*fault)(std::uint32_t);  // null: the shell is not there
+    bool create;
+    Texts shown;
+  } cases[] = {
+      {&R::FailInitialize, true, {"owner: No DDE conversation!"}},
+      {&R::FailInitialize, false, {"owner: No DDE Conversation!\nErrorCode: 0x400a"}},
+      {nullptr, true, Texts(5, "No connection!")},
+      {nullptr, false, {"No connection!", "owner: Can't delete group!"}},
+      {&R::Refuse, true, Texts(5, "Error: 400A")},
+      {&R::Refuse, false, {"Error: 400A", "owner: Can't delete group!"}},
+  };
+  for (const auto& c : cases) {
+    ClientWorld w;
+    if (c.fault)
+      (w.programGroups.*c.fault)(ProgramGroups::kNoConversation);
+    else
+      w.programGroups.BeUnreachable();
+    w.Run(c.create);
+    EXPECT_EQ(w.Shown(), c.shown);
+    EXPECT_EQ(w.programGroups.liveInstances(), 0u);
+  }
 }
 
 }  // namespace

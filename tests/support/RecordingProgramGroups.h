@@ -12,17 +12,20 @@
 
 namespace setup {
 
-// A shell that records the commands it accepts, or is not there at all; a command sent on an
-// instance that is not live is a test failure.
+// A shell that records the commands it accepts, or is not there at all, or refuses them all;
+// a command sent on an instance that is not live is a test failure.
 class RecordingProgramGroups : public ProgramGroups {
  public:
   std::vector<std::string> commands;
 
   void BeUnreachable() { unreachable_ = true; }
+  void Refuse(std::uint32_t error) { refusal_ = error; }
+  void FailInitialize(std::uint32_t error) { initializeError_ = error; }
 
   std::size_t liveInstances() const { return live_.size(); }
 
   Started Initialize() override {
+    if (initializeError_ != kNoError) return {0, initializeError_};
     live_.insert(next_);
     return {next_++, kNoError};
   }
@@ -34,12 +37,14 @@ class RecordingProgramGroups : public ProgramGroups {
     }
     if (command.size() >= kCommandBytes) return {Outcome::Refused, kNotProcessed};
     if (unreachable_) return {Outcome::NotConnected, kNoConversation};
+    if (refusal_ != kNoError) return {Outcome::Refused, refusal_};
     commands.emplace_back(command);
     return {Outcome::Accepted, kNoError};
   }
 
  private:
   bool unreachable_ = false;
+  std::uint32_t refusal_ = kNoError, initializeError_ = kNoError;
   std::set<Instance> live_;
   Instance next_ = 0x10;
 };
