@@ -106,6 +106,41 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   }
 }
 
+// Anything but a full path would install below the current directory, the medium, and clear
+// a removal log at the root of its drive. The refusal is in the language's words; a language
+// file to the published list lacks them and gives English, without a message of its own.
+TEST_F(InstallFlowTest, InstallsOnlyFromAndToFullPaths) {
+  for (const char* path : {"C:\\", "c:\\Velmar", "\\\\server\\share\\dir"})
+    EXPECT_TRUE(IsFullPath(path)) << path;
+  for (const char* path : {"", "Velmar", "C:Velmar", "\\Velmar", "C:/Velmar", "\\\\server",
+                           "\\\\server\\", "\\\\\\share"})
+    EXPECT_FALSE(IsFullPath(path)) << path;
+  const std::string language = LanguageFile("EN");
+  const auto load = [this](const std::string& file) {
+    w().files.PutFile("A:\\ENG.TXT", file);
+    LoadStringCatalogue(w().files, w().prompts, "A:\\", state().Languages, 0, state().Catalogue);
+  };
+  ReadLanguageTable(w().files, w().prompts, {"A:\\", "SETUP.KVX"}, state().Languages);
+  load(language);
+  w().host.OnShow("DLG_install", [&](FakeDialogView& view, Dialog& dialog) {
+    view.UserTypes(install_dialog::kDestination, "");
+    view.UserClicks(install_dialog::kInstall);
+    load(language.substr(0, language.find("[ERR_INS_FULLPATH]")));
+    view.UserTypes(install_dialog::kDestination, "C:\\Velmar");
+    view.UserTypes(install_dialog::kSource, "MEDIUM");
+    view.UserClicks(install_dialog::kInstall);
+    EXPECT_FALSE(view.ended());
+    dialog.OnCommand(view, install_dialog::kCancel, 0);
+  });
+  OpenInstallDialog(w().services, state(), kNoWindow, "A:\\", [] {});
+  EXPECT_EQ(w().prompts.Texts(Kind::Message),
+            (std::vector<std::string>{LanguageText("EN", text::ERR_INS_FULLPATH),
+                                      kOwnCatalogueKeys[0].english}));
+  EXPECT_TRUE(w().prompts.Texts(Kind::ErrorBox).empty());
+  EXPECT_TRUE(w().files.FileBytes("A:\\removed.kvx"));
+  EXPECT_EQ(state().InstallComplete, 1);
+}
+
 // Browsing for the destination: each step a user action in the change-directory dialog (none
 // for its opening), then its path, its list and its selected drive.
 TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) {
