@@ -70,9 +70,8 @@ void DeriveSetupFileName(std::string_view currentDirectory, std::string_view mod
   // it at the current directory's length would give a name that is no file at all.
   const bool inDirectory = modulePath.size() > directory.size() &&
                            EqualIgnoringCase(modulePath.substr(0, directory.size()), directory);
-  const std::string_view name = inDirectory ? modulePath.substr(directory.size())
-                                            : modulePath.substr(modulePath.find_last_of('\\') + 1);
-  if (!name.empty()) setupFileName.Assign(name);
+  setupFileName.Assign(inDirectory ? modulePath.substr(directory.size())
+                                   : modulePath.substr(modulePath.find_last_of('\\') + 1));
 }
 
 int CheckAdminRights(Services& services, const ProgramState& state, WindowRef owner) {

@@ -17,8 +17,7 @@ void FindLanguage(ProgramState& state);
 
 // The program's file name relative to the current directory it was started from: the module
 // path less the current directory with a backslash appended, when it begins with that
-// (ignoring case); otherwise the module's file name alone. The default name stays when
-// neither leaves a name.
+// (ignoring case); otherwise the module's file name alone.
 void DeriveSetupFileName(std::string_view currentDirectory, std::string_view modulePath,
                          PathText& setupFileName);
 

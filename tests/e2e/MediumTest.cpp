@@ -1,10 +1,8 @@
-// Every key once, in the program's order with its own keys last, each text within a line's
-// width and with the same conversions in every language, because the program fills them with
-// the same arguments.
+// Every key once, in the program's order, each text within a line's width and with the same
+// conversions in every language, because the program fills them with the same arguments.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "e2e/Harness.h"
 #include "script/CatalogueKeys.h"
@@ -18,11 +16,8 @@ TEST(MediumTest, LanguageFilesHoldEveryKeyInOrderWithTheSameConversions) {
     SCOPED_TRACE(language.fileName);
     const std::vector<std::string> lines =
         ScriptLines(ReadFileBytes(TheMedium().directory + "\\" + language.fileName));
-    std::vector<setup::CatalogueKey> keys(setup::kCatalogueKeys.begin(),
-                                          setup::kCatalogueKeys.end());
-    for (const setup::OwnCatalogueKey& own : setup::kOwnCatalogueKeys) keys.push_back(own.key);
     auto next = lines.begin();
-    for (const setup::CatalogueKey& key : keys) {
+    for (const setup::CatalogueKey& key : setup::kCatalogueKeys) {
       next = std::find(next, lines.end(), key.key);
       ASSERT_LT(next + 1, lines.end()) << key.key << " is missing or out of order";
       EXPECT_LE((++next)->size(), 259u) << key.key;

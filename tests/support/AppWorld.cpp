@@ -2,7 +2,6 @@
 
 #include <set>
 #include <utility>
-#include <vector>
 
 #include "script/CatalogueKeys.h"
 
@@ -64,29 +63,22 @@ std::string Piped(std::string_view lines) {
   return text + "\r\n";
 }
 
-namespace {
-
-// The first `published` keys and then the program's own, as a language file holds them.
-std::vector<CatalogueKey> KeysInFileOrder(std::size_t published = kCatalogueKeyCount) {
-  std::vector<CatalogueKey> keys(kCatalogueKeys.begin(), kCatalogueKeys.begin() + published);
-  for (const OwnCatalogueKey& own : kOwnCatalogueKeys) keys.push_back(own.key);
-  return keys;
-}
-
-}  // namespace
-
 std::string LanguageFile(std::string_view tag, std::size_t keys) {
   std::string text = "Language file for tests\r\n";
-  for (const CatalogueKey& key : KeysInFileOrder(keys)) {
-    const std::string name = key.key;
-    text += "; comment\r\n" + name + "\r\n" + std::string(tag) + " " + name + "\r\n";
+  for (std::size_t i = 0; i < keys; ++i) {
+    const std::string key = kCatalogueKeys[i].key;
+    text += "; comment\r\n" + key + "\r\n" + std::string(tag) + " " + key + "\r\n";
   }
+  for (const OwnCatalogueKey& own : kOwnCatalogueKeys)
+    text += std::string(own.key.key) + "\r\n" + std::string(tag) + " " + own.key.key + "\r\n";
   return text + "trailer\r\n";
 }
 
 std::string LanguageText(std::string_view tag, int slot) {
-  for (const CatalogueKey& key : KeysInFileOrder())
+  for (const CatalogueKey& key : kCatalogueKeys)
     if (key.slot == slot) return std::string(tag) + " " + key.key;
+  for (const OwnCatalogueKey& own : kOwnCatalogueKeys)
+    if (own.key.slot == slot) return std::string(tag) + " " + own.key.key;
   return std::string();
 }
 
@@ -101,7 +93,7 @@ std::string Szdd(std::string_view data) {
 }
 
 void FillCatalogue(StringCatalogue& catalogue, std::string_view tag) {
-  for (const CatalogueKey& key : KeysInFileOrder())
+  for (const CatalogueKey& key : kCatalogueKeys)
     catalogue.SetText(key.slot, std::string(tag) + " " + key.key);
 }
 
