@@ -65,7 +65,13 @@ void DeriveSetupFileName(std::string_view currentDirectory, std::string_view mod
   // A drive root already ends in a backslash; collapsing keeps it from counting twice.
   PathText prefix = JoinPath(currentDirectory, "");
   CollapseBackslashes(prefix);
-  if (modulePath.size() > prefix.size()) setupFileName.Assign(modulePath.substr(prefix.size()));
+  const std::string_view directory = prefix.view();
+  // Started from elsewhere, the module path's own directory is not the current one: cutting
+  // it at the current directory's length would give a name that is no file at all.
+  const bool inDirectory = modulePath.size() > directory.size() &&
+                           EqualIgnoringCase(modulePath.substr(0, directory.size()), directory);
+  setupFileName.Assign(inDirectory ? modulePath.substr(directory.size())
+                                   : modulePath.substr(modulePath.find_last_of('\\') + 1));
 }
 
 int CheckAdminRights(Services& services, const ProgramState& state, WindowRef owner) {

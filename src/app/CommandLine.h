@@ -16,8 +16,8 @@ void ParseCommandLine(ProgramState& state, std::string_view text);
 void FindLanguage(ProgramState& state);
 
 // The program's file name relative to the current directory it was started from: the module
-// path less as many characters as the current directory has with a backslash appended. The
-// default name stays when the module path is not longer than that.
+// path less the current directory with a backslash appended, when it begins with that
+// (ignoring case); otherwise the module's file name alone.
 void DeriveSetupFileName(std::string_view currentDirectory, std::string_view modulePath,
                          PathText& setupFileName);
 

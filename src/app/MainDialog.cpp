@@ -67,6 +67,7 @@ void MainDialog::OnInit(DialogView& view) {
   CreateTitleFont(view, services_.prompts);
   UpdateMainTexts(view, state_, state_.StartMode, 1);
   view.Centre();
+  view.ShowWindow(true);
 }
 
 void MainDialog::OnCommand(DialogView& view, int id, int code) {

@@ -59,7 +59,26 @@ bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
   return written;
 }
 
+// The field left wrong, after telling the user; 0 when both hold full paths.
+int FieldWithoutFullPath(Services& services, const ProgramState& state, DialogView& view) {
+  for (int field : {install_dialog::kSource, install_dialog::kDestination}) {
+    if (IsFullPath(view.Text(field))) continue;
+    services.prompts.ShowMessage(view.Window(), state.Catalogue.Text(text::ERR_INS_FULLPATH));
+    return field;
+  }
+  return 0;
+}
+
 }  // namespace
+
+bool IsFullPath(std::string_view path) {
+  const bool onDrive = path.size() >= 3 && path.substr(1, 2) == ":\\" &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  if (onDrive || !path.starts_with("\\\\")) return onDrive;
+  const std::size_t serverEnd = path.find('\\', 2);
+  return serverEnd != std::string_view::npos && serverEnd > 2 && serverEnd + 1 < path.size() &&
+         path[serverEnd + 1] != '\\';
+}
 
 int RunInstall(Services& services, ProgramState& state, DialogView& installView,
                const std::function<void()>& installed) {
@@ -142,6 +161,12 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
   // Only clicks: the edit fields report their changes as commands too.
   if (code != 0 || id >= install_dialog::kSourceLabel) return;
   if (id == install_dialog::kInstall) {
+    // A relative path would put the package below whatever directory is current, and the
+    // install would clear a removal log at the root of the current drive.
+    if (const int field = FieldWithoutFullPath(services_, state_, view)) {
+      view.SetFocus(field);
+      return;
+    }
     configureAfter = RunInstall(services_, state_, view, installed_);
     view.End(0);
   } else if (id == install_dialog::kCancel) {

@@ -39,6 +39,10 @@ class InstallDialog : public Dialog {
   std::function<void()> installed_;
 };
 
+// Whether `path` is whole in itself: a drive letter, a colon and a backslash, or a network
+// share "\\server\share". Only such source and destination paths are installed from and to.
+bool IsFullPath(std::string_view path);
+
 // Runs "DLG_install" over the main dialog, after taking `directory` as SourceDir.
 // `installed` is how the main dialog turns to configuring once the package is in place.
 void OpenInstallDialog(Services& services, ProgramState& state, WindowRef owner,

@@ -55,7 +55,9 @@ class DialogView {
   virtual bool IsChecked(int id) const = 0;
   virtual void SetPushed(int id, bool pushed) = 0;
 
-  // The whole window: hide or show it; centre it on the desktop, show and activate it.
+  // The whole window: hide or show it; centre it on the desktop. Centring shows and
+  // activates a window the logic has not hidden; one it hid while filling it stays hidden
+  // until shown, so that the user sees it only complete.
   virtual void ShowWindow(bool visible) = 0;
   virtual void Centre() = 0;
   // Brings the window in front of every other program's, as after a long operation the
@@ -139,7 +141,7 @@ class DialogHost {
   virtual void PumpMessages(WindowRef dialog) = 0;
   virtual void ShowWaitCursor(bool wait) = 0;
   // Centres a window of the program on the desktop, shows and activates it, as
-  // DialogView::Centre does for the dialog's own window.
+  // DialogView::Centre does for a dialog's own window that is not hidden.
   virtual void CentreWindow(WindowRef window) = 0;
   // A disabled window takes no input; its owned windows still do.
   virtual void EnableWindow(WindowRef window, bool enabled) = 0;

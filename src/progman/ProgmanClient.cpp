@@ -15,13 +15,23 @@ namespace {
 // next arrives.
 constexpr std::uint32_t kItemPause = 100;
 
+// `text` in quotes, each quote inside doubled, as the shell reads a quoted argument.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
+}
+
 // [Verb("group"tail)]
 std::string GroupCommand(std::string_view verb, std::string_view group, std::string_view tail) {
   std::string text = "[";
   text += verb;
-  text += "(\"";
-  text += group;
-  text += '"';
+  text += '(';
+  text += Quoted(group);
   text += tail;
   text += ")]";
   return text;
@@ -50,14 +60,12 @@ bool FitsCommand(std::string_view command) {
   return command.size() < ProgramGroups::kCommandBytes;
 }
 
-// The shell splits arguments at commas and ends the command at a parenthesis; such an
-// argument goes in quotes. Any other stays as it is, byte for byte.
+// The shell splits arguments at commas, ends them at a parenthesis or bracket and reads a
+// leading quote as the start of a quoted one; an argument holding any of these goes in
+// quotes. Any other stays as it is, byte for byte.
 std::string Argument(std::string_view text) {
-  std::string argument(text);
-  if (text.find_first_of(",()") == std::string_view::npos) return argument;
-  argument.insert(argument.begin(), '"');
-  argument += '"';
-  return argument;
+  if (text.find_first_of(",()[]\"") == std::string_view::npos) return std::string(text);
+  return Quoted(text);
 }
 
 // The add-item command of item `i`, or nothing when a path or the command does not fit.

@@ -109,6 +109,7 @@ inline constexpr int ERR_CFG_NOKEYMODIFY = 214;
 inline constexpr int ERR_CFG_NOVALMODIFY = 216;
 inline constexpr int ERR_CFG_NOVALQUERY = 215;
 inline constexpr int ERR_CFG_NOAUTOEXEC = 212;
+inline constexpr int ERR_INS_FULLPATH = 217;  // the program's own, in kOwnCatalogueKeys
 inline constexpr int INFO_SCANVERSION = 310;
 inline constexpr int INFO_CREATEPATH = 301;
 inline constexpr int INFO_COPYFILE = 302;
@@ -299,6 +300,19 @@ inline constexpr std::array<CatalogueKey, kCatalogueKeyCount> kCatalogueKeys = {
     {"[TEXT_UNKNOWN_PROTO]", text::TEXT_UNKNOWN_PROTO},
     {"[TEXT_NOCAPIINSTALLED]", text::TEXT_NOCAPIINSTALLED},
     {"[TEXT_UNKNOWNVERSION]", text::TEXT_UNKNOWNVERSION},
+}};
+
+// Texts the program adds to the published keys: in a language file they follow the last of
+// those, in this order. A file written to the published list lacks them and must still load
+// without a message; the English text here then stands.
+struct OwnCatalogueKey {
+  CatalogueKey key;
+  const char* english;
+};
+inline constexpr std::array<OwnCatalogueKey, 1> kOwnCatalogueKeys = {{
+    {{"[ERR_INS_FULLPATH]", text::ERR_INS_FULLPATH},
+     "Please enter both directories as full paths: beginning with a drive letter (C:\\...) or "
+     "naming a network share (\\\\server\\share\\...)."},
 }};
 
 }  // namespace setup

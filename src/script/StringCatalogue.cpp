@@ -49,6 +49,13 @@ int LoadStringCatalogue(Files& files, Prompts& prompts, std::string_view sourceD
   // every later key then fails with its own message, keeping its slot's old text.
   for (const CatalogueKey& key : kCatalogueKeys)
     FindSection(file, key.key, *catalogue.Slot(key.slot), prompts);
+  for (const OwnCatalogueKey& own : kOwnCatalogueKeys) {
+    LineText& text = *catalogue.Slot(own.key.slot);
+    if (FindHeader(file, own.key.key))
+      ReadScriptLine(file, text);
+    else
+      text.Assign(own.english);
+  }
   prompts.ShowWaitCursor(false);
   return 1;
 }

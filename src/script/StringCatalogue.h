@@ -24,8 +24,9 @@ class StringCatalogue {
   std::array<LineText, kCatalogueSlotCount> slots_{};
 };
 
-// Loads every key of language `languageIndex` from its file in `sourceDir`. 1 when the file
-// was opened; 0 after "Language is not supported!", with the catalogue unchanged.
+// Loads every key of language `languageIndex` from its file in `sourceDir`, and the program's
+// own texts, in English where the file lacks them. 1 when the file was opened; 0 after
+// "Language is not supported!", with the catalogue unchanged.
 int LoadStringCatalogue(Files& files, Prompts& prompts, std::string_view sourceDir,
                         const LanguageTable& table, int languageIndex, StringCatalogue& catalogue);
 

@@ -21,11 +21,15 @@ ScreenRect WindowRectOf(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+void MoveToDesktopCentre(HWND window, UINT flags) {
+  const ScreenPoint origin = CentredOrigin(WindowRectOf(GetDesktopWindow()), WindowRectOf(window));
+  SetWindowPos(window, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE | flags);
+}
+
 }  // namespace
 
 void CentreOnDesktop(HWND window) {
-  const ScreenPoint origin = CentredOrigin(WindowRectOf(GetDesktopWindow()), WindowRectOf(window));
-  SetWindowPos(window, HWND_TOP, origin.x, origin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+  MoveToDesktopCentre(window, SWP_SHOWWINDOW);
   SetActiveWindow(window);
   SetForegroundWindow(window);
 }
@@ -89,11 +93,17 @@ void Win32DialogView::SetFocus(int id) {
 }
 
 void Win32DialogView::ShowWindow(bool visible) {
+  hidden_ = !visible;
   ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+  // Centred while it was being filled: it comes to the front now, as centring brings it.
+  if (visible && frontWhenShown_) SetForegroundWindow(window_);
+  frontWhenShown_ = false;
 }
 
 void Win32DialogView::Centre() {
-  CentreOnDesktop(window_);
+  if (!hidden_) return CentreOnDesktop(window_);
+  MoveToDesktopCentre(window_, SWP_NOACTIVATE);
+  frontWhenShown_ = true;
 }
 
 void Win32DialogView::BringToFront() {

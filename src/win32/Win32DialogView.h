@@ -91,6 +91,9 @@ class Win32DialogView : public DialogView {
   HINSTANCE instance_;
   Mode mode_;
   bool focusChosen_ = false;
+  // The logic hid the window to fill it; centring then must not show it.
+  bool hidden_ = false;
+  bool frontWhenShown_ = false;
   std::vector<GdiObject<HFONT>> fonts_;
   GdiObject<HBITMAP> bitmap_;
   GdiObject<HBRUSH> brush_;

@@ -66,6 +66,11 @@ class DoublesEnv {
         FakeDialogHost::ElapseTimers(*view, *w_.host.ModelessDialog(window));
     }
   }
+  bool Visible(WindowRef window) const {
+    for (const auto& view : w_.host.views())
+      if (view->Window() == window) return view->visible();
+    return false;
+  }
 
   Prompts& prompts() { return w_.prompts; }
   void WillAnswer(Asked asked, int result) {

@@ -36,12 +36,16 @@ class InstallFlowTest : public ::testing::Test {
     w().PutMachine();
   }
 
-  void Install() {
+  // Types over the offered paths what is given; a refused install leaves the dialog to Cancel.
+  void Install(const char* source = nullptr, const char* destination = nullptr) {
     w().SkipIntro();
-    w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
+    w().host.OnShow("DLG_install", [&](FakeDialogView& view, Dialog& dialog) {
       EXPECT_EQ(view.TextLimit(install_dialog::kSource), 259);
       EXPECT_EQ(view.TextLimit(install_dialog::kDestination), 259);
+      if (source) view.UserTypes(install_dialog::kSource, source);
+      if (destination) view.UserTypes(install_dialog::kDestination, destination);
       dialog.OnCommand(view, install_dialog::kInstall, 0);
+      if (!view.ended()) dialog.OnCommand(view, install_dialog::kCancel, 0);
     });
     w().host.OnShow("DLG_main", [](FakeDialogView& view, Dialog& dialog) {
       dialog.OnCommand(view, main_dialog::kAction, 0);
@@ -61,9 +65,10 @@ class InstallFlowTest : public ::testing::Test {
 
 // Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
 // of the service key, o two other makers' drivers registered, l their listing failing (the
-// package stays installed, unregistered). After: D the driver image in place, R registered, B
-// its integrity backup, L no removal log left, here or in an installed copy where a
-// deinstallation run from there left it.
+// package stays installed, unregistered), e an empty destination typed, s a relative source
+// typed, p a language file without the program's own texts. After: D the driver image in
+// place, R registered, B its integrity backup, L no removal log left, here or in an installed
+// copy where a deinstallation run from there left it.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -74,9 +79,11 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"RBDL", {}, -1, {text::INFO_INS_DONE}},
       {"m", {Prompts::kAbort}, -1, {text::ERR_INS_NOSUCCESS}},
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
-      {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
-      {"oRBD", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
-      {"olD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEY}},
+      {"fRDL", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
+      {"oRBDL", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
+      {"olDL", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEY}},
+      {"e", {}, -1, {text::ERR_INS_FULLPATH}},
+      {"sp", {}, -1, {text::ERR_INS_FULLPATH}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -92,21 +99,28 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
     for (int answer : c.answers) w().prompts.Answer(answer);
     if (c.cancelAt != -1) w().prompts.CancelProgressAfter(c.cancelAt);
-    Install();
+    const std::string language = LanguageFile("EN");
+    if (has('p'))
+      w().files.PutFile("A:\\ENG.TXT", language.substr(0, language.find("[ERR_INS_FULLPATH]")));
+    Install(has('s') ? "MEDIUM" : nullptr, has('e') ? "" : nullptr);
     std::vector<std::string> expected;
-    for (int key : c.messages) expected.push_back(LanguageText("EN", key));
+    for (int key : c.messages)
+      expected.push_back(has('p') ? kOwnCatalogueKeys[0].english : LanguageText("EN", key));
     EXPECT_EQ(w().prompts.Texts(Kind::Message), expected);
     EXPECT_EQ(w().files.FileBytes("C:\\WINNT\\system32\\drivers\\vmdss1.sys").has_value(),
               has('D'));
     EXPECT_EQ(Value(kServiceKeyPath, "ImagePath").has_value(), has('R'));
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R') || has('l'));
+    EXPECT_EQ(!w().files.FileBytes("A:\\removed.kvx"), has('L'));
     if (has('L')) {
       EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
-      EXPECT_FALSE(w().files.FileBytes("A:\\removed.kvx"));
       EXPECT_EQ(state().InstallComplete + state().RestartRequired, 2);
     }
   }
+  for (const char* path : {"C:\\", "c:\\V", "\\\\server\\share"}) EXPECT_TRUE(IsFullPath(path));
+  for (const char* path : {"C:V", "\\V", "C:/V", "\\\\server", "\\\\server\\", "\\\\\\share"})
+    EXPECT_FALSE(IsFullPath(path)) << path;
 }
 
 // Browsing for the destination: each step a user action in the change-directory dialog (none

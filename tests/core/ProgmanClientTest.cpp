@@ -1,5 +1,5 @@
-// The program group client on the doubles: command texts the shell must not misread, and
-// items too long to send.
+// The program group client on the doubles: command texts the shell must not misread, items
+// too long to send, and what each failure shows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,7 +18,7 @@ const std::string kScript = Piped(
     "[LANGUAGE]|2|English|ENG.TXT|Extra|EXT.TXT|[PROGMAN]|Velmar CAPI 2.0|English|1|"
     "Readme|notepad.exe README.TXT|!SETUPDIR|SETUP.EXE|0|"
     "Extra|2|Setup|!SETUPFILE|!SETUPDIR|!SETUPICON|65535|"
-    "Trace (full), raw|vmtrace.exe /a,b|x(1)|tools\\vmtrace.exe|8");
+    "Trace \"full\", raw|vmtrace.exe /a]b|x(1)|tools\\vmtrace.exe|8");
 
 Texts GroupCommands(const Texts& items, const std::string& group = "Velmar CAPI 2.0") {
   Texts commands = {"[DeleteGroup(\"" + group + "\")]", "[CreateGroup(\"" + group + "\",0)]",
@@ -64,7 +64,7 @@ TEST(ProgmanClient, QuotesWhatWouldSplitACommandAndAddsNoSecondBackslash) {
   w.Run(true, "D:\\");
   EXPECT_EQ(w.programGroups.commands,
             GroupCommands({"[AddItem(VSETUP.EXE ,Setup,D:\\VSETUP.EXE,65535,20,10,D:\\)]",
-                           "[AddItem(\"vmtrace.exe /a,b \",\"Trace (full), raw\","
+                           "[AddItem(\"vmtrace.exe /a]b \",\"Trace \"\"full\"\", raw\","
                            "D:\\tools\\vmtrace.exe,8,95,10,\"D:\\x(1)\")]"}));
   w.Run(false);
   EXPECT_EQ(w.programGroups.commands.back(), "[DeleteGroup(\"Velmar CAPI 2.0\")]");
@@ -72,16 +72,46 @@ TEST(ProgmanClient, QuotesWhatWouldSplitACommandAndAddsNoSecondBackslash) {
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
 }
 
-// Refused whole rather than sent with a cut path; the item after it keeps its place.
+// Refused whole rather than sent cut, also when only its doubled quotes make it too long; the
+// item after it keeps its place. The group's own quotes are doubled too.
 TEST(ProgmanClient, AnOverlongItemIsRefusedAndTheRestStillSent) {
-  ClientWorld w(Piped("[PROGMAN]|G|English|2|Long|" + std::string(250, 'x') +
+  ClientWorld w(Piped("[PROGMAN]|\"G\"|English|2|Long|" + std::string(125, '"') +
                       "|!SETUPDIR|!SETUPICON|0|Short|a.exe|!SETUPDIR|a.exe|0"));
   w.Run(true);
   EXPECT_EQ(w.Shown(), Texts{"owner: Can't add the program item \"Long\"!\nIts paths or command "
                              "line are longer than 259 characters."});
-  EXPECT_EQ(w.programGroups.commands,
-            GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "G"));
+  EXPECT_EQ(
+      w.programGroups.commands,
+      GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "\"\"G\"\""));
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
+}
+
+// Every failure is shown where it happens ("owner: " for the caller's window) and the other
+// commands are still tried; the caller learns of none of them.
+TEST(ProgmanClient, ShowsEachFailureAndGoesOn) {
+  using R = RecordingProgramGroups;
+  const struct {
+    void (R::*fault)(std::uint32_t);  // null: the shell is not there
+    bool create;
+    Texts shown;
+  } cases[] = {
+      {&R::FailInitialize, true, {"owner: No DDE conversation!"}},
+      {&R::FailInitialize, false, {"owner: No DDE Conversation!\nErrorCode: 0x400a"}},
+      {nullptr, true, Texts(5, "No connection!")},
+      {nullptr, false, {"No connection!", "owner: Can't delete group!"}},
+      {&R::Refuse, true, Texts(5, "Error: 400A")},
+      {&R::Refuse, false, {"Error: 400A", "owner: Can't delete group!"}},
+  };
+  for (const auto& c : cases) {
+    ClientWorld w;
+    if (c.fault)
+      (w.programGroups.*c.fault)(ProgramGroups::kNoConversation);
+    else
+      w.programGroups.BeUnreachable();
+    w.Run(c.create);
+    EXPECT_EQ(w.Shown(), c.shown);
+    EXPECT_EQ(w.programGroups.liveInstances(), 0u);
+  }
 }
 
 }  // namespace

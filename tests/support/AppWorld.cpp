@@ -69,12 +69,16 @@ std::string LanguageFile(std::string_view tag, std::size_t keys) {
     const std::string key = kCatalogueKeys[i].key;
     text += "; comment\r\n" + key + "\r\n" + std::string(tag) + " " + key + "\r\n";
   }
+  for (const OwnCatalogueKey& own : kOwnCatalogueKeys)
+    text += std::string(own.key.key) + "\r\n" + std::string(tag) + " " + own.key.key + "\r\n";
   return text + "trailer\r\n";
 }
 
 std::string LanguageText(std::string_view tag, int slot) {
   for (const CatalogueKey& key : kCatalogueKeys)
     if (key.slot == slot) return std::string(tag) + " " + key.key;
+  for (const OwnCatalogueKey& own : kOwnCatalogueKeys)
+    if (own.key.slot == slot) return std::string(tag) + " " + own.key.key;
   return std::string();
 }
 

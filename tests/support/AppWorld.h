@@ -46,9 +46,9 @@ struct AppWorld {
 std::string CrLfLines(std::initializer_list<std::string_view> lines);
 // The same, written as one text with '|' for each line end; the last line is ended too.
 std::string Piped(std::string_view lines);
-// A language file holding the first `keys` catalogue keys, each after a comment line; the
-// text of a key is `tag`, a blank and the key, so that LanguageText(tag, slot) tells which
-// file a text came from.
+// A language file holding the first `keys` catalogue keys, each after a comment line, and the
+// program's own keys; the text of a key is `tag`, a blank and the key, so that
+// LanguageText(tag, slot) tells which file a text came from.
 std::string LanguageFile(std::string_view tag, std::size_t keys = kCatalogueKeyCount);
 std::string LanguageText(std::string_view tag, int slot);
 // An SZDD file made of literal runs only: a control byte of eight 1-bits before every eight

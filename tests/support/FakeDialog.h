@@ -75,10 +75,7 @@ class FakeDialogView : public DialogView {
   }
   int TextLimit(int id) const { return Find(id).textLimit; }
   void ShowWindow(bool visible) override { visible_ = visible; }
-  void Centre() override {
-    ++centred_;
-    visible_ = true;
-  }
+  void Centre() override { ++centred_; }
   void BringToFront() override {}
   void ComboClear(int id) override {
     if (Control* c = Existing(id)) {

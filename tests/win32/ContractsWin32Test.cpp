@@ -19,6 +19,7 @@
 #include "support/contracts/SystemInfoContract.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
+#include "win32/Win32DialogView.h"
 #include "win32/Win32Expander.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32ProgramGroups.h"
@@ -63,6 +64,7 @@ class Win32Env {
   void PumpUntil(WindowRef window, const std::function<bool()>& done) {
     for (int i = 0; i < 50 && !done(); ++i) host_.PumpMessages(window);
   }
+  bool Visible(WindowRef window) const { return IsWindowVisible(HwndOf(window)); }
 
   Prompts& prompts() { return prompts_; }
   void WillAnswer(Asked asked, int result) {

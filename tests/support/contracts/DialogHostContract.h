@@ -5,8 +5,9 @@
 // up: `Press(name, id)`, `Close(name)` (system menu), `Click(name)`, `Escape(name)` (the key
 // pressed in the window itself), `Wait(name)` (only time passes); makes sure a template
 // does not exist (`Missing(name)`); and serves a modeless window with
-// `PumpUntil(window, condition)`; `files()` is the file system the host's views see and
-// `directory()` the absolute path of a directory in it. Template "DLG_yesno" has static 109
+// `PumpUntil(window, condition)`; `Visible(window)` tells whether a window is shown;
+// `files()` is the file system the host's views see and `directory()` the absolute path of a
+// directory in it. Template "DLG_yesno" has static 109
 // and buttons 111, 112 and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603,
 // "DLG_fileversion" the list box 173 and static 104, "DLG_partynumber" the edits 86 and 88,
 // "DLG_cfg_advanced_mntsw" the drop-down list 48 and the check boxes 61 and 67.
@@ -147,6 +148,7 @@ TYPED_TEST_P(DialogHostContract, ListsKeepTheirOrderAndDirectoryListingMakesItCu
 
 // The configuration pages tell the user's edits from their own by the modified state; a
 // control they destroyed, or one the template lacks, must read back as nothing at all.
+// Centring shows a window, unless the dialog hid it to fill it first.
 TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
   std::vector<std::string> seen;
   std::vector<bool> states;
@@ -156,6 +158,11 @@ TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
     states = {v.IsModified(86), v.IsEnabled(86), v.IsEnabled(88), v.IsEnabled(4711)};
     v.DestroyControl(86);
     states.push_back(v.IsEnabled(86));
+    for (bool hide : {false, true}) {
+      if (hide) v.ShowWindow(false);
+      v.Centre();
+      states.push_back(this->env_.Visible(v.Window()));
+    }
     seen.push_back(v.Text(86));
     v.End(0);
   });
@@ -186,7 +193,8 @@ TYPED_TEST_P(DialogHostContract, ControlsAnswerAsTheDialogManagerHasThem) {
     v.End(0);
   });
   EXPECT_EQ(this->probe_.editsChanged, std::vector<int>{86});
-  EXPECT_EQ(states, (std::vector<bool>{false, true, false, false, false, true, false, false}));
+  EXPECT_EQ(states,
+            (std::vector<bool>{false, true, false, false, false, true, false, true, false, false}));
   EXPECT_EQ(seen, (std::vector<std::string>{"", "-1", "bc1"}));
 }
 
