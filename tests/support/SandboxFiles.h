@@ -106,7 +106,7 @@ class SandboxFiles : public Files {
   // Hidden directories are not modelled: this takes files only.
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
     Entry* file = Find(Key(path), false);
-    if (file) file->attributes = attributes & (kReadOnly | kHidden);
+    if (file) file->attributes = attributes & (kReadOnly | kHidden | kSystem | kArchive);
     return file;
   }
   std::optional<std::uint64_t> LastWriteTime(const std::string& path) override {
@@ -132,6 +132,17 @@ class SandboxFiles : public Files {
     entries_.erase(*from);
     entries_[*to] = std::move(moved);
     return true;
+  }
+  // Names as GetTempFileName makes them: a prefix, a number, ".TMP".
+  std::optional<std::string> CreateTemporaryFile(const std::string& directory) override {
+    if (directory.size() > kTemporaryDirectoryMax || !Find(Key(directory), true))
+      return std::nullopt;
+    const std::string base = directory.back() == '\\' ? directory : directory + '\\';
+    std::string path;
+    do path = base + "KVX" + std::to_string(++temporaries_) + ".TMP";
+    while (entries_.count(Key(path).value()));
+    entries_[Key(path).value()] = {false, Names(path).back(), {}, kNormal, Now()};
+    return path;
   }
   bool MakeDirectory(const std::string& path) override {
     const std::optional<std::string> key = NewEntry(path);
@@ -236,6 +247,7 @@ class SandboxFiles : public Files {
   std::map<Handle, std::pair<std::string, std::size_t>> open_;  // key and position
   Handle nextHandle_ = 0x100;
   std::set<std::string> failingWrites_;
+  int temporaries_ = 0;
 };
 
 }  // namespace setup
