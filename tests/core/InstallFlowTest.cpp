@@ -60,9 +60,11 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 // Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
-// of the service key, o two other makers' drivers registered. After: D the driver image in
-// place, R registered, B its integrity backup, L no removal log left, here or in an installed
-// copy where a deinstallation run from there left it.
+// of the service key, o two other makers' drivers registered, n the setup script and the
+// driver image installed already and newer, a OverwriteAll left at 1 by an earlier install.
+// After: D the driver image in place, R registered (and so the group made), B its integrity
+// backup, L no removal log left, here or in an installed copy where a deinstallation run from
+// there left it. Every install clears OverwriteAll once its group is made.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -73,6 +75,11 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"RBDL", {}, -1, {text::INFO_INS_DONE}},
       {"m", {Prompts::kAbort}, -1, {text::ERR_INS_NOSUCCESS}},
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
+      {"", {}, 1, {text::ERR_INS_NOSUCCESS}},  // cancelled before the setup program
+      {"mD", {Prompts::kIgnore}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"nRBDL", {Prompts::kNo, Prompts::kNo}, -1, {text::INFO_INS_DONE}},
+      {"nD", {Prompts::kCancel}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"naRBDL", {Prompts::kAll}, -1, {text::INFO_INS_DONE}},  // asked once in three batches
       {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
       {"oRBD", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
   };
@@ -87,9 +94,17 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
+    for (const char* path : {"C:\\Velmar\\SETUP.KVX", "C:\\WINNT\\system32\\drivers\\vmdss1.sys"})
+      if (has('n')) {
+        w().files.PutFile(path, "newer");
+        // Later than the medium's last file.
+        w().files.SetLastWriteTime(path, *w().files.LastWriteTime("A:\\VMDSS1.SY_") + 1);
+      }
+    state().OverwriteAll = has('a');
     for (int answer : c.answers) w().prompts.Answer(answer);
     if (c.cancelAt != -1) w().prompts.CancelProgressAfter(c.cancelAt);
     Install();
+    EXPECT_EQ(w().prompts.unanswered(), 0u);
     std::vector<std::string> expected;
     for (int key : c.messages) expected.push_back(LanguageText("EN", key));
     EXPECT_EQ(w().prompts.Texts(Kind::Message), expected);
@@ -98,6 +113,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     EXPECT_EQ(Value(kServiceKeyPath, "ImagePath").has_value(), has('R'));
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R'));
+    EXPECT_EQ(w().programGroups.commands.empty(), !has('R'));
+    EXPECT_EQ(state().OverwriteAll, 0);
     if (has('L')) {
       EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
       EXPECT_FALSE(w().files.FileBytes("A:\\removed.kvx"));
