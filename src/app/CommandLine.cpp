@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
+#include <string>
 
 #include "script/CaseFold.h"
 #include "script/CatalogueKeys.h"
@@ -63,9 +65,7 @@ void FindLanguage(ProgramState& state) {
 void DeriveSetupFileName(std::string_view currentDirectory, std::string_view modulePath,
                          PathText& setupFileName) {
   // A drive root already ends in a backslash; collapsing keeps it from counting twice.
-  PathText prefix = JoinPath(currentDirectory, "");
-  CollapseBackslashes(prefix);
-  const std::string_view directory = prefix.view();
+  const std::string directory = CollapsedBackslashes(std::string(currentDirectory) + '\\');
   // Started from elsewhere, the module path's own directory is not the current one: cutting
   // it at the current directory's length would give a name that is no file at all.
   const bool inDirectory = modulePath.size() > directory.size() &&
@@ -77,13 +77,15 @@ void DeriveSetupFileName(std::string_view currentDirectory, std::string_view mod
 int CheckAdminRights(Services& services, const ProgramState& state, WindowRef owner) {
   bool passed = OpenKey(services.registry, "SOFTWARE", Registry::Access::All).ok();
 
-  const PathText probe = JoinPath(services.system.SystemDirectory(), "KVXCheck.$$$");
-  const Files::Handle file = services.files.Create(probe.c_str());
+  // Without a probe path that fits there is no file to try: the check fails.
+  const std::optional<std::string> probe =
+      JoinPath(services.system.SystemDirectory(), "KVXCheck.$$$");
+  const Files::Handle file = probe ? services.files.Create(*probe) : Files::kInvalid;
   if (file == Files::kInvalid) {
     passed = false;
   } else {
     services.files.Close(file);
-    services.files.Delete(probe.c_str());
+    services.files.Delete(*probe);
   }
 
   if (passed) return 1;

@@ -19,10 +19,6 @@ constexpr std::string_view kTemporaryDirectory = "VERTMP.$$$";
 constexpr std::int32_t kTab = 9;
 constexpr int kListTabStops[] = {0, 130};
 
-bool Fits(std::string_view path) {
-  return path.size() < kPathBytes;
-}
-
 // A file's bytes one at a time, read from the file in blocks.
 class ByteStream {
  public:
@@ -76,7 +72,7 @@ std::string UnknownVersionLine(const StringCatalogue& catalogue, std::string_vie
 void AddVersionLine(Services& services, const ProgramState& state, DialogView& dialog,
                     const std::string& path, std::string_view shownName) {
   LineText line;
-  if (path.empty() || !Fits(path) || !FindVersionStamp(services.files, path, shownName, line))
+  if (path.empty() || !FitsPath(path) || !FindVersionStamp(services.files, path, shownName, line))
     line.Assign(UnknownVersionLine(state.Catalogue, shownName));
   dialog.ListAdd(version_dialog::kList, line.view());
 }
@@ -143,7 +139,7 @@ bool Listed(const CompFileList& list, std::size_t row) {
 bool ScanMedium(Services& services, const ProgramState& state, DialogView& dialog,
                 WindowRef progress, const CompFileList& list, const std::string& windows) {
   const std::string temporary = JoinPathParts({windows, kTemporaryDirectory});
-  services.files.MakeDirectory(temporary);  // an existing one is fine
+  if (FitsPath(temporary)) services.files.MakeDirectory(temporary);  // an existing one is fine
   const RemovedAfterwards temporaryRemoved(services.files, temporary, true);
   const std::string_view sourceDir = state.SourceDir.view();
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
@@ -158,7 +154,7 @@ bool ScanMedium(Services& services, const ProgramState& state, DialogView& dialo
     const std::string expanded = JoinPathParts({temporary, list.targetNames[i].view()});
     const RemovedAfterwards expandedRemoved(services.files, expanded, false);
     // A failed expansion is not reported: the file's line says its version is unknown.
-    const bool whole = Fits(source) && Fits(expanded) &&
+    const bool whole = FitsPath(source) && FitsPath(expanded) &&
                        services.expander.Expand(source, expanded) == Expander::Result::Done;
     AddVersionLine(services, state, dialog, whole ? expanded : std::string(), shown.view());
   }

@@ -70,8 +70,8 @@ void AdapterPage::FillProtocolList() {
     for (;;) {
       OpenFile script = OpenScript(services.files, state.Script());
       if (script.valid()) return script;
-      const std::string text = FormatText(state.Catalogue.Text(text::ERR_FILENOTFOUND),
-                                          {ScriptPath(state.Script()).view()});
+      const std::string text =
+          FormatText(state.Catalogue.Text(text::ERR_FILENOTFOUND), {ScriptPath(state.Script())});
       if (services.prompts.AskAbortRetryIgnore(view_->Window(), text) != Prompts::kRetry)
         return std::nullopt;
     }

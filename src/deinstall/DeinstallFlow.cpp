@@ -85,6 +85,11 @@ class Batch {
   int result_ = 1;
 };
 
+// Deletes without a word about failure; a path that does not fit names nothing to delete.
+void DeleteQuietly(Files& files, const std::string& path) {
+  if (FitsPath(path)) files.Delete(path);
+}
+
 bool KeyExists(Registry& registry, std::string_view path) {
   return OpenKey(registry, std::string(path), Registry::Access::Read).ok();
 }
@@ -95,8 +100,9 @@ int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef
                         std::string_view path) {
   Files& files = services.files;
   const std::string file(path);
-  // Whether it is there at all: a file that is there but locked is no missing file.
-  const auto present = [&] { return files.Attributes(file).has_value(); };
+  // Whether it is there at all: a file that is there but locked is no missing file, and a
+  // path that does not fit names none.
+  const auto present = [&] { return FitsPath(file) && files.Attributes(file).has_value(); };
   // Only a file that is gone passes silently. One an earlier run logged but could not take
   // away after all is deleted, and asked about, as any other.
   if (!present() && IsLoggedAsRemoved(services, state, path)) return kFileAlreadyGone;
@@ -148,7 +154,7 @@ void DeleteExtraFiles(Services& services, const ProgramState& state) {
   ReadDeleteAddFiles(services.files, services.prompts, state.Script(), *rows);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
     const std::string directory = JoinPathParts({state.SourceDir.view(), list.subdirs[i].view()});
-    services.files.Delete(JoinPathParts({directory, list.fileNames[i].view()}));
+    DeleteQuietly(services.files, JoinPathParts({directory, list.fileNames[i].view()}));
     RemoveEmptiedDirectories(services.files, state.SourceDir.view(), directory);
   }
 }
@@ -156,8 +162,8 @@ void DeleteExtraFiles(Services& services, const ProgramState& state) {
 void DeleteSetupFiles(Services& services, const ProgramState& state) {
   const std::string_view directory = state.SourceDir.view();
   // The running program's own file is in use and stays, and so does its directory.
-  services.files.Delete(JoinPathParts({directory, state.ScriptFileName.view()}));
-  services.files.Delete(JoinPathParts({directory, state.SetupFileName.view()}));
+  DeleteQuietly(services.files, JoinPathParts({directory, state.ScriptFileName.view()}));
+  DeleteQuietly(services.files, JoinPathParts({directory, state.SetupFileName.view()}));
   services.files.DeleteDirectory(std::string(directory));
 }
 

@@ -1,5 +1,6 @@
 #include "install/FileTransfer.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,16 +12,14 @@
 namespace setup {
 namespace {
 
-// The expanded file is written here, beside its target, and renamed over the target only
-// when complete: a failed expansion must not leave a truncated driver image behind.
-constexpr std::string_view kExpandTemporary = "EXPAND.$$$";
-
-bool Fits(std::string_view path) {
-  return path.size() < kPathBytes;
-}
-
 std::string Text(const ProgramState& state, int key, std::initializer_list<FormatArg> args) {
   return FormatText(state.Catalogue.Text(key), args);
+}
+
+// What an Abort/Retry/Ignore answer makes of the file; nothing for Retry.
+std::optional<int> GivenUp(int answer) {
+  if (answer == Prompts::kRetry) return std::nullopt;
+  return answer == Prompts::kIgnore ? kIgnored : kAborted;
 }
 
 // Abort/Retry/Ignore about one file, asked until `attempt` succeeds or the user gives up.
@@ -29,13 +28,13 @@ int RetryWhileFailing(Services& services, const ProgramState& state, WindowRef o
                       std::string_view path, Attempt attempt) {
   while (!attempt()) {
     const int answer = services.prompts.AskAbortRetryIgnore(owner, Text(state, key, {path}));
-    if (answer != Prompts::kRetry) return answer == Prompts::kIgnore ? kIgnored : kAborted;
+    if (const std::optional<int> result = GivenUp(answer)) return *result;
   }
   return kTransferred;
 }
 
 bool SourceReadable(Services& services, std::string_view source) {
-  return Fits(source) && OpenForReading(services.files, std::string(source)).valid();
+  return FitsPath(source) && OpenForReading(services.files, std::string(source)).valid();
 }
 
 // The read-only question and the date question about a target that exists: the file's
@@ -65,26 +64,54 @@ std::optional<int> AskAboutExistingTarget(Services& services, ProgramState& stat
   return kAborted;  // Cancel, or the dialog closed
 }
 
-int ExpandFile(Services& services, const ProgramState& state, WindowRef owner,
-               const std::string& source, const std::string& target) {
-  const std::size_t slash = target.rfind('\\');
-  const std::string temporary =
-      target.substr(0, slash == std::string::npos ? 0 : slash + 1) + std::string(kExpandTemporary);
+// A copy carries the source's attributes, and a file from a CD is read-only: the installed
+// copy must be removable without the write-protection question. Only that bit goes.
+bool ClearReadOnly(Files& files, const std::string& path) {
+  const std::optional<std::uint32_t> attributes = files.Attributes(path);
+  if (!attributes) return false;
+  if (!(*attributes & Files::kReadOnly)) return true;
+  const std::uint32_t kept = *attributes & (Files::kHidden | Files::kSystem | Files::kArchive);
+  return files.SetAttributes(path, kept ? kept : Files::kNormal);
+}
+
+enum class Written { Done, TargetUncreatable, Failed };
+
+// Copies or expands the source into a new file beside the target and renames that over the
+// target only once it is complete: a transfer that fails leaves the old target whole (the
+// installed setup script and program among them, which configure and deinstall) and no
+// file of its own behind.
+Written WriteOver(Services& services, const std::string& source, const std::string& target,
+                  bool expand) {
+  Files& files = services.files;
+  const std::optional<std::string> temporary =
+      files.CreateTemporaryFile(target.substr(0, target.rfind('\\') + 1));
+  if (!temporary) return Written::TargetUncreatable;
+  Written written = Written::Failed;
+  if (expand) {
+    const Expander::Result result = services.expander.Expand(source, *temporary);
+    if (result == Expander::Result::Done) written = Written::Done;
+    if (result == Expander::Result::TargetUncreatable) written = Written::TargetUncreatable;
+  } else if (files.Copy(source, *temporary)) {
+    written = Written::Done;
+  }
+  if (written == Written::Done && ClearReadOnly(files, *temporary) &&
+      files.Replace(*temporary, target))
+    return Written::Done;
+  files.Delete(*temporary);
+  return written == Written::Done ? Written::Failed : written;
+}
+
+// Replaces the target with the source's contents, asking Abort/Retry/Ignore while that fails.
+int ReplaceTarget(Services& services, const ProgramState& state, WindowRef owner,
+                  const std::string& source, const std::string& target, bool expand) {
   for (;;) {
-    const Expander::Result result = Fits(temporary) ? services.expander.Expand(source, temporary)
-                                                    : Expander::Result::TargetUncreatable;
-    if (result == Expander::Result::Done && services.files.Replace(temporary, target))
-      return kTransferred;
-    services.files.Delete(temporary);
-    const std::string question = Text(state, text::ERR_CANTWRITE, {target});
-    if (result == Expander::Result::TargetUncreatable) {
-      // A target that cannot even be created skips the file without stopping the install.
-      if (services.prompts.AskAbortRetryIgnore(kNoWindow, question) != Prompts::kRetry)
-        return kSkipped;
-    } else {
-      const int answer = services.prompts.AskAbortRetryIgnore(owner, question);
-      if (answer != Prompts::kRetry) return answer == Prompts::kIgnore ? kIgnored : kAborted;
-    }
+    const Written written = WriteOver(services, source, target, expand);
+    if (written == Written::Done) return kTransferred;
+    // An expanded target that cannot even be created is asked about without an owner.
+    const WindowRef asking = expand && written == Written::TargetUncreatable ? kNoWindow : owner;
+    const int answer =
+        services.prompts.AskAbortRetryIgnore(asking, Text(state, text::ERR_CANTWRITE, {target}));
+    if (const std::optional<int> result = GivenUp(answer)) return *result;
   }
 }
 
@@ -96,7 +123,7 @@ int TransferFile(Services& services, ProgramState& state, WindowRef owner, std::
                                  [&] { return SourceReadable(services, source); });
   if (result != kTransferred) return result;
   result = RetryWhileFailing(services, state, owner, text::ERR_CANTWRITE, target,
-                             [&] { return Fits(target); });
+                             [&] { return FitsPath(target); });
   if (result != kTransferred) return result;
 
   const std::string from(source), to(target);
@@ -106,16 +133,14 @@ int TransferFile(Services& services, ProgramState& state, WindowRef owner, std::
   }
   // Copying or expanding a file onto itself would destroy it.
   if (EqualIgnoringCase(from, to) || services.files.SameFile(from, to)) return kTransferred;
-  if (expand) return ExpandFile(services, state, owner, from, to);
-  return RetryWhileFailing(services, state, owner, text::ERR_CANTWRITE, to,
-                           [&] { return services.files.Copy(from, to); });
+  return ReplaceTarget(services, state, owner, from, to, expand);
 }
 
 void CreatePath(Services& services, const ProgramState& state, WindowRef progress,
                 std::string_view path) {
   const std::string directory(path);
   // A path that does not fit names nothing; the transfer into it reports that.
-  if (!Fits(directory) || IsDirectory(services.files, directory)) return;
+  if (!FitsPath(directory) || IsDirectory(services.files, directory)) return;
   services.prompts.SetProgressText(progress, Text(state, text::INFO_CREATEPATH, {directory}));
   // Every directory on the way, from the first below the drive; a drive's own "C:\" is not
   // one to create.

@@ -16,7 +16,8 @@ inline constexpr int kIgnored = -3;     // go on; the batch reports 0
 // Copies (expand false) or expands one file after the checks a user expects: the source
 // is there, a write-protected target is replaced only when the user says so, a target newer
 // than its source only after asking (unless OverwriteAll). A path longer than 259 characters
-// is that file's failure. An expanded file replaces its target only once it is complete.
+// is that file's failure. The new file replaces its target only once it is complete, and
+// without the read-only bit that a copy from a CD brings along.
 int TransferFile(Services& services, ProgramState& state, WindowRef owner, std::string_view source,
                  std::string_view target, bool expand);
 

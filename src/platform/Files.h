@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,8 +37,8 @@ class Files {
   virtual bool ChangeDirectory(const std::string& path) = 0;
 
   // Attribute bits as Windows keeps them.
-  static constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kDirectory = 0x10,
-                                 kNormal = 0x80;
+  static constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04,
+                                 kDirectory = 0x10, kArchive = 0x20, kNormal = 0x80;
   // The attributes of a file or directory; nothing when there is none by that path.
   virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
   // kNormal alone clears the others.
@@ -48,6 +49,11 @@ class Files {
   virtual bool Copy(const std::string& source, const std::string& target) = 0;
   // Renames a file, replacing an existing target; both lie on one drive.
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
+  // Creates an empty file under a name that no file in `directory` has, and gives its path;
+  // nothing when it cannot, also when `directory` is longer than kTemporaryDirectoryMax
+  // characters (Windows' limit, so that the name fits a path).
+  static constexpr std::size_t kTemporaryDirectoryMax = 246;
+  virtual std::optional<std::string> CreateTemporaryFile(const std::string& directory) = 0;
   // One directory whose parent exists.
   virtual bool MakeDirectory(const std::string& path) = 0;
   // An empty directory.

@@ -42,4 +42,10 @@ inline constexpr std::size_t kPathBytes = 260;
 using PathText = FixedText<kPathBytes>;
 using LineText = FixedText<kPathBytes>;
 
+// Whether a path fits those 259 characters. One that does not names no file here: cut to
+// fit, it would name another.
+inline bool FitsPath(std::string_view path) {
+  return path.size() < kPathBytes;
+}
+
 }  // namespace setup

@@ -71,7 +71,7 @@ std::uint32_t ReadPartyNumbers(SectionLines& lines, std::array<PartyNumber, N>& 
 std::string ScriptNotFoundAt(const ScriptLocation& script) {
   // The path is data, never a format: it is appended, not substituted.
   std::string message = "Can't find SETUPINFOFILE! at ";
-  message.append(ScriptPath(script).view());
+  message.append(ScriptPath(script));
   return message;
 }
 

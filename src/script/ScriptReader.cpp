@@ -12,6 +12,14 @@ constexpr unsigned char kSoftBreak = 0xAF;
 // Big enough for most lines in one read, small enough that re-reading the tail is cheap.
 constexpr std::int32_t kChunkBytes = 256;
 
+// "%s\%s".
+std::string Joined(std::string_view directory, std::string_view name) {
+  std::string joined(directory);
+  joined.push_back('\\');
+  joined.append(name);
+  return joined;
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -97,21 +105,19 @@ std::string JoinPathParts(std::initializer_list<std::string_view> parts) {
   return joined;
 }
 
-PathText JoinPath(std::string_view directory, std::string_view name) {
-  std::string joined(directory);
-  joined.push_back('\\');
-  joined.append(name);
-  return PathText(joined);
+std::optional<std::string> JoinPath(std::string_view directory, std::string_view name) {
+  std::string joined = Joined(directory, name);
+  if (!FitsPath(joined)) return std::nullopt;
+  return joined;
 }
 
-PathText ScriptPath(const ScriptLocation& script) {
-  PathText path = JoinPath(script.directory, script.fileName);
-  CollapseBackslashes(path);
-  return path;
+std::string ScriptPath(const ScriptLocation& script) {
+  return CollapsedBackslashes(Joined(script.directory, script.fileName));
 }
 
 OpenFile OpenScript(Files& files, const ScriptLocation& script) {
-  return OpenForReading(files, std::string(ScriptPath(script).view()));
+  const std::string path = ScriptPath(script);
+  return FitsPath(path) ? OpenForReading(files, path) : OpenFile(files, Files::kInvalid);
 }
 
 std::uint32_t ReadUnsignedNumber(std::string_view line) {
@@ -148,8 +154,9 @@ int ReadCurrentCapiDll(Files& files, const ScriptLocation& script, LineText& buf
 }
 
 std::uint32_t ReadScriptVersion(Files& files, const ScriptLocation& script) {
-  OpenFile file =
-      OpenForReading(files, std::string(JoinPath(script.directory, script.fileName).view()));
+  const std::optional<std::string> path = JoinPath(script.directory, script.fileName);
+  if (!path) return 0;
+  OpenFile file = OpenForReading(files, *path);
   if (!file.valid() || !FindHeader(file, "[VERSION]")) return 0;
   LineText value;
   ReadScriptLine(file, value);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,14 +39,14 @@ void CollapseBackslashes(PathText& path);
 // The same on a text of any length, for a caller that must know whether the result fits.
 std::string CollapsedBackslashes(std::string_view path);
 
-// "%s\%s" of two parts, cut to a path's width; not collapsed.
-PathText JoinPath(std::string_view directory, std::string_view name);
+// "%s\%s" of two parts, not collapsed; nothing when the path does not fit.
+std::optional<std::string> JoinPath(std::string_view directory, std::string_view name);
 // The parts joined by one backslash each: an empty part (a subdirectory field left empty) and
 // a drive root's own backslash add none, and a network path's leading pair stays. Not cut, so
 // the caller can tell a path that does not fit from one that does.
 std::string JoinPathParts(std::initializer_list<std::string_view> parts);
-// JoinPath, then CollapseBackslashes.
-PathText ScriptPath(const ScriptLocation& script);
+// "%s\%s", then CollapseBackslashes; whole, to be shown even when it does not fit.
+std::string ScriptPath(const ScriptLocation& script);
 
 // A value line read as a number: leading blanks, an optional sign, decimal digits up to the
 // first other character; 0 without digits. A minus sign wraps modulo 2^32.

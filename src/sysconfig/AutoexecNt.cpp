@@ -121,6 +121,11 @@ std::string SystemFile(Services& services, std::string_view name) {
   return JoinPathParts({services.system.SystemDirectory(), name});
 }
 
+// A path that does not fit names no file: it is not opened.
+Files::Handle OpenForEditing(Files& files, const std::string& path) {
+  return FitsPath(path) ? files.OpenReadWrite(path) : Files::kInvalid;
+}
+
 // Shows a catalogue text about one file; always 0, the result of a failed edit.
 int Report(Services& services, const ProgramState& state, int key, const std::string& path) {
   ShowConfigMessage(services, state, key, {path});
@@ -139,7 +144,7 @@ std::optional<bool> HoldsBlock(OpenFile& file) {
 bool CopyWithoutBlock(OpenFile& file, const std::string& temporary) {
   Files& files = file.files();
   if (files.Seek(file.handle(), 0, Files::Origin::Begin) != 0) return false;
-  OpenFile copy(files, files.Create(temporary));
+  OpenFile copy(files, FitsPath(temporary) ? files.Create(temporary) : Files::kInvalid);
   if (!copy.valid()) return false;
   ByteSource source(files, file.handle());
   ByteSink sink(files, copy.handle());
@@ -152,7 +157,7 @@ bool CopyWithoutBlock(OpenFile& file, const std::string& temporary) {
 int InsertAutoexecBlock(Services& services, const ProgramState& state) {
   Files& files = services.files;
   const std::string path = SystemFile(services, kAutoexecName);
-  OpenFile file(files, files.OpenReadWrite(path));
+  OpenFile file(files, OpenForEditing(files, path));
   if (!file.valid()) return Report(services, state, text::ERR_CFG_NOAUTOEXEC, path);
   const std::optional<bool> present = HoldsBlock(file);
   if (!present) return Report(services, state, text::ERR_CFG_NOAUTOEXEC, path);

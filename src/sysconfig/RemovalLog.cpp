@@ -1,7 +1,9 @@
 #include "sysconfig/RemovalLog.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "script/CaseFold.h"
@@ -16,11 +18,12 @@ constexpr std::uint32_t kChunkBytes = 512;
 constexpr std::string_view kHeader =
     "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
-std::string LogPath(std::string_view directory) {
-  return std::string(JoinPath(directory, kLogName).view());
+// Nothing when the path does not fit.
+std::optional<std::string> LogPath(std::string_view directory) {
+  return JoinPath(directory, kLogName);
 }
 
-std::string LogPath(const ProgramState& state) {
+std::optional<std::string> LogPath(const ProgramState& state) {
   return LogPath(state.SourceDir.view());
 }
 
@@ -101,8 +104,9 @@ class LogWalk {
 }  // namespace
 
 int LogRemovedObject(Services& services, const ProgramState& state, std::string_view object) {
-  const std::string path = LogPath(state);
-  OpenFile log = OpenLog(services, state, path);
+  const std::optional<std::string> path = LogPath(state);
+  if (!path) return 0;
+  OpenFile log = OpenLog(services, state, *path);
   if (!log.valid()) return 0;
   Files& files = services.files;
   LogWalk walk(object);
@@ -118,7 +122,9 @@ int LogRemovedObject(Services& services, const ProgramState& state, std::string_
 }
 
 int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string_view object) {
-  OpenFile log = OpenForReading(services.files, LogPath(state));
+  const std::optional<std::string> path = LogPath(state);
+  if (!path) return 0;
+  OpenFile log = OpenForReading(services.files, *path);
   if (!log.valid()) return 0;
   LogWalk walk(object);
   walk.Walk(services.files, log.handle());
@@ -126,9 +132,10 @@ int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string
 }
 
 void DeleteRemovalLog(Services& services, std::string_view directory) {
-  const std::string path = LogPath(directory);
-  services.files.SetAttributes(path, Files::kNormal);
-  services.files.Delete(path);
+  const std::optional<std::string> path = LogPath(directory);
+  if (!path) return;
+  services.files.SetAttributes(*path, Files::kNormal);
+  services.files.Delete(*path);
 }
 
 }  // namespace setup

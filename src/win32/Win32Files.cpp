@@ -127,6 +127,14 @@ bool Win32Files::Replace(const std::string& source, const std::string& target) {
          MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+std::optional<std::string> Win32Files::CreateTemporaryFile(const std::string& directory) {
+  // Checked here, the same on every system: Windows refuses a longer one.
+  if (directory.size() > kTemporaryDirectoryMax) return std::nullopt;
+  char path[MAX_PATH];
+  if (GetTempFileNameA(directory.c_str(), "KVX", 0, path) == 0) return std::nullopt;
+  return std::string(path);
+}
+
 bool Win32Files::MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }

@@ -22,6 +22,7 @@ class Win32Files : public Files {
   std::optional<std::uint64_t> LastWriteTime(const std::string& path) override;
   bool Copy(const std::string& source, const std::string& target) override;
   bool Replace(const std::string& source, const std::string& target) override;
+  std::optional<std::string> CreateTemporaryFile(const std::string& directory) override;
   bool MakeDirectory(const std::string& path) override;
   bool DeleteDirectory(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;

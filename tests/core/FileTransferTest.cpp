@@ -18,6 +18,15 @@ constexpr std::uint64_t kDay = 864000000000, k1998 = 125911584000000000;
 struct TransferWorld : AppWorld {
   TransferWorld() {
     FillCatalogue(state->Catalogue, "EN");
+    // Formats that show which path goes where.
+    for (const auto& [key, format] : {std::pair{text::INFO_CREATEPATH, "create %s"},
+                                      {text::INFO_COPYFILE, "copy %s to %s"},
+                                      {text::INFO_EXPANDFILE, "expand %s to %s"},
+                                      {text::ERR_FILENOTFOUND, "missing %s"},
+                                      {text::ERR_NOWRITEACCESS, "protected %s, new %s"},
+                                      {text::QUEST_OVERWRITENEW, "newer %s"},
+                                      {text::ERR_CANTWRITE, "no write %s"}})
+      state->Catalogue.SetText(key, format);
     files.MakeDirectories("C:\\VELMAR");
   }
   // A file dated that day of 1998.
@@ -25,41 +34,83 @@ struct TransferWorld : AppWorld {
     files.PutFile(path, bytes);
     files.SetLastWriteTime(path, k1998 + static_cast<std::uint64_t>(day) * kDay);
   }
+  // What was shown: the kind's letter (Q with All, A abort/retry/ignore, W warning yes/no,
+  // P progress) and the text, the file's paths named S, T and D for the target's directory.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (FakePrompts::Shown line : prompts.shown()) {
+      if (line.text.empty()) continue;  // the progress window's opening
+      for (const auto& [path, name] :
+           {std::pair{"C:\\D\\T\\F", "T"}, {"C:\\D\\T", "D"}, {"A:\\S\\F", "S"}})
+        for (std::size_t at; (at = line.text.find(path)) != std::string::npos;)
+          line.text.replace(at, std::string_view(path).size(), name);
+      shown.push_back(std::string(1, "EMqQAWP"[static_cast<int>(line.kind)]) + ' ' + line.text);
+    }
+    return shown;
+  }
 };
 
-TEST(FileTransferTest, AsksAboutMissingSourcesProtectedAndNewerTargetsAndAnswersDecide) {
+// One file copied by its batch, and expanded by its own, as each answer decides. Before: s
+// the source there (h read-only, hidden and system); t an older target, n a newer one (r
+// read-only); b a file where its directory belongs; f the disk full.
+TEST(FileTransferTest, AsksAboutTheFileInItsOwnWordsAndEachAnswerDecides) {
   const struct {
-    bool source, readOnly;
-    int targetDay;  // -1: no target
+    std::string before;
     std::vector<int> answers;
-    const char* asked;  // A abort/retry/ignore, Q question with All, W warning yes/no
-    int result;
-    const char* target;  // what the target holds afterwards
-    int overwriteAll;
+    std::vector<std::string> shown;  // "P copy" reads "P expand" when expanding
+    int result;                      // the batch's
+    const char* target;              // what it holds afterwards
   } cases[] = {
-      {false, false, -1, {-2, -3}, "AA", kIgnored, "(none)", 0},  // retried, ignored
-      {true, false, 11, {2}, "Q", kTransferred, "NEW", 1},
-      {true, true, 11, {0}, "W", kTransferred, "OLD", 0},
+      {"",
+       {Prompts::kRetry, Prompts::kIgnore},
+       {"P create D", "P copy S to T", "A missing S", "A missing S"},
+       0,
+       ""},
+      {"sn", {Prompts::kAll}, {"P copy S to T", "Q newer T"}, 1, "NEW"},
+      {"sn", {Prompts::kNo}, {"P copy S to T", "Q newer T"}, 1, "OLD"},
+      {"sn", {Prompts::kCancel}, {"P copy S to T", "Q newer T"}, -1, "OLD"},
+      {"snr", {Prompts::kNo}, {"P copy S to T", "W protected T, new S"}, 1, "OLD"},
+      // A target that cannot be made stops the batch, or is left out, as any failed copy.
+      {"sb", {Prompts::kAbort}, {"P create D", "P copy S to T", "A no write T"}, -1, ""},
+      {"sb", {Prompts::kIgnore}, {"P create D", "P copy S to T", "A no write T"}, 0, ""},
+      {"stf", {Prompts::kIgnore}, {"P copy S to T", "A no write T"}, 0, "OLD"},
+      {"sh", {}, {"P create D", "P copy S to T"}, 1, "NEW"},
   };
   for (bool expand : {false, true}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::to_string(&c - cases) + (expand ? ", expanded" : ", copied"));
+      const auto has = [&c](char flag) { return c.before.find(flag) != std::string::npos; };
       TransferWorld w;
-      const std::string source = "A:\\DISK\\FILE.SY_", target = "C:\\VELMAR\\FILE.SYS";
-      if (c.source) w.Put(source, expand ? Szdd("NEW") : "NEW", 10);
-      if (c.targetDay >= 0) w.Put(target, "OLD", c.targetDay);
-      if (c.readOnly) w.files.SetAttributes(target, Files::kReadOnly);
+      w.files.PutFile("A:\\SETUP.KVX",
+                      Piped("[ADDFILES]|1|1|S|F|T|[COMPFILES]|1|1|S|F|F|T|!NOWINSYSTEM|-"));
+      w.state->SourceDir.Assign("A:\\");
+      w.state->InstallDestDir.Assign("C:\\D");
+      const std::string source = "A:\\S\\F", target = "C:\\D\\T\\F";
+      if (has('s')) w.Put(source, expand ? Szdd("NEW") : "NEW", 10);
+      if (has('h'))
+        w.files.SetAttributes(source, Files::kReadOnly | Files::kHidden | Files::kSystem);
+      if (has('t') || has('n')) w.Put(target, "OLD", has('n') ? 11 : 9);
+      if (has('r')) w.files.SetAttributes(target, Files::kReadOnly);
+      if (has('b')) w.files.PutFile("C:\\D\\T", "a file");
+      if (has('f')) w.files.FailWrites("C:\\D\\T");
       for (int answer : c.answers) w.prompts.Answer(answer);
-      EXPECT_EQ(TransferFile(w.services, *w.state, kOwner, source, target, expand), c.result);
-      std::string asked;
-      for (const auto& shown : w.prompts.shown())
-        asked += shown.kind == Kind::AbortRetryIgnore  ? 'A'
-                 : shown.kind == Kind::QuestionWithAll ? 'Q'
-                 : shown.kind == Kind::WarningYesNo    ? 'W'
-                                                       : '?';
-      EXPECT_EQ(asked, c.asked);
-      EXPECT_EQ(w.files.FileBytes(target).value_or("(none)"), c.target);
-      EXPECT_EQ(w.state->OverwriteAll, c.overwriteAll);
+      const WindowRef progress = w.prompts.OpenProgressWindow(kOwner, true, true);
+      EXPECT_EQ(expand ? InstallCompFiles(w.services, *w.state, progress, kOwner, "A:\\")
+                       : InstallAddFiles(w.services, *w.state, progress, kOwner, "A:\\", "C:\\D"),
+                c.result);
+      std::vector<std::string> shown = c.shown;
+      for (std::string& line : shown)
+        if (expand && line.starts_with("P copy")) line.replace(2, 4, "expand");
+      EXPECT_EQ(w.Shown(), shown);
+      EXPECT_EQ(w.files.FileBytes(target).value_or(""), c.target);
+      EXPECT_EQ(w.state->OverwriteAll, c.answers == std::vector<int>{Prompts::kAll});
+      // Nothing of the transfer's own stays beside the target, and a copy is left writable.
+      EXPECT_EQ(w.files.FilesIn("C:\\D\\T").size(), w.files.FileBytes(target) ? 1u : 0u);
+      const std::uint32_t attributes = w.files.Attributes(target).value_or(0);
+      EXPECT_EQ(attributes & (Files::kReadOnly | Files::kHidden | Files::kSystem),
+                has('r')              ? Files::kReadOnly
+                : has('h') && !expand ? Files::kHidden | Files::kSystem
+                                      : 0);
     }
   }
 }
@@ -78,15 +129,13 @@ TEST(FileTransferTest, NeverWritesACutPathAPartialExpansionOrAFileOntoItself) {
   w.Put("C:\\VELMAR\\CAPI.DLL", "old dll", 0);
   w.files.PutFile("C:\\WINDIR", "a file where the Windows directory should be");
   w.system.windowsDirectory = "C:\\WINDIR";
-  // Both Windows targets cannot be created: aborted, they are skipped, not stopped. The
-  // short expansion is a failed copy: ignored. Then the two paths that do not fit: ignored.
-  for (int answer :
-       {Prompts::kAbort, Prompts::kAbort, Prompts::kIgnore, Prompts::kIgnore, Prompts::kIgnore})
-    w.prompts.Answer(answer);
+  // Both Windows targets cannot be created, the short expansion is a failed copy, then the
+  // two paths that do not fit: each ignored.
+  for (int i = 0; i < 5; ++i) w.prompts.Answer(Prompts::kIgnore);
   const WindowRef progress = w.prompts.OpenProgressWindow(kOwner, true, true);
   EXPECT_EQ(InstallCompFiles(w.services, *w.state, progress, kOwner, "A:\\"), 0);
   EXPECT_EQ(w.files.FileBytes("C:\\VELMAR\\CAPI.DLL"), "old dll");
-  EXPECT_FALSE(w.files.FileBytes("C:\\VELMAR\\EXPAND.$$$"));
+  EXPECT_EQ(w.files.FilesIn("C:\\VELMAR"), std::vector<std::string>{"CAPI.DLL"});
   const std::string tooLong = "C:\\" + std::string(250, 'D');
   EXPECT_EQ(CopySetupFiles(w.services, *w.state, progress, kOwner, "A:\\", tooLong), 0);
   std::vector<WindowRef> owners;

@@ -64,11 +64,14 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 // Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
+// Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
 // of the service key, o two other makers' drivers registered, l their listing failing (the
 // package stays installed, unregistered), e an empty destination typed, s a relative source
-// typed, p a language file without the program's own texts. After: D the driver image in
-// place, R registered, B its integrity backup, L no removal log left, here or in an installed
-// copy where a deinstallation run from there left it.
+// typed, p a language file without the program's own texts, n the setup script and the
+// driver image installed already and newer, a OverwriteAll left at 1 by an earlier install.
+// After: D the driver image in place, R registered, B its integrity backup, L no removal log
+// left, here or in an installed copy where a deinstallation run from there left it. The group
+// is made once the files are all there; every install clears OverwriteAll.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -84,6 +87,11 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"olDL", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEY}},
       {"e", {}, -1, {text::ERR_INS_FULLPATH}},
       {"sp", {}, -1, {text::ERR_INS_FULLPATH}},
+      {"", {}, 1, {text::ERR_INS_NOSUCCESS}},  // cancelled before the setup program
+      {"mD", {Prompts::kIgnore}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"nRBDL", {Prompts::kNo, Prompts::kNo}, -1, {text::INFO_INS_DONE}},
+      {"nD", {Prompts::kCancel}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"naRBDL", {Prompts::kAll}, -1, {text::INFO_INS_DONE}},  // asked once in three batches
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -97,12 +105,20 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
+    for (const char* path : {"C:\\Velmar\\SETUP.KVX", "C:\\WINNT\\system32\\drivers\\vmdss1.sys"})
+      if (has('n')) {
+        w().files.PutFile(path, "newer");
+        // Later than the medium's last file.
+        w().files.SetLastWriteTime(path, *w().files.LastWriteTime("A:\\VMDSS1.SY_") + 1);
+      }
+    state().OverwriteAll = has('a');
     for (int answer : c.answers) w().prompts.Answer(answer);
     if (c.cancelAt != -1) w().prompts.CancelProgressAfter(c.cancelAt);
     const std::string language = LanguageFile("EN");
     if (has('p'))
       w().files.PutFile("A:\\ENG.TXT", language.substr(0, language.find("[ERR_INS_FULLPATH]")));
     Install(has('s') ? "MEDIUM" : nullptr, has('e') ? "" : nullptr);
+    EXPECT_EQ(w().prompts.unanswered(), 0u);
     std::vector<std::string> expected;
     for (int key : c.messages)
       expected.push_back(has('p') ? kOwnCatalogueKeys[0].english : LanguageText("EN", key));
@@ -113,6 +129,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R') || has('l'));
     EXPECT_EQ(!w().files.FileBytes("A:\\removed.kvx"), has('L'));
+    EXPECT_EQ(w().programGroups.commands.empty(), !has('R') && !has('l'));
+    EXPECT_EQ(state().OverwriteAll, 0);
     if (has('L')) {
       EXPECT_FALSE(w().files.FileBytes("C:\\Velmar\\removed.kvx"));
       EXPECT_EQ(state().InstallComplete + state().RestartRequired, 2);

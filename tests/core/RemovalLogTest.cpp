@@ -54,6 +54,14 @@ TEST_F(RemovalLogTest, LogsEachObjectOnceUnderOneHeaderAndFindsWholeLinesIgnorin
 
   DeleteRemovalLog(world_.services, world_.state->SourceDir.view());
   EXPECT_FALSE(world_.files.FileBytes(kLog));
+
+  // Where the log's name does not fit, no other file takes its place.
+  const std::string deep = "C:\\" + std::string(245, 'd'), other = deep + "\\removed.kv";
+  world_.files.PutFile(other, "another file");
+  world_.state->SourceDir.Assign(deep);
+  EXPECT_EQ(Log("X") + Logged("X"), 0);
+  DeleteRemovalLog(world_.services, deep);
+  EXPECT_EQ(world_.files.FileBytes(other), "another file");
 }
 
 }  // namespace

@@ -55,11 +55,12 @@ TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
 
-TEST(ScriptPaths, JoinNeverOverrunsAndCollapseDropsTheFirstOfTwo) {
+TEST(ScriptPaths, JoinRefusesWhatDoesNotFitAndCollapseDropsTheFirstOfTwo) {
   PathText text("a\\\\\\b");
   CollapseBackslashes(text);
   EXPECT_EQ(text, "a\\\\b");
-  EXPECT_EQ(JoinPath(std::string(300, 'd'), "x").view(), std::string(259, 'd'));
+  EXPECT_EQ(JoinPath(std::string(257, 'd'), "x"), std::string(257, 'd') + "\\x");
+  EXPECT_EQ(JoinPath(std::string(258, 'd'), "x"), std::nullopt);
 }
 
 // The start-up test loads catalogues; an index past the table must not be read, whatever

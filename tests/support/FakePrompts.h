@@ -49,6 +49,7 @@ class FakePrompts : public Prompts {
   bool progressOpen() const { return progress_ != kNoWindow; }
 
   const std::vector<Shown>& shown() const { return shown_; }
+  std::size_t unanswered() const { return answers_.size(); }
   std::vector<std::string> Texts(Kind kind) const {
     std::vector<std::string> texts;
     for (const Shown& s : shown_)

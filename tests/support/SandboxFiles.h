@@ -42,8 +42,13 @@ class SandboxFiles : public Files {
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
     entries_.at(Key(path).value()).time = fileTime;
   }
-  // Makes every later write to this file fail, storing nothing, as on a full disk.
+  // Makes every later write to this file, or to any file below this directory, fail as on a
+  // full disk: a write stores nothing, and a copy there loses the file it was to replace.
   void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
+  // The n-th change from now (1 = the next create, write, copy, rename, delete, attribute
+  // change, directory made or removed) fails and changes nothing, as when the machine refuses.
+  void FailChange(int n) { changesBeforeFailure_ = n; }
+  int changesTried = 0;  // so far
   std::size_t openFiles() const { return open_.size(); }
   // Every directory (its key ending in a backslash) and file, with a file's bytes and
   // attributes.
@@ -53,6 +58,7 @@ class SandboxFiles : public Files {
       contents[entry.directory ? key + '\\' : key] = {entry.bytes, entry.attributes};
     return contents;
   }
+  std::vector<std::string> FilesIn(const std::string& path) const { return Listing(path, false); }
 
   Handle OpenRead(const std::string& path) override {
     return Find(Key(path), false) ? Register(path) : kInvalid;
@@ -62,7 +68,7 @@ class SandboxFiles : public Files {
   }
   Handle Create(const std::string& path) override {
     const std::optional<std::string> key = NewEntry(path);
-    if (!key || (entries_.count(*key) && !Writable(key))) return kInvalid;
+    if (Refused() || !key || (entries_.count(*key) && !Writable(key))) return kInvalid;
     entries_[*key] = {false, Names(path).back(), {}, kNormal, Now()};
     return Register(path);
   }
@@ -76,7 +82,7 @@ class SandboxFiles : public Files {
   }
   std::int32_t Write(Handle file, const void* buffer, std::uint32_t count) override {
     auto& [key, position] = open_.at(file);
-    if (failingWrites_.count(key)) return -1;
+    if (Refused() || WritesFail(key)) return -1;
     Entry& entry = entries_.at(key);
     entry.bytes.resize(std::max<std::size_t>(entry.bytes.size(), position + count));
     entry.bytes.replace(position, count, static_cast<const char*>(buffer), count);
@@ -96,7 +102,7 @@ class SandboxFiles : public Files {
   }
   void Close(Handle file) override { open_.erase(file); }
   bool Delete(const std::string& path) override {
-    return Writable(Key(path), true) && entries_.erase(Key(path).value());
+    return !Refused() && Writable(Key(path), true) && entries_.erase(Key(path).value());
   }
   std::string CurrentDirectory() override { return currentDirectory_; }
   // Windows keeps the path as given, without a trailing backslash unless it is a root.
@@ -113,8 +119,8 @@ class SandboxFiles : public Files {
   }
   // Hidden directories are not modelled: this takes files only.
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    Entry* file = Find(Key(path), false);
-    if (file) file->attributes = attributes & (kReadOnly | kHidden);
+    Entry* file = Refused() ? nullptr : Find(Key(path), false);
+    if (file) file->attributes = attributes & (kReadOnly | kHidden | kSystem | kArchive);
     return file;
   }
   std::optional<std::uint64_t> LastWriteTime(const std::string& path) override {
@@ -124,8 +130,13 @@ class SandboxFiles : public Files {
   // CopyFile carries the date and the attributes, so a copy from a CD is read-only too.
   bool Copy(const std::string& source, const std::string& target) override {
     const std::optional<std::string> from = Key(source), to = NewEntry(target);
-    if (!Find(from, false) || !to || *from == *to || (entries_.count(*to) && !Writable(to)))
+    if (Refused() || !Find(from, false) || !to || *from == *to ||
+        (entries_.count(*to) && !Writable(to)))
       return false;
+    if (WritesFail(*to)) {
+      entries_.erase(*to);
+      return false;
+    }
     entries_[*to] = entries_.at(*from);
     entries_[*to].name = Names(target).back();
     return true;
@@ -133,7 +144,8 @@ class SandboxFiles : public Files {
   // Renaming leaves the contents alone, so a read-only source may move; an open one may not.
   bool Replace(const std::string& source, const std::string& target) override {
     const std::optional<std::string> from = Key(source), to = NewEntry(target);
-    if (!Find(from, false) || IsOpen(*from) || !to || (entries_.count(*to) && !Writable(to, true)))
+    if (Refused() || !Find(from, false) || IsOpen(*from) || !to ||
+        (entries_.count(*to) && !Writable(to, true)))
       return false;
     Entry moved = std::move(entries_.at(*from));
     moved.name = Names(target).back();
@@ -141,16 +153,27 @@ class SandboxFiles : public Files {
     entries_[*to] = std::move(moved);
     return true;
   }
+  // Names as GetTempFileName makes them: a prefix, a number, ".TMP".
+  std::optional<std::string> CreateTemporaryFile(const std::string& directory) override {
+    if (Refused() || directory.size() > kTemporaryDirectoryMax || !Find(Key(directory), true))
+      return std::nullopt;
+    const std::string base = directory.back() == '\\' ? directory : directory + '\\';
+    std::string path;
+    do path = base + "KVX" + std::to_string(++temporaries_) + ".TMP";
+    while (entries_.count(Key(path).value()));
+    entries_[Key(path).value()] = {false, Names(path).back(), {}, kNormal, Now()};
+    return path;
+  }
   bool MakeDirectory(const std::string& path) override {
     const std::optional<std::string> key = NewEntry(path);
-    if (!key || entries_.count(*key)) return false;
+    if (Refused() || !key || entries_.count(*key)) return false;
     entries_[*key] = {true, Names(path).back(), {}, kNormal, Now()};
     return true;
   }
   // Windows will not remove a drive root, nor a directory that holds anything.
   bool DeleteDirectory(const std::string& path) override {
     const std::optional<std::string> key = Key(path);
-    if (!Find(key, true) || key->size() == 2) return false;
+    if (Refused() || !Find(key, true) || key->size() == 2) return false;
     const auto next = entries_.upper_bound(*key);
     if (next != entries_.end() && Parent(next->first) == *key) return false;
     return entries_.erase(*key);
@@ -159,11 +182,7 @@ class SandboxFiles : public Files {
     return Find(Key(a), false) && Key(a) == Key(b);
   }
   std::vector<std::string> Subdirectories(const std::string& path) override {
-    std::vector<std::string> names;
-    for (const auto& [key, entry] : entries_)
-      if (entry.directory && key.size() > 2 && Parent(key) == Key(path))
-        names.push_back(entry.name);
-    return names;
+    return Listing(path, true);
   }
   std::string DriveLetters() override {
     std::string letters;
@@ -230,6 +249,22 @@ class SandboxFiles : public Files {
     if (!key || !Find(Parent(*key), true) || Find(key, true)) return std::nullopt;
     return key;
   }
+  // The names of the directories or of the files in `path`, as created.
+  std::vector<std::string> Listing(const std::string& path, bool directories) const {
+    std::vector<std::string> names;
+    for (const auto& [key, entry] : entries_)
+      if (entry.directory == directories && key.size() > 2 && Parent(key) == Key(path))
+        names.push_back(entry.name);
+    return names;
+  }
+  bool WritesFail(const std::string& key) const {
+    return std::any_of(failingWrites_.begin(), failingWrites_.end(),
+                       [&](const std::string& f) { return key == f || key.starts_with(f + '\\'); });
+  }
+  bool Refused() {
+    ++changesTried;
+    return changesBeforeFailure_ > 0 && --changesBeforeFailure_ == 0;
+  }
   bool IsOpen(const std::string& key) const {
     return std::any_of(open_.begin(), open_.end(),
                        [&](const auto& o) { return o.second.first == key; });
@@ -244,6 +279,8 @@ class SandboxFiles : public Files {
   std::map<Handle, std::pair<std::string, std::size_t>> open_;  // key and position
   Handle nextHandle_ = 0x100;
   std::set<std::string> failingWrites_;
+  int changesBeforeFailure_ = 0;
+  int temporaries_ = 0;
 };
 
 }  // namespace setup

@@ -81,7 +81,8 @@ TYPED_TEST_P(FilesContract, BytesNamesAndPositionsBehaveAsOnWindows) {
 
 // Files copied from a CD arrive read-only, and a copy keeps that and the date: the program
 // has to clear the bit before it may change them, and must not find that a double let it
-// through. A replace moves the source.
+// through. A replace moves the source. A temporary file is new and empty, named apart from
+// the others in its directory, which may end in a backslash or not.
 TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
   Files& f = this->f();
   const std::string source = this->At("new.dll"), target = this->At("old.dll");
@@ -114,6 +115,16 @@ TYPED_TEST_P(FilesContract, ReadOnlyFileRefusesEveryChangeUntilMadeNormal) {
   EXPECT_EQ(f.LastWriteTime(this->At("copy.dll")), k1997);
   EXPECT_TRUE(f.Replace(this->At("copy.dll"), this->At("moved.dll")));
   EXPECT_EQ(this->Contents("copy.dll") + this->Contents("moved.dll"), "(none)cd");
+
+  const std::string scratch = this->env_.scratch();
+  const auto first = f.CreateTemporaryFile(scratch), second = f.CreateTemporaryFile(scratch + "\\");
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(*first, *second);
+  for (const std::string& made : {*first, *second}) {
+    EXPECT_EQ(made.rfind('\\'), scratch.size()) << made;
+    EXPECT_EQ(this->Contents(made.substr(scratch.size() + 1)), "");
+  }
+  EXPECT_EQ(f.CreateTemporaryFile(this->At("missing")), std::nullopt);
 }
 
 // Directories are made and removed one level at a time; only a directory becomes current,
