@@ -39,7 +39,8 @@ void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance 
 
 // Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
 // Parameters, c the CAPI registration gone, o the log of a run that took the Windows copy, the
-// setup copy and the registration, r the setup copy read-only, n No to the last confirmation.
+// setup copy and the registration, r the setup copy read-only, n No to the last confirmation,
+// p a e a refused [COMPFILES], [ADDFILES] or [DELETEADDFILES] ahead of the script's own.
 // After: R the removal of the system entries entered, S the service key left, G the group deleted,
 // D done and the program ending.
 struct Case {
@@ -64,6 +65,9 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
       {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
+      {"pRG", {N}, {no}, 0x13, {kReadme}},
+      {"aRG", {N}, {no}, 0x14, {kWinCopy, kSetupCopy}},
+      {"eRG", {N}, {no}, 0x18, {kWinCopy, kSetupCopy, kReadme}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -78,6 +82,12 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
         Piped("[OS]|!OS_WINDOWS_NT|[LANGUAGE]|1|English|ENG.TXT|"
               "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV\\NT|system32\\drivers||[ADDFILES]|1|1||"
               "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
+    const char* refused = has('p')   ? "[COMPFILES]|1|999"
+                          : has('a') ? "[ADDFILES]|1|999"
+                          : has('e') ? "[DELETEADDFILES]|1|999"
+                                     : "";
+    w.files.PutFile(kDir + "\\SETUP.KVX",
+                    Piped(refused) + *w.files.FileBytes(kDir + "\\SETUP.KVX"));
     for (const std::string& file : kFiles) w.files.PutFile(file, "x");
     w.PutMachine();
     w.files.ChangeDirectory(kDir);

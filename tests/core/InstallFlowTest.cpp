@@ -63,6 +63,8 @@ class InstallFlowTest : public ::testing::Test {
 // of the service key, o two other makers' drivers registered. After: D the driver image in
 // place, R registered, B its integrity backup, L no removal log left, here or in an installed
 // copy where a deinstallation run from there left it.
+// Also before: a or p a refused [ADDFILES] or [COMPFILES] ahead of the script's own. R also
+// means the program group made.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -75,6 +77,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"fRD", {}, -1, {text::INFO_INS_DONE, text::ERR_CFG_NOKEYMODIFY}},
       {"oRBD", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
+      {"aD", {}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"p", {}, -1, {text::ERR_INS_NOSUCCESS}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -84,6 +88,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
     if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('f')) w().registry.FailChange(12);
+    const char* refused = has('a') ? "[ADDFILES]|1|999" : has('p') ? "[COMPFILES]|1|999" : "";
+    w().files.PutFile("A:\\SETUP.KVX", Piped(refused) + *w().files.FileBytes("A:\\SETUP.KVX"));
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
@@ -96,6 +102,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     EXPECT_EQ(w().files.FileBytes("C:\\WINNT\\system32\\drivers\\vmdss1.sys").has_value(),
               has('D'));
     EXPECT_EQ(Value(kServiceKeyPath, "ImagePath").has_value(), has('R'));
+    EXPECT_EQ(w().programGroups.commands.empty(), !has('R'));
     EXPECT_EQ(Value(kIntegrityKeyPath, "RegistryBackup").has_value(), has('B'));
     EXPECT_EQ(state().StartMode, has('R'));
     if (has('L')) {
