@@ -118,7 +118,9 @@ int DeleteCompFiles(Services& services, const ProgramState& state, WindowRef pro
   // On the heap: the list is some 50 KB.
   const auto rows = std::make_unique<CompFileList>();
   const CompFileList& list = *rows;
-  ReadCompFiles(services.files, services.prompts, state.Script(), *rows);
+  // A refused list leaves its files where they are, as ignored files stay.
+  if (ReadCompFiles(services.files, services.prompts, state.Script(), *rows) == kListRefused)
+    return 0;
   const std::string windows = services.system.WindowsDirectory();
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
@@ -138,7 +140,8 @@ int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef prog
                    WindowRef owner) {
   const auto rows = std::make_unique<AddFileList>();
   const AddFileList& list = *rows;
-  ReadAddFiles(services.files, services.prompts, state.Script(), *rows);
+  if (ReadAddFiles(services.files, services.prompts, state.Script(), *rows) == kListRefused)
+    return 0;
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
     if (!batch.Delete(state.SourceDir.view(), list.targetSubdirs[i].view(),
@@ -148,15 +151,17 @@ int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef prog
   return batch.result();
 }
 
-void DeleteExtraFiles(Services& services, const ProgramState& state) {
+bool DeleteExtraFiles(Services& services, const ProgramState& state) {
   const auto rows = std::make_unique<DeleteFileList>();
   const DeleteFileList& list = *rows;
-  ReadDeleteAddFiles(services.files, services.prompts, state.Script(), *rows);
+  if (ReadDeleteAddFiles(services.files, services.prompts, state.Script(), *rows) == kListRefused)
+    return false;
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
     const std::string directory = JoinPathParts({state.SourceDir.view(), list.subdirs[i].view()});
     DeleteQuietly(services.files, JoinPathParts({directory, list.fileNames[i].view()}));
     RemoveEmptiedDirectories(services.files, state.SourceDir.view(), directory);
   }
+  return true;
 }
 
 void DeleteSetupFiles(Services& services, const ProgramState& state) {
@@ -184,7 +189,7 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
       progress = prompts.OpenProgressWindow(owner, false, false);
     }
   }
-  DeleteExtraFiles(services, state);
+  if (!DeleteExtraFiles(services, state)) success = 0;
 
   int found = 0;
   // Registrations that cannot be searched (reported) leave the system entries for another

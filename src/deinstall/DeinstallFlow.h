@@ -50,17 +50,18 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog);
 int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef owner,
                         std::string_view path);
 
-// The two logged batches: 1 when every file went, 0 when one was ignored or the log could not
-// be written (that batch stops there, its progress window closed), -1 when the user aborted
-// (progress window closed).
+// The two logged batches: 1 when every file went, 0 when one was ignored, the script's list
+// of them was refused, or the log could not be written (that batch stops there, its progress
+// window closed), -1 when the user aborted (progress window closed).
 int DeleteCompFiles(Services& services, const ProgramState& state, WindowRef progress,
                     WindowRef owner);
 int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef progress,
                    WindowRef owner);
 
-// Silent removals, neither asked about nor logged: the files the installed software made, and
-// the setup program with its script and directory.
-void DeleteExtraFiles(Services& services, const ProgramState& state);
+// Silent removals, neither asked about nor logged: the files the installed software made
+// (false when the script's list of them was refused, and none went), and the setup program
+// with its script and directory.
+bool DeleteExtraFiles(Services& services, const ProgramState& state);
 void DeleteSetupFiles(Services& services, const ProgramState& state);
 
 }  // namespace setup

@@ -214,7 +214,10 @@ int InstallAddFiles(Services& services, ProgramState& state, WindowRef progress,
   // On the heap: the lists are tens of kilobytes.
   const auto rows = std::make_unique<AddFileList>();
   const AddFileList& list = *rows;
-  ReadAddFiles(services.files, services.prompts, {sourceDir, state.ScriptFileName.view()}, *rows);
+  // A refused list leaves out files the package needs, as an ignored file does.
+  if (ReadAddFiles(services.files, services.prompts, {sourceDir, state.ScriptFileName.view()},
+                   *rows) == kListRefused)
+    return 0;
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
     const std::string_view name = list.fileNames[i].view();
@@ -230,7 +233,9 @@ int InstallCompFiles(Services& services, ProgramState& state, WindowRef progress
                      std::string_view scriptDir) {
   const auto rows = std::make_unique<CompFileList>();
   const CompFileList& list = *rows;
-  ReadCompFiles(services.files, services.prompts, {scriptDir, state.ScriptFileName.view()}, *rows);
+  if (ReadCompFiles(services.files, services.prompts, {scriptDir, state.ScriptFileName.view()},
+                    *rows) == kListRefused)
+    return 0;
   const std::string windows = services.system.WindowsDirectory();
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {

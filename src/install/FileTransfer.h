@@ -26,7 +26,8 @@ void CreatePath(Services& services, const ProgramState& state, WindowRef progres
                 std::string_view path);
 
 // The batches of an install. Each returns 1 when every file was done, 0 when one was
-// ignored, -1 when the user aborted or cancelled (at the file concerned).
+// ignored or the script's list of them was refused, -1 when the user aborted or cancelled
+// (at the file concerned).
 int CopySetupFiles(Services& services, ProgramState& state, WindowRef progress, WindowRef owner,
                    std::string_view sourceDir, std::string_view destDir);
 int InstallAddFiles(Services& services, ProgramState& state, WindowRef progress, WindowRef owner,

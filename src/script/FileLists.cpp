@@ -15,11 +15,12 @@ class SectionReader {
   SectionReader(OpenFile& file, Prompts& prompts, std::string_view scriptName)
       : file_(file), prompts_(prompts), scriptName_(scriptName) {}
 
-  // Reads up to the first whole line that `matches`; false when the file ends first.
+  // Reads up to the first whole line that `matches`; false when the file ends first. A line
+  // whose text is not all of it is none that matches.
   template <class Match>
   bool Skip(Match matches) {
     while (Next())
-      if (matches(line_.view())) return true;
+      if (fault_ == LineFault::None && matches(line_.view())) return true;
     return false;
   }
 
@@ -28,22 +29,30 @@ class SectionReader {
   template <std::size_t N>
   bool Read(FixedText<N>& field) {
     Next();
-    if (cut_ || line_.size() > N - 1) return Refuse("longer than ", N - 1, " characters");
+    if (!Fits(N - 1)) return false;
     field.Assign(line_.view());
     return true;
   }
 
-  std::int32_t ReadNumber() {
+  // False, after saying so, when the file ended before the last line read: a group cut short
+  // leaves its rows without their directories, and they would land in a base directory.
+  bool GroupComplete() { return !ended_ || Refuse("the file ends inside a group"); }
+
+  // The next line as a number; false, after showing the line, when its text is not all of it.
+  bool ReadNumber(std::int32_t& value) {
     Next();
-    return setup::ReadNumber(line_.view());
+    value = setup::ReadNumber(line_.view());
+    return Fits(kPathBytes - 1);
   }
 
   // The next line as a number of entries, a negative one as none; false, after showing the
-  // line, when more entries than `room` are left in a list of `capacity`.
+  // line, when it is refused or more entries than `room` are left in a list of `capacity`.
   bool ReadCount(std::int32_t room, int capacity, std::int32_t& count) {
-    count = std::max(ReadNumber(), 0);
+    if (!ReadNumber(count)) return false;
+    count = std::max(count, 0);
     if (count <= room) return true;
-    return Refuse("more entries than the list holds (", static_cast<std::size_t>(capacity), ")");
+    return Refuse(
+        Beyond("more entries than the list holds (", static_cast<std::size_t>(capacity), ")"));
   }
 
   // The last read found no line at all: the file had ended before it.
@@ -51,23 +60,41 @@ class SectionReader {
 
  private:
   bool Next() {
-    const bool complete = ReadScriptLine(file_, line_, cut_) == 1;
+    const bool complete = ReadScriptLine(file_, line_, fault_) == 1;
     ended_ = !complete && line_.empty();
     if (!ended_) ++lineNumber_;
     return complete;
   }
 
+  // False, after showing the line, when the text read is not all of the line or is longer
+  // than `width`: a cut name could stand for another file.
+  bool Fits(std::size_t width) {
+    if (fault_ == LineFault::HoldsNul) return Refuse("holds a NUL byte");
+    if (fault_ == LineFault::TooLong || line_.size() > width)
+      return Refuse(Beyond("longer than ", width, " characters"));
+    return true;
+  }
+
   // Built by appending: GCC 12 warns falsely about operator+ chains of strings (-Wrestrict).
-  bool Refuse(std::string_view reason, std::size_t limit, std::string_view unit) {
+  static std::string Beyond(std::string_view reason, std::size_t limit, std::string_view unit) {
+    std::string text(reason);
+    text += std::to_string(limit);
+    text += unit;
+    return text;
+  }
+
+  // Shows the line the section is refused at and why; false.
+  bool Refuse(std::string_view reason) {
     std::string message(scriptName_);
     message += ", line ";
-    message += std::to_string(lineNumber_);
+    // A line the file does not hold is named by the number it would have.
+    message += std::to_string(lineNumber_ + (ended_ ? 1 : 0));
     message += ": ";
     message += reason;
-    message += std::to_string(limit);
-    message += unit;
-    message += ":\n";
-    message.append(line_.view());
+    if (!ended_) {
+      message += ":\n";
+      message.append(line_.view());
+    }
     prompts_.ShowErrorBox(kNoWindow, message);
     return false;
   }
@@ -76,7 +103,7 @@ class SectionReader {
   Prompts& prompts_;
   std::string_view scriptName_;
   LineText line_;
-  bool cut_ = false;
+  LineFault fault_ = LineFault::None;
   bool ended_ = false;
   int lineNumber_ = 0;
 };
@@ -111,18 +138,19 @@ int ReadList(Files& files, Prompts& prompts, const ScriptLocation& script, std::
     return 0;
   }
   SectionReader section(file, prompts, script.fileName);
-  if (section.Skip([&](std::string_view line) { return line == header; }) && !fill(section))
+  if (section.Skip([&](std::string_view line) { return line == header; }) && !fill(section)) {
     Empty(list);
+    return kListRefused;
+  }
   return 1;
 }
 
 // Reads the per-file lines of a group, one into `names` and, when given, one into
-// `targets`, and counts the rows; stops at the end of the file.
+// `targets`, and counts the rows.
 bool ReadRows(SectionReader& section, std::int32_t files, std::int32_t& count, FileColumn& names,
               FileColumn* targets = nullptr) {
   for (std::int32_t i = 0; i < files; ++i) {
     if (!section.Read(names[Row(count)])) return false;
-    if (section.ended()) return true;
     if (targets && !section.Read((*targets)[Row(count)])) return false;
     ++count;
   }
@@ -130,15 +158,16 @@ bool ReadRows(SectionReader& section, std::int32_t files, std::int32_t& count, F
 }
 
 // Reads the groups of a file section; `group` reads the lines of one group of `files` rows,
-// whose first row is at the list's count.
+// whose first row is at the list's count. The groups stop where the file ends between two.
 template <class Group>
 bool ReadGroups(SectionReader& section, const std::int32_t& count, Group group) {
-  const std::int32_t groups = section.ReadNumber();
+  std::int32_t groups = 0;
+  if (!section.ReadNumber(groups)) return false;
   for (std::int32_t g = 0; g < groups; ++g) {
     std::int32_t files = 0;
     if (!section.ReadCount(kMaxFileRows - count, kMaxFileRows, files)) return false;
     if (section.ended()) break;
-    if (!group(files)) return false;
+    if (!group(files) || !section.GroupComplete()) return false;
   }
   return true;
 }
@@ -209,8 +238,10 @@ int ReadProgmanItems(Files& files, Prompts& prompts, const ScriptLocation& scrip
           (list.commands[i] == kSetupFileWithCmd && !section.Read(list.parameters[i])) ||
           !section.Read(list.workingDirs[i]) || !section.Read(list.iconFiles[i]))
         return false;
+      std::int32_t icon = 0;
+      if (!section.ReadNumber(icon)) return false;
       // The field is 16 bits wide; a larger number keeps its low 16 bits.
-      list.iconIndices[i] = static_cast<std::uint16_t>(section.ReadNumber());
+      list.iconIndices[i] = static_cast<std::uint16_t>(icon);
       ++list.count;
     }
     return true;

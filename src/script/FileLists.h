@@ -75,12 +75,14 @@ struct ProgmanItemList {
   std::array<std::uint16_t, kMaxProgmanItems> iconIndices{};
 };
 
-// Each reader fills its list from its section of the script. 0 after "Can't find
-// SETUPINFOFILE!" when the script cannot be opened; otherwise 1, with an empty list when the
-// section is missing. A section whose text does not fit its list (a field longer than its
-// width, more rows or items than the list holds) is refused as a whole: its first such line
-// is shown by number and text, and the list comes back empty, so that no cut name can stand
-// for another file. Counts stop at the end of the file.
+// Each reader fills its list from its section of the script: 1 when the section was read or
+// is missing (an empty list), 0 after "Can't find SETUPINFOFILE!" when the script cannot be
+// opened, kListRefused when the section does not fit its list. A line longer than its field
+// or holding a NUL byte (which would hide the rest), more rows or items than the list holds,
+// or a file group that the file ends inside refuses the whole section: its first such line is
+// shown by number and text and the list comes back empty, so that no cut name can stand for
+// another file and no row lacks its directories. Groups stop where the file ends between two.
+inline constexpr int kListRefused = -1;
 int ReadCompFiles(Files& files, Prompts& prompts, const ScriptLocation& script, CompFileList& list);
 int ReadAddFiles(Files& files, Prompts& prompts, const ScriptLocation& script, AddFileList& list);
 int ReadDeleteAddFiles(Files& files, Prompts& prompts, const ScriptLocation& script,

@@ -15,19 +15,19 @@ class SectionLines {
   explicit SectionLines(OpenFile& file) : file_(file) {}
 
   std::string_view Next() {
-    ended_ = ReadScriptLine(file_, line_, cut_) == 0 && line_.empty();
+    ended_ = ReadScriptLine(file_, line_, fault_) == 0 && line_.empty();
     return line_.view();
   }
   // The last read found no line: the file had ended before it.
   bool ended() const { return ended_; }
-  // The last line was longer than a line buffer.
-  bool cut() const { return cut_; }
+  // The last line's text is not all of it: too long for a line buffer, or a NUL hid its tail.
+  bool cut() const { return fault_ != LineFault::None; }
 
  private:
   OpenFile& file_;
   LineText line_;
   bool ended_ = false;
-  bool cut_ = false;
+  LineFault fault_ = LineFault::None;
 };
 
 bool IsBlank(char c) {

@@ -27,12 +27,15 @@ bool IsBlank(char c) {
 }  // namespace
 
 int ReadScriptLine(OpenFile& file, LineText& buffer) {
-  bool cut = false;
-  return ReadScriptLine(file, buffer, cut);
+  LineFault fault = LineFault::None;
+  return ReadScriptLine(file, buffer, fault);
 }
 
-int ReadScriptLine(OpenFile& file, LineText& buffer, bool& cut) {
-  cut = false;
+int ReadScriptLine(OpenFile& file, LineText& buffer, LineFault& fault) {
+  fault = LineFault::None;
+  const auto found = [&fault](LineFault f) {
+    if (fault == LineFault::None) fault = f;
+  };
   std::array<char, kPathBytes> line;
   std::size_t stored = 0;
   std::array<char, kChunkBytes> chunk;
@@ -53,18 +56,21 @@ int ReadScriptLine(OpenFile& file, LineText& buffer, bool& cut) {
       }
       // A line longer than 259 bytes is cut; the rest of it up to its carriage return is
       // dropped, so the next call still starts at the next line.
+      if (byte == 0) found(LineFault::HoldsNul);
       if (stored < kPathBytes - 1)
         line[stored++] = byte == kSoftBreak ? '\n' : char(byte);
       else
-        cut = true;
+        found(LineFault::TooLong);
     }
   }
 }
 
 bool FindHeader(OpenFile& file, std::string_view header) {
   LineText line;
-  while (ReadScriptLine(file, line))
-    if (line == header) return true;
+  LineFault fault = LineFault::None;
+  // A header followed by a NUL and more is not the header, though its text reads the same.
+  while (ReadScriptLine(file, line, fault))
+    if (fault == LineFault::None && line == header) return true;
   return false;
 }
 

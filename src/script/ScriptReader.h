@@ -21,9 +21,12 @@ struct ScriptLocation {
 // Reads the next line (ended by a carriage return) of an open file. Returns 1 for a line,
 // 0 at end of file, when `buffer` holds whatever followed the last carriage return.
 int ReadScriptLine(OpenFile& file, LineText& buffer);
-// The same; `cut` tells whether the line was longer than 259 bytes and lost its tail, for
-// readers that must refuse such a line rather than use part of it.
-int ReadScriptLine(OpenFile& file, LineText& buffer, bool& cut);
+// Why a line's text in the buffer is not the whole line: it was longer than 259 bytes and
+// lost its tail, or a NUL byte in it ends the text early and hides the rest.
+enum class LineFault { None, TooLong, HoldsNul };
+// The same, telling the first fault of the line, for readers that must refuse such a line
+// rather than use part of it.
+int ReadScriptLine(OpenFile& file, LineText& buffer, LineFault& fault);
 
 // Reads forward to the line equal to `key` and reads the line after it into `buffer`;
 // reports "Section not found: %s" and leaves `buffer` alone when the file ends first.

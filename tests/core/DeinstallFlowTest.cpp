@@ -40,7 +40,8 @@ void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance 
 // Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
 // Parameters, c the CAPI registration gone, o the log of a run that took the Windows copy, the
 // setup copy and the registration, r the setup copy read-only, n No to the last confirmation,
-// d the stored display name too long, a AutoExec.NT read-only.
+// d the stored display name too long, a AutoExec.NT read-only, p q e a refused [COMPFILES],
+// [ADDFILES] or [DELETEADDFILES] ahead of the script's own.
 // After: R the removal of the system entries entered, S the service key left, G the group deleted,
 // D done and the program ending.
 struct Case {
@@ -67,6 +68,9 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
       {"dRGD", {}, {}, 0, {}},
       {"aG", {N}, {no}, 0x10, {kReadme, "SOFTWARE\\CAPI20\\1", std::string(kServiceKeyPath)}},
+      {"pRG", {N}, {no}, 0x13, {kReadme}},
+      {"qRG", {N}, {no}, 0x14, {kWinCopy, kSetupCopy}},
+      {"eRG", {N}, {no}, 0x18, {kWinCopy, kSetupCopy, kReadme}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -81,6 +85,12 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
         Piped("[OS]|!OS_WINDOWS_NT|[LANGUAGE]|1|English|ENG.TXT|"
               "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV\\NT|system32\\drivers||[ADDFILES]|1|1||"
               "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
+    const char* refused = has('p')   ? "[COMPFILES]|1|999"
+                          : has('q') ? "[ADDFILES]|1|999"
+                          : has('e') ? "[DELETEADDFILES]|1|999"
+                                     : "";
+    w.files.PutFile(kDir + "\\SETUP.KVX",
+                    Piped(refused) + *w.files.FileBytes(kDir + "\\SETUP.KVX"));
     for (const std::string& file : kFiles) w.files.PutFile(file, "x");
     w.PutMachine();
     w.files.ChangeDirectory(kDir);

@@ -25,22 +25,29 @@ class ScriptLists : public ::testing::Test {
   SandboxFiles files_;
   FakePrompts prompts_;
   AddFileList add_;
+  CompFileList comp_;
   DeleteFileList del_;
   ProgmanItemList progman_;
 };
 
-// A list that does not fit its fixed fields is refused whole, naming the line, rather than
-// cut; a count past the file's end stops there.
+// A list that does not fit its fixed fields, or that the file ends inside a group of, is
+// refused whole, naming the line, rather than cut; groups stop where the file ends between two.
+// A group of no files or a negative number of them still has its group lines.
 TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
   std::string groups = "[DELETEADDFILES]|2|200|SUB";  // 200 + 61 rows: one too many
   for (int i = 0; i < 261; ++i) groups += i == 200 ? "|61|SUB|F" : "|F";
-  const std::string n64(64, 't');
+  const std::string n64(64, 't'), nul = std::string("V.SY_\0", 6) + std::string(30, 'x');
   const struct {
     std::string script;
     std::int32_t count;
     int refusedLine;  // 0: none
   } cases[] = {
-      {"[ADDFILES]|1|3|SRC|A|B", 2, 0},
+      {"[ADDFILES]|2|1|SRC|A|T", 1, 0},
+      {"[ADDFILES]|1|3|SRC|A|B", 0, 7},
+      {std::string("[ADDFILES]\0|1|1|S|A|T", 21), 0, 0},
+      {"[COMPFILES]|1|1|S|a|b|DRV", 0, 8},
+      {"[COMPFILES]|1|1|S|" + nul + "|b|N|W|V", 0, 5},
+      {"[COMPFILES]|3|0|S|N|W|V|-2|S|N|W|V|1|S|a|b|N|W|V", 1, 0},
       {groups, 0, 205},
       {"[PROGMAN]|G|English|1|T|!SETUPFILE+CMD|" + n64 + "|W|I|0", 0, 7},
   };
@@ -49,10 +56,12 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
     prompts_ = {};
     const char kind = c.script[1];
     EXPECT_EQ(kind == 'A'   ? ReadAddFiles(files_, prompts_, kMedium, add_)
+              : kind == 'C' ? ReadCompFiles(files_, prompts_, kMedium, comp_)
               : kind == 'P' ? ReadProgmanItems(files_, prompts_, kMedium, "English", progman_)
                             : ReadDeleteAddFiles(files_, prompts_, kMedium, del_),
-              1);
+              c.refusedLine ? kListRefused : 1);
     EXPECT_EQ(kind == 'A'   ? add_.count
+              : kind == 'C' ? comp_.count
               : kind == 'P' ? progman_.count
                             : del_.count,
               c.count)

@@ -64,14 +64,14 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 // Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
-// Each way an install can end. Before: m README.TXT missing, f the registry refusing a change
 // of the service key, o two other makers' drivers registered, l their listing failing (the
 // package stays installed, unregistered), e an empty destination typed, s a relative source
 // typed, p a language file without the program's own texts, n the setup script and the
-// driver image installed already and newer, a OverwriteAll left at 1 by an earlier install.
-// After: D the driver image in place, R registered, B its integrity backup, L no removal log
-// left, here or in an installed copy where a deinstallation run from there left it. The group
-// is made once the files are all there; every install clears OverwriteAll.
+// driver image installed already and newer, a OverwriteAll left at 1 by an earlier install,
+// r c a refused [ADDFILES] or [COMPFILES] ahead of the script's own. After: D the driver image
+// in place, R registered, B its integrity backup, L no removal log left, here or in an
+// installed copy where a deinstallation run from there left it. The group is made once the
+// files are all there; every install clears OverwriteAll.
 TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
   const struct {
     std::string flags;
@@ -92,6 +92,8 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"nRBDL", {Prompts::kNo, Prompts::kNo}, -1, {text::INFO_INS_DONE}},
       {"nD", {Prompts::kCancel}, -1, {text::ERR_INS_NOSUCCESS}},
       {"naRBDL", {Prompts::kAll}, -1, {text::INFO_INS_DONE}},  // asked once in three batches
+      {"rD", {}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"c", {}, -1, {text::ERR_INS_NOSUCCESS}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -102,6 +104,10 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('f')) w().registry.FailChange(12);
     if (has('l')) w().registry.FailListing(2);
+    if (has('r') || has('c'))
+      w().files.PutFile("A:\\SETUP.KVX",
+                        Piped(has('r') ? "[ADDFILES]|1|999" : "[COMPFILES]|1|999") +
+                            *w().files.FileBytes("A:\\SETUP.KVX"));
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));

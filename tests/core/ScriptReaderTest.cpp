@@ -22,15 +22,16 @@ using Lines = std::vector<std::string>;
 class ScriptReaderTest : public ::testing::Test {
  protected:
   // Every line ReadScriptLine delivers, then "EOF:" and what the final call left behind;
-  // " (cut)" marks a line that lost its tail.
+  // " (cut)" marks a line that lost its tail, " (NUL)" one whose NUL hides the rest.
   Lines ReadAll(std::string_view bytes) {
     files_.PutFile("C:\\MEDIUM\\DATA.TXT", bytes);
     OpenFile file = OpenForReading(files_, "C:\\MEDIUM\\DATA.TXT");
     Lines lines;
     LineText line("stale");
-    bool cut = true;
-    const auto text = [&] { return std::string(line.view()) + (cut ? " (cut)" : ""); };
-    while (ReadScriptLine(file, line, cut)) lines.push_back(text());
+    LineFault fault = LineFault::TooLong;
+    const char* const marks[] = {"", " (cut)", " (NUL)"};
+    const auto text = [&] { return std::string(line.view()) + marks[static_cast<int>(fault)]; };
+    while (ReadScriptLine(file, line, fault)) lines.push_back(text());
     lines.push_back("EOF:" + text());
     return lines;
   }
@@ -51,6 +52,7 @@ TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
       // Overlong lines are cut, past a read chunk too; the next line is read whole.
       {std::string(999, 'x') + "\xAF\r\nnext\r\n", {x259 + " (cut)", "next", "EOF:"}},
       {std::string(700, 'x'), {"EOF:" + x259 + " (cut)"}},
+      {std::string("a\0b\r\n\0\r\nc\r\n", 11), {"a (NUL)", " (NUL)", "c", "EOF:"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }

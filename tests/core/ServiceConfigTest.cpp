@@ -94,7 +94,7 @@ TEST(ServiceConfigTest, ReadingBackStopsAtWhatIsMissingAndReportsOnlyNumbers) {
     const char* message;  // "": none
   } cases[] = {
       {false, s, "ErrorControl", {}, &D::Start, kHeld, 0, "no query ErrorControl"},
-      {false, s, "DisplayName", {}, &D::ErrorControl, kHeld, 0, ""},
+      {false, s, "DisplayName", {}, &D::ErrorControl, kHeld, 0, "no query DisplayName"},
       {true, p, "x31Layer2", {}, &D::x31Layer2, 1, 1, ""},
       {false, p, "x31Layer2", stored(Registry::kDword, "\5"), &D::x31Layer2, kHeld, 1, ""},
       {false, p, "DosVector", stored(Registry::kSz, "5"), &D::DosVector, kHeld, 1, ""},
