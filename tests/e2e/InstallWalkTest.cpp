@@ -59,14 +59,16 @@ std::vector<std::string> GroupOrder() {
   return groups;
 }
 
-// Every file below `directory` with its size, and every directory, by full path.
+// Every file below `directory` with its size, and every directory, by full path. Links are
+// passed over: Wine's user folders lead into the Unix home, where other programs write.
 void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
+    if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
     const std::string path = directory + "\\" + name;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       entries[path + "\\"] = 0;
