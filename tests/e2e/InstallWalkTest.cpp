@@ -1,7 +1,8 @@
 // A complete life of the package on one machine, driven through the real dialogs: install
-// from the medium, install again keeping and then replacing the configuration, a deinstall
-// that is stopped halfway, and the deinstall that finishes the job. Prints what the install
-// made, so that the walk doubles as a demonstration.
+// from the medium, reconfigure and install again keeping the configuration as Windows NT 3.51
+// (where the program draws the three-dimensional look itself), install replacing it, a
+// deinstall that is stopped halfway, and the deinstall that finishes the job. Prints what the
+// install made, so that the walk doubles as a demonstration.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -11,10 +12,12 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "e2e/Harness.h"
+#include "win32/WindowProbe.h"
 
 namespace e2e {
 namespace {
@@ -151,16 +154,40 @@ void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
   SaveScreenshot(frame, name);
 }
 
+using Names = std::vector<std::string>;
+
 class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
     HWND intro = setup.WaitForWindow(IsIntro, kStartTimeout);
     EXPECT_NE(intro, nullptr) << setup.Describe();
-    SaveScreenshot(intro, "intro");
+    Screenshot(intro, "intro");
     HWND main = setup.WaitForWindow(IsMainDialog, kStepTimeout);
     EXPECT_NE(main, nullptr) << setup.Describe();
-    SaveScreenshot(main, "main-dialog");
+    Screenshot(main, "main-dialog");
+    ExpectLook(main, {"#32770 0", "Static 10", "Static 12", "Static 11", "ComboBox 9", "Button 3",
+                      "Button 7", "Button 8"});
     return main;
+  }
+
+  void Screenshot(HWND window, const std::string& name) {
+    SaveScreenshot(window, nt351_ ? name + "-nt351" : name);
+  }
+
+  // Under Windows NT 3.51 the program gives the dialog and these of its windows (`among`:
+  // among others) the look; Windows NT 4.0 gives every dialog made from a template its own
+  // look (the style bit 0x4), and the program leaves the dialog alone.
+  void ExpectLook(HWND dialog, const Names& subclassed, bool among = false) {
+    const Names seen = probe::SubclassedWindows(dialog);
+    if (!nt351_) {
+      EXPECT_NE(GetWindowLongA(dialog, GWL_STYLE) & DS_3DLOOK, 0);
+      EXPECT_EQ(seen, Names{});
+    } else if (!among) {
+      EXPECT_EQ(seen, subclassed);
+    } else {
+      for (const std::string& name : subclassed)
+        EXPECT_NE(std::find(seen.begin(), seen.end(), name), seen.end()) << name;
+    }
   }
 
   const std::string& Text(const char* key) const { return language_.Text(key); }
@@ -179,7 +206,9 @@ class InstallWalk : public ::testing::Test {
     ClickButton(main, kActionButton);
     HWND install = WaitForForm(setup, kDestinationField, kStepTimeout);
     if (!install) return {};
-    SaveScreenshot(install, "install");
+    Screenshot(install, "install");
+    ExpectLook(install, {"#32770 0", "Static 24", "Edit 20", "Button 22", "Static 25", "Edit 21",
+                         "Button 23", "Button 0", "Button 1"});
     EXPECT_EQ(ControlText(install, kSourceField), TheMedium().directory);
     EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
     ClickButton(install, kInstall);
@@ -196,6 +225,13 @@ class InstallWalk : public ::testing::Test {
   void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
+    PageWith(frame, kDosVectorList);  // the page made after the adapter page
+    Sleep(1000);
+    Screenshot(frame, "config-adapter");
+    ExpectLook(frame,
+               {"Button 41", "Button 174", "ComboBox 40", "Edit 57", "Button 64", "Button 61",
+                "Button 67"},
+               true);
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
   }
@@ -205,8 +241,6 @@ class InstallWalk : public ::testing::Test {
   static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
     HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
     HWND maintenance = PageWith(frame, kCalling);
-    Sleep(1000);
-    SaveScreenshot(frame, "config-adapter");
     Choose(adapter, kProtocol, 2);
     Choose(adapter, kStart, 3);
     ClickButton(adapter, kChange);
@@ -300,7 +334,7 @@ class InstallWalk : public ::testing::Test {
     if (!main) return;
     ClickButton(main, kActionButton);
     if (HWND check = WaitForForm(setup, kApplyLive, kStepTimeout)) {
-      SaveScreenshot(check, "integrity-check");
+      Screenshot(check, "integrity-check");
       ClickButton(check, kApplyLive);
       EXPECT_TRUE(WaitUntilGone(check, kStepTimeout));
     }
@@ -402,6 +436,8 @@ class InstallWalk : public ::testing::Test {
   const std::string asideDll_ = windows_ + "\\system32\\CAPI2032.E2E";
   const bool movedAside_ = MoveFileExA(systemDll_.c_str(), asideDll_.c_str(), 0) != 0;
   const MachineState before_ = Survey(windows_);
+  // Set while the program runs as Windows NT 3.51.
+  std::optional<probe::WineVersionFor> nt351_;
 
   ~InstallWalk() override {
     if (movedAside_) MoveFileExA(asideDll_.c_str(), systemDll_.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -415,13 +451,16 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   PrintWhatTheInstallMade();
   ExpectInstalled("velmar-configured.reg");
 
-  // Again over the installed package: Yes keeps a hand change, No brings the defaults back.
+  // Again over the installed package, first as Windows NT 3.51: Yes keeps a hand change, No
+  // brings the defaults back.
   const DWORD handChanged = 0x99;
   ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(),
                             "DosVector", REG_DWORD, &handChanged, sizeof handChanged),
             ERROR_SUCCESS);
+  nt351_.emplace("SETUP.EXE", "nt351");
   ReopenConfiguration();
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
+  nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
   EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
             (std::vector<std::string>{done, keep, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));

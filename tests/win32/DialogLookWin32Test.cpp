@@ -132,7 +132,7 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
   PumpFor(500);
   EXPECT_EQ(SubclassedWindows(dialog),
             (Names{"#32770 0", "Button 40", "Button 41", "Button 42", "Button 43", "Button 44",
-                   "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49"}));
+                   "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49", "ComboBox 51"}));
 
   const CellProbe cells[] = {
       {40, 0, 0, &C::shadow},     {40, 1, 1, &C::frame},  {40, 12, 12, &C::highlight},
@@ -153,7 +153,7 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
   EXPECT_EQ(wrong, Names{});
 
   HWND group = GetDlgItem(dialog, 46), list = GetDlgItem(dialog, 48),
-       push = GetDlgItem(dialog, kPush);
+       push = GetDlgItem(dialog, kPush), combo = GetDlgItem(dialog, 51);
   const SIZE g = SizeOf(group), p = SizeOf(push);
   EXPECT_EQ(WrongPixels(group, "etched group box",
                         {{0, g.cy / 2, &C::shadow},
@@ -164,6 +164,9 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
                          {g.cx / 2, g.cy - 1, &C::highlight}}),
             Names{});
   EXPECT_EQ(WrongPixels(list, "list", SunkenBorder(list)), Names{});
+  std::vector<Probe> border = SunkenBorder(combo);
+  border.push_back({SizeOf(combo).cx - 1, 2, &C::frame});  // the drop button's edge
+  EXPECT_EQ(WrongPixels(combo, "drop-down list", border), Names{});
   EXPECT_EQ(WrongPixels(push, "raised button",
                         {{1, 0, &C::frame},
                          {1, 1, &C::highlight},
