@@ -225,19 +225,6 @@ void ClickButton(HWND dialog, int id) {
   if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-bool RunAndWait(std::string command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return true;
-}
-
 bool WaitUntilGone(HWND window, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (; IsWindow(window) && IsWindowVisible(window); Sleep(kPollMs))

@@ -31,10 +31,9 @@ struct Language {
 std::vector<std::string> Conversions(std::string_view text);
 
 std::string ReadFileBytes(const std::string& path);
-// Runs a command line of the system's own tools and waits up to half a minute for it; false
-// when it did not start.
-bool RunAndWait(std::string command);
 using setup::BesideThisProgram;
+using setup::kNotStarted;
+using setup::RunAndWait;
 
 struct Medium {
   std::string directory;  // a Windows path

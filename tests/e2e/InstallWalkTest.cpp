@@ -40,7 +40,7 @@ std::string Filled(std::string text, const std::string& argument) {
 std::string Exported(const std::string& key) {
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
-  if (!RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y"))
+  if (RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == kNotStarted)
     return "(reg.exe did not start)";
   const std::string wide = ReadFileBytes(file);
   if (wide.empty()) return "(none)";
