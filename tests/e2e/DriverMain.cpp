@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     }
   }
   e2e::theMedium = e2e::LoadMedium(mediumDirectory);
-  if (e2e::theMedium.languages.empty()) {
+  if (e2e::theMedium.languages.count == 0) {
     std::fprintf(stderr, "no languages in %s\\%s\n", mediumDirectory.c_str(), e2e::kScriptName);
     return 1;
   }

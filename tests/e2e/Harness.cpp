@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include "support/FakePrompts.h"
+#include "win32/Win32Files.h"
 
 namespace e2e {
 namespace {
@@ -284,35 +286,6 @@ void SaveScreenshot(HWND window, const std::string& name) {
   if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
 }
 
-std::vector<std::string> ScriptLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r') {
-      lines.push_back(line);
-      line.clear();
-      ++i;
-    } else {
-      line += static_cast<unsigned char>(bytes[i]) == 0xAF ? '\n' : bytes[i];
-    }
-  }
-  return lines;
-}
-
-std::vector<std::string> Conversions(std::string_view text) {
-  std::vector<std::string> found;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') continue;
-    std::size_t end = i + 1;
-    while (end < text.size() &&
-           std::string_view("-+ #0123456789lh").find(text[end]) != std::string_view::npos)
-      ++end;
-    if (end < text.size() && text[end] != '%') found.emplace_back(text.substr(i, end - i + 1));
-    i = end;
-  }
-  return found;
-}
-
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
@@ -321,26 +294,15 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 Medium LoadMedium(const std::string& directory) {
-  Medium medium{directory, {}};
-  const std::vector<std::string> script =
-      ScriptLines(ReadFileBytes(directory + "\\" + kScriptName));
-  // [LANGUAGE], a count, then a display name and a file name per language.
-  for (std::size_t i = 0; i + 1 < script.size(); ++i) {
-    if (script[i] != "[LANGUAGE]") continue;
-    int count = std::atoi(script[i + 1].c_str());
-    for (std::size_t n = i + 2; n + 1 < script.size() && count-- > 0; n += 2)
-      medium.languages.push_back({script[n], script[n + 1], {}});
-    break;
-  }
-  for (Language& language : medium.languages) {
-    const std::vector<std::string> lines =
-        ScriptLines(ReadFileBytes(directory + "\\" + language.fileName));
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-      if (lines[i].size() > 2 && lines[i].front() == '[' && lines[i].back() == ']') {
-        language.texts.emplace(lines[i], lines[i + 1]);
-        ++i;
-      }
-  }
+  Medium medium{directory, {}, {}, {}};
+  setup::Win32Files files;
+  setup::FakePrompts prompts;
+  setup::ReadLanguageTable(files, prompts, {directory, kScriptName}, medium.languages);
+  medium.catalogues.resize(static_cast<std::size_t>(medium.languages.count));
+  for (int i = 0; i < medium.languages.count; ++i)
+    setup::LoadStringCatalogue(files, prompts, directory, medium.languages, i,
+                               medium.catalogues[static_cast<std::size_t>(i)]);
+  medium.complaints = prompts.Texts(setup::FakePrompts::Kind::ErrorBox);
   return medium;
 }
 

@@ -17,10 +17,13 @@
 #include <vector>
 
 #include "e2e/Harness.h"
+#include "script/SafeFormat.h"
 #include "win32/WindowProbe.h"
 
 namespace e2e {
 namespace {
+
+namespace text = setup::text;
 
 constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000}, kRunTimeout{90000};
 constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
@@ -29,11 +32,6 @@ constexpr int kDeinstallWarning = 28, kDeinstall = 0;
 const char* const kVelmar = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
 const char* const kCapi = "SOFTWARE\\CAPI20";
 const char* const kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
-
-std::string Filled(std::string text, const std::string& argument) {
-  const auto at = text.find("%s");
-  return at == std::string::npos ? text : text.replace(at, 2, argument);
-}
 
 // A key as the system's reg tool exports it, carriage returns dropped, the backup's date
 // masked; "(none)" when there is no such key.
@@ -107,24 +105,10 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
 }
 
 // The configuration frame's buttons and the controls the walk uses on its pages.
-enum ConfigControl {
-  kOk = 0,
-  kCancel = 1,
-  kReset = 174,
-  kAdvancedButton = 43,
-  kMaintenanceButton = 44,
-  kProtocol = 40,
-  kStart = 47,
-  kChange = 64,
-  kAddAdapter = 91,
-  kAdapterList = 93,
-  kMaintenanceSwitch = 67,
-  kDosVectorList = 48,
-  kCalling = 80,
-  kEditCalling = 82,
-  kSubaddress = 88,
-  kApplyLive = 99
-};
+constexpr int kOk = 0, kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44;
+constexpr int kProtocol = 40, kStart = 47, kChange = 64, kAddAdapter = 91, kAdapterList = 93;
+constexpr int kMaintenanceSwitch = 67, kDosVectorList = 48, kCalling = 80, kEditCalling = 82;
+constexpr int kSubaddress = 88, kApplyLive = 99;
 
 // The child page of the frame that has control `id`; the frame shows before its pages are
 // made.
@@ -190,7 +174,7 @@ class InstallWalk : public ::testing::Test {
     }
   }
 
-  const std::string& Text(const char* key) const { return language_.Text(key); }
+  std::string Text(int slot) const { return TheMedium().Text(0, slot); }
 
   using Configure = std::function<void(const SetupProcess&, HWND frame)>;
 
@@ -199,7 +183,7 @@ class InstallWalk : public ::testing::Test {
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
                                              bool checkVersions = false,
                                              const Configure& configure = {}) {
-    SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
+    SetupProcess setup(TheMedium().directory, "/l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
     if (checkVersions) CheckVersions(setup, main, false);
@@ -214,7 +198,7 @@ class InstallWalk : public ::testing::Test {
     ClickButton(install, kInstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout);
     if (configure) ConfigureIn(setup, configure);
-    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_CONFIG]"));
+    EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_CONFIG));
     if (checkVersions) CheckVersions(setup, main, true);
     ClickButton(main, kExitButton);
     for (const std::string& text : AnswerUntilGone(setup, nullptr, {}, kStepTimeout))
@@ -279,7 +263,7 @@ class InstallWalk : public ::testing::Test {
         {"drivers\\VMNI1.SY_", drivers + "vmni1.sys", "v2.2 (rev.1b)"},
         {"capi\\win32\\CAPI2032.DL_", windows + "\\system32\\CAPI2032.DLL", "v2.1 (rev.05)"},
         {"VMTRACE.EX_", trace + "vmtrace.exe", "v1.1 (rev.02)"},
-        {"VMTRACE.TX_", trace + "vmtrace.txt", Text("[TEXT_UNKNOWNVERSION]")},
+        {"VMTRACE.TX_", trace + "vmtrace.txt", Text(text::TEXT_UNKNOWNVERSION)},
     };
     std::vector<std::string> lines;
     for (const auto& file : files)
@@ -290,7 +274,7 @@ class InstallWalk : public ::testing::Test {
     if (!about) return;
     SaveScreenshot(about, "about");
     EXPECT_EQ(ControlText(about, kDriverVersion),
-              installed ? "v2.1 (rev.05)" : Text("[TEXT_NOCAPIINSTALLED]"));
+              installed ? "v2.1 (rev.05)" : Text(text::TEXT_NOCAPIINSTALLED));
     ClickButton(about, kFileVersions);
     if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
       std::vector<std::string> shown;
@@ -309,16 +293,16 @@ class InstallWalk : public ::testing::Test {
   // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
                                                       bool endsByItself) {
-    SetupProcess setup(installDir_, "/d /l" + language_.displayName);
+    SetupProcess setup(installDir_, "/d /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
-    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_DEINSTALL]"));
+    EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_DEINSTALL));
     ClickButton(main, kActionButton);
     HWND dialog = WaitForForm(setup, kDeinstallWarning, kStepTimeout);
     if (!dialog) return {};
     SaveScreenshot(dialog, "deinstall");
     EXPECT_EQ(ControlText(dialog, kDeinstallWarning),
-              Filled(Text("[DLG_DEI_WARNING]"), installDir_));
+              setup::FormatText(Text(text::DLG_DEI_WARNING), {installDir_}));
     ClickButton(dialog, kDeinstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
     if (!endsByItself) ClickButton(main, kExitButton);
@@ -329,7 +313,7 @@ class InstallWalk : public ::testing::Test {
   // The installed copy in configure mode: after the integrity check has shown the hand
   // change, the configuration shows as the registry holds it; maintenance is switched off.
   void ReopenConfiguration() {
-    SetupProcess setup(installDir_, "/c /l" + language_.displayName);
+    SetupProcess setup(installDir_, "/c /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return;
     ClickButton(main, kActionButton);
@@ -340,7 +324,7 @@ class InstallWalk : public ::testing::Test {
     }
     if (HWND question = WaitForForm(setup, kYes, kStepTimeout)) {
       EXPECT_EQ(AnswerUntilGone(setup, question, {}, kStepTimeout),
-                std::vector<std::string>{Text("[QUEST_CCI_APPLYNEW]")});
+                std::vector<std::string>{Text(text::QUEST_CCI_APPLYNEW)});
     }
     ConfigureIn(setup, [](const SetupProcess&, HWND frame) {
       HWND adapter = PageWith(frame, kProtocol);
@@ -357,7 +341,7 @@ class InstallWalk : public ::testing::Test {
     });
     ClickButton(main, kExitButton);
     EXPECT_EQ(AnswerUntilGone(setup, nullptr, {}, kStepTimeout),
-              std::vector<std::string>{Text("[QUEST_RESTARTSYSTEM]")});
+              std::vector<std::string>{Text(text::QUEST_RESTARTSYSTEM)});
     EXPECT_NE(Exported(kVelmar).find("\"Controller\"=dword:0000ffff"), std::string::npos);
   }
 
@@ -425,7 +409,7 @@ class InstallWalk : public ::testing::Test {
     return path;
   }
 
-  const Language& language_ = TheMedium().languages.at(0);
+  const std::string language_{TheMedium().languages.displayNames[0].view()};
   const std::string windows_ = Folder(CSIDL_WINDOWS);
   const std::string installDir_ = windows_.substr(0, 3) + "Velmar";
   const std::string autoexec_ = windows_ + "\\system32\\autoexec.nt";
@@ -445,9 +429,9 @@ class InstallWalk : public ::testing::Test {
 };
 
 TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
-  const std::string done = Text("[INFO_INS_DONE]"), keep = Text("[QUEST_APPLYOLD]");
+  const std::string done = Text(text::INFO_INS_DONE), keep = Text(text::QUEST_APPLYOLD);
   EXPECT_EQ(InstallFromMedium({}, true, ChangeEveryPage),
-            (std::vector<std::string>{done, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+            (std::vector<std::string>{done, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   PrintWhatTheInstallMade();
   ExpectInstalled("velmar-configured.reg");
 
@@ -463,7 +447,7 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
   EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
-            (std::vector<std::string>{done, keep, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+            (std::vector<std::string>{done, keep, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   ExpectInstalled("velmar-installed.reg");
 
   // A file in use stops the deinstall; after Abort and No the log stays and names what is gone.
@@ -471,17 +455,17 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  const std::string cantDelete = Filled(Text("[ERR_DEI_CANTDELETE]"), locked);
-  const std::string failed = Text("[ERR_DEI_NOSUCCESS]");
+  const std::string cantDelete = setup::FormatText(Text(text::ERR_DEI_CANTDELETE), {locked});
+  const std::string failed = Text(text::ERR_DEI_NOSUCCESS);
   EXPECT_EQ(DeinstallFromInstalledCopy({{cantDelete, kAbort}, {failed, kNo}}, false),
-            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), cantDelete, failed}));
+            (std::vector<std::string>{Text(text::DLG_DEI_AREYOUSURE), cantDelete, failed}));
   CloseHandle(lock);
   const std::string log = ReadFileBytes(installDir_ + "\\removed.kvx");
   EXPECT_NE(log.find(systemDll_ + "\r\n"), std::string::npos) << log;
 
   // The next run passes over what the log lists and ends by itself.
   EXPECT_EQ(DeinstallFromInstalledCopy({}, true),
-            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), Text("[INFO_DEI_DONE]")}));
+            (std::vector<std::string>{Text(text::DLG_DEI_AREYOUSURE), Text(text::INFO_DEI_DONE)}));
   MachineState after = Survey(windows_);
   // Windows may refuse to delete the running program.
   for (const char* leftOver : {"\\SETUP.EXE", "\\"})
