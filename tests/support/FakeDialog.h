@@ -39,8 +39,6 @@ class FakeDialogView : public DialogView {
   void UserTypes(int id, std::string_view text);
   void UserChooses(int id, int index);
   void UserClicks(int id);  // a check box toggles first
-  bool visible() const { return visible_; }
-  int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
 
@@ -74,11 +72,8 @@ class FakeDialogView : public DialogView {
     if (Control* c = Existing(id)) c->textLimit = characters;
   }
   int TextLimit(int id) const { return Find(id).textLimit; }
-  void ShowWindow(bool visible) override { visible_ = visible; }
-  void Centre() override {
-    ++centred_;
-    visible_ = true;
-  }
+  void ShowWindow(bool) override {}
+  void Centre() override {}
   void BringToFront() override {}
   void ComboClear(int id) override {
     if (Control* c = Existing(id)) {
@@ -154,8 +149,6 @@ class FakeDialogView : public DialogView {
   std::string caption_;
   std::map<int, Control> controls_;
   std::map<int, unsigned> timers_;
-  bool visible_ = true;
-  int centred_ = 0;
   bool ended_ = false;
   int result_ = 0;
 };
