@@ -8,9 +8,6 @@
 #include <set>
 #include <sstream>
 
-#include "support/FakePrompts.h"
-#include "win32/Win32Files.h"
-
 namespace e2e {
 namespace {
 
@@ -291,19 +288,6 @@ std::string ReadFileBytes(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-Medium LoadMedium(const std::string& directory) {
-  Medium medium{directory, {}, {}, {}};
-  setup::Win32Files files;
-  setup::FakePrompts prompts;
-  setup::ReadLanguageTable(files, prompts, {directory, kScriptName}, medium.languages);
-  medium.catalogues.resize(static_cast<std::size_t>(medium.languages.count));
-  for (int i = 0; i < medium.languages.count; ++i)
-    setup::LoadStringCatalogue(files, prompts, directory, medium.languages, i,
-                               medium.catalogues[static_cast<std::size_t>(i)]);
-  medium.complaints = prompts.Texts(setup::FakePrompts::Kind::ErrorBox);
-  return medium;
 }
 
 }  // namespace e2e

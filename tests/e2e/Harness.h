@@ -18,8 +18,6 @@ using setup::BesideThisProgram;
 using setup::kNotStarted;
 using setup::RunAndWait;
 
-inline constexpr const char* kScriptName = "SETUP.KVX";
-
 // The medium's languages as the program reads them, with what the reading reported.
 struct Medium {
   std::string directory;  // a Windows path
@@ -31,8 +29,6 @@ struct Medium {
     return std::string(catalogues.at(static_cast<std::size_t>(language)).Text(slot));
   }
 };
-
-Medium LoadMedium(const std::string& directory);
 
 const Medium& TheMedium();
 
