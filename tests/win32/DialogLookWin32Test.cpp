@@ -132,7 +132,7 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
   }
   EXPECT_EQ(wrong, Names{});
 
-  HWND group = GetDlgItem(dialog, 46), list = GetDlgItem(dialog, 48),
+  HWND group = GetDlgItem(dialog, 46), edit = GetDlgItem(dialog, 47), list = GetDlgItem(dialog, 48),
        push = GetDlgItem(dialog, kPush), combo = GetDlgItem(dialog, 51);
   const SIZE g = SizeOf(group), p = SizeOf(push);
   EXPECT_EQ(WrongPixels(group, "etched group box",
@@ -143,6 +143,7 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
                          {g.cx / 2, g.cy - 2, &C::shadow},
                          {g.cx / 2, g.cy - 1, &C::highlight}}),
             Names{});
+  EXPECT_EQ(WrongPixels(edit, "edit", SunkenBorder(edit)), Names{});
   EXPECT_EQ(WrongPixels(list, "list", SunkenBorder(list)), Names{});
   std::vector<Probe> border = SunkenBorder(combo);
   border.push_back({SizeOf(combo).cx - 1, 2, &C::frame});  // the drop button's edge
