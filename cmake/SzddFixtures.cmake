@@ -5,7 +5,7 @@ find_program(SETUP_MSCOMPRESS mscompress REQUIRED)
 
 set(SETUP_SZDD_DIR ${CMAKE_BINARY_DIR}/szdd)
 set(SETUP_SZDD_FILES)
-foreach(name empty.bin one.bin repeat.txt random.bin large.bin)
+foreach(name empty.bin one.bin repeat.txt large.bin)
   list(APPEND SETUP_SZDD_FILES ${SETUP_SZDD_DIR}/${name} ${SETUP_SZDD_DIR}/${name}_)
 endforeach()
 list(APPEND SETUP_SZDD_FILES ${SETUP_SZDD_DIR}/plain.txt ${SETUP_SZDD_DIR}/truncated.bin_

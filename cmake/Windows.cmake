@@ -63,10 +63,10 @@ file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(SETUP_E2E_SOURCES)
   add_executable(e2e_driver ${SETUP_E2E_SOURCES})
   target_include_directories(e2e_driver PRIVATE src tests)
-  target_link_libraries(e2e_driver PRIVATE gtest ${SETUP_WIN32_LIBS} shell32)
+  # It reads the medium's texts with the program's own reader, through the Win32 files.
+  target_link_libraries(e2e_driver PRIVATE setup_win32 gtest shell32)
   target_link_options(e2e_driver PRIVATE ${SETUP_STATIC_RUNTIME})
   target_compile_options(e2e_driver PRIVATE ${SETUP_WARNINGS})
-  target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   foreach(fixture velmar-installed.reg velmar-configured.reg)
     configure_file(tests/e2e/fixtures/${fixture} ${CMAKE_BINARY_DIR}/fixtures/${fixture} COPYONLY)
   endforeach()
@@ -74,7 +74,7 @@ endif()
 
 # Benchmarks, built only when asked for (scripts/bench-transfer.sh); they run the progress
 # window from the program's own templates.
-add_executable(transfer_bench EXCLUDE_FROM_ALL tests/bench/TransferBenchmark.cpp
+add_executable(transfer_bench EXCLUDE_FROM_ALL bench/TransferBenchmark.cpp
                               src/resources/setup.rc)
 add_dependencies(transfer_bench setup_images)
 target_link_libraries(transfer_bench PRIVATE setup_win32 setup_test_support)

@@ -186,7 +186,6 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_EQ(page.Text(maintenance_page::kCalledNumber), "5550100");
   EXPECT_EQ(page.Text(maintenance_page::kCalledSubaddress), "1");
   EXPECT_FALSE(page.IsEnabled(maintenance_page::kRemove));
-  EXPECT_FALSE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
   EXPECT_FALSE(w_.state->ConfigDialog->Changed());
   w_.host.OnShow("DLG_partynumber", [](FakeDialogView& v, Dialog&) {
     v.UserTypes(party_dialog::kNumber, "12,3\t4");
@@ -206,7 +205,6 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_TRUE(page.IsEnabled(maintenance_page::kRemove));
   page.UserTypes(maintenance_page::kUserName, "admin");
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
-  EXPECT_TRUE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
   EXPECT_EQ(w_.state->ServiceConfig.Controller, 1u);  // one adapter
   AdapterTable a{};
@@ -214,12 +212,6 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_EQ(c.username, "admin");
   EXPECT_EQ(c.CgpnCount, 2u);
   EXPECT_EQ(c.Cgpn[1], "1234,9");
-
-  Open();
-  View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
-  EXPECT_FALSE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
-  EXPECT_EQ(Stored(a).Controller, kMaintenanceNotOn);
 }
 
 TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {

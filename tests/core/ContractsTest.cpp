@@ -27,7 +27,6 @@ class DoublesEnv {
 
   Files& files() { return w_.files; }
   std::string scratch() const { return "C:\\Scratch"; }
-  std::string directory() const { return scratch(); }
   void SetLastWriteTime(const std::string& path, std::uint64_t time) {
     w_.files.SetLastWriteTime(path, time);
   }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "e2e/Harness.h"
+#include "support/FakePrompts.h"
+#include "win32/Win32Files.h"
 
 namespace e2e {
 
@@ -16,6 +18,19 @@ Medium theMedium;
 
 const Medium& TheMedium() {
   return theMedium;
+}
+
+Medium LoadMedium(const std::string& directory) {
+  Medium medium{directory, {}, {}, {}};
+  setup::Win32Files files;
+  setup::FakePrompts prompts;
+  setup::ReadLanguageTable(files, prompts, {directory, "SETUP.KVX"}, medium.languages);
+  medium.catalogues.resize(static_cast<std::size_t>(medium.languages.count));
+  for (int i = 0; i < medium.languages.count; ++i)
+    setup::LoadStringCatalogue(files, prompts, directory, medium.languages, i,
+                               medium.catalogues[static_cast<std::size_t>(i)]);
+  medium.complaints = prompts.Texts(setup::FakePrompts::Kind::ErrorBox);
+  return medium;
 }
 
 }  // namespace e2e
@@ -36,8 +51,8 @@ int main(int argc, char** argv) {
     }
   }
   e2e::theMedium = e2e::LoadMedium(mediumDirectory);
-  if (e2e::theMedium.languages.empty()) {
-    std::fprintf(stderr, "no languages in %s\\%s\n", mediumDirectory.c_str(), e2e::kScriptName);
+  if (e2e::theMedium.languages.count == 0) {
+    std::fprintf(stderr, "no languages in %s\\SETUP.KVX\n", mediumDirectory.c_str());
     return 1;
   }
   int testArgc = static_cast<int>(testArguments.size());

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -225,19 +224,6 @@ void ClickButton(HWND dialog, int id) {
   if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-bool RunAndWait(std::string command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return true;
-}
-
 bool WaitUntilGone(HWND window, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (; IsWindow(window) && IsWindowVisible(window); Sleep(kPollMs))
@@ -297,64 +283,11 @@ void SaveScreenshot(HWND window, const std::string& name) {
   if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
 }
 
-std::vector<std::string> ScriptLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r') {
-      lines.push_back(line);
-      line.clear();
-      ++i;
-    } else {
-      line += static_cast<unsigned char>(bytes[i]) == 0xAF ? '\n' : bytes[i];
-    }
-  }
-  return lines;
-}
-
-std::vector<std::string> Conversions(std::string_view text) {
-  std::vector<std::string> found;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') continue;
-    std::size_t end = i + 1;
-    while (end < text.size() &&
-           std::string_view("-+ #0123456789lh").find(text[end]) != std::string_view::npos)
-      ++end;
-    if (end < text.size() && text[end] != '%') found.emplace_back(text.substr(i, end - i + 1));
-    i = end;
-  }
-  return found;
-}
-
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-Medium LoadMedium(const std::string& directory) {
-  Medium medium{directory, {}};
-  const std::vector<std::string> script =
-      ScriptLines(ReadFileBytes(directory + "\\" + kScriptName));
-  // [LANGUAGE], a count, then a display name and a file name per language.
-  for (std::size_t i = 0; i + 1 < script.size(); ++i) {
-    if (script[i] != "[LANGUAGE]") continue;
-    int count = std::atoi(script[i + 1].c_str());
-    for (std::size_t n = i + 2; n + 1 < script.size() && count-- > 0; n += 2)
-      medium.languages.push_back({script[n], script[n + 1], {}});
-    break;
-  }
-  for (Language& language : medium.languages) {
-    const std::vector<std::string> lines =
-        ScriptLines(ReadFileBytes(directory + "\\" + language.fileName));
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-      if (lines[i].size() > 2 && lines[i].front() == '[' && lines[i].back() == ']') {
-        language.texts.emplace(lines[i], lines[i + 1]);
-        ++i;
-      }
-  }
-  return medium;
 }
 
 }  // namespace e2e

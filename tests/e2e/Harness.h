@@ -4,47 +4,31 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "script/LanguageTable.h"
+#include "script/StringCatalogue.h"
 #include "win32/Scratch.h"
 
 namespace e2e {
 
-// The lines of a script or language file as the program reads them: a carriage return ends a
-// line and swallows the byte after it, byte 0xAF breaks a line inside a line.
-std::vector<std::string> ScriptLines(std::string_view bytes);
-
-struct Language {
-  std::string displayName;
-  std::string fileName;
-  // Key line ("[DLG_MAIN_EXIT]") to the text line after it; the first pair of a key wins.
-  std::map<std::string, std::string> texts;
-
-  // Throws for a key the file lacks, which fails the test that asked.
-  const std::string& Text(std::string_view key) const { return texts.at(std::string(key)); }
-};
-
-// The printf conversions of a text in order, "%%" left out.
-std::vector<std::string> Conversions(std::string_view text);
-
 std::string ReadFileBytes(const std::string& path);
-// Runs a command line of the system's own tools and waits up to half a minute for it; false
-// when it did not start.
-bool RunAndWait(std::string command);
 using setup::BesideThisProgram;
+using setup::kNotStarted;
+using setup::RunAndWait;
 
+// The medium's languages as the program reads them, with what the reading reported.
 struct Medium {
   std::string directory;  // a Windows path
-  std::vector<Language> languages;
+  setup::LanguageTable languages;
+  std::vector<setup::StringCatalogue> catalogues;  // one per language
+  std::vector<std::string> complaints;
+
+  std::string Text(int language, int slot) const {
+    return std::string(catalogues.at(static_cast<std::size_t>(language)).Text(slot));
+  }
 };
-
-inline constexpr const char* kScriptName = "SETUP.KVX";
-
-// The script's languages with their texts; a file that cannot be read leaves its part empty.
-Medium LoadMedium(const std::string& directory);
 
 const Medium& TheMedium();
 

@@ -1,7 +1,8 @@
 // A complete life of the package on one machine, driven through the real dialogs: install
-// from the medium, install again keeping and then replacing the configuration, a deinstall
-// that is stopped halfway, and the deinstall that finishes the job. Prints what the install
-// made, so that the walk doubles as a demonstration.
+// from the medium, reconfigure and install again keeping the configuration as Windows NT 3.51
+// (where the program draws the three-dimensional look itself), install replacing it, a
+// deinstall that is stopped halfway, and the deinstall that finishes the job. Prints what the
+// install made, so that the walk doubles as a demonstration.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -11,13 +12,18 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "e2e/Harness.h"
+#include "script/SafeFormat.h"
+#include "win32/WindowProbe.h"
 
 namespace e2e {
 namespace {
+
+namespace text = setup::text;
 
 constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000}, kRunTimeout{90000};
 constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
@@ -27,17 +33,12 @@ const char* const kVelmar = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
 const char* const kCapi = "SOFTWARE\\CAPI20";
 const char* const kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
-std::string Filled(std::string text, const std::string& argument) {
-  const auto at = text.find("%s");
-  return at == std::string::npos ? text : text.replace(at, 2, argument);
-}
-
 // A key as the system's reg tool exports it, carriage returns dropped, the backup's date
 // masked; "(none)" when there is no such key.
 std::string Exported(const std::string& key) {
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
-  if (!RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y"))
+  if (RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == kNotStarted)
     return "(reg.exe did not start)";
   const std::string wide = ReadFileBytes(file);
   if (wide.empty()) return "(none)";
@@ -59,14 +60,16 @@ std::vector<std::string> GroupOrder() {
   return groups;
 }
 
-// Every file below `directory` with its size, and every directory, by full path.
+// Every file below `directory` with its size, and every directory, by full path. Links are
+// passed over: Wine's user folders lead into the Unix home, where other programs write.
 void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
+    if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
     const std::string path = directory + "\\" + name;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       entries[path + "\\"] = 0;
@@ -102,24 +105,10 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
 }
 
 // The configuration frame's buttons and the controls the walk uses on its pages.
-enum ConfigControl {
-  kOk = 0,
-  kCancel = 1,
-  kReset = 174,
-  kAdvancedButton = 43,
-  kMaintenanceButton = 44,
-  kProtocol = 40,
-  kStart = 47,
-  kChange = 64,
-  kAddAdapter = 91,
-  kAdapterList = 93,
-  kMaintenanceSwitch = 67,
-  kDosVectorList = 48,
-  kCalling = 80,
-  kEditCalling = 82,
-  kSubaddress = 88,
-  kApplyLive = 99
-};
+constexpr int kOk = 0, kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44;
+constexpr int kProtocol = 40, kStart = 47, kChange = 64, kAddAdapter = 91, kAdapterList = 93;
+constexpr int kMaintenanceSwitch = 67, kDosVectorList = 48, kCalling = 80, kEditCalling = 82;
+constexpr int kSubaddress = 88, kApplyLive = 99;
 
 // The child page of the frame that has control `id`; the frame shows before its pages are
 // made.
@@ -149,19 +138,43 @@ void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
   SaveScreenshot(frame, name);
 }
 
+using Names = std::vector<std::string>;
+
 class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
     HWND intro = setup.WaitForWindow(IsIntro, kStartTimeout);
     EXPECT_NE(intro, nullptr) << setup.Describe();
-    SaveScreenshot(intro, "intro");
+    Screenshot(intro, "intro");
     HWND main = setup.WaitForWindow(IsMainDialog, kStepTimeout);
     EXPECT_NE(main, nullptr) << setup.Describe();
-    SaveScreenshot(main, "main-dialog");
+    Screenshot(main, "main-dialog");
+    ExpectLook(main, {"#32770 0", "Static 10", "Static 12", "Static 11", "ComboBox 9", "Button 3",
+                      "Button 7", "Button 8"});
     return main;
   }
 
-  const std::string& Text(const char* key) const { return language_.Text(key); }
+  void Screenshot(HWND window, const std::string& name) {
+    SaveScreenshot(window, nt351_ ? name + "-nt351" : name);
+  }
+
+  // Under Windows NT 3.51 the program gives the dialog and these of its windows (`among`:
+  // among others) the look; Windows NT 4.0 gives every dialog made from a template its own
+  // look (the style bit 0x4), and the program leaves the dialog alone.
+  void ExpectLook(HWND dialog, const Names& subclassed, bool among = false) {
+    const Names seen = probe::SubclassedWindows(dialog);
+    if (!nt351_) {
+      EXPECT_NE(GetWindowLongA(dialog, GWL_STYLE) & DS_3DLOOK, 0);
+      EXPECT_EQ(seen, Names{});
+    } else if (!among) {
+      EXPECT_EQ(seen, subclassed);
+    } else {
+      for (const std::string& name : subclassed)
+        EXPECT_NE(std::find(seen.begin(), seen.end(), name), seen.end()) << name;
+    }
+  }
+
+  std::string Text(int slot) const { return TheMedium().Text(0, slot); }
 
   using Configure = std::function<void(const SetupProcess&, HWND frame)>;
 
@@ -170,20 +183,22 @@ class InstallWalk : public ::testing::Test {
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
                                              bool checkVersions = false,
                                              const Configure& configure = {}) {
-    SetupProcess setup(TheMedium().directory, "/l" + language_.displayName);
+    SetupProcess setup(TheMedium().directory, "/l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
     if (checkVersions) CheckVersions(setup, main, false);
     ClickButton(main, kActionButton);
     HWND install = WaitForForm(setup, kDestinationField, kStepTimeout);
     if (!install) return {};
-    SaveScreenshot(install, "install");
+    Screenshot(install, "install");
+    ExpectLook(install, {"#32770 0", "Static 24", "Edit 20", "Button 22", "Static 25", "Edit 21",
+                         "Button 23", "Button 0", "Button 1"});
     EXPECT_EQ(ControlText(install, kSourceField), TheMedium().directory);
     EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
     ClickButton(install, kInstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout);
     if (configure) ConfigureIn(setup, configure);
-    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_CONFIG]"));
+    EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_CONFIG));
     if (checkVersions) CheckVersions(setup, main, true);
     ClickButton(main, kExitButton);
     for (const std::string& text : AnswerUntilGone(setup, nullptr, {}, kStepTimeout))
@@ -194,6 +209,13 @@ class InstallWalk : public ::testing::Test {
   void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
+    PageWith(frame, kDosVectorList);  // the page made after the adapter page
+    Sleep(1000);
+    Screenshot(frame, "config-adapter");
+    ExpectLook(frame,
+               {"Button 41", "Button 174", "ComboBox 40", "Edit 57", "Button 64", "Button 61",
+                "Button 67"},
+               true);
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
   }
@@ -203,8 +225,6 @@ class InstallWalk : public ::testing::Test {
   static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
     HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
     HWND maintenance = PageWith(frame, kCalling);
-    Sleep(1000);
-    SaveScreenshot(frame, "config-adapter");
     Choose(adapter, kProtocol, 2);
     Choose(adapter, kStart, 3);
     ClickButton(adapter, kChange);
@@ -243,7 +263,7 @@ class InstallWalk : public ::testing::Test {
         {"drivers\\VMNI1.SY_", drivers + "vmni1.sys", "v2.2 (rev.1b)"},
         {"capi\\win32\\CAPI2032.DL_", windows + "\\system32\\CAPI2032.DLL", "v2.1 (rev.05)"},
         {"VMTRACE.EX_", trace + "vmtrace.exe", "v1.1 (rev.02)"},
-        {"VMTRACE.TX_", trace + "vmtrace.txt", Text("[TEXT_UNKNOWNVERSION]")},
+        {"VMTRACE.TX_", trace + "vmtrace.txt", Text(text::TEXT_UNKNOWNVERSION)},
     };
     std::vector<std::string> lines;
     for (const auto& file : files)
@@ -254,7 +274,7 @@ class InstallWalk : public ::testing::Test {
     if (!about) return;
     SaveScreenshot(about, "about");
     EXPECT_EQ(ControlText(about, kDriverVersion),
-              installed ? "v2.1 (rev.05)" : Text("[TEXT_NOCAPIINSTALLED]"));
+              installed ? "v2.1 (rev.05)" : Text(text::TEXT_NOCAPIINSTALLED));
     ClickButton(about, kFileVersions);
     if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
       std::vector<std::string> shown;
@@ -273,16 +293,16 @@ class InstallWalk : public ::testing::Test {
   // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
                                                       bool endsByItself) {
-    SetupProcess setup(installDir_, "/d /l" + language_.displayName);
+    SetupProcess setup(installDir_, "/d /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
-    EXPECT_EQ(ControlText(main, kActionButton), Text("[DLG_MAIN_DEINSTALL]"));
+    EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_DEINSTALL));
     ClickButton(main, kActionButton);
     HWND dialog = WaitForForm(setup, kDeinstallWarning, kStepTimeout);
     if (!dialog) return {};
     SaveScreenshot(dialog, "deinstall");
     EXPECT_EQ(ControlText(dialog, kDeinstallWarning),
-              Filled(Text("[DLG_DEI_WARNING]"), installDir_));
+              setup::FormatText(Text(text::DLG_DEI_WARNING), {installDir_}));
     ClickButton(dialog, kDeinstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
     if (!endsByItself) ClickButton(main, kExitButton);
@@ -293,18 +313,18 @@ class InstallWalk : public ::testing::Test {
   // The installed copy in configure mode: after the integrity check has shown the hand
   // change, the configuration shows as the registry holds it; maintenance is switched off.
   void ReopenConfiguration() {
-    SetupProcess setup(installDir_, "/c /l" + language_.displayName);
+    SetupProcess setup(installDir_, "/c /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return;
     ClickButton(main, kActionButton);
     if (HWND check = WaitForForm(setup, kApplyLive, kStepTimeout)) {
-      SaveScreenshot(check, "integrity-check");
+      Screenshot(check, "integrity-check");
       ClickButton(check, kApplyLive);
       EXPECT_TRUE(WaitUntilGone(check, kStepTimeout));
     }
     if (HWND question = WaitForForm(setup, kYes, kStepTimeout)) {
       EXPECT_EQ(AnswerUntilGone(setup, question, {}, kStepTimeout),
-                std::vector<std::string>{Text("[QUEST_CCI_APPLYNEW]")});
+                std::vector<std::string>{Text(text::QUEST_CCI_APPLYNEW)});
     }
     ConfigureIn(setup, [](const SetupProcess&, HWND frame) {
       HWND adapter = PageWith(frame, kProtocol);
@@ -321,7 +341,7 @@ class InstallWalk : public ::testing::Test {
     });
     ClickButton(main, kExitButton);
     EXPECT_EQ(AnswerUntilGone(setup, nullptr, {}, kStepTimeout),
-              std::vector<std::string>{Text("[QUEST_RESTARTSYSTEM]")});
+              std::vector<std::string>{Text(text::QUEST_RESTARTSYSTEM)});
     EXPECT_NE(Exported(kVelmar).find("\"Controller\"=dword:0000ffff"), std::string::npos);
   }
 
@@ -389,7 +409,7 @@ class InstallWalk : public ::testing::Test {
     return path;
   }
 
-  const Language& language_ = TheMedium().languages.at(0);
+  const std::string language_{TheMedium().languages.displayNames[0].view()};
   const std::string windows_ = Folder(CSIDL_WINDOWS);
   const std::string installDir_ = windows_.substr(0, 3) + "Velmar";
   const std::string autoexec_ = windows_ + "\\system32\\autoexec.nt";
@@ -400,6 +420,8 @@ class InstallWalk : public ::testing::Test {
   const std::string asideDll_ = windows_ + "\\system32\\CAPI2032.E2E";
   const bool movedAside_ = MoveFileExA(systemDll_.c_str(), asideDll_.c_str(), 0) != 0;
   const MachineState before_ = Survey(windows_);
+  // Set while the program runs as Windows NT 3.51.
+  std::optional<probe::WineVersionFor> nt351_;
 
   ~InstallWalk() override {
     if (movedAside_) MoveFileExA(asideDll_.c_str(), systemDll_.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -407,22 +429,25 @@ class InstallWalk : public ::testing::Test {
 };
 
 TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
-  const std::string done = Text("[INFO_INS_DONE]"), keep = Text("[QUEST_APPLYOLD]");
+  const std::string done = Text(text::INFO_INS_DONE), keep = Text(text::QUEST_APPLYOLD);
   EXPECT_EQ(InstallFromMedium({}, true, ChangeEveryPage),
-            (std::vector<std::string>{done, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+            (std::vector<std::string>{done, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   PrintWhatTheInstallMade();
   ExpectInstalled("velmar-configured.reg");
 
-  // Again over the installed package: Yes keeps a hand change, No brings the defaults back.
+  // Again over the installed package, first as Windows NT 3.51: Yes keeps a hand change, No
+  // brings the defaults back.
   const DWORD handChanged = 0x99;
   ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kVelmar) + "\\Parameters").c_str(),
                             "DosVector", REG_DWORD, &handChanged, sizeof handChanged),
             ERROR_SUCCESS);
+  nt351_.emplace("SETUP.EXE", "nt351");
   ReopenConfiguration();
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
+  nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
   EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
-            (std::vector<std::string>{done, keep, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
+            (std::vector<std::string>{done, keep, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   ExpectInstalled("velmar-installed.reg");
 
   // A file in use stops the deinstall; after Abort and No the log stays and names what is gone.
@@ -430,17 +455,17 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  const std::string cantDelete = Filled(Text("[ERR_DEI_CANTDELETE]"), locked);
-  const std::string failed = Text("[ERR_DEI_NOSUCCESS]");
+  const std::string cantDelete = setup::FormatText(Text(text::ERR_DEI_CANTDELETE), {locked});
+  const std::string failed = Text(text::ERR_DEI_NOSUCCESS);
   EXPECT_EQ(DeinstallFromInstalledCopy({{cantDelete, kAbort}, {failed, kNo}}, false),
-            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), cantDelete, failed}));
+            (std::vector<std::string>{Text(text::DLG_DEI_AREYOUSURE), cantDelete, failed}));
   CloseHandle(lock);
   const std::string log = ReadFileBytes(installDir_ + "\\removed.kvx");
   EXPECT_NE(log.find(systemDll_ + "\r\n"), std::string::npos) << log;
 
   // The next run passes over what the log lists and ends by itself.
   EXPECT_EQ(DeinstallFromInstalledCopy({}, true),
-            (std::vector<std::string>{Text("[DLG_DEI_AREYOUSURE]"), Text("[INFO_DEI_DONE]")}));
+            (std::vector<std::string>{Text(text::DLG_DEI_AREYOUSURE), Text(text::INFO_DEI_DONE)}));
   MachineState after = Survey(windows_);
   // Windows may refuse to delete the running program.
   for (const char* leftOver : {"\\SETUP.EXE", "\\"})

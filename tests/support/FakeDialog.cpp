@@ -8,7 +8,6 @@ void FakeDialogView::End(int result) {
   EXPECT_FALSE(ended_) << templateName_ << " ended twice";
   ended_ = true;
   result_ = result;
-  visible_ = false;
   if (modelessHost_) modelessHost_->DestroyModeless(window_);
 }
 
@@ -117,7 +116,6 @@ void FakeDialogHost::DestroyModeless(WindowRef window) {
   Dialog* dialog = modeless_[window];
   modeless_.erase(window);
   view->modelessHost_ = nullptr;
-  view->visible_ = false;
   dialog->OnDestroy(*view);
   for (auto& owned : views_)
     if (owned->owner() == window && modeless_.count(owned->Window()))

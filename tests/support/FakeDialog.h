@@ -39,8 +39,6 @@ class FakeDialogView : public DialogView {
   void UserTypes(int id, std::string_view text);
   void UserChooses(int id, int index);
   void UserClicks(int id);  // a check box toggles first
-  bool visible() const { return visible_; }
-  int centredCount() const { return centred_; }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
 
@@ -50,32 +48,24 @@ class FakeDialogView : public DialogView {
   // Setting an edit's text from the program raises its change notification too.
   void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override { return Find(id).text; }
-  void Enable(int id, bool enabled) override {
-    if (Control* c = Existing(id)) c->enabled = enabled;
-  }
+  void Enable(int id, bool enabled) override { Set(id, &Control::enabled, enabled); }
   bool IsEnabled(int id) const override { return Present(id) && Find(id).enabled; }
-  void ShowControl(int id, bool visible) override {
-    if (Control* c = Existing(id)) c->visible = visible;
-  }
+  void ShowControl(int id, bool visible) override { Set(id, &Control::visible, visible); }
   void DestroyControl(int id) override {
     controls_.erase(id);
     destroyed_.insert(id);
   }
   bool IsModified(int id) const override { return Find(id).modified; }
-  void SetCheck(int id, bool checked) override {
-    if (Control* c = Existing(id)) c->checked = checked;
-  }
+  void SetCheck(int id, bool checked) override { Set(id, &Control::checked, checked); }
   bool IsChecked(int id) const override { return Find(id).checked; }
-  void SetPushed(int id, bool pushed) override {
-    if (Control* c = Existing(id)) c->pushed = pushed;
-  }
+  void SetPushed(int id, bool pushed) override { Set(id, &Control::pushed, pushed); }
   void SetFocus(int) override {}
-  void SetTextLimit(int id, int characters) override {
-    if (Control* c = Existing(id)) c->textLimit = characters;
-  }
+  void SetTextLimit(int id, int characters) override { Set(id, &Control::textLimit, characters); }
   int TextLimit(int id) const { return Find(id).textLimit; }
+  bool visible() const { return visible_; }
   void ShowWindow(bool visible) override { visible_ = visible; }
-  void Centre() override { ++centred_; }
+  // Centring shows nothing: a dialog hidden while it is filled stays hidden.
+  void Centre() override {}
   void BringToFront() override {}
   void ComboClear(int id) override {
     if (Control* c = Existing(id)) {
@@ -134,6 +124,10 @@ class FakeDialogView : public DialogView {
   }
   // The control, or null when the window lacks it.
   Control* Existing(int id) { return Present(id) ? &controls_[id] : nullptr; }
+  template <class T>
+  void Set(int id, T Control::*field, T value) {
+    if (Control* c = Existing(id)) c->*field = value;
+  }
   void Notify(int id, int code) {
     if (dialog_ && !ended_) dialog_->OnCommand(*this, id, code);
   }
@@ -147,12 +141,11 @@ class FakeDialogView : public DialogView {
   FakeDialogHost* modelessHost_ = nullptr;
   Files* directories_ = nullptr;
   WindowRef window_;
+  bool visible_ = true;
   WindowRef owner_;
   std::string caption_;
   std::map<int, Control> controls_;
   std::map<int, unsigned> timers_;
-  bool visible_ = true;
-  int centred_ = 0;
   bool ended_ = false;
   int result_ = 0;
 };

@@ -37,7 +37,6 @@ class Win32Env {
 
   Files& files() { return files_; }
   const std::string& scratch() const { return scratch_.path(); }
-  const std::string& directory() const { return scratch_.path(); }
   void SetLastWriteTime(const std::string& path, std::uint64_t time) {
     const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "Scratch.h"
 #include "WindowProbe.h"
 #include "look3d/Look3d.h"
 
@@ -35,9 +37,12 @@ void PumpFor(DWORD milliseconds) {
   }
 }
 
-class DialogLook : public ::testing::Test {
+// Runs in the copies only.
+class DialogLookFull : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (!RunsWithFullLook())
+      GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351AndWin31";
     ASSERT_TRUE(RegisterLook3d(instance_));
     ASSERT_TRUE(AutoSubclassLook3d(instance_, 0));
   }
@@ -75,34 +80,13 @@ INT_PTR CALLBACK LookDialog(HWND dialog, UINT message, WPARAM, LPARAM) {
   return TRUE;
 }
 
-// Cell pixels relative to the box image at the control's left edge, centred vertically.
-struct CellProbe {
-  int id;
-  int x, y;
-  COLORREF LookColours::*colour;
-};
-
 // Runs the full look's checks in a copy of this program that Wine tells it runs on `version`;
 // its exit code.
 DWORD RunCopyAs(const char* version) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string commandLine = std::string("\"") + path + "\" --gtest_filter=DialogLookFull.*";
-  const std::string program = path;
-  WineVersionFor pretend(program.substr(program.find_last_of("\\/") + 1), version);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return GetLastError();
-  if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  WineVersionFor pretend(std::strrchr(path, '\\') + 1, version);
+  return RunAndWait(std::string("\"") + path + "\" --gtest_filter=DialogLookFull.*", 120000);
 }
 
 // Under Windows NT 3.51 new windows are subclassed as they are created; under Windows 3.1
@@ -115,11 +99,7 @@ TEST(DialogLookWin32, RunsTheFullLookUnderNt351AndWin31) {
   }
 }
 
-using DialogLookFull = DialogLook;
-
 TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
-  if (!RunsWithFullLook())
-    GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351AndWin31";
   HWND dialog = Open(LookDialog);
   ASSERT_NE(dialog, nullptr);
   CheckDlgButton(dialog, 41, BST_CHECKED);
@@ -132,28 +112,28 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
   PumpFor(500);
   EXPECT_EQ(SubclassedWindows(dialog),
             (Names{"#32770 0", "Button 40", "Button 41", "Button 42", "Button 43", "Button 44",
-                   "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49"}));
+                   "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49", "ComboBox 51"}));
 
-  const CellProbe cells[] = {
-      {40, 0, 0, &C::shadow},     {40, 1, 1, &C::frame},  {40, 12, 12, &C::highlight},
-      {40, 2, 2, &C::face},       {40, 5, 8, &C::face},   {41, 2, 2, &C::window},
-      {41, 5, 8, &C::windowText}, {42, 2, 2, &C::face},   {42, 5, 8, &C::shadow},
-      {43, 2, 2, &C::face},       {43, 5, 8, &C::face},   {44, 5, 5, &C::windowText},
-      {44, 5, 0, &C::shadow},     {44, 5, 1, &C::frame},  {44, 3, 5, &C::window},
-      {45, 2, 2, &C::window},     {45, 5, 8, &C::shadow},
+  // Pixels of a box's cell, relative to the image at its left edge, centred vertically.
+  const std::pair<int, Probe> cells[] = {
+      {40, {0, 0, &C::shadow}},     {40, {1, 1, &C::frame}},  {40, {12, 12, &C::highlight}},
+      {40, {2, 2, &C::face}},       {40, {5, 8, &C::face}},   {41, {2, 2, &C::window}},
+      {41, {5, 8, &C::windowText}}, {42, {2, 2, &C::face}},   {42, {5, 8, &C::shadow}},
+      {43, {2, 2, &C::face}},       {43, {5, 8, &C::face}},   {44, {5, 5, &C::windowText}},
+      {44, {5, 0, &C::shadow}},     {44, {5, 1, &C::frame}},  {44, {3, 5, &C::window}},
+      {45, {2, 2, &C::window}},     {45, {5, 8, &C::shadow}},
   };
   Names wrong;
-  for (const CellProbe& p : cells) {
-    HWND box = GetDlgItem(dialog, p.id);
-    const int top = (SizeOf(box).cy - 13) / 2;
-    const std::string what = "box " + std::to_string(p.id);
-    for (const std::string& w : WrongPixels(box, what.c_str(), {{p.x, top + p.y, p.colour}}))
+  for (auto [id, p] : cells) {
+    HWND box = GetDlgItem(dialog, id);
+    p.y += (SizeOf(box).cy - 13) / 2;
+    for (const std::string& w : WrongPixels(box, ("box " + std::to_string(id)).c_str(), {p}))
       wrong.push_back(w);
   }
   EXPECT_EQ(wrong, Names{});
 
-  HWND group = GetDlgItem(dialog, 46), list = GetDlgItem(dialog, 48),
-       push = GetDlgItem(dialog, kPush);
+  HWND group = GetDlgItem(dialog, 46), edit = GetDlgItem(dialog, 47), list = GetDlgItem(dialog, 48),
+       push = GetDlgItem(dialog, kPush), combo = GetDlgItem(dialog, 51);
   const SIZE g = SizeOf(group), p = SizeOf(push);
   EXPECT_EQ(WrongPixels(group, "etched group box",
                         {{0, g.cy / 2, &C::shadow},
@@ -163,7 +143,11 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
                          {g.cx / 2, g.cy - 2, &C::shadow},
                          {g.cx / 2, g.cy - 1, &C::highlight}}),
             Names{});
+  EXPECT_EQ(WrongPixels(edit, "edit", SunkenBorder(edit)), Names{});
   EXPECT_EQ(WrongPixels(list, "list", SunkenBorder(list)), Names{});
+  std::vector<Probe> border = SunkenBorder(combo);
+  border.push_back({SizeOf(combo).cx - 1, 2, &C::frame});  // the drop button's edge
+  EXPECT_EQ(WrongPixels(combo, "drop-down list", border), Names{});
   EXPECT_EQ(WrongPixels(push, "raised button",
                         {{1, 0, &C::frame},
                          {1, 1, &C::highlight},
@@ -179,8 +163,6 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
 }
 
 TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
-  if (!RunsWithFullLook())
-    GTEST_SKIP() << "run by DialogLookWin32.RunsTheFullLookUnderNt351AndWin31";
   HWND dialog = Open(PlainDialog);
   ASSERT_NE(dialog, nullptr);
   PumpFor(300);
@@ -188,38 +170,6 @@ TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
   EXPECT_EQ(GetPropA(GetDlgItem(dialog, kScrollBar), "C3dD"), reinterpret_cast<HANDLE>(1));
   HWND edit = GetDlgItem(dialog, 47);
   EXPECT_NE(ScreenImage(edit).At(-1, SizeOf(edit).cy / 2), C().shadow);
-}
-
-// The system's own look comes with every dialog template from NT 4.0 on; a dialog made
-// without one shows what the look still does there.
-TEST_F(DialogLook, FromNt40OnlyEditsListsAndStaticsAreSubclassed) {
-  if (RunsWithFullLook()) GTEST_SKIP() << "for the version the tests run on";
-  HWND dialog = CreateWindowExA(0, "#32770", "Look", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10,
-                                300, 200, nullptr, nullptr, instance_, nullptr);
-  ASSERT_NE(dialog, nullptr);
-  dialogs_.push_back(dialog);
-  const struct {
-    const char* className;
-    DWORD style;
-    int id;
-  } controls[] = {
-      {"Button", BS_AUTOCHECKBOX, 40},
-      {"Button", BS_PUSHBUTTON, 49},
-      {"Edit", WS_BORDER, 47},
-      {"ListBox", WS_BORDER, 48},
-      {"ComboBox", CBS_DROPDOWN | WS_VSCROLL, 9},
-      {"Static", SS_LEFT, 10},
-  };
-  int y = 10;
-  for (const auto& c : controls) {
-    CreateWindowExA(0, c.className, "x", WS_CHILD | WS_VISIBLE | c.style, 20, y, 120, 24, dialog,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
-    y += 30;
-  }
-  PumpFor(300);
-  EXPECT_EQ(SubclassedWindows(dialog), (Names{"#32770 0", "Edit 47", "ListBox 48", "Static 10"}));
-  HWND edit = GetDlgItem(dialog, 47);
-  EXPECT_EQ(WrongPixels(edit, "edit", SunkenBorder(edit)), Names{});
 }
 
 }  // namespace

@@ -15,6 +15,26 @@ inline std::string BesideThisProgram(const std::string& name) {
   return path + name;
 }
 
+inline constexpr DWORD kNotStarted = ~0u;
+
+// Runs a command line, its output going where this program's goes, and waits up to
+// `milliseconds` for it before ending it; its exit code.
+inline DWORD RunAndWait(std::string command, DWORD milliseconds = 30000) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return kNotStarted;
+  if (WaitForSingleObject(process.hProcess, milliseconds) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  DWORD code = kNotStarted;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
 // A fresh folder beside this program, removed afterwards with the read-only files left in it.
 class ScratchFolder {
  public:

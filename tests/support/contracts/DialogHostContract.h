@@ -6,7 +6,7 @@
 // pressed in the window itself), `Wait(name)` (only time passes); makes sure a template
 // does not exist (`Missing(name)`); and serves a modeless window with
 // `PumpUntil(window, condition)`; `Visible(window)` tells whether a window is shown;
-// `files()` is the file system the host's views see and `directory()` the absolute path of a
+// `files()` is the file system the host's views see and `scratch()` the absolute path of a
 // directory in it. Template "DLG_yesno" has static 109
 // and buttons 111, 112 and 1, "DLG_test_combo" the drop-down list 9, "DLG_info" static 603,
 // "DLG_fileversion" the list box 173 and static 104, "DLG_partynumber" the edits 86 and 88,
@@ -115,7 +115,7 @@ TYPED_TEST_P(DialogHostContract, EachWayOfEndingGivesItsResultAndDestroysOnce) {
 // directory listing, which makes it current.
 TYPED_TEST_P(DialogHostContract, ListsKeepTheirOrderAndDirectoryListingMakesItCurrent) {
   Files& files = this->env_.files();
-  const std::string directory = this->env_.directory(), previous = files.CurrentDirectory();
+  const std::string directory = this->env_.scratch(), previous = files.CurrentDirectory();
   std::vector<std::string> seen;
   std::vector<int> numbers;
   this->Run("DLG_test_combo", [&](DialogView& view) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Expander.h"
-#include "platform/Files.h"
+#include "support/contracts/FilesContract.h"
 
 namespace setup {
 
@@ -17,13 +17,8 @@ template <class Env>
 class ExpanderContract : public ::testing::Test {
  protected:
   std::string Contents(const std::string& path) {
-    Files& files = env_.files();
-    const OpenFile file = OpenForReading(files, path);
-    std::string bytes;
-    char chunk[65536];
-    for (std::int32_t n; file.valid() && (n = files.Read(file.handle(), chunk, sizeof chunk)) > 0;)
-      bytes.append(chunk, static_cast<std::size_t>(n));
-    return file.valid() ? bytes : "(none)";
+    const OpenFile file = OpenForReading(env_.files(), path);
+    return file.valid() ? ReadRest(env_.files(), file.handle(), 65536) : "(none)";
   }
 
   Env env_;

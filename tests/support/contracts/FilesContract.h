@@ -13,6 +13,14 @@
 
 namespace setup {
 
+// The bytes from the file's position to its end, read `piece` bytes at a time.
+inline std::string ReadRest(Files& files, Files::Handle file, std::size_t piece) {
+  std::string bytes, chunk(piece, '\0');
+  for (std::int32_t n; (n = files.Read(file, chunk.data(), static_cast<std::uint32_t>(piece))) > 0;)
+    bytes.append(chunk, 0, static_cast<std::size_t>(n));
+  return bytes;
+}
+
 // What every Files implementation must do as Windows does it. `Env` gives `Files& files()`,
 // `std::string scratch()`, the absolute Windows path of an empty folder it owns, and
 // `SetLastWriteTime(path, fileTime)`.
@@ -28,13 +36,8 @@ class FilesContract : public ::testing::Test {
     EXPECT_EQ(f().Write(file.handle(), bytes.data(), static_cast<std::uint32_t>(bytes.size())),
               static_cast<std::int32_t>(bytes.size()));
   }
-  // From the current position to the end, in small pieces.
-  std::string Rest(Files::Handle file) {
-    std::string bytes;
-    char chunk[3];
-    for (std::int32_t n; (n = f().Read(file, chunk, sizeof chunk)) > 0;) bytes.append(chunk, n);
-    return bytes;
-  }
+  // In small pieces, so that reads end within and across them.
+  std::string Rest(Files::Handle file) { return ReadRest(f(), file, 3); }
   std::string Contents(std::string_view name) {
     const OpenFile file = OpenForReading(f(), At(name));
     return file.valid() ? Rest(file.handle()) : "(none)";
