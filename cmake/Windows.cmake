@@ -74,7 +74,7 @@ endif()
 
 # Benchmarks, built only when asked for (scripts/bench-transfer.sh); they run the progress
 # window from the program's own templates.
-add_executable(transfer_bench EXCLUDE_FROM_ALL bench/TransferBenchmark.cpp
+add_executable(transfer_bench EXCLUDE_FROM_ALL tests/bench/TransferBenchmark.cpp
                               src/resources/setup.rc)
 add_dependencies(transfer_bench setup_images)
 target_link_libraries(transfer_bench PRIVATE setup_win32 setup_test_support)

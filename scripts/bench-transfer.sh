@@ -17,7 +17,7 @@ cmake --build build/x86_64 -j "$(nproc)" --target transfer_bench >/dev/null
 work=$root/build/bench
 rm -rf "$work"
 mkdir -p "$work"
-python3 bench/make_medium.py "$(command -v mscompress)" "$work/medium" "$work/originals"
+python3 tests/bench/make_medium.py "$(command -v mscompress)" "$work/medium" "$work/originals"
 
 setup_wine_prefix "$work/prefix"
 trap setup_wine_stop EXIT
