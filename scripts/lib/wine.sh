@@ -30,6 +30,13 @@ setup_wine_prefix() {
   # Debian's Wine does not look where fonts-wine puts Wine's own fonts; without Marlett the
   # caption buttons show the letters that stand for its glyphs.
   cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/"
+  # Wine links the user's Desktop, Documents and the like to the home directory; drive C:
+  # must hold only the prefix, or a walk that lists it reads the whole home, and sees files
+  # that other programs write there meanwhile.
+  local link
+  find "$dir/drive_c/users" -type l | while read -r link; do
+    rm "$link" && mkdir "$link"
+  done
   wineserver -w
 }
 
