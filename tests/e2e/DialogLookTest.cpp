@@ -37,13 +37,13 @@ class DialogLook : public ::testing::Test {
     SetupProcess setup(TheMedium().directory, "");
     HWND main = setup.WaitForWindow(IsMainDialog, kStartTimeout);
     ASSERT_NE(main, nullptr) << setup.Describe();
-    Sleep(1000);  // the intro is gone and the main dialog painted
+    WaitUntilDrawn(main);
     SaveScreenshot(main, std::string("main-dialog-") + version);
     checkMain(main);
     ClickButton(main, kActionButton);
     HWND install = WaitForForm(setup, kDestinationField, kStepTimeout);
     ASSERT_NE(install, nullptr) << setup.Describe();
-    Sleep(1000);
+    WaitUntilDrawn(install);
     SaveScreenshot(install, std::string("install-") + version);
     checkInstall(install);
     ClickButton(install, kCancel);
@@ -70,7 +70,7 @@ class DialogLook : public ::testing::Test {
       ClickButton(main, kActionButton);
       HWND frame = WaitForForm(setup, kReset, kStepTimeout);
       ASSERT_NE(frame, nullptr) << setup.Describe();
-      Sleep(1500);
+      WaitUntilDrawn(frame);
       SaveScreenshot(frame, std::string("config-adapter-") + version);
       check(frame);
       ClickButton(frame, kCancel);

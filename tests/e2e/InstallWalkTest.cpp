@@ -145,7 +145,6 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
 void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
   ClickButton(frame, button);
   for (int i = 0; i < 50 && !IsWindowVisible(page); ++i) Sleep(100);
-  Sleep(300);
   SaveScreenshot(frame, name);
 }
 
@@ -203,7 +202,6 @@ class InstallWalk : public ::testing::Test {
   static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
     HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
     HWND maintenance = PageWith(frame, kCalling);
-    Sleep(1000);
     SaveScreenshot(frame, "config-adapter");
     Choose(adapter, kProtocol, 2);
     Choose(adapter, kStart, 3);
