@@ -32,8 +32,8 @@ std::string Filled(std::string text, const std::string& argument) {
   return at == std::string::npos ? text : text.replace(at, 2, argument);
 }
 
-// A key as the system's reg tool exports it, carriage returns dropped, the backup's date
-// masked; "(none)" when there is no such key.
+// A key as the system's reg tool exports it, carriage returns dropped; "(none)" when there is
+// no such key.
 std::string Exported(const std::string& key) {
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
@@ -44,10 +44,15 @@ std::string Exported(const std::string& key) {
   std::string text;
   for (std::size_t i = 2; i + 1 < wide.size(); i += 2)
     if (wide[i] != '\r') text += wide[i];
-  const std::string date = "\"BackupDate\"=\"";
-  if (const auto at = text.find(date); at != std::string::npos)
-    text.replace(at + date.size(), 8, "YYYYMMDD");
   return text;
+}
+
+// An export with the integrity backup's date masked, as the fixtures hold it.
+std::string WithoutBackupDate(std::string exported) {
+  const std::string date = "\"BackupDate\"=\"";
+  if (const auto at = exported.find(date); at != std::string::npos)
+    exported.replace(at + date.size(), 8, "YYYYMMDD");
+  return exported;
 }
 
 std::vector<std::string> GroupOrder() {
@@ -357,7 +362,7 @@ class InstallWalk : public ::testing::Test {
       EXPECT_FALSE(bytes.empty()) << original;
       EXPECT_TRUE(ReadFileBytes(installed) == bytes) << installed;
     }
-    EXPECT_EQ(Exported(kCapi) + Exported(kVelmar),
+    EXPECT_EQ(WithoutBackupDate(Exported(kCapi) + Exported(kVelmar)),
               ReadFileBytes(BesideThisProgram(std::string("fixtures\\") + registryFixture)));
     EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ +
                                             "\r\nREM --- KVX Setup for WindowsNT BEGIN ---\r\n"
