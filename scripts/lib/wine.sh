@@ -27,6 +27,16 @@ setup_wine_prefix() {
     /t REG_MULTI_SZ /d "${list%\\0}" /f >/dev/null 2>&1
   printf 'REM Windows NT MS-DOS subsystem start-up file\r\nREM Programs loaded high for every DOS session\r\nlh %%SystemRoot%%\\system32\\mscdexnt.exe\r\nlh %%SystemRoot%%\\system32\\redir\r\nlh %%SystemRoot%%\\system32\\dosx\r\n' \
     > "$dir/drive_c/windows/system32/autoexec.nt"
+  # Debian's Wine does not look where fonts-wine puts Wine's own fonts; without Marlett the
+  # caption buttons show the letters that stand for its glyphs.
+  cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/"
+  # Wine links the user's Desktop, Documents and the like to the home directory; drive C:
+  # must hold only the prefix, or a walk that lists it reads the whole home, and sees files
+  # that other programs write there meanwhile.
+  local link
+  find "$dir/drive_c/users" -type l | while read -r link; do
+    rm "$link" && mkdir "$link"
+  done
   wineserver -w
 }
 

@@ -8,6 +8,8 @@
 #include <set>
 #include <sstream>
 
+#include "win32/WindowProbe.h"
+
 namespace e2e {
 namespace {
 
@@ -34,15 +36,19 @@ std::string WindowText(HWND window) {
 
 using Search = std::pair<DWORD, std::vector<HWND>>;
 
-BOOL CALLBACK CollectDialogOfProcess(HWND window, LPARAM context) {
+BOOL CALLBACK CollectVisibleWindowOfProcess(HWND window, LPARAM context) {
   auto& [process, found] = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == process && IsWindowVisible(window) && std::string(name) == "#32770")
-    found.push_back(window);
+  if (owner == process && IsWindowVisible(window)) found.push_back(window);
   return TRUE;
+}
+
+// The visible top-level windows of `process`.
+std::vector<HWND> VisibleWindowsOf(DWORD process) {
+  Search search{process, {}};
+  EnumWindows(CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 constexpr int kProgressText = 603, kMessageText = 109, kSystemBoxText = 0xFFFF;
@@ -81,15 +87,22 @@ Box BoxNow(const SetupProcess& setup) {
 
 std::string screenshotDirectory;
 
-// What the screen shows of `window`, frame included, as a 24-bit BMP file.
-bool SaveWindowImage(HWND window, const std::string& path) {
+// What the screen shows of a window, frame included, as a 24-bit bottom-up DIB, the way a
+// BMP file stores it; no bits when the screen could not be read.
+struct WindowImage {
+  BITMAPINFOHEADER header{};
+  std::string bits;
+};
+
+WindowImage CaptureWindow(HWND window) {
+  WindowImage image;
   RECT frame{};
-  if (!GetWindowRect(window, &frame)) return false;
+  if (!GetWindowRect(window, &frame)) return image;
   BITMAPINFO info{};
   BITMAPINFOHEADER& header = info.bmiHeader;
   header.biSize = sizeof header;
   header.biWidth = frame.right - frame.left;
-  header.biHeight = frame.bottom - frame.top;  // positive: bottom-up rows, as BMP files store
+  header.biHeight = frame.bottom - frame.top;  // positive: bottom-up rows
   header.biPlanes = 1;
   header.biBitCount = 24;
   header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
@@ -98,25 +111,83 @@ bool SaveWindowImage(HWND window, const std::string& path) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  bool saved = bits && BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, frame.left,
-                              frame.top, SRCCOPY | CAPTUREBLT);
-  GdiFlush();
-  if (saved) {
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(static_cast<const char*>(bits), header.biSizeImage);
-    saved = static_cast<bool>(out);
+  if (bits && BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, frame.left, frame.top,
+                     SRCCOPY | CAPTUREBLT)) {
+    GdiFlush();
+    image.header = header;
+    image.bits.assign(static_cast<const char*>(bits), header.biSizeImage);
   }
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return saved;
+  return image;
+}
+
+bool WriteBmp(const WindowImage& image, const std::string& path) {
+  if (image.bits.empty()) return false;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof image.header;
+  file.bfSize = file.bfOffBits + image.header.biSizeImage;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&image.header), sizeof image.header);
+  out.write(image.bits.data(), static_cast<std::streamsize>(image.bits.size()));
+  return static_cast<bool>(out);
+}
+
+// Whether a visible window of the program that owns `window`, or a control in one, has a part
+// still to paint.
+bool ProgramStillPaints(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  for (HWND top : VisibleWindowsOf(process)) {
+    std::vector<HWND> tree{top};
+    EnumChildWindows(top, probe::CollectDescendant, reinterpret_cast<LPARAM>(&tree));
+    if (std::any_of(tree.begin(), tree.end(),
+                    [](HWND w) { return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE); }))
+      return true;
+  }
+  return false;
+}
+
+// Closes the shell's folder windows that lie over `window`, as a user would: Wine's shell opens
+// one for each new program group whenever it gets to it, on top. True when it found one.
+bool CloseFolderWindowsOver(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  bool found = false;
+  for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    char name[32] = {};
+    GetClassNameA(above, name, sizeof name);
+    RECT other{}, overlap{};
+    if (std::string(name) == "ExplorerWClass" && IsWindowVisible(above) &&
+        GetWindowRect(above, &other) && IntersectRect(&overlap, &area, &other)) {
+      PostMessageA(above, WM_CLOSE, 0, 0);
+      found = true;
+    }
+  }
+  return found;
+}
+
+// The picture of `window` once the screen has settled (see WaitUntilDrawn); Wine puts what a
+// window painted on the screen a little after the painting. After ten seconds the picture is
+// taken as it is.
+WindowImage SettledImage(HWND window) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  WindowImage last;
+  for (;;) {
+    Sleep(100);
+    if (std::chrono::steady_clock::now() < deadline &&
+        (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
+      continue;
+    WindowImage now = CaptureWindow(window);
+    if ((!now.bits.empty() && now.bits == last.bits) ||
+        std::chrono::steady_clock::now() >= deadline)
+      return now;
+    last = std::move(now);
+  }
 }
 
 }  // namespace
@@ -149,9 +220,14 @@ bool SetupProcess::Running() const {
 }
 
 std::vector<HWND> SetupProcess::VisibleDialogs() const {
-  Search search{info_.dwProcessId, {}};
-  if (Started()) EnumWindows(CollectDialogOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+  std::vector<HWND> dialogs;
+  if (!Started()) return dialogs;
+  for (HWND window : VisibleWindowsOf(info_.dwProcessId)) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770") dialogs.push_back(window);
+  }
+  return dialogs;
 }
 
 HWND SetupProcess::WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const {
@@ -267,6 +343,10 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
   return seen;
 }
 
+void WaitUntilDrawn(HWND window) {
+  SettledImage(window);
+}
+
 void SetScreenshotDirectory(const std::string& directory) {
   screenshotDirectory = directory;
 }
@@ -275,12 +355,11 @@ void SaveScreenshot(HWND window, const std::string& name) {
   static std::set<std::pair<HWND, std::string>> saved;
   static int number = 0;
   if (!window || screenshotDirectory.empty() || !saved.insert({window, name}).second) return;
-  Sleep(600);  // time to finish painting after it became visible
   char prefix[8];
   std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);
   std::string path = screenshotDirectory + prefix;
   path += name + ".bmp";
-  if (SaveWindowImage(window, path)) std::printf("saved %s\n", path.c_str());
+  if (WriteBmp(SettledImage(window), path)) std::printf("saved %s\n", path.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {

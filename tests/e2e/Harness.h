@@ -83,8 +83,13 @@ struct Reply {
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                                          const std::vector<Reply>& replies, Timeout timeout);
 
+// Waits until the screen shows what the program that owns `window` has drawn: none of its
+// windows waits for WM_PAINT, no folder window of the shell covers `window` (it is closed),
+// and `window` looks the same a moment later. Gives up after ten seconds.
+void WaitUntilDrawn(HWND window);
+
 // Once a directory is set, each window passed to SaveScreenshot is saved there once under
-// each name, as BMP.
+// each name, as BMP, when it is drawn.
 void SetScreenshotDirectory(const std::string& directory);
 void SaveScreenshot(HWND window, const std::string& name);
 
