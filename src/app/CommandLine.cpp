@@ -85,7 +85,8 @@ int CheckAdminRights(Services& services, const ProgramState& state, WindowRef ow
     passed = false;
   } else {
     services.files.Close(file);
-    services.files.Delete(*probe);
+    // A probe that stays would be left in the system directory for good.
+    passed = services.files.Delete(*probe) && passed;
   }
 
   if (passed) return 1;

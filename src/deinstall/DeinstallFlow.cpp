@@ -8,6 +8,7 @@
 #include "script/CatalogueKeys.h"
 #include "script/FileLists.h"
 #include "script/SafeFormat.h"
+#include "sysconfig/AutoexecNt.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/RemovalLog.h"
@@ -15,6 +16,9 @@
 
 namespace setup {
 namespace {
+
+// The removal log's line for the program group: no path or key name starts with a bracket.
+constexpr std::string_view kLoggedGroup = "[PROGMAN]";
 
 std::string Formatted(const ProgramState& state, int key, std::string_view path) {
   return FormatText(state.Catalogue.Text(key), {path});
@@ -61,9 +65,8 @@ class Batch {
       case kFileIgnored:
         result_ = 0;
         break;
-      case kFileDeleted:
-        if (!LogRemovedObject(services_, state_, path)) return Stop(0);
-        break;
+      case kFileUnlogged:
+        return Stop(0);
     }
     RemoveEmptiedDirectories(services_.files, base, directory);
     return true;
@@ -90,10 +93,6 @@ void DeleteQuietly(Files& files, const std::string& path) {
   if (FitsPath(path)) files.Delete(path);
 }
 
-bool KeyExists(Registry& registry, std::string_view path) {
-  return OpenKey(registry, std::string(path), Registry::Access::Read).ok();
-}
-
 }  // namespace
 
 int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef owner,
@@ -109,6 +108,10 @@ int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef
   const int found =
       AskWhileFailing(services, state, owner, text::ERR_DEI_FILENOTFOUND, path, present);
   if (found != kFileDeleted) return found;
+  // Logged before it goes: a file deleted that the log then missed would make every later run
+  // ask about a file that is gone. One logged that stays is deleted by the next run.
+  if (!IsLoggedAsRemoved(services, state, path) && !LogRemovedObject(services, state, path))
+    return kFileUnlogged;
   return AskWhileFailing(services, state, owner, text::ERR_DEI_CANTDELETE, path,
                          [&] { return files.Delete(file); });
 }
@@ -172,6 +175,19 @@ void DeleteSetupFiles(Services& services, const ProgramState& state) {
   services.files.DeleteDirectory(std::string(directory));
 }
 
+namespace {
+
+// The group, unless an earlier run logged it gone: the shell may refuse to delete a group it
+// no longer has. A group the shell kept makes the run unfinished, to be run again.
+bool RemoveProgramGroup(Services& services, const ProgramState& state, WindowRef owner) {
+  if (IsLoggedAsRemoved(services, state, kLoggedGroup)) return true;
+  if (!DeleteProgramGroup(services, state, owner, state.SourceDir.view())) return false;
+  LogRemovedObject(services, state, kLoggedGroup);
+  return true;
+}
+
+}  // namespace
+
 int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
   Prompts& prompts = services.prompts;
   const WindowRef owner = dialog.Window();
@@ -202,13 +218,17 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
     prompts.PumpMessages(progress);
     services.system.Sleep(50);
     if (!RemoveSystemEntries(services, state)) success = 0;
+  } else if (searched && !RemoveAutoexecBlock(services, state)) {
+    // The keys went in a run that could not take the block out of AutoExec.NT.
+    success = 0;
   }
   prompts.CloseProgressWindow(progress);
-  DeleteProgramGroup(services, state, owner, state.SourceDir.view());
+  if (!RemoveProgramGroup(services, state, owner)) success = 0;
   state.GroupDeleted = 1;
   if (!success) return 0;
 
-  DeleteRemovalLog(services, state.SourceDir.view());
+  // A log that stays would make the next run pass over what this one left: not done yet.
+  if (!DeleteRemovalLog(services, state.SourceDir.view())) return 0;
   DeleteSetupFiles(services, state);
   dialog.BringToFront();
   prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_DEI_DONE));

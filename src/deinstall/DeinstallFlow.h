@@ -22,6 +22,7 @@ inline constexpr int kFileDeleted = 1;
 inline constexpr int kFileAlreadyGone = 0;  // missing, and logged by an earlier run
 inline constexpr int kFileAborted = -1;
 inline constexpr int kFileIgnored = -3;
+inline constexpr int kFileUnlogged = -4;  // left in place: the log could not take it
 
 // The warning before a deinstall, and the deinstall itself after a last confirmation.
 class DeinstallDialog : public Dialog {
@@ -45,8 +46,8 @@ void OpenDeinstallDialog(Services& services, ProgramState& state, WindowRef owne
 // the log and the setup files, and asks the program to end. 1 on full success, 0 otherwise.
 int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog);
 
-// Deletes one installed file, asking Abort/Retry/Ignore when it is missing or stays. A file
-// that is missing and that the removal log lists is passed over without a question.
+// Logs and deletes one installed file, asking Abort/Retry/Ignore when it is missing or stays.
+// A file that is missing and that the removal log lists is passed over without a question.
 int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef owner,
                         std::string_view path);
 

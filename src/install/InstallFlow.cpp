@@ -51,8 +51,10 @@ bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
   GetScriptNewImagePath(services.files, services.prompts, state.Script(), protocol.view(),
                         config.ImagePath);
   ClearOptionalServiceEntries(services, state);
-  bool written = WriteServiceConfig(services, state, n, config) == 1;
+  // Adapters written under a registration that failed would be found by no one.
+  if (WriteServiceConfig(services, state, n, config) != 1) return false;
   DeleteAdapterKeys(services, state);
+  bool written = true;
   for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
     written =
         WriteAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), 0) && written;

@@ -159,20 +159,24 @@ void CreateProgramGroup(Services& services, const ProgramState& state, WindowRef
   if (owner != kNoWindow) services.host.CentreWindow(owner);
 }
 
-void DeleteProgramGroup(Services& services, const ProgramState& state, WindowRef owner,
-                        std::string_view scriptDir) {
+int DeleteProgramGroup(Services& services, const ProgramState& state, WindowRef owner,
+                       std::string_view scriptDir) {
   const ProgramGroups::Started dde = services.programGroups.Initialize();
   if (dde.error != ProgramGroups::kNoError) {
     services.prompts.ShowErrorBox(owner,
                                   FormatText("No DDE Conversation!\nErrorCode: 0x%x", {dde.error}));
-    return;
+    return 0;
   }
   const auto list = std::make_unique<ProgmanItemList>();
+  int deleted = 1;
   if (ReadGroup(services, state, scriptDir, *list) &&
       !SendProgmanCommand(services, dde.instance,
-                          GroupCommand("DeleteGroup", list->groupName.view(), "")))
+                          GroupCommand("DeleteGroup", list->groupName.view(), ""))) {
     services.prompts.ShowErrorBox(owner, "Can't delete group!");
+    deleted = 0;
+  }
   services.programGroups.Release(dde.instance);
+  return deleted;
 }
 
 }  // namespace setup

@@ -18,9 +18,10 @@ namespace setup {
 void CreateProgramGroup(Services& services, const ProgramState& state, WindowRef owner,
                         std::string_view scriptDir, std::string_view installDir);
 
-// Deletes the group named in the script in `scriptDir`; failures are shown, not returned.
-void DeleteProgramGroup(Services& services, const ProgramState& state, WindowRef owner,
-                        std::string_view scriptDir);
+// Deletes the group named in the script in `scriptDir`. 1 when the shell took the command
+// (or the script names no group); 0 after the failure was shown.
+int DeleteProgramGroup(Services& services, const ProgramState& state, WindowRef owner,
+                       std::string_view scriptDir);
 
 // Sends one command in a conversation of its own: 1 when the transaction was accepted, 0
 // after "No connection!" or "Error: %X" (no owner).

@@ -104,4 +104,8 @@ void ReportNoAutoexec(Services& services, const ProgramState& state, std::string
   ShowConfigMessage(services, state, text::ERR_CFG_NOAUTOEXEC, {path});
 }
 
+bool KeyExists(Registry& registry, std::string_view path) {
+  return OpenKey(registry, std::string(path), Registry::Access::Read).ok();
+}
+
 }  // namespace setup

@@ -50,6 +50,9 @@ using RegistryValueTable = std::array<RegistryValueEntry, kValueTableRows>;
 
 // Writes rows 0 to lastIndex into the open key, texts with their terminator. 1 when every
 // row was written; a failed row makes it 0 but the rows behind it are still written.
+// Whether the key can be opened for reading, asked without a message.
+bool KeyExists(Registry& registry, std::string_view path);
+
 int WriteValueTable(Registry& registry, Registry::Key key, const RegistryValueTable& table,
                     int lastIndex);
 

@@ -131,11 +131,11 @@ int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string
   return walk.found() ? 1 : 0;
 }
 
-void DeleteRemovalLog(Services& services, std::string_view directory) {
+bool DeleteRemovalLog(Services& services, std::string_view directory) {
   const std::optional<std::string> path = LogPath(directory);
-  if (!path) return;
+  if (!path) return true;
   services.files.SetAttributes(*path, Files::kNormal);
-  services.files.Delete(*path);
+  return services.files.Delete(*path) || !services.files.Attributes(*path);
 }
 
 }  // namespace setup

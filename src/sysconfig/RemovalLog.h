@@ -17,6 +17,7 @@ int LogRemovedObject(Services& services, const ProgramState& state, std::string_
 // 1 when a whole line of the log equals the object, ignoring case; 0 otherwise or without log.
 int IsLoggedAsRemoved(Services& services, const ProgramState& state, std::string_view object);
 // Deletes the log in `directory`, read-only or hidden as it may be; silent when there is none.
-void DeleteRemovalLog(Services& services, std::string_view directory);
+// Whether no log is left.
+bool DeleteRemovalLog(Services& services, std::string_view directory);
 
 }  // namespace setup

@@ -184,7 +184,14 @@ int WriteServiceConfig(Services& services, const ProgramState& state, std::uint3
   capi.Text("Manufacturer", config.Manufacturer.view());
   capi.Text("DeviceName", config.DeviceName.view());
   capi.Number("NumberOfControllers", config.NumberOfControllers);
-  if (!WriteKey(services, state, CapiKeyPath(n), capi)) return 0;
+  const std::string registration = CapiKeyPath(n);
+  const bool registered = KeyExists(services.registry, registration);
+  if (!WriteKey(services, state, registration, capi)) {
+    // Left without our manufacturer, a key made here would take the number for good: the
+    // next install would pass it over as another maker's.
+    if (!registered) services.registry.DeleteKey(registration);
+    return 0;
+  }
 
   ValueRows service;
   service.Text("DisplayName", config.DisplayName.view());

@@ -24,10 +24,6 @@ std::string Joined(std::string_view key, std::uint32_t number) {
   return Joined(key, std::to_string(number));
 }
 
-bool KeyExists(Registry& registry, const std::string& path) {
-  return OpenKey(registry, path, Registry::Access::Read).ok();
-}
-
 // Whether another maker is registered, asked without a message: on a second run the
 // shared key may be gone already, and our own registration may be gone from it. A count
 // that fails leaves it in doubt, and then the shared entries stay.

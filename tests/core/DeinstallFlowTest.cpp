@@ -62,7 +62,7 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
       {"RGD", {}, {}, 0, {}},  // success
       {"nS", {}, {}, 0x1F, {}},
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
-      {"wRSG", {A, I, A, N}, {wp, wp, wp, no}, 0x12, {}},
+      {"wRSG", {A, I, A, A, N}, {wp, wp, wp, wp, no}, 0x17, {}},
       {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
@@ -147,46 +147,6 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     EXPECT_EQ(w.host.quitCodes, std::vector<int>(has('D'), 0));
     EXPECT_FALSE(w.prompts.progressOpen());
   }
-}
-
-// Every change of the removal refused in turn; a second run finishes the work, silent about
-// what the first one logged, and leaves another maker's driver alone.
-TEST(DeinstallFlow, ARemovalInterruptedAtAnyChangeIsFinishedByTheNext) {
-  const std::string p(kParametersKeyPath), service(kServiceKeyPath), other = "SOFTWARE\\CAPI20\\1";
-  const std::string log = "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +
-                          Piped(
-                              "Deleted Objects:||SOFTWARE\\CAPI20\\2\\1|SOFTWARE\\CAPI20\\2\\2|"
-                              "SOFTWARE\\CAPI20\\2|" +
-                              p + "\\Adapter01|" + p + "\\Adapter02|" + p +
-                              "\\KVXVelmarSetupIntegrityCheck|" + p + "|" + service);
-  int k = 1;
-  for (;; ++k) {
-    SCOPED_TRACE(k);
-    RegistryWorld w;
-    w.state->SourceDir.Assign("A:\\");
-    w.files.PutFile("A:\\SETUP.KVX", Piped("[PROTOCOL]|1|X31|vmx31.sys|2"));
-    w.PutMachine();
-    w.registry.PutValue(other, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
-    w.registry.AddKey(other + "\\1");
-    Register(w, 2, 2, true);
-    WriteScriptVersion(w.services, *w.state, 7);
-    w.registry.AddKey(service + "\\Enum");
-    w.registry.FailChange(k);
-    if (RemoveSystemEntries(w.services, *w.state) == 1) break;
-    EXPECT_EQ(w.Messages().size(), 1u);  // the refused deletion, or the stuck parent
-
-    w.registry.FailChange(0);
-    w.prompts = FakePrompts();
-    EXPECT_EQ(RemoveSystemEntries(w.services, *w.state), 1);
-    EXPECT_TRUE(w.Messages().empty());
-    EXPECT_EQ(w.files.FileBytes("A:\\removed.kvx"), log);
-    EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\CAPI20\\2"));
-    EXPECT_FALSE(w.registry.HasKey(service));
-    EXPECT_TRUE(w.registry.HasKey(other + "\\1"));
-    EXPECT_EQ(w.registry.ValueOf(std::string(kServiceGroupOrderKeyPath), "List")->bytes,
-              std::string("CAPI20\0NDIS\0\0", 13));
-  }
-  EXPECT_EQ(k, 11);  // ten deletions, the shared key and the group entry being kept
 }
 
 }  // namespace
