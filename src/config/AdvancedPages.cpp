@@ -38,17 +38,8 @@ std::string Replaced(std::string text, char from, char to) {
   return text;
 }
 
-// Comma and tab separate number and subaddress, so neither may be typed into a part. Only
-// what the user typed is cleaned: a stored value is shown as it is.
-void RefuseSeparators(DialogView& view, int id) {
-  if (!view.IsModified(id)) return;
-  std::string text = view.Text(id);
-  const auto end =
-      std::remove_if(text.begin(), text.end(), [](char c) { return c == ',' || c == '\t'; });
-  if (end == text.end()) return;
-  text.erase(end, text.end());
-  view.SetText(id, text);
-}
+// Comma and tab separate number and subaddress, so neither may be typed into a part.
+constexpr std::string_view kSeparators = ",\t";
 
 // Before the first tab into `number`, the rest into `subaddress`; without a tab all of it
 // goes into `subaddress`.
@@ -257,7 +248,7 @@ void MaintenancePage::OnCommand(DialogView& view, int id, int code) {
   if (code == kEditChanged &&
       (id == kUserName || id == kPassword || id == kCalledNumber || id == kCalledSubaddress)) {
     if (view.IsModified(id)) frame_.MarkChanged();
-    if (id == kCalledNumber || id == kCalledSubaddress) RefuseSeparators(view, id);
+    if (id == kCalledNumber || id == kCalledSubaddress) RefuseCharacters(view, id, kSeparators);
   } else if (code == kSelectionChanged && (id == kCip || id == kController || id == kCalling)) {
     frame_.MarkChanged();
     if (id == kCalling && editable) UpdatePartyButtons();
@@ -298,7 +289,8 @@ void PartyNumberDialog::OnInit(DialogView& view) {
 
 void PartyNumberDialog::OnCommand(DialogView& view, int id, int code) {
   using namespace party_dialog;
-  if (code == kEditChanged && (id == kNumber || id == kSubaddress)) RefuseSeparators(view, id);
+  if (code == kEditChanged && (id == kNumber || id == kSubaddress))
+    RefuseCharacters(view, id, kSeparators);
   if (code != kClicked) return;
   if (id == kCancel) return view.End(0);
   if (id != kOk) return;

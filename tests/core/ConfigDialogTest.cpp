@@ -130,12 +130,12 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   EXPECT_EQ(w_.state->Adapters[0].Interrupt, 5u);
   EXPECT_TRUE(w_.state->ConfigDialog->Changed());
 
-  // A protocol change keeps the SPID typed but not yet stored.
-  page.UserTypes(adapter_page::kSpid, "0123456789ABCDEFG");
+  // A protocol change keeps the SPID typed but not yet stored; the backup's ";" is refused.
+  page.UserTypes(adapter_page::kSpid, "01;23456789ABCDEFG");
   page.UserChooses(adapter_page::kProtocol, 2);
   EXPECT_FALSE(page.IsEnabled(adapter_page::kSpid));
   page.UserChooses(adapter_page::kProtocol, 1);
-  EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCDE");
+  EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCD");
 
   w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
     v.UserClicks(controller_list_dialog::kAdd);
@@ -162,7 +162,7 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
   AdapterTable a{};
   EXPECT_EQ(Stored(a).NumberOfControllers, 2u);
-  EXPECT_EQ(a[0].SPID, "0123456789ABCDE");
+  EXPECT_EQ(a[0].SPID, "0123456789ABCD");
   EXPECT_TRUE(w_.registry.HasKey(AdapterKeyPath(1)));
   EXPECT_FALSE(w_.registry.HasKey(AdapterKeyPath(2)));
 }

@@ -115,6 +115,7 @@ enum ConfigControl {
   kAdapterList = 93,
   kMaintenanceSwitch = 67,
   kDosVectorList = 48,
+  kCalledNumber = 76,
   kCalling = 80,
   kEditCalling = 82,
   kSubaddress = 88,
@@ -139,6 +140,25 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
                       &ignored);
   SendMessageTimeoutA(page, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
                       reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Types keys into an edit field of a page, over its whole text, as a user does; the field
+// then shows `shown`.
+void TypeInto(HWND page, int id, const std::string& keys, const std::string& shown) {
+  HWND edit = GetDlgItem(page, id);
+  SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : keys)
+    for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT key{};
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = static_cast<WORD>(c);
+      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      SendInput(1, &key, sizeof key);
+    }
+  // The keys go through the program's message queue.
+  for (int i = 0; i < 50 && ControlText(page, id) != shown; ++i) Sleep(100);
+  EXPECT_EQ(ControlText(page, id), shown);
 }
 
 // Shows a page by its button and takes its picture once it is up.
@@ -198,8 +218,9 @@ class InstallWalk : public ::testing::Test {
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
   }
 
-  // Another protocol, start on demand, a second adapter, remote maintenance switched on and a
-  // calling party's subaddress; each page photographed on the way.
+  // Another protocol, start on demand, a second adapter, remote maintenance switched on, a
+  // called number typed with a comma the field refuses, and a calling party's subaddress;
+  // each page photographed on the way.
   static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
     HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
     HWND maintenance = PageWith(frame, kCalling);
@@ -217,6 +238,7 @@ class InstallWalk : public ::testing::Test {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
     ClickButton(advanced, kMaintenanceSwitch);
     ShowPage(frame, kMaintenanceButton, maintenance, "config-maintenance");
+    TypeInto(maintenance, kCalledNumber, "123,45", "12345");
     Choose(maintenance, kCalling, 0, true);
     ClickButton(maintenance, kEditCalling);
     if (HWND party = WaitForForm(setup, kSubaddress, kStepTimeout)) {
