@@ -161,6 +161,12 @@ void TypeInto(HWND page, int id, const std::string& keys, const std::string& sho
   EXPECT_EQ(ControlText(page, id), shown);
 }
 
+// Closing the frame gives the activation back to the main dialog, not to another program.
+void ExpectForeground(HWND window) {
+  for (int i = 0; i < 20 && GetForegroundWindow() != window; ++i) Sleep(100);
+  EXPECT_EQ(GetForegroundWindow(), window);
+}
+
 // Shows a page by its button and takes its picture once it is up.
 void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
   ClickButton(frame, button);
@@ -211,11 +217,13 @@ class InstallWalk : public ::testing::Test {
     return seen;
   }
 
-  void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
+  static void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
+    HWND main = GetWindow(frame, GW_OWNER);
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    ExpectForeground(main);
   }
 
   // Another protocol, start on demand, a second adapter, remote maintenance switched on, a
@@ -347,6 +355,22 @@ class InstallWalk : public ::testing::Test {
     EXPECT_NE(Exported(kVelmar).find("\"Controller\"=dword:0000ffff"), std::string::npos);
   }
 
+  // Cancel without an edit and the system close answered Yes leave the configuration as it
+  // was; then Reset and OK.
+  static void LeaveThenResetAndOk(const SetupProcess& setup, HWND frame) {
+    HWND main = GetWindow(frame, GW_OWNER);
+    ClickButton(frame, kCancel);
+    EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    ExpectForeground(main);
+    ClickButton(main, kActionButton);
+    ConfigureIn(setup, [](const SetupProcess& setup, HWND frame) {
+      PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      AnswerUntilGone(setup, frame, {}, kStepTimeout);
+    });
+    ClickButton(main, kActionButton);
+    ConfigureIn(setup, ResetAndOk);
+  }
+
   // Reset asks, then OK writes the defaults with one adapter.
   static void ResetAndOk(const SetupProcess& setup, HWND frame) {
     ClickButton(frame, kReset);
@@ -443,7 +467,7 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   ReopenConfiguration();
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
-  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, LeaveThenResetAndOk),
             (std::vector<std::string>{done, keep, "at exit: " + Text("[QUEST_RESTARTSYSTEM]")}));
   ExpectInstalled("velmar-installed.reg");
 
