@@ -41,16 +41,42 @@ std::string Replaced(std::string text, char from, char to) {
 // Comma and tab separate number and subaddress, so neither may be typed into a part.
 constexpr std::string_view kSeparators = ",\t";
 
-// Before the first tab into `number`, the rest into `subaddress`; without a tab all of it
-// goes into `subaddress`.
+struct PartyParts {
+  std::string_view number, subaddress;
+  bool operator==(const PartyParts&) const = default;
+};
+
+// Before the first separator the number, the rest the subaddress; without a separator all
+// of it is the subaddress.
+PartyParts Split(std::string_view line, char separator) {
+  const std::size_t at = line.find(separator);
+  if (at == std::string_view::npos) return {{}, line};
+  return {line.substr(0, at), line.substr(at + 1)};
+}
+
 void ShowSplit(DialogView& view, std::string_view line, char separator, int number,
                int subaddress) {
-  const std::size_t at = line.find(separator);
-  if (at != std::string_view::npos) {
-    view.SetText(number, line.substr(0, at));
-    line.remove_prefix(at + 1);
-  }
-  view.SetText(subaddress, line);
+  const PartyParts parts = Split(line, separator);
+  view.SetText(number, parts.number);
+  view.SetText(subaddress, parts.subaddress);
+}
+
+// With no called party stored there is none to show.
+std::string_view CalledNumber(const DriverServiceConfig& config) {
+  return config.CdpnCount > 0 ? config.Cdpn[0].view() : std::string_view();
+}
+
+// Number, "," and subaddress share what the stored value holds: each part may take the
+// room the other leaves.
+void LimitCalledParts(DialogView& view) {
+  using namespace maintenance_page;
+  // A limit of 0 would lift the limit altogether.
+  const auto room = [&view](int other) {
+    const auto used = static_cast<int>(view.Text(other).size());
+    return std::max(static_cast<int>(PartyNumber::kMaxSize) - 1 - used, 1);
+  };
+  view.SetTextLimit(kCalledNumber, room(kCalledSubaddress));
+  view.SetTextLimit(kCalledSubaddress, room(kCalledNumber));
 }
 
 }  // namespace
@@ -144,7 +170,7 @@ void MaintenancePage::OnInit(DialogView& view) {
   view_ = &view;
   view.ShowWindow(false);
   for (int id : {kUserName, kPassword}) view.SetTextLimit(id, kUserTextCharacters);
-  for (int id : {kCalledNumber, kCalledSubaddress}) view.SetTextLimit(id, kPartCharacters);
+  LimitCalledParts(view);
   constexpr int kTabStops[] = {0, 90};
   view.SetTabStops(kCalling, kTabStops);
   ProgramState& state = frame_.state();
@@ -199,7 +225,8 @@ void MaintenancePage::Fill(std::uint32_t mode) {
   }
   view_->SetText(kUserName, config.username.view());
   view_->SetText(kPassword, config.password.view());
-  ShowSplit(*view_, config.Cdpn[0].view(), ',', kCalledNumber, kCalledSubaddress);
+  ShowSplit(*view_, CalledNumber(config), ',', kCalledNumber, kCalledSubaddress);
+  LimitCalledParts(*view_);
   view_->ListClear(kCalling);
   for (std::uint32_t i = 0; i < config.CgpnCount && i < kMaxCgpn; ++i)
     view_->ListAdd(kCalling, Replaced(std::string(config.Cgpn[i].view()), ',', '\t'));
@@ -216,10 +243,13 @@ void MaintenancePage::CollectValues() {
   if (controller >= 0) config.Controller = static_cast<std::uint32_t>(controller);
   config.username.Assign(view_->Text(kUserName));
   config.password.Assign(view_->Text(kPassword));
-  std::string called = view_->Text(kCalledNumber).substr(0, kPartCharacters);
-  called += ',';
-  called += view_->Text(kCalledSubaddress).substr(0, kPartCharacters);
-  config.Cdpn[0].Assign(called);
+  const std::string number = view_->Text(kCalledNumber);
+  const std::string subaddress = view_->Text(kCalledSubaddress);
+  // A value shown unchanged stays as stored, also one without ",".
+  if (PartyParts{number, subaddress} != Split(CalledNumber(config), ',')) {
+    config.Cdpn[0].Assign(number + ',' + subaddress);
+    config.CdpnCount = std::max<std::uint32_t>(config.CdpnCount, 1);
+  }
   const int lines = std::min(view_->ListCount(kCalling), static_cast<int>(kMaxCgpn));
   config.CgpnCount = static_cast<std::uint32_t>(lines);
   for (int i = 0; i < lines; ++i)
@@ -248,7 +278,10 @@ void MaintenancePage::OnCommand(DialogView& view, int id, int code) {
   if (code == kEditChanged &&
       (id == kUserName || id == kPassword || id == kCalledNumber || id == kCalledSubaddress)) {
     if (view.IsModified(id)) frame_.MarkChanged();
-    if (id == kCalledNumber || id == kCalledSubaddress) RefuseCharacters(view, id, kSeparators);
+    if (id == kCalledNumber || id == kCalledSubaddress) {
+      RefuseCharacters(view, id, kSeparators);
+      LimitCalledParts(view);
+    }
   } else if (code == kSelectionChanged && (id == kCip || id == kController || id == kCalling)) {
     frame_.MarkChanged();
     if (id == kCalling && editable) UpdatePartyButtons();

@@ -222,6 +222,40 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_EQ(Stored(a).Controller, kMaintenanceNotOn);
 }
 
+// What the called party number fields show goes back as it was stored; what is typed goes
+// back whole, also where no called number was stored.
+TEST_F(ConfigDialogTest, CalledNumberIsStoredAsShownOrAsTyped) {
+  const std::string longer = "1234567890123456789012345,6789";
+  const struct {
+    const char* stored;  // none: no called number
+    const char* typed;
+    bool reset;  // to the script's called number, "4711" without a number part
+    std::string after;
+  } rows[] = {{nullptr, "7,7", false, "77,"},  // first: the registry has never held one
+              {"123", nullptr, false, "123"},
+              {longer.c_str(), nullptr, false, longer},
+              {"555,1", nullptr, true, "4711"}};
+  for (const auto& row : rows) {
+    Install("!MAINTENANCE_FULL", 1, [&row](DriverServiceConfig& c, AdapterTable&) {
+      c.CdpnCount = row.stored ? 1 : 0;
+      if (row.stored) c.Cdpn[0].Assign(row.stored);
+    });
+    std::string script = *w_.files.FileBytes("A:\\SETUP.KVX");
+    w_.files.PutFile("A:\\SETUP.KVX", script.replace(script.find("5550100,1"), 9, "4711"));
+    Open();
+    if (row.typed)
+      View("DLG_cfg_maintenance").UserTypes(maintenance_page::kCalledNumber, row.typed);
+    if (row.reset) {
+      w_.host.AnswerBox(BoxAnswer::Yes);
+      View("DLG_cfg_main").UserClicks(config_frame::kReset);
+    }
+    View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
+    View("DLG_cfg_main").UserClicks(config_frame::kOk);
+    AdapterTable a{};
+    EXPECT_EQ(Stored(a).Cdpn[0], row.after);
+  }
+}
+
 TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
   const struct {
     const char* mode;
