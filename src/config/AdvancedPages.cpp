@@ -79,6 +79,13 @@ void LimitCalledParts(DialogView& view) {
   view.SetTextLimit(kCalledSubaddress, room(kCalledNumber));
 }
 
+// The controller list's entry of a controller: with one adapter its only one, with more
+// "all adapters" first; -1 when the list lacks it.
+int ControllerEntry(std::uint32_t controller, std::uint32_t adapters) {
+  if (adapters == 1) return 0;
+  return controller <= adapters ? static_cast<int>(controller) : -1;
+}
+
 }  // namespace
 
 void AdvancedPage::OnInit(DialogView& view) {
@@ -191,7 +198,10 @@ void MaintenancePage::FillControllerList(std::uint32_t adapters) {
   if (adapters >= 2) view_->ComboAdd(kController, catalogue.Text(text::TEXT_ADAPTER_ALL));
   for (const ListEntry& entry : AdapterEntries(catalogue, adapters))
     view_->ComboAdd(kController, entry.text);
-  view_->ComboSelect(kController, 0);
+  // Maintenance switched on later must find an adapter chosen.
+  int entry = ControllerEntry(controller_, adapters);
+  if (entry < 0) entry = ControllerEntry(script_.Controller, adapters);
+  view_->ComboSelect(kController, std::max(entry, 0));
 }
 
 void MaintenancePage::FillReadOnlyController(std::uint32_t adapters) {
@@ -212,13 +222,8 @@ void MaintenancePage::Fill(std::uint32_t mode) {
   const std::uint32_t adapters = frame_.adapterPage().AdapterCount();
   if (mode == kMaintenanceFull) {
     FillValueList(*view_, kCip, CountingEntries(kCipValues, "%lu"), config.cipValue);
+    controller_ = config.Controller == kMaintenanceNotOn ? script_.Controller : config.Controller;
     FillControllerList(adapters);
-    const std::uint32_t controller =
-        config.Controller == kMaintenanceNotOn ? script_.Controller : config.Controller;
-    // A controller the list lacks stays unselected, and so keeps its value.
-    view_->ComboSelect(kController, adapters == 1            ? 0
-                                    : controller <= adapters ? static_cast<int>(controller)
-                                                             : -1);
   } else {
     view_->SetText(kCip, FormatText("%lu", {config.cipValue}));
     FillReadOnlyController(adapters);
@@ -284,6 +289,9 @@ void MaintenancePage::OnCommand(DialogView& view, int id, int code) {
     }
   } else if (code == kSelectionChanged && (id == kCip || id == kController || id == kCalling)) {
     frame_.MarkChanged();
+    // With one adapter its only entry is adapter 1.
+    if (id == kController && view.ComboCount(kController) > 1)
+      controller_ = static_cast<std::uint32_t>(view.ComboSelection(kController));
     if (id == kCalling && editable) UpdatePartyButtons();
   } else if (id == kCalling && code == kFocusLost && editable) {
     UpdatePartyButtons();

@@ -120,6 +120,7 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
 TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   Install("!MAINTENANCE_FULL", 2, [](DriverServiceConfig& c, AdapterTable& a) {
     c.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmni1.sys");
+    c.Controller = 2;
     a[1].Interrupt = 11;
   });
   Open();
@@ -149,6 +150,7 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
                 {t[2].Interrupt, t[2].BaseAddress, t[3].Interrupt, t[3].BaseAddress}),
             std::vector<std::uint32_t>({3, 0x290, 12, 0x2B0}));
   EXPECT_EQ(Items("DLG_cfg_maintenance", 52).size(), 5u);
+  EXPECT_EQ(Shown("DLG_cfg_maintenance", 52), "EN [TEXT_ADAPTER] 2");
 
   page.UserChooses(adapter_page::kAdapters, 3);
   w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
@@ -266,8 +268,8 @@ TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
   } rows[] = {
       {"!MAINTENANCE_OFF", "DLG_cfg_advanced", "", false, 1, kMaintenanceNotOn},
       {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 1, 1},
-      // A controller the list lacks keeps its value.
-      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 3, 3},
+      // A controller the list lacks gives way to the script's.
+      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 3, 0},
       {"!MAINTENANCE_DEFAULT", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance_def", true, 1, 0},
       {"!MAINTENANCE_DEFAULT_INVISIBLE", "DLG_cfg_advanced_mntsw", "", false, 1, 0},
   };
