@@ -107,13 +107,16 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
   for (const auto& row : rows) EXPECT_EQ(Shown(row.page, row.id), row.shown) << row.id;
   EXPECT_EQ(Items("DLG_cfg_adapter", 47).size(), 6u);
   EXPECT_EQ(Items("DLG_cfg_advanced_mntsw", 48)[0xF1], "F1");
+  EXPECT_TRUE(View("DLG_cfg_advanced_mntsw").IsEnabled(advanced_page::kX31Layer2));
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
+  View("DLG_cfg_advanced_mntsw").UserChooses(advanced_page::kDataIo, 0);
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
   AdapterTable a{};
   const DriverServiceConfig c = Stored(a);
-  EXPECT_EQ(std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
-                                        c.Point2Point, a[0].Interrupt, a[0].BaseAddress}),
-            std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 10, 0x300}));
+  EXPECT_EQ(
+      std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
+                                  c.Point2Point, c.DataIoMode, a[0].Interrupt, a[0].BaseAddress}),
+      std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 0, 10, 0x300}));
   EXPECT_EQ(w_.state->RestartRequired, 1);
 }
 
@@ -133,9 +136,11 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
 
   // A protocol change keeps the SPID typed but not yet stored; the backup's ";" is refused.
   page.UserTypes(adapter_page::kSpid, "01;23456789ABCDEFG");
-  page.UserChooses(adapter_page::kProtocol, 2);
-  EXPECT_FALSE(page.IsEnabled(adapter_page::kSpid));
-  page.UserChooses(adapter_page::kProtocol, 1);
+  for (int protocol : {2, 0, 1}) {
+    page.UserChooses(adapter_page::kProtocol, protocol);
+    EXPECT_EQ(page.IsEnabled(adapter_page::kSpid), protocol == 1);
+    EXPECT_EQ(View("DLG_cfg_advanced_mntsw").IsEnabled(advanced_page::kX31Layer2), protocol == 0);
+  }
   EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCD");
 
   w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
@@ -218,6 +223,11 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_EQ(c.Cgpn[1], "1234,9");
 
   Open();
+  for (int i = 2; i < 8; ++i) {
+    w_.host.OnShow("DLG_partynumber", [](FakeDialogView& v, Dialog&) { v.UserClicks(0); });
+    View("DLG_cfg_maintenance").UserClicks(maintenance_page::kAdd);
+  }
+  EXPECT_FALSE(View("DLG_cfg_maintenance").IsEnabled(maintenance_page::kAdd));
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
   EXPECT_FALSE(View("DLG_cfg_main").control(config_frame::kMaintenanceButton).visible);
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
@@ -255,6 +265,36 @@ TEST_F(ConfigDialogTest, CalledNumberIsStoredAsShownOrAsTyped) {
     View("DLG_cfg_main").UserClicks(config_frame::kOk);
     AdapterTable a{};
     EXPECT_EQ(Stored(a).Cdpn[0], row.after);
+  }
+}
+
+// Registry values the dialog cannot show as they are: an adapter count of 0 or above four
+// and a driver image of no protocol the script knows.
+TEST_F(ConfigDialogTest, OddRegistryValuesAreBoundedOrKept) {
+  const struct {
+    std::uint32_t adapters, count;
+    const char* image;
+    std::uint32_t shown;
+  } rows[] = {{0, 0, "vmdss1.sys", 1}, {4, 7, "vmdss1.sys", 4}, {1, 1, "vmother.sys", 1}};
+  for (const auto& row : rows) {
+    const std::string image = std::string("\\SystemRoot\\System32\\drivers\\") + row.image;
+    Install("!MAINTENANCE_OFF", row.adapters, [&](DriverServiceConfig& c, AdapterTable&) {
+      c.NumberOfControllers = row.count;
+      c.ImagePath.Assign(image);
+    });
+    w_.registry.DeleteKey(std::string(kIntegrityKeyPath));
+    Open();
+    EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters),
+              static_cast<int>(row.shown));
+    const bool known = std::string(row.image) != "vmother.sys";
+    EXPECT_EQ(Shown("DLG_cfg_adapter", adapter_page::kProtocol),
+              known ? "Euro" : LanguageText("EN", text::TEXT_UNKNOWN_PROTO));
+    View("DLG_cfg_advanced").UserClicks(advanced_page::kPointToPoint);
+    View("DLG_cfg_main").UserClicks(config_frame::kOk);
+    AdapterTable a{};
+    const DriverServiceConfig c = Stored(a);
+    EXPECT_EQ(c.NumberOfControllers, row.shown);
+    EXPECT_EQ(c.ImagePath, image);
   }
 }
 
