@@ -146,6 +146,11 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
 // then shows `shown`.
 void TypeInto(HWND page, int id, const std::string& keys, const std::string& shown) {
   HWND edit = GetDlgItem(page, id);
+  // Keys go to the window in front, where the shell may have put its group window; the
+  // focus is set once the frame is active, as activating it restores its own.
+  HWND frame = GetAncestor(page, GA_ROOT);
+  SetForegroundWindow(frame);
+  for (int i = 0; i < 50 && GetForegroundWindow() != frame; ++i) Sleep(100);
   SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   for (char c : keys)
