@@ -221,7 +221,11 @@ void AdapterPage::ChangeAdapterCount() {
 void AdapterPage::OnCommand(DialogView&, int id, int code) {
   using namespace adapter_page;
   if (id == kChange && code == 0) return ChangeAdapterCount();
-  if (id == kSpid && code == kEditChanged && view_->IsModified(kSpid)) frame_.MarkChanged();
+  if (id == kSpid && code == kEditChanged) {
+    if (view_->IsModified(kSpid)) frame_.MarkChanged();
+    // The integrity backup separates its fields with ";".
+    RefuseCharacters(*view_, kSpid, ";");
+  }
   if (code != kSelectionChanged) return;
   switch (id) {
     case kProtocol:

@@ -38,28 +38,52 @@ std::string Replaced(std::string text, char from, char to) {
   return text;
 }
 
-// Comma and tab separate number and subaddress, so neither may be typed into a part. Only
-// what the user typed is cleaned: a stored value is shown as it is.
-void RefuseSeparators(DialogView& view, int id) {
-  if (!view.IsModified(id)) return;
-  std::string text = view.Text(id);
-  const auto end =
-      std::remove_if(text.begin(), text.end(), [](char c) { return c == ',' || c == '\t'; });
-  if (end == text.end()) return;
-  text.erase(end, text.end());
-  view.SetText(id, text);
+// Comma and tab separate number and subaddress, so neither may be typed into a part.
+constexpr std::string_view kSeparators = ",\t";
+
+struct PartyParts {
+  std::string_view number, subaddress;
+  bool operator==(const PartyParts&) const = default;
+};
+
+// Before the first separator the number, the rest the subaddress; without a separator all
+// of it is the subaddress.
+PartyParts Split(std::string_view line, char separator) {
+  const std::size_t at = line.find(separator);
+  if (at == std::string_view::npos) return {{}, line};
+  return {line.substr(0, at), line.substr(at + 1)};
 }
 
-// Before the first tab into `number`, the rest into `subaddress`; without a tab all of it
-// goes into `subaddress`.
 void ShowSplit(DialogView& view, std::string_view line, char separator, int number,
                int subaddress) {
-  const std::size_t at = line.find(separator);
-  if (at != std::string_view::npos) {
-    view.SetText(number, line.substr(0, at));
-    line.remove_prefix(at + 1);
-  }
-  view.SetText(subaddress, line);
+  const PartyParts parts = Split(line, separator);
+  view.SetText(number, parts.number);
+  view.SetText(subaddress, parts.subaddress);
+}
+
+// With no called party stored there is none to show.
+std::string_view CalledNumber(const DriverServiceConfig& config) {
+  return config.CdpnCount > 0 ? config.Cdpn[0].view() : std::string_view();
+}
+
+// Number, "," and subaddress share what the stored value holds: each part may take the
+// room the other leaves.
+void LimitCalledParts(DialogView& view) {
+  using namespace maintenance_page;
+  // A limit of 0 would lift the limit altogether.
+  const auto room = [&view](int other) {
+    const auto used = static_cast<int>(view.Text(other).size());
+    return std::max(static_cast<int>(PartyNumber::kMaxSize) - 1 - used, 1);
+  };
+  view.SetTextLimit(kCalledNumber, room(kCalledSubaddress));
+  view.SetTextLimit(kCalledSubaddress, room(kCalledNumber));
+}
+
+// The controller list's entry of a controller: with one adapter its only one, with more
+// "all adapters" first; -1 when the list lacks it.
+int ControllerEntry(std::uint32_t controller, std::uint32_t adapters) {
+  if (adapters == 1) return 0;
+  return controller <= adapters ? static_cast<int>(controller) : -1;
 }
 
 }  // namespace
@@ -153,7 +177,7 @@ void MaintenancePage::OnInit(DialogView& view) {
   view_ = &view;
   view.ShowWindow(false);
   for (int id : {kUserName, kPassword}) view.SetTextLimit(id, kUserTextCharacters);
-  for (int id : {kCalledNumber, kCalledSubaddress}) view.SetTextLimit(id, kPartCharacters);
+  LimitCalledParts(view);
   constexpr int kTabStops[] = {0, 90};
   view.SetTabStops(kCalling, kTabStops);
   ProgramState& state = frame_.state();
@@ -174,7 +198,10 @@ void MaintenancePage::FillControllerList(std::uint32_t adapters) {
   if (adapters >= 2) view_->ComboAdd(kController, catalogue.Text(text::TEXT_ADAPTER_ALL));
   for (const ListEntry& entry : AdapterEntries(catalogue, adapters))
     view_->ComboAdd(kController, entry.text);
-  view_->ComboSelect(kController, 0);
+  // Maintenance switched on later must find an adapter chosen.
+  int entry = ControllerEntry(controller_, adapters);
+  if (entry < 0) entry = ControllerEntry(script_.Controller, adapters);
+  view_->ComboSelect(kController, std::max(entry, 0));
 }
 
 void MaintenancePage::FillReadOnlyController(std::uint32_t adapters) {
@@ -195,20 +222,16 @@ void MaintenancePage::Fill(std::uint32_t mode) {
   const std::uint32_t adapters = frame_.adapterPage().AdapterCount();
   if (mode == kMaintenanceFull) {
     FillValueList(*view_, kCip, CountingEntries(kCipValues, "%lu"), config.cipValue);
+    controller_ = config.Controller == kMaintenanceNotOn ? script_.Controller : config.Controller;
     FillControllerList(adapters);
-    const std::uint32_t controller =
-        config.Controller == kMaintenanceNotOn ? script_.Controller : config.Controller;
-    // A controller the list lacks stays unselected, and so keeps its value.
-    view_->ComboSelect(kController, adapters == 1            ? 0
-                                    : controller <= adapters ? static_cast<int>(controller)
-                                                             : -1);
   } else {
     view_->SetText(kCip, FormatText("%lu", {config.cipValue}));
     FillReadOnlyController(adapters);
   }
   view_->SetText(kUserName, config.username.view());
   view_->SetText(kPassword, config.password.view());
-  ShowSplit(*view_, config.Cdpn[0].view(), ',', kCalledNumber, kCalledSubaddress);
+  ShowSplit(*view_, CalledNumber(config), ',', kCalledNumber, kCalledSubaddress);
+  LimitCalledParts(*view_);
   view_->ListClear(kCalling);
   for (std::uint32_t i = 0; i < config.CgpnCount && i < kMaxCgpn; ++i)
     view_->ListAdd(kCalling, Replaced(std::string(config.Cgpn[i].view()), ',', '\t'));
@@ -225,10 +248,13 @@ void MaintenancePage::CollectValues() {
   if (controller >= 0) config.Controller = static_cast<std::uint32_t>(controller);
   config.username.Assign(view_->Text(kUserName));
   config.password.Assign(view_->Text(kPassword));
-  std::string called = view_->Text(kCalledNumber).substr(0, kPartCharacters);
-  called += ',';
-  called += view_->Text(kCalledSubaddress).substr(0, kPartCharacters);
-  config.Cdpn[0].Assign(called);
+  const std::string number = view_->Text(kCalledNumber);
+  const std::string subaddress = view_->Text(kCalledSubaddress);
+  // A value shown unchanged stays as stored, also one without ",".
+  if (PartyParts{number, subaddress} != Split(CalledNumber(config), ',')) {
+    config.Cdpn[0].Assign(number + ',' + subaddress);
+    config.CdpnCount = std::max<std::uint32_t>(config.CdpnCount, 1);
+  }
   const int lines = std::min(view_->ListCount(kCalling), static_cast<int>(kMaxCgpn));
   config.CgpnCount = static_cast<std::uint32_t>(lines);
   for (int i = 0; i < lines; ++i)
@@ -257,9 +283,15 @@ void MaintenancePage::OnCommand(DialogView& view, int id, int code) {
   if (code == kEditChanged &&
       (id == kUserName || id == kPassword || id == kCalledNumber || id == kCalledSubaddress)) {
     if (view.IsModified(id)) frame_.MarkChanged();
-    if (id == kCalledNumber || id == kCalledSubaddress) RefuseSeparators(view, id);
+    if (id == kCalledNumber || id == kCalledSubaddress) {
+      RefuseCharacters(view, id, kSeparators);
+      LimitCalledParts(view);
+    }
   } else if (code == kSelectionChanged && (id == kCip || id == kController || id == kCalling)) {
     frame_.MarkChanged();
+    // With one adapter its only entry is adapter 1.
+    if (id == kController && view.ComboCount(kController) > 1)
+      controller_ = static_cast<std::uint32_t>(view.ComboSelection(kController));
     if (id == kCalling && editable) UpdatePartyButtons();
   } else if (id == kCalling && code == kFocusLost && editable) {
     UpdatePartyButtons();
@@ -298,7 +330,8 @@ void PartyNumberDialog::OnInit(DialogView& view) {
 
 void PartyNumberDialog::OnCommand(DialogView& view, int id, int code) {
   using namespace party_dialog;
-  if (code == kEditChanged && (id == kNumber || id == kSubaddress)) RefuseSeparators(view, id);
+  if (code == kEditChanged && (id == kNumber || id == kSubaddress))
+    RefuseCharacters(view, id, kSeparators);
   if (code != kClicked) return;
   if (id == kCancel) return view.End(0);
   if (id != kOk) return;

@@ -108,6 +108,8 @@ class MaintenancePage : public Dialog {
   DialogView* view_ = nullptr;
   std::uint32_t mode_ = kMaintenanceFull;
   MaintenanceConfig script_;
+  // The controller chosen, kept in the list while the number of adapters changes.
+  std::uint32_t controller_ = 0;
 };
 
 // Adds (mode 0) or edits (mode 1) one line of the maintenance page's calling party numbers.

@@ -182,18 +182,16 @@ void ConfigFrame::OnClose(DialogView&) {
   if (AskYes(text::QUEST_CFG_ABORT)) Close();
 }
 
-void ConfigFrame::OnDestroy(DialogView&) {
-  frame_ = nullptr;
-  services_.host.EnableWindow(owner_, true);
-}
-
 bool ConfigFrame::AskYes(int question) {
   return services_.host.SystemMessageBox(frame_->Window(), state_.Catalogue.Text(question),
                                          state_.Catalogue.Text(text::MSG_CAPTION),
                                          BoxKind::QuestionYesNoDefaultNo) == BoxAnswer::Yes;
 }
 
+// The owner is enabled first: the system hands the activation on as the frame goes, and
+// a disabled owner cannot take it, so it would go to another program.
 void ConfigFrame::Close() {
+  services_.host.EnableWindow(owner_, true);
   services_.host.DestroyModeless(frame_->Window());
 }
 

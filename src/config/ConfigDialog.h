@@ -36,7 +36,7 @@ class ConfigFrame : public Dialog {
   void OnInit(DialogView& view) override;
   void OnCommand(DialogView& view, int id, int code) override;
   void OnClose(DialogView& view) override;
-  void OnDestroy(DialogView& view) override;
+  void OnDestroy(DialogView&) override { frame_ = nullptr; }
 
   // Shows the whole configuration on every page.
   void FillPages();

@@ -74,4 +74,21 @@ std::vector<ListEntry> AdapterEntries(const StringCatalogue& catalogue, std::uin
   return entries;
 }
 
+void RefuseCharacters(DialogView& view, int id, std::string_view refused) {
+  if (!view.IsModified(id)) return;
+  const std::string typed = view.Text(id);
+  const auto caret = static_cast<std::size_t>(std::max(view.Caret(id), 0));
+  std::string kept;
+  std::size_t keptBeforeCaret = 0;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (refused.find(typed[i]) != std::string_view::npos) continue;
+    kept += typed[i];
+    if (i < caret) ++keptBeforeCaret;
+  }
+  if (kept.size() == typed.size()) return;
+  // Setting the text puts the caret at the start, where the next key would land.
+  view.SetText(id, kept);
+  view.SetCaret(id, static_cast<int>(keptBeforeCaret));
+}
+
 }  // namespace setup

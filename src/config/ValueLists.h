@@ -35,4 +35,9 @@ std::uint32_t SelectedValue(const DialogView& view, int id, std::span<const List
 // The adapter entries "Adapter 1" .. "Adapter n".
 std::vector<ListEntry> AdapterEntries(const StringCatalogue& catalogue, std::uint32_t count);
 
+// Takes the `refused` characters out of what the user typed or pasted into an edit field,
+// leaving the caret where it was among the characters kept. A text the program set is left
+// as it is.
+void RefuseCharacters(DialogView& view, int id, std::string_view refused);
+
 }  // namespace setup

@@ -48,6 +48,9 @@ class DialogView {
   virtual void SetTextLimit(int id, int characters) = 0;
   // Whether the user has changed an edit field since the program last set its text.
   virtual bool IsModified(int id) const = 0;
+  // The caret of an edit field, as the number of characters before it; and placing it.
+  virtual int Caret(int id) const = 0;
+  virtual void SetCaret(int id, int at) = 0;
 
   // Check boxes; and a push button drawn pressed or released, as the page buttons of a
   // tabbed frame are.

@@ -15,6 +15,9 @@ class FixedText {
   static_assert(N >= 1);
 
  public:
+  // The most characters it holds.
+  static constexpr std::size_t kMaxSize = N - 1;
+
   FixedText() { bytes_[0] = '\0'; }
   FixedText(std::string_view text) { Assign(text); }  // NOLINT: implicit on purpose
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,14 +27,37 @@ std::uint32_t ProtocolFlags(Services& services, const ProgramState& state,
                           config.ImagePath.view());
 }
 
-// Leading blanks skipped, stops at the first non-digit, no digits give 0.
-std::uint32_t ParseNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  std::uint32_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = value * 10 + static_cast<std::uint32_t>(text[i] - '0');
-  return value;
+// The writer puts plain decimal digits: anything else, no digit at all or a number too large
+// for its field was not written by it.
+std::optional<std::uint32_t> ParseNumber(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (value > UINT32_MAX) return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+// "yyyymmdd" as the writer stores it; nothing for any other text.
+std::optional<std::uint32_t> ParseDate(std::string_view text) {
+  const std::optional<std::uint32_t> date = text.size() == 8 ? ParseNumber(text) : std::nullopt;
+  if (!date) return std::nullopt;
+  const std::uint32_t month = *date % 10000 / 100, day = *date % 100;
+  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  return date;
+}
+
+// A ";" would end the field early, so a text is stored, and compared, with "," instead.
+std::string Stored(std::string_view text) {
+  std::string stored(text);
+  std::replace(stored.begin(), stored.end(), ';', ',');
+  return stored;
+}
+
+bool EqualAsStored(std::string_view live, std::string_view backup) {
+  return EqualIgnoringCase(Stored(live), backup);
 }
 
 class BackupWriter {
@@ -42,7 +67,7 @@ class BackupWriter {
     text_ += ';';
   }
   void Text(std::string_view value) {
-    for (char c : value) text_ += c == ';' ? ',' : c;
+    text_ += Stored(value);
     text_ += ';';
   }
   const std::string& text() const { return text_; }
@@ -66,9 +91,14 @@ class BackupReader {
     }
     return *this;
   }
-  BackupReader& Number(std::uint32_t& field) {
+  BackupReader& Number(std::uint32_t& field, std::uint32_t most = UINT32_MAX) {
     std::string_view text;
-    if (Next(text)) field = ParseNumber(text);
+    if (!Next(text)) return *this;
+    const std::optional<std::uint32_t> number = ParseNumber(text);
+    if (number && *number <= most)
+      field = *number;
+    else
+      ok_ = false;
     return *this;
   }
   bool ok() const { return ok_; }
@@ -106,11 +136,11 @@ bool ParseBackup(std::string_view value, DriverServiceConfig& config, AdapterTab
       .Number(config.Point2Point)
       .Number(config.Test)
       .Text(config.Manufacturer)
-      .Number(x31)
-      .Number(spid);
+      .Number(x31, 1)
+      .Number(spid, 1);
   if (x31 == 1) read.Number(config.x31Layer2);
-  read.Number(config.NumberOfControllers);
-  if (!read.ok() || config.NumberOfControllers > kMaxAdapters) return false;
+  read.Number(config.NumberOfControllers, static_cast<std::uint32_t>(kMaxAdapters));
+  if (!read.ok()) return false;
   for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i) {
     AdapterConfig& adapter = adapters[i];
     read.Number(adapter.Channels).Number(adapter.BaseAddress).Number(adapter.Interrupt);
@@ -194,14 +224,14 @@ int MatchesIntegrityBackup(const DriverServiceConfig& live, const DriverServiceC
       live.DataIoMode != backup.DataIoMode || live.DeliveryConf != backup.DeliveryConf ||
       live.DosVector != backup.DosVector || live.Point2Point != backup.Point2Point ||
       live.Test != backup.Test || live.NumberOfControllers != backup.NumberOfControllers ||
-      !EqualIgnoringCase(live.ImagePath.view(), backup.ImagePath.view()))
+      !EqualAsStored(live.ImagePath.view(), backup.ImagePath.view()))
     return 0;
   const std::uint32_t count = std::min<std::uint32_t>(live.NumberOfControllers, kMaxAdapters);
   for (std::uint32_t i = 0; i < count; ++i) {
     const AdapterConfig& a = liveAdapters[i];
     const AdapterConfig& b = backupAdapters[i];
     if (a.Channels != b.Channels || a.BaseAddress != b.BaseAddress || a.Interrupt != b.Interrupt ||
-        (withSpid && !EqualIgnoringCase(a.SPID.view(), b.SPID.view())))
+        (withSpid && !EqualAsStored(a.SPID.view(), b.SPID.view())))
       return 0;
   }
   return 1;
@@ -210,14 +240,16 @@ int MatchesIntegrityBackup(const DriverServiceConfig& live, const DriverServiceC
 int CheckIntegrity(Services& services, ProgramState& state, WindowRef owner) {
   const int withSpid =
       (ProtocolFlags(services, state, state.ServiceConfig) & kProtocolNeedsSpid) ? 1 : 0;
-  std::uint32_t date = 0;
+  std::optional<std::uint32_t> date;
   {
     const OpenKey key(services.registry, std::string(kIntegrityKeyPath), Registry::Access::Read);
     if (!key.ok()) return 1;
     std::array<char, kValueBytes> text;
-    QueryStringValue(services.registry, key.key(), text.data(), "BackupDate", kValueBytes);
-    date = ParseNumber(text.data());
+    if (QueryStringValue(services.registry, key.key(), text.data(), "BackupDate", kValueBytes))
+      date = ParseDate(text.data());
   }
+  // Both values are written together: a backup without its date is no sound backup.
+  if (!date) return 1;
   // Scratch records start as defaults would, so that nothing unset is ever compared.
   DriverServiceConfig backup = state.ServiceConfig;
   AdapterTable backupAdapters = state.Adapters;
@@ -226,7 +258,7 @@ int CheckIntegrity(Services& services, ProgramState& state, WindowRef owner) {
   if (MatchesIntegrityBackup(state.ServiceConfig, backup, state.Adapters, backupAdapters, withSpid))
     return 1;
 
-  IntegrityDialog dialog(state.Catalogue, date);
+  IntegrityDialog dialog(state.Catalogue, *date);
   switch (services.host.RunModal("DLG_chkintegrity", owner, dialog)) {
     case 1:
       return services.prompts.AskQuestion(

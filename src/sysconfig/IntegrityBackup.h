@@ -15,18 +15,21 @@ void WriteIntegrityBackup(Services& services, const ProgramState& state);
 
 // Parses "RegistryBackup" into the record and the table, which keep their other fields.
 // 1 when a whole backup was read; 0, with both left untouched, when there is none or it is
-// empty, short, overlong in a field or claims more than four adapters.
+// empty, short, overlong in a field, has a number that is not plain decimal digits within
+// its range or claims more than four adapters.
 int ReadIntegrityBackup(Services& services, const ProgramState& state, DriverServiceConfig& config,
                         AdapterTable& adapters);
 
-// 1 when the live configuration equals the backup in the fields the check compares.
+// 1 when the live configuration equals the backup in the fields the check compares; the
+// live texts are compared as the backup stores them.
 int MatchesIntegrityBackup(const DriverServiceConfig& live, const DriverServiceConfig& backup,
                            const AdapterTable& liveAdapters, const AdapterTable& backupAdapters,
                            int withSpid);
 
 // Compares the registry's configuration, already read into the state, with the backup and
 // lets the user choose when they differ. 0 do not configure; 1 configure with the live
-// values (also without a sound backup); 2 configure with the backup, now in the state.
+// values (also without a sound backup with its date); 2 configure with the backup, now in
+// the state.
 int CheckIntegrity(Services& services, ProgramState& state, WindowRef owner);
 
 // "DLG_chkintegrity": tells the date of the last setup change (yyyymmdd as a number) and ends

@@ -71,6 +71,16 @@ bool Win32DialogView::IsModified(int id) const {
   return Send(id, EM_GETMODIFY) != 0;
 }
 
+int Win32DialogView::Caret(int id) const {
+  DWORD start = 0, end = 0;
+  Send(id, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end);
+}
+
+void Win32DialogView::SetCaret(int id, int at) {
+  Send(id, EM_SETSEL, static_cast<WPARAM>(at), at);
+}
+
 void Win32DialogView::SetCheck(int id, bool checked) {
   CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }

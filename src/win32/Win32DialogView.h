@@ -53,6 +53,8 @@ class Win32DialogView : public DialogView {
   void SetFocus(int id) override;
   void SetTextLimit(int id, int characters) override;
   bool IsModified(int id) const override;
+  int Caret(int id) const override;
+  void SetCaret(int id, int at) override;
   void SetCheck(int id, bool checked) override;
   bool IsChecked(int id) const override;
   void SetPushed(int id, bool pushed) override;

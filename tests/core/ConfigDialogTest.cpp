@@ -107,19 +107,23 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
   for (const auto& row : rows) EXPECT_EQ(Shown(row.page, row.id), row.shown) << row.id;
   EXPECT_EQ(Items("DLG_cfg_adapter", 47).size(), 6u);
   EXPECT_EQ(Items("DLG_cfg_advanced_mntsw", 48)[0xF1], "F1");
+  EXPECT_TRUE(View("DLG_cfg_advanced_mntsw").IsEnabled(advanced_page::kX31Layer2));
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
+  View("DLG_cfg_advanced_mntsw").UserChooses(advanced_page::kDataIo, 0);
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
   AdapterTable a{};
   const DriverServiceConfig c = Stored(a);
-  EXPECT_EQ(std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
-                                        c.Point2Point, a[0].Interrupt, a[0].BaseAddress}),
-            std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 10, 0x300}));
+  EXPECT_EQ(
+      std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
+                                  c.Point2Point, c.DataIoMode, a[0].Interrupt, a[0].BaseAddress}),
+      std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 0, 10, 0x300}));
   EXPECT_EQ(w_.state->RestartRequired, 1);
 }
 
 TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   Install("!MAINTENANCE_FULL", 2, [](DriverServiceConfig& c, AdapterTable& a) {
     c.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmni1.sys");
+    c.Controller = 2;
     a[1].Interrupt = 11;
   });
   Open();
@@ -130,12 +134,14 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   EXPECT_EQ(w_.state->Adapters[0].Interrupt, 5u);
   EXPECT_TRUE(w_.state->ConfigDialog->Changed());
 
-  // A protocol change keeps the SPID typed but not yet stored.
-  page.UserTypes(adapter_page::kSpid, "0123456789ABCDEFG");
-  page.UserChooses(adapter_page::kProtocol, 2);
-  EXPECT_FALSE(page.IsEnabled(adapter_page::kSpid));
-  page.UserChooses(adapter_page::kProtocol, 1);
-  EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCDE");
+  // A protocol change keeps the SPID typed but not yet stored; the backup's ";" is refused.
+  page.UserTypes(adapter_page::kSpid, "01;23456789ABCDEFG");
+  for (int protocol : {2, 0, 1}) {
+    page.UserChooses(adapter_page::kProtocol, protocol);
+    EXPECT_EQ(page.IsEnabled(adapter_page::kSpid), protocol == 1);
+    EXPECT_EQ(View("DLG_cfg_advanced_mntsw").IsEnabled(advanced_page::kX31Layer2), protocol == 0);
+  }
+  EXPECT_EQ(page.Text(adapter_page::kSpid), "0123456789ABCD");
 
   w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
     v.UserClicks(controller_list_dialog::kAdd);
@@ -149,6 +155,7 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
                 {t[2].Interrupt, t[2].BaseAddress, t[3].Interrupt, t[3].BaseAddress}),
             std::vector<std::uint32_t>({3, 0x290, 12, 0x2B0}));
   EXPECT_EQ(Items("DLG_cfg_maintenance", 52).size(), 5u);
+  EXPECT_EQ(Shown("DLG_cfg_maintenance", 52), "EN [TEXT_ADAPTER] 2");
 
   page.UserChooses(adapter_page::kAdapters, 3);
   w_.host.OnShow("DLG_chctl", [](FakeDialogView& v, Dialog&) {
@@ -162,7 +169,7 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   View("DLG_cfg_main").UserClicks(config_frame::kOk);
   AdapterTable a{};
   EXPECT_EQ(Stored(a).NumberOfControllers, 2u);
-  EXPECT_EQ(a[0].SPID, "0123456789ABCDE");
+  EXPECT_EQ(a[0].SPID, "0123456789ABCD");
   EXPECT_TRUE(w_.registry.HasKey(AdapterKeyPath(1)));
   EXPECT_FALSE(w_.registry.HasKey(AdapterKeyPath(2)));
 }
@@ -212,6 +219,77 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_EQ(c.username, "admin");
   EXPECT_EQ(c.CgpnCount, 2u);
   EXPECT_EQ(c.Cgpn[1], "1234,9");
+
+  Open();
+  for (int i = 2; i < 8; ++i) {
+    w_.host.OnShow("DLG_partynumber", [](FakeDialogView& v, Dialog&) { v.UserClicks(0); });
+    View("DLG_cfg_maintenance").UserClicks(maintenance_page::kAdd);
+  }
+  EXPECT_FALSE(View("DLG_cfg_maintenance").IsEnabled(maintenance_page::kAdd));
+}
+
+// What the called party number fields show goes back as it was stored; what is typed goes
+// back whole, also where no called number was stored.
+TEST_F(ConfigDialogTest, CalledNumberIsStoredAsShownOrAsTyped) {
+  const std::string longer = "1234567890123456789012345,6789";
+  const struct {
+    const char* stored;  // none: no called number
+    const char* typed;
+    bool reset;  // to the script's called number, "4711" without a number part
+    std::string after;
+  } rows[] = {{nullptr, "7,7", false, "77,"},  // first: the registry has never held one
+              {"123", nullptr, false, "123"},
+              {longer.c_str(), nullptr, false, longer},
+              {"555,1", nullptr, true, "4711"}};
+  for (const auto& row : rows) {
+    Install("!MAINTENANCE_FULL", 1, [&row](DriverServiceConfig& c, AdapterTable&) {
+      c.CdpnCount = row.stored ? 1 : 0;
+      if (row.stored) c.Cdpn[0].Assign(row.stored);
+    });
+    std::string script = *w_.files.FileBytes("A:\\SETUP.KVX");
+    w_.files.PutFile("A:\\SETUP.KVX", script.replace(script.find("5550100,1"), 9, "4711"));
+    Open();
+    if (row.typed)
+      View("DLG_cfg_maintenance").UserTypes(maintenance_page::kCalledNumber, row.typed);
+    if (row.reset) {
+      w_.host.AnswerBox(BoxAnswer::Yes);
+      View("DLG_cfg_main").UserClicks(config_frame::kReset);
+    }
+    View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
+    View("DLG_cfg_main").UserClicks(config_frame::kOk);
+    AdapterTable a{};
+    EXPECT_EQ(Stored(a).Cdpn[0], row.after);
+  }
+}
+
+// Registry values the dialog cannot show as they are: an adapter count of 0 or above four
+// and a driver image of no protocol the script knows.
+TEST_F(ConfigDialogTest, OddRegistryValuesAreBoundedOrKept) {
+  const struct {
+    std::uint32_t adapters, count;
+    const char* image;
+    std::uint32_t shown;
+  } rows[] = {{0, 0, "vmdss1.sys", 1}, {4, 7, "vmdss1.sys", 4}, {1, 1, "vmother.sys", 1}};
+  for (const auto& row : rows) {
+    const std::string image = std::string("\\SystemRoot\\System32\\drivers\\") + row.image;
+    Install("!MAINTENANCE_OFF", row.adapters, [&](DriverServiceConfig& c, AdapterTable&) {
+      c.NumberOfControllers = row.count;
+      c.ImagePath.Assign(image);
+    });
+    w_.registry.DeleteKey(std::string(kIntegrityKeyPath));
+    Open();
+    EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters),
+              static_cast<int>(row.shown));
+    const bool known = std::string(row.image) != "vmother.sys";
+    EXPECT_EQ(Shown("DLG_cfg_adapter", adapter_page::kProtocol),
+              known ? "Euro" : LanguageText("EN", text::TEXT_UNKNOWN_PROTO));
+    View("DLG_cfg_advanced").UserClicks(advanced_page::kPointToPoint);
+    View("DLG_cfg_main").UserClicks(config_frame::kOk);
+    AdapterTable a{};
+    const DriverServiceConfig c = Stored(a);
+    EXPECT_EQ(c.NumberOfControllers, row.shown);
+    EXPECT_EQ(c.ImagePath, image);
+  }
 }
 
 TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
@@ -224,8 +302,8 @@ TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
   } rows[] = {
       {"!MAINTENANCE_OFF", "DLG_cfg_advanced", "", false, 1, kMaintenanceNotOn},
       {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 1, 1},
-      // A controller the list lacks keeps its value.
-      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 3, 3},
+      // A controller the list lacks gives way to the script's.
+      {"!MAINTENANCE_FULL", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance", true, 3, 0},
       {"!MAINTENANCE_DEFAULT", "DLG_cfg_advanced_mntsw", "DLG_cfg_maintenance_def", true, 1, 0},
       {"!MAINTENANCE_DEFAULT_INVISIBLE", "DLG_cfg_advanced_mntsw", "", false, 1, 0},
   };

@@ -135,20 +135,111 @@ TEST(ServiceConfigTest, ARemovalInDoubtKeepsTheSharedEntries) {
   EXPECT_TRUE(w.Messages().empty());
 }
 
-// A value the writer cannot have left is no backup: configuring goes on, nothing is taken.
+// A value or a date the writer cannot have left is no backup: configuring goes on without a
+// question, nothing is taken.
 TEST(ServiceConfigTest, AnUnsoundBackupCountsAsNone) {
-  ServiceWorld w;
-  AdapterTable adapters{};
   const std::string sound =
       "D;1;G;\\SystemRoot\\System32\\drivers\\vmplain.sys;1;1;1;0;C;241;0;0;M;0;0;1;2;592;5;";
-  // Cut short by one byte.
-  w.registry.PutValue(std::string(kIntegrityKeyPath), "RegistryBackup", Registry::kSz,
-                      sound.substr(0, sound.size() - 1) + '\0');
-  DriverServiceConfig config;
-  EXPECT_EQ(ReadIntegrityBackup(w.services, *w.state, config, adapters), 0);
-  EXPECT_TRUE(config == DriverServiceConfig{});
-  EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), 1);
-  EXPECT_TRUE(w.host.views().empty());
+  const struct {
+    std::string from, to;  // in the sound value; none for a sound value
+    const char* date;
+  } cases[] = {{"5;", "5", "19970314"},  // cut short by one byte
+               {"D;1;", "D;;", "19970314"},
+               {"D;1;", "D;1x;", "19970314"},
+               {"D;1;", "D;4294967296;", "19970314"},
+               {"M;0;", "M;2;", "19970314"},  // a flag is 0 or 1
+               {"", "", nullptr},
+               {"", "", "1997314"},
+               {"", "", "19971314"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to + (c.date ? c.date : "no date"));
+    ServiceWorld w;
+    std::string value = sound;
+    if (!c.from.empty()) value.replace(value.rfind(c.from), c.from.size(), c.to);
+    w.registry.PutValue(std::string(kIntegrityKeyPath), "RegistryBackup", Registry::kSz,
+                        value + '\0');
+    if (c.date)
+      w.registry.PutValue(std::string(kIntegrityKeyPath), "BackupDate", Registry::kSz,
+                          std::string(c.date) + '\0');
+    DriverServiceConfig config;
+    AdapterTable adapters{};
+    EXPECT_EQ(ReadIntegrityBackup(w.services, *w.state, config, adapters), c.from.empty());
+    EXPECT_EQ(config == DriverServiceConfig{}, !c.from.empty());
+    EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), 1);
+    EXPECT_TRUE(w.host.views().empty());
+  }
+}
+
+// The backup stores ";" as ","; the maintenance settings are not in it.
+TEST(ServiceConfigTest, IntegrityCheckComparesTheServiceAndAdapterValuesAsStored) {
+  using C = DriverServiceConfig;
+  using A = AdapterConfig;
+  C stored;
+  stored.ImagePath.Assign("\\D\\vm,a.sys");
+  stored.NumberOfControllers = 2;
+  AdapterTable storedAdapters{};
+  storedAdapters[1].SPID.Assign("Ab,c");
+  const struct {
+    void (*change)(C&, A&);
+    int withSpid, matches;
+  } rows[] = {{[](C& c, A&) { c.Type = c.x31Layer2 = c.Controller = c.cipValue = 9; }, 1, 1},
+              {[](C& c, A&) {
+                 c.DisplayName.Assign("x"), c.Group.Assign("x"), c.DeviceName.Assign("x");
+                 c.Manufacturer.Assign("x");
+               },
+               1, 1},
+              {[](C& c, A&) { c.ImagePath.Assign("\\d\\VM;A.SYS"); }, 1, 1},
+              {[](C&, A& a) { a.SPID.Assign("aB;C"); }, 1, 1},
+              {[](C&, A& a) { a.SPID.Assign("x"); }, 0, 1},
+              {[](C&, A& a) { a.SPID.Assign("x"); }, 1, 0},
+              {[](C& c, A&) { c.ImagePath.Assign("\\D\\vmb.sys"); }, 1, 0},
+              {[](C& c, A&) { c.ErrorControl = 9; }, 1, 0},
+              {[](C& c, A&) { c.Start = 9; }, 1, 0},
+              {[](C& c, A&) { c.DataIoMode = 9; }, 1, 0},
+              {[](C& c, A&) { c.DeliveryConf = 9; }, 1, 0},
+              {[](C& c, A&) { c.DosVector = 9; }, 1, 0},
+              {[](C& c, A&) { c.Point2Point = 9; }, 1, 0},
+              {[](C& c, A&) { c.Test = 9; }, 1, 0},
+              {[](C& c, A&) { c.NumberOfControllers = 1; }, 1, 0},
+              {[](C&, A& a) { a.Channels = 9; }, 1, 0},
+              {[](C&, A& a) { a.BaseAddress = 9; }, 1, 0},
+              {[](C&, A& a) { a.Interrupt = 9; }, 1, 0}};
+  for (const auto& row : rows) {
+    C live = stored;
+    live.ImagePath.Assign("\\D\\vm;a.sys");
+    AdapterTable liveAdapters = storedAdapters;
+    liveAdapters[1].SPID.Assign("Ab;c");
+    row.change(live, liveAdapters[1]);
+    EXPECT_EQ(MatchesIntegrityBackup(live, stored, liveAdapters, storedAdapters, row.withSpid),
+              row.matches)
+        << &row - rows;
+  }
+
+  // A backup that differs: the dialog tells its date, apply keeps the live values, restore
+  // takes the backup's, only Yes goes on.
+  const struct {
+    int button, answer, result;
+  } branches[] = {{99, Prompts::kYes, 1},
+                  {99, Prompts::kNo, 0},
+                  {100, Prompts::kYes, 2},
+                  {100, Prompts::kCancel, 0},
+                  {1, 0, 0}};
+  for (const auto& b : branches) {
+    ServiceWorld w;
+    w.state->Catalogue.SetText(text::DLG_CCI_INFOTXT, "%u.%u.%u");
+    InitServiceConfigDefaults(w.services, *w.state, 1, w.state->ServiceConfig);
+    WriteIntegrityBackup(w.services, *w.state);
+    w.state->ServiceConfig.Start = 4;
+    std::string date;
+    w.host.OnShow("DLG_chkintegrity", [&](FakeDialogView& v, Dialog&) {
+      date = v.Text(95);
+      v.UserClicks(b.button);
+    });
+    if (b.button != 1) w.prompts.Answer(b.answer);
+    EXPECT_EQ(CheckIntegrity(w.services, *w.state, kNoWindow), b.result) << b.button;
+    EXPECT_EQ(date, "14.3.1997");
+    EXPECT_EQ(w.state->ServiceConfig.Start, b.result == 2 ? 1u : 4u);
+  }
 }
 
 TEST(ServiceConfigTest, RegistryHelpersWritePastAFailedRowAndNeverOverrunABuffer) {

@@ -110,10 +110,25 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
 }
 
 // The configuration frame's buttons and the controls the walk uses on its pages.
-constexpr int kOk = 0, kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44;
-constexpr int kProtocol = 40, kStart = 47, kChange = 64, kAddAdapter = 91, kAdapterList = 93;
-constexpr int kMaintenanceSwitch = 67, kDosVectorList = 48, kCalling = 80, kEditCalling = 82;
-constexpr int kSubaddress = 88, kApplyLive = 99;
+enum ConfigControl {
+  kOk = 0,
+  kCancel = 1,
+  kReset = 174,
+  kAdvancedButton = 43,
+  kMaintenanceButton = 44,
+  kProtocol = 40,
+  kStart = 47,
+  kChange = 64,
+  kAddAdapter = 91,
+  kAdapterList = 93,
+  kMaintenanceSwitch = 67,
+  kDosVectorList = 48,
+  kCalledNumber = 76,
+  kCalling = 80,
+  kEditCalling = 82,
+  kSubaddress = 88,
+  kApplyLive = 99
+};
 
 // The child page of the frame that has control `id`; the frame shows before its pages are
 // made.
@@ -133,6 +148,36 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
                       &ignored);
   SendMessageTimeoutA(page, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
                       reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Types keys into an edit field of a page, over its whole text, as a user does; the field
+// then shows `shown`.
+void TypeInto(HWND page, int id, const std::string& keys, const std::string& shown) {
+  HWND edit = GetDlgItem(page, id);
+  // Keys go to the window in front, where the shell may have put its group window; the
+  // focus is set once the frame is active, as activating it restores its own.
+  HWND frame = GetAncestor(page, GA_ROOT);
+  SetForegroundWindow(frame);
+  for (int i = 0; i < 50 && GetForegroundWindow() != frame; ++i) Sleep(100);
+  SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : keys)
+    for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT key{};
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = static_cast<WORD>(c);
+      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      SendInput(1, &key, sizeof key);
+    }
+  // The keys go through the program's message queue.
+  for (int i = 0; i < 50 && ControlText(page, id) != shown; ++i) Sleep(100);
+  EXPECT_EQ(ControlText(page, id), shown);
+}
+
+// Closing the frame gives the activation back to the main dialog, not to another program.
+void ExpectForeground(HWND window) {
+  for (int i = 0; i < 20 && GetForegroundWindow() != window; ++i) Sleep(100);
+  EXPECT_EQ(GetForegroundWindow(), window);
 }
 
 // Shows a page by its button and takes its picture once it is up.
@@ -213,6 +258,7 @@ class InstallWalk : public ::testing::Test {
   void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
+    HWND main = GetWindow(frame, GW_OWNER);
     PageWith(frame, kDosVectorList);  // the page made after the adapter page
     Screenshot(frame, "config-adapter");
     ExpectLook(frame,
@@ -221,10 +267,12 @@ class InstallWalk : public ::testing::Test {
                true);
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    ExpectForeground(main);
   }
 
-  // Another protocol, start on demand, a second adapter, remote maintenance switched on and a
-  // calling party's subaddress; each page photographed on the way.
+  // Another protocol, start on demand, a second adapter, remote maintenance switched on, a
+  // called number typed with a comma the field refuses, and a calling party's subaddress;
+  // each page photographed on the way.
   static void ChangeEveryPage(const SetupProcess& setup, HWND frame) {
     HWND adapter = PageWith(frame, kProtocol), advanced = PageWith(frame, kDosVectorList);
     HWND maintenance = PageWith(frame, kCalling);
@@ -240,6 +288,7 @@ class InstallWalk : public ::testing::Test {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
     ClickButton(advanced, kMaintenanceSwitch);
     ShowPage(frame, kMaintenanceButton, maintenance, "config-maintenance");
+    TypeInto(maintenance, kCalledNumber, "123,45", "12345");
     Choose(maintenance, kCalling, 0, true);
     ClickButton(maintenance, kEditCalling);
     if (HWND party = WaitForForm(setup, kSubaddress, kStepTimeout)) {
@@ -348,6 +397,22 @@ class InstallWalk : public ::testing::Test {
     EXPECT_NE(Exported(kVelmar).find("\"Controller\"=dword:0000ffff"), std::string::npos);
   }
 
+  // Cancel without an edit and the system close answered Yes leave the configuration as it
+  // was; then Reset and OK.
+  static void LeaveThenResetAndOk(const SetupProcess& setup, HWND frame) {
+    HWND main = GetWindow(frame, GW_OWNER);
+    ClickButton(frame, kCancel);
+    EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    ExpectForeground(main);
+    ClickButton(main, kActionButton);
+    ConfigureIn(setup, [](const SetupProcess& setup, HWND frame) {
+      PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      AnswerUntilGone(setup, frame, {}, kStepTimeout);
+    });
+    ClickButton(main, kActionButton);
+    ConfigureIn(setup, ResetAndOk);
+  }
+
   // Reset asks, then OK writes the defaults with one adapter.
   static void ResetAndOk(const SetupProcess& setup, HWND frame) {
     ClickButton(frame, kReset);
@@ -449,7 +514,7 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
   nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
-  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk),
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, LeaveThenResetAndOk),
             (std::vector<std::string>{done, keep, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   ExpectInstalled("velmar-installed.reg");
 

@@ -16,6 +16,7 @@ void FakeDialogView::SetText(int id, std::string_view text) {
   if (!c) return;
   c->text = text;
   c->modified = false;
+  c->caret = 0;
   if (edits_.count(id)) Notify(id, notification::kEditChanged);
 }
 
@@ -24,6 +25,7 @@ void FakeDialogView::UserTypes(int id, std::string_view text) {
   ASSERT_TRUE(c && c->enabled) << "typing into " << id;
   c->text = text.substr(0, c->textLimit > 0 ? static_cast<std::size_t>(c->textLimit) : text.size());
   c->modified = true;
+  c->caret = static_cast<int>(c->text.size());
   Notify(id, notification::kEditChanged);
 }
 

@@ -25,6 +25,7 @@ class FakeDialogView : public DialogView {
     std::vector<std::string> items;
     int selection = -1;
     int textLimit = 0;
+    int caret = 0;  // typing puts it at the end, setting the text at the start
     bool enabled = true, visible = true, checked = false, pushed = false, modified = false;
   };
 
@@ -56,6 +57,8 @@ class FakeDialogView : public DialogView {
     destroyed_.insert(id);
   }
   bool IsModified(int id) const override { return Find(id).modified; }
+  int Caret(int id) const override { return Find(id).caret; }
+  void SetCaret(int id, int at) override { Set(id, &Control::caret, at); }
   void SetCheck(int id, bool checked) override { Set(id, &Control::checked, checked); }
   bool IsChecked(int id) const override { return Find(id).checked; }
   void SetPushed(int id, bool pushed) override { Set(id, &Control::pushed, pushed); }
