@@ -74,6 +74,9 @@ run_check nt40-capi-dll python3 scripts/nt40/audit-imports.py --dll build/i686/C
   "${nt40_lists[@]}"
 
 run_suite core-native build/native/core_tests
+# Every reader of outside input under libFuzzer for a few seconds each, from the seeds and the
+# earlier findings; scripts/fuzz.sh runs them long.
+run_check fuzz scripts/fuzz.sh 5 1
 
 setup_wine_prefix "$root/build/wine-tests"
 setup_wine_unmanaged_windows

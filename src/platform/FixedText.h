@@ -23,7 +23,8 @@ class FixedText {
 
   void Assign(std::string_view text) {
     const std::size_t n = std::min(text.size(), N - 1);
-    std::memcpy(bytes_.data(), text.data(), n);
+    // An empty view may hold no pointer at all, which memcpy must not get even for 0 bytes.
+    if (n > 0) std::memcpy(bytes_.data(), text.data(), n);
     bytes_[n] = '\0';
   }
   void Clear() { bytes_[0] = '\0'; }
