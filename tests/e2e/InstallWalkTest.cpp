@@ -399,7 +399,7 @@ class InstallWalk : public ::testing::Test {
 
   // Cancel without an edit and the system close answered Yes leave the configuration as it
   // was; then Reset and OK.
-  static void LeaveThenResetAndOk(const SetupProcess& setup, HWND frame) {
+  void LeaveThenResetAndOk(const SetupProcess& setup, HWND frame) {
     HWND main = GetWindow(frame, GW_OWNER);
     ClickButton(frame, kCancel);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
@@ -514,7 +514,10 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (std::vector<std::string>{done, keep}));
   nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
-  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, LeaveThenResetAndOk),
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false,
+                              [this](const SetupProcess& setup, HWND frame) {
+                                LeaveThenResetAndOk(setup, frame);
+                              }),
             (std::vector<std::string>{done, keep, "at exit: " + Text(text::QUEST_RESTARTSYSTEM)}));
   ExpectInstalled("velmar-installed.reg");
 
