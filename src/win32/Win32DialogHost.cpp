@@ -219,8 +219,14 @@ WindowRef Win32DialogHost::CreateModeless(const char* templateName, WindowRef ow
   return RefOf(window);
 }
 
+// The system may hand the activation of a window that goes to whatever lies next in the
+// z-order, a shell window of another program among them; the owner takes it back.
 void Win32DialogHost::DestroyModeless(WindowRef window) {
-  DestroyWindow(HwndOf(window));
+  HWND hwnd = HwndOf(window);
+  HWND owner = GetWindow(hwnd, GW_OWNER);
+  const bool wasActive = GetActiveWindow() == hwnd;
+  DestroyWindow(hwnd);
+  if (wasActive && owner && IsWindowEnabled(owner)) SetForegroundWindow(owner);
 }
 
 BoxAnswer Win32DialogHost::SystemMessageBox(WindowRef owner, std::string_view text,
