@@ -1,5 +1,6 @@
 #include "sysconfig/CapiRegistration.h"
 
+#include <array>
 #include <limits>
 #include <set>
 #include <string>
@@ -40,12 +41,18 @@ bool ListRegistrationNumbers(Registry& registry, Registry::Key key,
   }
 }
 
-bool IsOwnRegistration(Registry& registry, const std::string& path) {
+enum class Owner { Us, Another, InDoubt };
+
+// A Manufacturer that is there but cannot be read leaves the owner in doubt.
+Owner OwnerOf(Registry& registry, const std::string& path) {
   const OpenKey key(registry, path, Registry::Access::All);
-  if (!key.ok()) return false;
-  PathText manufacturer;
-  return QueryStringValue(registry, key.key(), manufacturer, "Manufacturer") &&
-         EqualIgnoringCase(manufacturer.view(), kOwnManufacturer);
+  if (!key.ok()) return Owner::Another;
+  std::array<char, kPathBytes> manufacturer;
+  const std::int32_t status = ReadStringValue(registry, key.key(), manufacturer.data(),
+                                              "Manufacturer", manufacturer.size());
+  if (status == Registry::kNotFound || status == Registry::kMoreData) return Owner::Another;
+  if (status != Registry::kSuccess) return Owner::InDoubt;
+  return EqualIgnoringCase(manufacturer.data(), kOwnManufacturer) ? Owner::Us : Owner::Another;
 }
 
 }  // namespace
@@ -57,8 +64,9 @@ std::uint32_t FindCapiControllerNumber(Services& services, const ProgramState& s
   std::set<std::uint32_t> taken;
   {
     const OpenKey key(registry, capi, Registry::Access::Read);
-    if (!key.ok()) return 1;
-    if (!ListRegistrationNumbers(registry, key.key(), taken)) {
+    if (key.status() == Registry::kNotFound) return 1;
+    // A key that is there but cannot be read may hold registrations that 1 would overwrite.
+    if (!key.ok() || !ListRegistrationNumbers(registry, key.key(), taken)) {
       ReportNoKey(services, state, kCapiKeyPath);
       return 0;
     }
@@ -67,7 +75,13 @@ std::uint32_t FindCapiControllerNumber(Services& services, const ProgramState& s
     std::string path = capi;
     path += '\\';
     path += std::to_string(number);
-    if (IsOwnRegistration(registry, path)) {
+    const Owner owner = OwnerOf(registry, path);
+    // Passing ours by would register a second time, under a number of its own.
+    if (owner == Owner::InDoubt) {
+      ReportNoValueQuery(services, state, "Manufacturer");
+      return 0;
+    }
+    if (owner == Owner::Us) {
       found = 1;
       return number;
     }

@@ -64,17 +64,22 @@ int QueryDwordValue(Services& services, const ProgramState& state, Registry::Key
 
 int QueryStringValue(Registry& registry, Registry::Key key, char* destination,
                      std::string_view name, std::uint32_t capacity) {
-  if (capacity == 0) return 0;
+  return ReadStringValue(registry, key, destination, name, capacity) == Registry::kSuccess;
+}
+
+std::int32_t ReadStringValue(Registry& registry, Registry::Key key, char* destination,
+                             std::string_view name, std::uint32_t capacity) {
+  if (capacity == 0) return Registry::kMoreData;
   std::memset(destination, 0, capacity);
   // One read bounded by the capacity, rather than asking for the size first: the size an
   // ANSI query reports without a buffer may be the stored UTF-16 one.
   std::uint32_t type = 0, size = capacity;
-  const bool read =
-      registry.QueryValue(key, std::string(name), type, destination, size) == Registry::kSuccess;
+  std::int32_t status = registry.QueryValue(key, std::string(name), type, destination, size);
   // A value that fills every byte leaves no room for its terminator: it did not fit.
-  if (read && std::memchr(destination, 0, capacity)) return 1;
+  if (status == Registry::kSuccess && std::memchr(destination, 0, capacity)) return status;
+  if (status == Registry::kSuccess) status = Registry::kMoreData;
   std::memset(destination, 0, capacity);
-  return 0;
+  return status;
 }
 
 void ShowConfigMessage(Services& services, const ProgramState& state, int key,

@@ -72,6 +72,9 @@ int QueryDwordValue(Services& services, const ProgramState& state, Registry::Key
 // it cleared. The stored type is not looked at.
 int QueryStringValue(Registry& registry, Registry::Key key, char* destination,
                      std::string_view name, std::uint32_t capacity);
+// The same read, giving the registry's status: kMoreData for a value that did not fit.
+std::int32_t ReadStringValue(Registry& registry, Registry::Key key, char* destination,
+                             std::string_view name, std::uint32_t capacity);
 
 template <std::size_t N>
 int QueryStringValue(Registry& registry, Registry::Key key, FixedText<N>& destination,

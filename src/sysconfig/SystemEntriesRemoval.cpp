@@ -26,10 +26,11 @@ std::string Joined(std::string_view key, std::uint32_t number) {
 
 // Whether another maker is registered, asked without a message: on a second run the
 // shared key may be gone already, and our own registration may be gone from it. A count
-// that fails leaves it in doubt, and then the shared entries stay.
+// that fails, or a key that is there but cannot be opened, leaves it in doubt, and then the
+// shared entries stay.
 bool OtherMakerRegistered(Registry& registry, bool ownFound) {
   const OpenKey key(registry, std::string(kCapiKeyPath), Registry::Access::Read);
-  if (!key.ok()) return false;
+  if (!key.ok()) return key.status() != Registry::kNotFound;
   std::uint32_t count = 0;
   if (registry.CountSubkeys(key.key(), count) != Registry::kSuccess) return true;
   return count > (ownFound ? 1u : 0u);

@@ -116,7 +116,7 @@ struct SampleMachine : RegistryWorld {
   }
 };
 
-enum class Faulty { Files, Registry, Shell };
+enum class Faulty { Files, Registry, Shell, RegistryReads };
 
 struct Sweep {
   Faulty faulty;
@@ -126,17 +126,19 @@ struct Sweep {
 int ChangesOf(const SampleMachine& machine, Faulty faulty) {
   return faulty == Faulty::Files      ? machine.files.changesTried
          : faulty == Faulty::Registry ? machine.registry.changesTried
-                                      : machine.programGroups.commandsTried;
+         : faulty == Faulty::Shell    ? machine.programGroups.commandsTried
+                                      : machine.registry.readsTried;
 }
 
 void Refuse(SampleMachine& machine, Faulty faulty, int k) {
   if (faulty == Faulty::Files) machine.files.FailChange(k);
   if (faulty == Faulty::Registry) machine.registry.FailChange(k);
   if (faulty == Faulty::Shell) machine.programGroups.FailCommand(k);
+  if (faulty == Faulty::RegistryReads) machine.registry.FailRead(k);
 }
 
-// Install, then deinstall: each with the k-th change refused, for every k, under each
-// answer, must either say done and be done, or not say it; the next run then finishes, and
+// Install, then deinstall: each with the k-th change (or registry read) refused, for every k, under
+// each answer, must either say done and be done, or not say it; the next run then finishes, and
 // nothing of another maker changes on the way.
 TEST(FaultSweep, EveryRefusedChangeOfAnInstallOrDeinstallIsFinishedByTheNextRun) {
   SampleMachine reference;
@@ -150,7 +152,7 @@ TEST(FaultSweep, EveryRefusedChangeOfAnInstallOrDeinstallIsFinishedByTheNextRun)
     for (const Sweep sweep :
          {Sweep{Faulty::Files, Prompts::kAbort}, Sweep{Faulty::Files, Prompts::kIgnore},
           Sweep{Faulty::Registry, Prompts::kAbort}, Sweep{Faulty::Registry, Prompts::kIgnore},
-          Sweep{Faulty::Shell, Prompts::kAbort}}) {
+          Sweep{Faulty::Shell, Prompts::kAbort}, Sweep{Faulty::RegistryReads, Prompts::kAbort}}) {
       int k = 1;
       for (;; ++k) {
         SampleMachine machine;

@@ -43,7 +43,11 @@ class MemoryRegistry : public Registry {
   void FailChange(int n) { changesBeforeFailure_ = n; }
   // Likewise the n-th CountSubkeys or EnumSubkey from now.
   void FailListing(int n) { listingsBeforeFailure_ = n; }
-  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far, and the one refused.
+  // Likewise the n-th read from now: an OpenKey for reading, QueryValue or a listing.
+  void FailRead(int n) { readsBeforeFailure_ = n; }
+  int readsTried = 0;
+  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far, and the one (or the read)
+  // refused.
   int changesTried = 0;
   std::string refusedChange;
   // Every key, by its folded path, with its values.
@@ -62,6 +66,7 @@ class MemoryRegistry : public Registry {
   }
 
   std::int32_t OpenKey(const std::string& path, Access access, Key& key) override {
+    if (access != Access::All && ReadRefused("open " + path)) return kAccessDenied;
     const auto node = nodes_.find(Walk(path));
     if (node == nodes_.end()) return kNotFound;
     if (access == Access::All && node->second.denyAllAccess) return kAccessDenied;
@@ -89,6 +94,7 @@ class MemoryRegistry : public Registry {
   std::int32_t QueryValue(Key key, const std::string& name, std::uint32_t& type, void* data,
                           std::uint32_t& size) override {
     Node* node = nullptr;
+    if (ReadRefused("query " + handles_.at(key).path + " " + name)) return kAccessDenied;
     if (const std::int32_t status = Resolve(key, false, node)) return status;
     const auto it = node->values.find(Folded(name));
     if (it == node->values.end()) return kNotFound;
@@ -114,12 +120,14 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   std::int32_t CountSubkeys(Key key, std::uint32_t& count) override {
-    if (Due(listingsBeforeFailure_)) return kAccessDenied;
+    if (ReadRefused("count " + handles_.at(key).path) || Due(listingsBeforeFailure_))
+      return kAccessDenied;
     count = static_cast<std::uint32_t>(Subkeys(handles_.at(key).path).size());
     return kSuccess;
   }
   std::int32_t EnumSubkey(Key key, std::uint32_t index, std::string& name) override {
-    if (Due(listingsBeforeFailure_)) return kAccessDenied;
+    if (ReadRefused("list " + handles_.at(key).path) || Due(listingsBeforeFailure_))
+      return kAccessDenied;
     const std::vector<std::string> names = Subkeys(handles_.at(key).path);
     if (index >= names.size()) return kNoMoreItems;
     name = names[index];
@@ -174,6 +182,12 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   static bool Due(int& before) { return before > 0 && --before == 0; }
+  bool ReadRefused(const std::string& read) {
+    ++readsTried;
+    const bool refused = Due(readsBeforeFailure_);
+    if (refused) refusedChange = read;
+    return refused;
+  }
   bool Refused(const std::string& change) {
     ++changesTried;
     const bool refused = Due(changesBeforeFailure_);
@@ -187,6 +201,7 @@ class MemoryRegistry : public Registry {
   Key nextHandle_ = ~Registry::Key{0} << 16;
   int changesBeforeFailure_ = 0;
   int listingsBeforeFailure_ = 0;
+  int readsBeforeFailure_ = 0;
 };
 
 }  // namespace setup
