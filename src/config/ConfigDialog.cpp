@@ -196,25 +196,28 @@ void ConfigFrame::Close() {
 }
 
 // The writers report their own failures; the sequence goes on regardless. Without a
-// registration number (its search has reported why) nothing is written, and the dialog stays
-// for another try or Cancel.
+// registration number (its search has reported why) nothing is written. After a failure the
+// dialog stays, holding what the user chose, for another OK or Cancel: opened again, it would
+// show the half-written registry instead.
 void ConfigFrame::Ok() {
   if (!changed_) return Close();
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
   if (n == 0) return;
-  ClearOptionalServiceEntries(services_, state_);
+  bool written = ClearOptionalServiceEntries(services_, state_);
   CollectPageValues();
-  WriteServiceConfig(services_, state_, n, state_.ServiceConfig);
+  written = WriteServiceConfig(services_, state_, n, state_.ServiceConfig) && written;
   adapter_.StoreAdapterFields(adapter_.ShownAdapter());
   const std::uint32_t count = adapter_.AdapterCount();
   const int withSpid = adapter_.SpidEnabled() ? 1 : 0;
-  DeleteAdapterKeys(services_, state_);
+  written = DeleteAdapterKeys(services_, state_) && written;
   for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
-    WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid);
-  WriteIntegrityBackup(services_, state_);
+    written =
+        WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid) &&
+        written;
+  written = WriteIntegrityBackup(services_, state_) && written;
   state_.RestartRequired = 1;
-  Close();
+  if (written) Close();
 }
 
 void ConfigFrame::Reset() {

@@ -151,12 +151,12 @@ bool ParseBackup(std::string_view value, DriverServiceConfig& config, AdapterTab
 
 }  // namespace
 
-void WriteIntegrityBackup(Services& services, const ProgramState& state) {
+bool WriteIntegrityBackup(Services& services, const ProgramState& state) {
   Registry& registry = services.registry;
   const CreatedKey key(registry, std::string(kIntegrityKeyPath));
   if (!key.ok()) {
     ReportNoKey(services, state, kIntegrityKeyPath);
-    return;
+    return false;
   }
   const DriverServiceConfig& config = state.ServiceConfig;
   const std::uint32_t flags = ProtocolFlags(services, state, config);
@@ -188,16 +188,17 @@ void WriteIntegrityBackup(Services& services, const ProgramState& state) {
     backup.Number(adapter.Interrupt);
     if (spid) backup.Text(adapter.SPID.view());
   }
-  const std::string& text = backup.text();
-  registry.SetValue(key.key(), "RegistryBackup", Registry::kSz, text.c_str(),
-                    static_cast<std::uint32_t>(text.size() + 1));
-
   const LocalDate today = services.system.Today();
   const std::string date =
       FormatText("%04u%02u%02u",
                  {std::uint32_t{today.year}, std::uint32_t{today.month}, std::uint32_t{today.day}});
-  registry.SetValue(key.key(), "BackupDate", Registry::kSz, date.c_str(),
-                    static_cast<std::uint32_t>(date.size() + 1));
+  // A backup not written would show the next check a mismatch the user never made.
+  for (const auto& [name, text] :
+       {std::pair{"RegistryBackup", backup.text()}, {"BackupDate", date}})
+    if (registry.SetValue(key.key(), name, Registry::kSz, text.c_str(),
+                          static_cast<std::uint32_t>(text.size() + 1)) != Registry::kSuccess)
+      return ReportNoKeyModify(services, state, kIntegrityKeyPath), false;
+  return true;
 }
 
 int ReadIntegrityBackup(Services& services, const ProgramState&, DriverServiceConfig& config,

@@ -10,8 +10,9 @@
 namespace setup {
 
 // Stores the in-memory configuration as "RegistryBackup" with today's "BackupDate" in the
-// integrity-check key. A ";" inside a text is stored as "," so that no field shifts.
-void WriteIntegrityBackup(Services& services, const ProgramState& state);
+// integrity-check key. A ";" inside a text is stored as "," so that no field shifts. False
+// after a failure, reported.
+bool WriteIntegrityBackup(Services& services, const ProgramState& state);
 
 // Parses "RegistryBackup" into the record and the table, which keep their other fields.
 // 1 when a whole backup was read; 0, with both left untouched, when there is none or it is

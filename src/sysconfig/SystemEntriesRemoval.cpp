@@ -47,30 +47,48 @@ Step DeleteAndLog(Services& services, const ProgramState& state, const std::stri
   return LogRemovedObject(services, state, path) ? Step::Done : Step::Stop;
 }
 
+bool Gone(std::int32_t status) {
+  return status == Registry::kSuccess || status == Registry::kNotFound;
+}
+
+// A stale entry left behind would be read as part of the new configuration.
+bool DeleteKeyOrReport(Services& services, const ProgramState& state, const std::string& path) {
+  if (Gone(services.registry.DeleteKey(path))) return true;
+  ShowConfigMessage(services, state, text::ERR_DEI_NOREMOVEKEY, {path});
+  return false;
+}
+
 }  // namespace
 
-void ClearOptionalServiceEntries(Services& services, const ProgramState& state) {
+bool ClearOptionalServiceEntries(Services& services, const ProgramState& state) {
   Registry& registry = services.registry;
+  bool cleared = true;
   {
     const OpenKey key(registry, std::string(kParametersKeyPath), Registry::Access::All);
     if (!key.ok()) {
       ReportNoKey(services, state, kServiceKeyPath);
-      return;
+      return false;
     }
-    registry.DeleteValue(key.key(), "x31Layer2");
+    if (!Gone(registry.DeleteValue(key.key(), "x31Layer2"))) {
+      ReportNoKeyModify(services, state, kParametersKeyPath);
+      cleared = false;
+    }
   }
-  registry.DeleteKey(Joined(kParametersKeyPath, "Maintenance"));
+  return DeleteKeyOrReport(services, state, Joined(kParametersKeyPath, "Maintenance")) && cleared;
 }
 
-void DeleteAdapterKeys(Services& services, const ProgramState& state) {
+bool DeleteAdapterKeys(Services& services, const ProgramState& state) {
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services, state, found);
-  if (n == 0) return;
+  if (n == 0) return false;
   const std::string capi = Joined(kCapiKeyPath, n);
+  bool deleted = true;
   for (std::uint32_t i = 1; i <= kMaxAdapters; ++i) {
-    services.registry.DeleteKey(Joined(capi, i));
-    services.registry.DeleteKey(AdapterKeyPath(static_cast<int>(i - 1)));
+    deleted = DeleteKeyOrReport(services, state, Joined(capi, i)) && deleted;
+    deleted =
+        DeleteKeyOrReport(services, state, AdapterKeyPath(static_cast<int>(i - 1))) && deleted;
   }
+  return deleted;
 }
 
 std::int32_t DeleteKeyForRemoval(Services& services, const ProgramState& state,

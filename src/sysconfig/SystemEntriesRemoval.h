@@ -10,11 +10,12 @@ namespace setup {
 
 // Takes x31Layer2 and the Maintenance key away before the service configuration is written
 // again; reports a missing Parameters key with the service key's path and does nothing else.
-void ClearOptionalServiceEntries(Services& services, const ProgramState& state);
+// False after a failure, each reported.
+bool ClearOptionalServiceEntries(Services& services, const ProgramState& state);
 
-// Deletes the keys of adapters 1 to 4 in both trees, silently, missing ones included; nothing
-// when the registrations cannot be searched (reported).
-void DeleteAdapterKeys(Services& services, const ProgramState& state);
+// Deletes the keys of adapters 1 to 4 in both trees, missing ones included; nothing when the
+// registrations cannot be searched. False after a failure, each reported.
+bool DeleteAdapterKeys(Services& services, const ProgramState& state);
 
 // Deletes one key without subkeys. The Win32 status: 0 deleted, 2 when it was missing, any
 // other failed. A key the removal log lists is handled without a message; any other

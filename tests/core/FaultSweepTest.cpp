@@ -10,6 +10,10 @@
 #include <sstream>
 
 #include "app/Startup.h"
+#include "config/AdapterPage.h"
+#include "config/AdvancedPages.h"
+#include "config/ConfigDialog.h"
+#include "config/ControllerListDialog.h"
 #include "script/FileLists.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/RegistryAccess.h"
@@ -104,6 +108,15 @@ struct SampleMachine : RegistryWorld {
            messages.end();
   }
 
+  // After an install the dialog is open already, and this brings it to the front.
+  void OpenConfiguration() { OpenConfigDialog(services, *state, 0x77, state->SourceDir.view()); }
+  FakeDialogView& Window(const std::string& templateName) {
+    for (auto& view : host.views())
+      if (view->templateName().starts_with(templateName) && host.Modeless(view->Window()))
+        return *view;
+    throw std::runtime_error(templateName + " is not open");
+  }
+
   // Nothing of another maker changed, and AutoExec.NT still starts with its own lines.
   void ExpectOthersKept() const {
     EXPECT_EQ(registry.ValueOf(kOtherKey, "Manufacturer")->bytes, std::string("Other\0", 6));
@@ -180,6 +193,69 @@ TEST(FaultSweep, EveryRefusedChangeOfAnInstallOrDeinstallIsFinishedByTheNextRun)
                 << static_cast<int>(sweep.faulty) << " refused in turn, answer " << sweep.answer
                 << "\n";
     }
+  }
+}
+
+using Edits = void (*)(SampleMachine&);
+
+// Another protocol and start, two adapters, the second on another interrupt, another DOS vector,
+// point-to-point and a user name.
+void ChangeEveryPage(SampleMachine& machine) {
+  FakeDialogView& adapter = machine.Window("DLG_cfg_adapter");
+  adapter.UserChooses(adapter_page::kProtocol, 2);
+  adapter.UserChooses(adapter_page::kStart, 3);
+  machine.host.OnShow("DLG_chctl", [](FakeDialogView& view, Dialog&) {
+    while (view.IsEnabled(controller_list_dialog::kRemove))
+      view.UserClicks(controller_list_dialog::kRemove);
+    view.UserClicks(controller_list_dialog::kAdd);
+    view.UserClicks(controller_list_dialog::kOk);
+  });
+  adapter.UserClicks(adapter_page::kChange);
+  adapter.UserChooses(adapter_page::kInterrupt, 3);
+  FakeDialogView& advanced = machine.Window("DLG_cfg_advanced");
+  advanced.UserChooses(advanced_page::kDosVector, 2);
+  if (!advanced.IsChecked(advanced_page::kPointToPoint))
+    advanced.UserClicks(advanced_page::kPointToPoint);
+  machine.Window("DLG_cfg_maintenance").UserTypes(maintenance_page::kUserName, "admin");
+}
+
+void Reset(SampleMachine& machine) {
+  machine.host.AnswerBox(BoxAnswer::Yes);
+  machine.Window("DLG_cfg_main").UserClicks(config_frame::kReset);
+}
+
+// The configuration dialog's OK with the k-th registry change refused, for every k, as it is
+// opened, after a change on every page and after Reset: the failure is reported once, the
+// dialog stays, and OK again writes what an undisturbed OK writes.
+TEST(FaultSweep, EveryRefusedChangeOfAConfigurationOkIsReportedOnceAndMendedByTheNextOk) {
+  for (const Edits edits : {Edits{[](SampleMachine&) {}}, Edits{ChangeEveryPage}, Edits{Reset}}) {
+    const auto configure = [edits](SampleMachine& machine) {
+      machine.OpenConfiguration();
+      edits(machine);
+      machine.Window("DLG_cfg_main").UserClicks(config_frame::kOk);
+    };
+    SampleMachine reference;
+    reference.Run(false, Prompts::kAbort);
+    configure(reference);
+    const EndState configured = reference.End();
+    int k = 1;
+    for (;; ++k) {
+      SampleMachine machine;
+      machine.Run(false, Prompts::kAbort);
+      const int before = machine.registry.changesTried;
+      const std::size_t shown = machine.prompts.shown().size();
+      machine.registry.FailChange(k);
+      configure(machine);
+      if (machine.registry.changesTried - before < k) break;
+      SCOPED_TRACE(testing::Message()
+                   << "change " << k << " (" << machine.registry.refusedChange << ") refused");
+      EXPECT_EQ(machine.prompts.shown().size() - shown, 1u);
+      machine.ExpectOthersKept();
+      machine.Window("DLG_cfg_main").UserClicks(config_frame::kOk);
+      EXPECT_FALSE(machine.state->ConfigDialog->IsOpen());
+      EXPECT_EQ(machine.End(), configured);
+    }
+    std::cout << "configuration: " << k - 1 << " changes refused in turn\n";
   }
 }
 
