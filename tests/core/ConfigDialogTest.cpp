@@ -19,7 +19,7 @@ namespace setup {
 namespace {
 
 constexpr WindowRef kMain = 0x77;
-using Adjust = std::function<void(DriverServiceConfig&, AdapterTable&)>;
+using Adjust = RegistryWorld::Adjust;
 
 class ConfigDialogTest : public ::testing::Test {
  protected:
@@ -35,17 +35,11 @@ class ConfigDialogTest : public ::testing::Test {
                      Piped("[DEFPROTOCOL]|Euro|[PROTOCOL]|3|Euro|vmdss1.sys|2|Spid|vmni1.sys|1|"
                            "Plain|vmplain.sys|0|[MAINTENANCE]|" +
                            mode + "|2|0|service|velmar|1|5550100,1|1|5550199,"));
-    ProgramState& s = *w_.state;
-    InitServiceConfigDefaults(w_.services, s, 1, s.ServiceConfig);
-    s.ServiceConfig.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmdss1.sys");
-    s.ServiceConfig.NumberOfControllers = adapters;
-    InitAdapterDefaults(s.Adapters[0]);
-    AssignNewAdapters(s.Adapters, adapters, 1);
-    if (adjust) adjust(s.ServiceConfig, s.Adapters);
-    ASSERT_TRUE(WriteServiceConfig(w_.services, s, 1, s.ServiceConfig));
-    for (std::uint32_t i = 0; i < adapters; ++i)
-      WriteAdapterConfig(w_.services, s, s.Adapters[i], static_cast<int>(i), 1);
-    WriteIntegrityBackup(w_.services, s);
+    w_.PutDriver(adapters, [&adjust](DriverServiceConfig& c, AdapterTable& a) {
+      c.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmdss1.sys");
+      if (adjust) adjust(c, a);
+    });
+    WriteIntegrityBackup(w_.services, *w_.state);
   }
 
   void Open() { OpenConfigDialog(w_.services, *w_.state, kMain, w_.state->SourceDir.view()); }
