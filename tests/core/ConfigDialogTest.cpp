@@ -19,7 +19,7 @@ namespace setup {
 namespace {
 
 constexpr WindowRef kMain = 0x77;
-using Adjust = std::function<void(DriverServiceConfig&, AdapterTable&)>;
+using Adjust = RegistryWorld::Adjust;
 
 class ConfigDialogTest : public ::testing::Test {
  protected:
@@ -35,17 +35,11 @@ class ConfigDialogTest : public ::testing::Test {
                      Piped("[DEFPROTOCOL]|Euro|[PROTOCOL]|3|Euro|vmdss1.sys|2|Spid|vmni1.sys|1|"
                            "Plain|vmplain.sys|0|[MAINTENANCE]|" +
                            mode + "|2|0|service|velmar|1|5550100,1|1|5550199,"));
-    ProgramState& s = *w_.state;
-    InitServiceConfigDefaults(w_.services, s, 1, s.ServiceConfig);
-    s.ServiceConfig.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmdss1.sys");
-    s.ServiceConfig.NumberOfControllers = adapters;
-    InitAdapterDefaults(s.Adapters[0]);
-    AssignNewAdapters(s.Adapters, adapters, 1);
-    if (adjust) adjust(s.ServiceConfig, s.Adapters);
-    ASSERT_TRUE(WriteServiceConfig(w_.services, s, 1, s.ServiceConfig));
-    for (std::uint32_t i = 0; i < adapters; ++i)
-      WriteAdapterConfig(w_.services, s, s.Adapters[i], static_cast<int>(i), 1);
-    WriteIntegrityBackup(w_.services, s);
+    w_.PutDriver(adapters, [&adjust](DriverServiceConfig& c, AdapterTable& a) {
+      c.ImagePath.Assign("\\SystemRoot\\System32\\drivers\\vmdss1.sys");
+      if (adjust) adjust(c, a);
+    });
+    WriteIntegrityBackup(w_.services, *w_.state);
   }
 
   void Open() { OpenConfigDialog(w_.services, *w_.state, kMain, w_.state->SourceDir.view()); }
@@ -68,16 +62,18 @@ class ConfigDialogTest : public ::testing::Test {
     return View(name).control(id).items;
   }
   bool FrameOpen() const { return w_.state->ConfigDialog && w_.state->ConfigDialog->IsOpen(); }
-  // The configuration as the registry now holds it.
-  DriverServiceConfig Stored(AdapterTable& adapters) {
+  void Press(int id) { View("DLG_cfg_main").UserClicks(id); }
+  // The configuration as the registry now holds it, its adapters into a_.
+  DriverServiceConfig Stored() {
     DriverServiceConfig config;
     ReadServiceConfig(w_.services, *w_.state, config);
     for (std::uint32_t i = 0; i < kMaxAdapters; ++i)
-      ReadAdapterConfig(w_.services, *w_.state, adapters[i], static_cast<int>(i), 1);
+      ReadAdapterConfig(w_.services, *w_.state, a_[i], static_cast<int>(i), 1);
     return config;
   }
 
   RegistryWorld w_;
+  AdapterTable a_{};  // as Stored() read them
 };
 
 TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
@@ -89,7 +85,7 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
   Open();
   ASSERT_TRUE(FrameOpen());
   EXPECT_TRUE(w_.host.disabledWindows.count(kMain));
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  Press(config_frame::kOk);
   EXPECT_FALSE(FrameOpen());
   EXPECT_EQ(w_.registry.changesTried, before);
   EXPECT_EQ(w_.state->RestartRequired, 0);
@@ -110,12 +106,11 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
   EXPECT_TRUE(View("DLG_cfg_advanced_mntsw").IsEnabled(advanced_page::kX31Layer2));
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
   View("DLG_cfg_advanced_mntsw").UserChooses(advanced_page::kDataIo, 0);
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
-  AdapterTable a{};
-  const DriverServiceConfig c = Stored(a);
+  Press(config_frame::kOk);
+  const DriverServiceConfig c = Stored();
   EXPECT_EQ(
       std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
-                                  c.Point2Point, c.DataIoMode, a[0].Interrupt, a[0].BaseAddress}),
+                                  c.Point2Point, c.DataIoMode, a_[0].Interrupt, a_[0].BaseAddress}),
       std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 0, 10, 0x300}));
   EXPECT_EQ(w_.state->RestartRequired, 1);
 }
@@ -166,19 +161,17 @@ TEST_F(ConfigDialogTest, AdaptersStayFreeOfConflictsAndOkWritesOnlyThoseLeft) {
   });
   page.UserClicks(adapter_page::kChange);
   EXPECT_EQ(page.ComboSelection(adapter_page::kAdapters), 1);  // 3 modulo 2
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
-  AdapterTable a{};
-  EXPECT_EQ(Stored(a).NumberOfControllers, 2u);
-  EXPECT_EQ(a[0].SPID, "0123456789ABCD");
+  Press(config_frame::kOk);
+  EXPECT_EQ(Stored().NumberOfControllers, 2u);
+  EXPECT_EQ(a_[0].SPID, "0123456789ABCD");
   EXPECT_TRUE(w_.registry.HasKey(AdapterKeyPath(1)));
   EXPECT_FALSE(w_.registry.HasKey(AdapterKeyPath(2)));
 }
 
 TEST_F(ConfigDialogTest, ANewAdapterKeepsTheDefaultsNoOtherUses) {
-  AdapterTable a{};
-  a[0].Interrupt = 3, a[0].BaseAddress = 0x2D0;
-  AssignNewAdapters(a, 2, 1);
-  EXPECT_EQ(std::vector<std::uint32_t>({a[1].Interrupt, a[1].BaseAddress}),
+  a_[0].Interrupt = 3, a_[0].BaseAddress = 0x2D0;
+  AssignNewAdapters(a_, 2, 1);
+  EXPECT_EQ(std::vector<std::uint32_t>({a_[1].Interrupt, a_[1].BaseAddress}),
             std::vector<std::uint32_t>({5, 0x250}));
 }
 
@@ -212,10 +205,9 @@ TEST_F(ConfigDialogTest, MaintenancePageEditsThePartyNumbersAndTheSwitch) {
   EXPECT_TRUE(page.IsEnabled(maintenance_page::kRemove));
   page.UserTypes(maintenance_page::kUserName, "admin");
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kMaintenanceSwitch);
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  Press(config_frame::kOk);
   EXPECT_EQ(w_.state->ServiceConfig.Controller, 1u);  // one adapter
-  AdapterTable a{};
-  DriverServiceConfig c = Stored(a);
+  DriverServiceConfig c = Stored();
   EXPECT_EQ(c.username, "admin");
   EXPECT_EQ(c.CgpnCount, 2u);
   EXPECT_EQ(c.Cgpn[1], "1234,9");
@@ -253,12 +245,11 @@ TEST_F(ConfigDialogTest, CalledNumberIsStoredAsShownOrAsTyped) {
       View("DLG_cfg_maintenance").UserTypes(maintenance_page::kCalledNumber, row.typed);
     if (row.reset) {
       w_.host.AnswerBox(BoxAnswer::Yes);
-      View("DLG_cfg_main").UserClicks(config_frame::kReset);
+      Press(config_frame::kReset);
     }
     View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
-    View("DLG_cfg_main").UserClicks(config_frame::kOk);
-    AdapterTable a{};
-    EXPECT_EQ(Stored(a).Cdpn[0], row.after);
+    Press(config_frame::kOk);
+    EXPECT_EQ(Stored().Cdpn[0], row.after);
   }
 }
 
@@ -284,9 +275,8 @@ TEST_F(ConfigDialogTest, OddRegistryValuesAreBoundedOrKept) {
     EXPECT_EQ(Shown("DLG_cfg_adapter", adapter_page::kProtocol),
               known ? "Euro" : LanguageText("EN", text::TEXT_UNKNOWN_PROTO));
     View("DLG_cfg_advanced").UserClicks(advanced_page::kPointToPoint);
-    View("DLG_cfg_main").UserClicks(config_frame::kOk);
-    AdapterTable a{};
-    const DriverServiceConfig c = Stored(a);
+    Press(config_frame::kOk);
+    const DriverServiceConfig c = Stored();
     EXPECT_EQ(c.NumberOfControllers, row.shown);
     EXPECT_EQ(c.ImagePath, image);
   }
@@ -328,7 +318,7 @@ TEST_F(ConfigDialogTest, MaintenanceModeChoosesThePagesAndTheController) {
 TEST_F(ConfigDialogTest, CancelCloseAndResetAskAsTheyShould) {
   Install("!MAINTENANCE_OFF", 3);
   Open();
-  View("DLG_cfg_main").UserClicks(config_frame::kCancel);
+  Press(config_frame::kCancel);
   EXPECT_FALSE(FrameOpen());
   EXPECT_TRUE(w_.host.boxes().empty());
 
@@ -337,16 +327,16 @@ TEST_F(ConfigDialogTest, CancelCloseAndResetAskAsTheyShould) {
   View("DLG_cfg_main").dialog().OnClose(View("DLG_cfg_main"));
   ASSERT_TRUE(FrameOpen());
   w_.host.AnswerBox(BoxAnswer::Yes);
-  View("DLG_cfg_main").UserClicks(config_frame::kReset);
+  Press(config_frame::kReset);
   EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters), 1);
   const int before = w_.registry.changesTried;
   // Registrations that cannot be listed: OK writes nothing and leaves the dialog open.
   w_.registry.FailListing(1);
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
+  Press(config_frame::kOk);
   ASSERT_TRUE(FrameOpen());
   EXPECT_EQ(w_.Messages(), std::vector<std::string>{"no key SOFTWARE\\CAPI20"});
   w_.host.AnswerBox(BoxAnswer::Yes);
-  View("DLG_cfg_main").UserClicks(config_frame::kCancel);
+  Press(config_frame::kCancel);
   EXPECT_FALSE(FrameOpen());
   EXPECT_EQ(w_.registry.changesTried, before);
   ASSERT_EQ(w_.host.boxes().size(), 3u);
@@ -360,10 +350,9 @@ TEST_F(ConfigDialogTest, CancelCloseAndResetAskAsTheyShould) {
   w_.host.OnShow("DLG_chkintegrity", [](FakeDialogView& v, Dialog& d) { d.OnCommand(v, 100, 0); });
   w_.prompts.Answer(Prompts::kYes);
   Open();
-  View("DLG_cfg_main").UserClicks(config_frame::kOk);
-  AdapterTable a{};
-  EXPECT_EQ(Stored(a).Start, 1u);
-  EXPECT_EQ(Stored(a).NumberOfControllers, 3u);
+  Press(config_frame::kOk);
+  EXPECT_EQ(Stored().Start, 1u);
+  EXPECT_EQ(Stored().NumberOfControllers, 3u);
 }
 
 }  // namespace

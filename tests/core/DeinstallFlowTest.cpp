@@ -6,9 +6,7 @@
 
 #include "app/Startup.h"
 #include "support/RegistryWorld.h"
-#include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
-#include "sysconfig/ServiceConfig.h"
 #include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {
@@ -24,17 +22,6 @@ const std::string kFiles[] = {kWinCopy, kSetupCopy, kReadme, kDir + "\\TRACE\\LO
 
 std::string En(int key, const std::string& path = "") {
   return LanguageText("EN", key) + (path.empty() ? "" : " " + path);
-}
-
-// The service with `adapters` adapters registered as number n, as an install leaves it.
-void Register(RegistryWorld& w, std::uint32_t n, int adapters, bool maintenance = false) {
-  DriverServiceConfig config;
-  InitServiceConfigDefaults(w.services, *w.state, n, config);
-  config.NumberOfControllers = adapters;
-  if (maintenance) config.MaintenanceMode = kMaintenanceFull;
-  WriteServiceConfig(w.services, *w.state, n, config);
-  for (int i = 0; i < adapters; ++i)
-    WriteAdapterConfig(w.services, *w.state, AdapterConfig{2, 0x250, 5, {}}, i, 0);
 }
 
 // Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
@@ -95,7 +82,7 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     w.PutMachine();
     w.files.ChangeDirectory(kDir);
     w.system.modulePath = kFiles[4];
-    Register(w, 1, 1);
+    w.PutDriver(1);
     if (has('m')) w.files.Delete(kWinCopy);
     if (has('w')) w.files.MakeDirectories(kLog);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");

@@ -115,7 +115,6 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
               c.eligible)
         << c.className << " style " << std::hex << c.style << " version " << c.version;
   }
-  EXPECT_EQ(FindControlClass("ScrollBar"), nullptr);
   EXPECT_EQ(ComboChildrenOf(0x2 | 0x40), ComboChildren::FirstAsEdit);
   EXPECT_EQ(ComboChildrenOf(3), ComboChildren::None);
   EXPECT_EQ(ComboChildrenOf(1), ComboChildren::FirstAsListNextAsEdit);
@@ -140,8 +139,6 @@ TEST(Look3dDialog, WhichDialogsGetTheLookAndTheirFrameAndColours) {
   EXPECT_FALSE(LookAnswersColour(list, 0x333, false, false));
   EXPECT_FALSE(LookAnswersColour(list, 0x400, true, false));
   for (unsigned other : {edit, scroll, box}) EXPECT_FALSE(LookAnswersColour(other, 0x333, 1, 0));
-  EXPECT_FALSE(IsColourMessage(0x131));
-  EXPECT_TRUE(IsColourMessage(0x138));
 }
 
 TEST(Look3dCheckBoxCell, EveryKindAndStateStaysInsideTheBitmap) {

@@ -2,6 +2,7 @@
 // registrations, reading back, an unsound backup, and the helpers' cut buffers.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -32,15 +33,13 @@ struct ServiceWorld : RegistryWorld {
       registry.PutValue("SOFTWARE\\CAPI20\\" + name, "Manufacturer", Registry::kSz, maker + '\0');
     if (locked) registry.DenyAllAccess("SOFTWARE\\CAPI20\\" + name);
   }
-  // Registered as number 1 with one adapter, maintenance on with all eight party numbers.
+  // Registered with one adapter, maintenance on with all eight party numbers.
   void Install(bool x31 = false) {
-    DriverServiceConfig config;
-    InitServiceConfigDefaults(services, *state, 1, config);
-    config.ImagePath.Assign(std::string(kDriverPrefix) + (x31 ? "vmx31.sys" : "vmplain.sys"));
-    config.MaintenanceMode = kMaintenanceFull;
-    config.CgpnCount = kMaxCgpn;
-    ASSERT_EQ(WriteServiceConfig(services, *state, 1, config), 1);
-    WriteAdapterConfig(services, *state, AdapterConfig{2, 0x250, 5, {}}, 0, 0);
+    PutDriver(1, [x31](DriverServiceConfig& c, AdapterTable&) {
+      c.ImagePath.Assign(std::string(kDriverPrefix) + (x31 ? "vmx31.sys" : "vmplain.sys"));
+      c.MaintenanceMode = kMaintenanceFull;
+      c.CgpnCount = kMaxCgpn;
+    });
     WriteScriptVersion(services, *state, 1);
   }
 };
@@ -179,41 +178,32 @@ TEST(ServiceConfigTest, IntegrityCheckComparesTheServiceAndAdapterValuesAsStored
   stored.NumberOfControllers = 2;
   AdapterTable storedAdapters{};
   storedAdapters[1].SPID.Assign("Ab,c");
-  const struct {
-    void (*change)(C&, A&);
-    int withSpid, matches;
-  } rows[] = {{[](C& c, A&) { c.Type = c.x31Layer2 = c.Controller = c.cipValue = 9; }, 1, 1},
-              {[](C& c, A&) {
-                 c.DisplayName.Assign("x"), c.Group.Assign("x"), c.DeviceName.Assign("x");
-                 c.Manufacturer.Assign("x");
-               },
-               1, 1},
-              {[](C& c, A&) { c.ImagePath.Assign("\\d\\VM;A.SYS"); }, 1, 1},
-              {[](C&, A& a) { a.SPID.Assign("aB;C"); }, 1, 1},
-              {[](C&, A& a) { a.SPID.Assign("x"); }, 0, 1},
-              {[](C&, A& a) { a.SPID.Assign("x"); }, 1, 0},
-              {[](C& c, A&) { c.ImagePath.Assign("\\D\\vmb.sys"); }, 1, 0},
-              {[](C& c, A&) { c.ErrorControl = 9; }, 1, 0},
-              {[](C& c, A&) { c.Start = 9; }, 1, 0},
-              {[](C& c, A&) { c.DataIoMode = 9; }, 1, 0},
-              {[](C& c, A&) { c.DeliveryConf = 9; }, 1, 0},
-              {[](C& c, A&) { c.DosVector = 9; }, 1, 0},
-              {[](C& c, A&) { c.Point2Point = 9; }, 1, 0},
-              {[](C& c, A&) { c.Test = 9; }, 1, 0},
-              {[](C& c, A&) { c.NumberOfControllers = 1; }, 1, 0},
-              {[](C&, A& a) { a.Channels = 9; }, 1, 0},
-              {[](C&, A& a) { a.BaseAddress = 9; }, 1, 0},
-              {[](C&, A& a) { a.Interrupt = 9; }, 1, 0}};
-  for (const auto& row : rows) {
+  const auto matches = [&](const std::function<void(C&, A&)>& change, int withSpid = 1) {
     C live = stored;
     live.ImagePath.Assign("\\D\\vm;a.sys");
     AdapterTable liveAdapters = storedAdapters;
     liveAdapters[1].SPID.Assign("Ab;c");
-    row.change(live, liveAdapters[1]);
-    EXPECT_EQ(MatchesIntegrityBackup(live, stored, liveAdapters, storedAdapters, row.withSpid),
-              row.matches)
-        << &row - rows;
-  }
+    change(live, liveAdapters[1]);
+    return MatchesIntegrityBackup(live, stored, liveAdapters, storedAdapters, withSpid);
+  };
+  // Not compared, or compared as stored.
+  EXPECT_EQ(matches([](C& c, A&) { c.Type = c.x31Layer2 = c.Controller = c.cipValue = 9; }), 1);
+  EXPECT_EQ(matches([](C& c, A&) {
+              c.DisplayName.Assign("x"), c.Group.Assign("x"), c.DeviceName.Assign("x");
+              c.Manufacturer.Assign("x");
+            }),
+            1);
+  EXPECT_EQ(matches([](C& c, A&) { c.ImagePath.Assign("\\d\\VM;A.SYS"); }), 1);
+  EXPECT_EQ(matches([](C&, A& a) { a.SPID.Assign("aB;C"); }), 1);
+  EXPECT_EQ(matches([](C&, A& a) { a.SPID.Assign("x"); }, 0), 1);
+  EXPECT_EQ(matches([](C&, A& a) { a.SPID.Assign("x"); }), 0);
+  EXPECT_EQ(matches([](C& c, A&) { c.ImagePath.Assign("\\D\\vmb.sys"); }), 0);
+  EXPECT_EQ(matches([](C& c, A&) { c.NumberOfControllers = 1; }), 0);
+  for (std::uint32_t C::*field : {&C::ErrorControl, &C::Start, &C::DataIoMode, &C::DeliveryConf,
+                                  &C::DosVector, &C::Point2Point, &C::Test})
+    EXPECT_EQ(matches([field](C& c, A&) { c.*field = 9; }), 0);
+  for (std::uint32_t A::*field : {&A::Channels, &A::BaseAddress, &A::Interrupt})
+    EXPECT_EQ(matches([field](C&, A& a) { a.*field = 9; }), 0);
 
   // A backup that differs: the dialog tells its date, apply keeps the live values, restore
   // takes the backup's, only Yes goes on.

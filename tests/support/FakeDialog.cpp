@@ -136,9 +136,9 @@ void FakeDialogHost::ElapseTimers(FakeDialogView& view, Dialog& dialog) {
     if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
 }
 
-BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef owner, std::string_view text,
-                                           std::string_view caption, BoxKind kind) {
-  boxes_.push_back({owner, std::string(text), std::string(caption), kind});
+BoxAnswer FakeDialogHost::SystemMessageBox(WindowRef, std::string_view text, std::string_view,
+                                           BoxKind kind) {
+  boxes_.push_back({std::string(text), kind});
   if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
   if (boxAnswers_.empty()) {
     ADD_FAILURE() << "unexpected question box: " << text;

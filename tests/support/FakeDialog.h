@@ -160,9 +160,7 @@ class FakeDialogHost : public DialogHost {
  public:
   using UserScript = std::function<void(FakeDialogView&, Dialog&)>;
   struct Box {
-    WindowRef owner;
     std::string text;
-    std::string caption;
     BoxKind kind;
   };
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "config/ControllerListDialog.h"
 #include "support/AppWorld.h"
 #include "sysconfig/RegistryAccess.h"
+#include "sysconfig/ServiceConfig.h"
 
 namespace setup {
 
@@ -25,6 +28,21 @@ struct RegistryWorld : AppWorld {
     files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
     registry.PutValue(std::string(kServiceGroupOrderKeyPath), "List", Registry::kMultiSz,
                       std::string("NDIS\0\0", 6));
+  }
+
+  // The driver registered as number 1 with `adapters` adapters at their defaults, as an
+  // install leaves it, changed by `adjust` before it is written.
+  using Adjust = std::function<void(DriverServiceConfig&, AdapterTable&)>;
+  void PutDriver(std::uint32_t adapters, const Adjust& adjust = {}) {
+    ProgramState& s = *state;
+    InitServiceConfigDefaults(services, s, 1, s.ServiceConfig);
+    s.ServiceConfig.NumberOfControllers = adapters;
+    InitAdapterDefaults(s.Adapters[0]);
+    AssignNewAdapters(s.Adapters, adapters, 1);
+    if (adjust) adjust(s.ServiceConfig, s.Adapters);
+    ASSERT_TRUE(WriteServiceConfig(services, s, 1, s.ServiceConfig));
+    for (std::uint32_t i = 0; i < adapters; ++i)
+      WriteAdapterConfig(services, s, s.Adapters[i], static_cast<int>(i), 1);
   }
 
   std::vector<std::string> Messages() const { return prompts.Texts(FakePrompts::Kind::Message); }
