@@ -1,7 +1,9 @@
 #include "deinstall/DeinstallFlow.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "progman/ProgmanClient.h"
 #include "script/CaseFold.h"
@@ -93,6 +95,22 @@ void DeleteQuietly(Files& files, const std::string& path) {
   if (FitsPath(path)) files.Delete(path);
 }
 
+// The language files the installed copy reads at start-up, by full path.
+std::vector<std::string> LanguageFiles(const ProgramState& state) {
+  std::vector<std::string> paths;
+  for (std::int32_t i = 0; i < state.Languages.count; ++i)
+    paths.push_back(JoinPathParts(
+        {state.SourceDir.view(), state.Languages.fileNames[static_cast<std::size_t>(i)].view()}));
+  return paths;
+}
+
+bool IsLanguageFile(const ProgramState& state, std::string_view path) {
+  const std::vector<std::string> languages = LanguageFiles(state);
+  return std::any_of(languages.begin(), languages.end(), [path](const std::string& language) {
+    return EqualIgnoringCase(language, path);
+  });
+}
+
 }  // namespace
 
 int DeleteInstalledFile(Services& services, const ProgramState& state, WindowRef owner,
@@ -147,9 +165,13 @@ int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef prog
     return 0;
   Batch batch(services, state, progress, owner);
   for (std::size_t i = 0; i < static_cast<std::size_t>(list.count); ++i) {
-    if (!batch.Delete(state.SourceDir.view(), list.targetSubdirs[i].view(),
-                      list.fileNames[i].view()))
-      break;
+    const std::string_view subdirectory = list.targetSubdirs[i].view();
+    const std::string_view name = list.fileNames[i].view();
+    // They go with the setup files: without them a run stopped later could not start again
+    // to finish the job.
+    if (IsLanguageFile(state, JoinPathParts({state.SourceDir.view(), subdirectory, name})))
+      continue;
+    if (!batch.Delete(state.SourceDir.view(), subdirectory, name)) break;
   }
   return batch.result();
 }
@@ -169,6 +191,10 @@ bool DeleteExtraFiles(Services& services, const ProgramState& state) {
 
 void DeleteSetupFiles(Services& services, const ProgramState& state) {
   const std::string_view directory = state.SourceDir.view();
+  for (const std::string& language : LanguageFiles(state)) {
+    DeleteQuietly(services.files, language);
+    RemoveEmptiedDirectories(services.files, directory, language.substr(0, language.rfind('\\')));
+  }
   // The running program's own file is in use and stays, and so does its directory.
   DeleteQuietly(services.files, JoinPathParts({directory, state.ScriptFileName.view()}));
   DeleteQuietly(services.files, JoinPathParts({directory, state.SetupFileName.view()}));

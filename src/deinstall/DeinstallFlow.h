@@ -61,7 +61,8 @@ int DeleteAddFiles(Services& services, const ProgramState& state, WindowRef prog
 
 // Silent removals, neither asked about nor logged: the files the installed software made
 // (false when the script's list of them was refused, and none went), and the setup program
-// with its script and directory.
+// with its script, its language files (also when the [ADDFILES] list names them) and its
+// directory.
 bool DeleteExtraFiles(Services& services, const ProgramState& state);
 void DeleteSetupFiles(Services& services, const ProgramState& state);
 
