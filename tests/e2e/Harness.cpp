@@ -85,6 +85,16 @@ Box BoxNow(const SetupProcess& setup) {
   return {};
 }
 
+// Read without a message, which a program that is busy or asleep would hold up.
+std::string Showing(const SetupProcess& setup) {
+  std::string shown(512, '\0');
+  for (HWND window : setup.VisibleDialogs())
+    if (HWND text = GetDlgItem(window, IsForm(window) ? kMessageText : kProgressText))
+      return shown.substr(0, static_cast<std::size_t>(GetWindowTextA(
+                                 text, shown.data(), static_cast<int>(shown.size()))));
+  return {};
+}
+
 std::string screenshotDirectory;
 
 // What the screen shows of a window, frame included, as a 24-bit bottom-up DIB, the way a
@@ -207,12 +217,13 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
 
 SetupProcess::~SetupProcess() {
   if (!Started()) return;
-  if (Running()) {
-    TerminateProcess(info_.hProcess, 1);
-    WaitForSingleObject(info_.hProcess, 5000);
-  }
+  Kill();
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
+}
+
+void SetupProcess::Kill() const {
+  if (Running() && TerminateProcess(info_.hProcess, 1)) WaitForSingleObject(info_.hProcess, 5000);
 }
 
 bool SetupProcess::Running() const {
@@ -315,10 +326,16 @@ HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout) {
 }
 
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
-                                         const std::vector<Reply>& replies, Timeout timeout) {
+                                         const std::vector<Reply>& replies, Timeout timeout,
+                                         const Until& killWhen) {
   std::vector<std::string> seen;
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (form ? IsWindow(form) && IsWindowVisible(form) : setup.Running()) {
+    if (killWhen && killWhen()) {
+      seen.push_back(kKilledAt + Showing(setup));
+      setup.Kill();
+      break;
+    }
     if (std::chrono::steady_clock::now() >= deadline) {
       ADD_FAILURE() << "still waiting after the boxes " << ::testing::PrintToString(seen) << "; "
                     << setup.Describe();
@@ -326,7 +343,7 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
     }
     const Box box = BoxNow(setup);
     if (!box.window) {
-      Sleep(kPollMs);
+      Sleep(killWhen ? 1 : kPollMs);
       continue;
     }
     SaveScreenshot(box.window, "box");

@@ -51,6 +51,8 @@ class SetupProcess {
   // The first visible dialog that `is` accepts; nullptr when none came in time.
   HWND WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const;
   DWORD WaitForExit(Timeout timeout) const;  // ~0u when it did not end in time
+  // Ends the program at once, as a power cut would.
+  void Kill() const;
   // For failure messages.
   std::string Describe() const;
 
@@ -77,11 +79,16 @@ struct Reply {
   std::string text;  // of the box
   int button;
 };
+using Until = std::function<bool()>;
+inline const std::string kKilledAt = "killed at: ";
 // Answers every box the program shows (its message dialogs and the system's message box)
 // until `form` has gone, or with `form` null until the program has ended: by the first reply
 // for its text, else OK, Yes or Abort, whichever it offers. Returns the boxes' texts in order.
+// With `killWhen`, it looks at that every millisecond or so and, once it holds, kills the
+// program; the last text is then kKilledAt and what its box or progress window said.
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
-                                         const std::vector<Reply>& replies, Timeout timeout);
+                                         const std::vector<Reply>& replies, Timeout timeout,
+                                         const Until& killWhen = {});
 
 // Waits until the screen shows what the program that owns `window` has drawn: none of its
 // windows waits for WM_PAINT, no folder window of the shell covers `window` (it is closed),

@@ -48,6 +48,11 @@ std::string Exported(const std::string& key) {
   return text;
 }
 
+bool HasValue(const std::string& key, const char* value) {
+  return RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), value, RRF_RT_ANY, nullptr, nullptr,
+                      nullptr) == ERROR_SUCCESS;
+}
+
 // An export with the integrity backup's date masked, as the fixtures hold it.
 std::string WithoutBackupDate(std::string exported) {
   const std::string date = "\"BackupDate\"=\"";
@@ -110,25 +115,10 @@ std::vector<std::string> Differences(const MachineState& before, const MachineSt
 }
 
 // The configuration frame's buttons and the controls the walk uses on its pages.
-enum ConfigControl {
-  kOk = 0,
-  kCancel = 1,
-  kReset = 174,
-  kAdvancedButton = 43,
-  kMaintenanceButton = 44,
-  kProtocol = 40,
-  kStart = 47,
-  kChange = 64,
-  kAddAdapter = 91,
-  kAdapterList = 93,
-  kMaintenanceSwitch = 67,
-  kDosVectorList = 48,
-  kCalledNumber = 76,
-  kCalling = 80,
-  kEditCalling = 82,
-  kSubaddress = 88,
-  kApplyLive = 99
-};
+constexpr int kOk = 0, kCancel = 1, kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44,
+              kProtocol = 40, kStart = 47, kChange = 64, kAddAdapter = 91, kAdapterList = 93,
+              kMaintenanceSwitch = 67, kDosVectorList = 48, kCalledNumber = 76, kCalling = 80,
+              kEditCalling = 82, kSubaddress = 88, kApplyLive = 99;
 
 // The child page of the frame that has control `id`; the frame shows before its pages are
 // made.
@@ -180,6 +170,16 @@ void ExpectForeground(HWND window) {
   EXPECT_EQ(GetForegroundWindow(), window);
 }
 
+bool Killed(const std::vector<std::string>& seen) {
+  return !seen.empty() && seen.back().starts_with(kKilledAt);
+}
+
+// Clicks `button` and waits until `window` has gone.
+void Close(HWND window, int button) {
+  ClickButton(window, button);
+  EXPECT_TRUE(WaitUntilGone(window, kStepTimeout));
+}
+
 // Shows a page by its button and takes its picture once it is up.
 void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
   ClickButton(frame, button);
@@ -229,9 +229,11 @@ class InstallWalk : public ::testing::Test {
 
   // Returns the boxes the install showed, those at exit marked. An install that writes a
   // fresh configuration opens the configuration dialog, which `configure` ends.
+  // With `killWhen`, the install is killed once that holds.
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
                                              bool checkVersions = false,
-                                             const Configure& configure = {}) {
+                                             const Configure& configure = {},
+                                             const Until& killWhen = {}) {
     SetupProcess setup(TheMedium().directory, "/l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
@@ -245,7 +247,8 @@ class InstallWalk : public ::testing::Test {
     EXPECT_EQ(ControlText(install, kSourceField), TheMedium().directory);
     EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
     ClickButton(install, kInstall);
-    std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout);
+    std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout, killWhen);
+    if (Killed(seen)) return seen;
     if (configure) ConfigureIn(setup, configure);
     EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_CONFIG));
     if (checkVersions) CheckVersions(setup, main, true);
@@ -278,8 +281,7 @@ class InstallWalk : public ::testing::Test {
     ClickButton(adapter, kChange);
     if (HWND adapters = WaitForForm(setup, kAdapterList, kStepTimeout)) {
       ClickButton(adapters, kAddAdapter);
-      ClickButton(adapters, kOk);
-      EXPECT_TRUE(WaitUntilGone(adapters, kStepTimeout));
+      Close(adapters, kOk);
     }
     ShowPage(frame, kAdvancedButton, advanced, "config-advanced");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
@@ -290,8 +292,7 @@ class InstallWalk : public ::testing::Test {
     ClickButton(maintenance, kEditCalling);
     if (HWND party = WaitForForm(setup, kSubaddress, kStepTimeout)) {
       SendMessageA(GetDlgItem(party, kSubaddress), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("77"));
-      ClickButton(party, kOk);
-      EXPECT_TRUE(WaitUntilGone(party, kStepTimeout));
+      Close(party, kOk);
     }
     ClickButton(frame, kOk);
   }
@@ -341,7 +342,8 @@ class InstallWalk : public ::testing::Test {
 
   // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
-                                                      bool endsByItself) {
+                                                      bool endsByItself,
+                                                      const Until& killWhen = {}) {
     SetupProcess setup(installDir_, "/d /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
@@ -353,7 +355,8 @@ class InstallWalk : public ::testing::Test {
     EXPECT_EQ(ControlText(dialog, kDeinstallWarning),
               setup::FormatText(Text(text::DLG_DEI_WARNING), {installDir_}));
     ClickButton(dialog, kDeinstall);
-    std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout);
+    std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout, killWhen);
+    if (Killed(seen)) return seen;
     if (!endsByItself) ClickButton(main, kExitButton);
     EXPECT_EQ(setup.WaitForExit(kStepTimeout), 0u) << setup.Describe();
     return seen;
@@ -368,8 +371,7 @@ class InstallWalk : public ::testing::Test {
     ClickButton(main, kActionButton);
     if (HWND check = WaitForForm(setup, kApplyLive, kStepTimeout)) {
       Screenshot(check, "integrity-check");
-      ClickButton(check, kApplyLive);
-      EXPECT_TRUE(WaitUntilGone(check, kStepTimeout));
+      Close(check, kApplyLive);
     }
     if (HWND question = WaitForForm(setup, kYes, kStepTimeout)) {
       EXPECT_EQ(AnswerUntilGone(setup, question, {}, kStepTimeout),
@@ -398,8 +400,7 @@ class InstallWalk : public ::testing::Test {
   // was; then Reset and OK.
   void LeaveThenResetAndOk(const SetupProcess& setup, HWND frame) {
     HWND main = GetWindow(frame, GW_OWNER);
-    ClickButton(frame, kCancel);
-    EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    Close(frame, kCancel);
     ExpectForeground(main);
     ClickButton(main, kActionButton);
     ConfigureIn(setup, [](const SetupProcess& setup, HWND frame) {
@@ -413,14 +414,12 @@ class InstallWalk : public ::testing::Test {
   // Reset asks, then OK writes the defaults with one adapter.
   static void ResetAndOk(const SetupProcess& setup, HWND frame) {
     ClickButton(frame, kReset);
-    if (HWND box = WaitForForm(setup, IDYES, kStepTimeout)) {
-      ClickButton(box, IDYES);
-      EXPECT_TRUE(WaitUntilGone(box, kStepTimeout));
-    }
+    if (HWND box = WaitForForm(setup, IDYES, kStepTimeout)) Close(box, IDYES);
     ClickButton(frame, kOk);
   }
 
-  void ExpectInstalled(const char* registryFixture) {
+  // Each installed file with the file it must equal.
+  std::vector<std::pair<std::string, std::string>> PackageFiles() const {
     const std::string medium = TheMedium().directory + "\\";
     const std::string payload = BesideThisProgram("payload\\");
     std::vector<std::pair<std::string, std::string>> files = {
@@ -439,7 +438,11 @@ class InstallWalk : public ::testing::Test {
     };
     for (std::string name : {"SETUP.EXE", "SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
       files.emplace_back(installDir_ + "\\" + name, medium + name);
-    for (const auto& [installed, original] : files) {
+    return files;
+  }
+
+  void ExpectInstalled(const char* registryFixture) {
+    for (const auto& [installed, original] : PackageFiles()) {
       const std::string bytes = ReadFileBytes(original);
       EXPECT_FALSE(bytes.empty()) << original;
       EXPECT_TRUE(ReadFileBytes(installed) == bytes) << installed;
@@ -456,6 +459,37 @@ class InstallWalk : public ::testing::Test {
     EXPECT_EQ(GetFileAttributesA(groupFolder_.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY))
         << groupFolder_;
+  }
+
+  // SETUP.EXE may stay, or be there from an earlier test: Windows may refuse to delete the
+  // running program. An install that follows puts its block after one more empty line.
+  void ExpectRemoved() {
+    MachineState before = before_, after = Survey(windows_);
+    for (const char* leftOver : {"\\SETUP.EXE", "\\"})
+      for (MachineState* state : {&before, &after}) state->files.erase(installDir_ + leftOver);
+    EXPECT_EQ(Differences(before, after), std::vector<std::string>{});
+    EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ + "\r\n");
+    autoexecBefore_ += "\r\n";
+  }
+
+  // How many of the things an install makes are there, counted in the order it makes them:
+  // the files, the script version, the group, the registration, the service, its parameters,
+  // the group order, the AutoExec.NT block, the adapter and the integrity backup.
+  int InPlace() const {
+    int count = 0;
+    for (const auto& [installed, original] : PackageFiles())
+      count += GetFileAttributesA(installed.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::string parameters = std::string(kVelmar) + "\\Parameters";
+    const std::string integrity = parameters + "\\KVXVelmarSetupIntegrityCheck";
+    const std::vector<std::string> order = GroupOrder();
+    return count + HasValue(integrity, "ScriptVersion") +
+           (GetFileAttributesA(groupFolder_.c_str()) != INVALID_FILE_ATTRIBUTES) +
+           HasValue(std::string(kCapi) + "\\1", "Manufacturer") + HasValue(kVelmar, "ImagePath") +
+           HasValue(parameters, "DosVector") +
+           (std::find(order.begin(), order.end(), "CAPI20") != order.end()) +
+           (ReadFileBytes(autoexec_).find("isdntsr") != std::string::npos) +
+           HasValue(parameters + "\\Adapter01", "Interrupt") +
+           HasValue(integrity, "RegistryBackup");
   }
 
   void PrintWhatTheInstallMade() {
@@ -478,7 +512,7 @@ class InstallWalk : public ::testing::Test {
   const std::string windows_ = Folder(CSIDL_WINDOWS);
   const std::string installDir_ = windows_.substr(0, 3) + "Velmar";
   const std::string autoexec_ = windows_ + "\\system32\\autoexec.nt";
-  const std::string autoexecBefore_ = ReadFileBytes(autoexec_);
+  std::string autoexecBefore_ = ReadFileBytes(autoexec_);
   const std::string groupFolder_ = Folder(CSIDL_PROGRAMS) + "\\Velmar CAPI 2.0";
   // A machine without a CAPI 2.0 DLL: Wine's placeholder steps aside for the walk.
   const std::string systemDll_ = windows_ + "\\system32\\CAPI2032.DLL";
@@ -534,12 +568,77 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   // The next run passes over what the log lists and ends by itself.
   EXPECT_EQ(DeinstallFromInstalledCopy({}, true),
             (std::vector<std::string>{Text(text::DLG_DEI_AREYOUSURE), Text(text::INFO_DEI_DONE)}));
-  MachineState after = Survey(windows_);
-  // Windows may refuse to delete the running program.
-  for (const char* leftOver : {"\\SETUP.EXE", "\\"})
-    if (after.files.erase(installDir_ + leftOver)) std::printf("left: %s\n", leftOver);
-  EXPECT_EQ(Differences(before_, after), std::vector<std::string>{});
-  EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ + "\r\n");
+  ExpectRemoved();
+}
+
+// SETUP.EXE killed at points spread over installs and deinstalls, each time once the driver
+// sees that many things in place (or gone), then run again to the end as a user would: every
+// case must end as an uninterrupted run ends. Prints the table of the cases.
+TEST_F(InstallWalk, KilledAnywhereTheNextRunFinishes) {
+  const Configure ok = [](const SetupProcess&, HWND frame) {
+    WaitUntilDrawn(frame);  // the shell's window for the new group closed
+    ClickButton(frame, kOk);
+  };
+  // A user who finds the configuration of a broken-off install starts afresh.
+  const std::function install = [&](const Until& killWhen) {
+    return InstallFromMedium({{Text(text::QUEST_APPLYOLD), kNo}}, false, ok, killWhen);
+  };
+  // A run killed after its last message has left nothing to do.
+  const std::function deinstall = [&](const Until& killWhen) {
+    if (GetFileAttributesA((installDir_ + "\\SETUP.KVX").c_str()) == INVALID_FILE_ATTRIBUTES)
+      return std::vector<std::string>{};
+    return DeinstallFromInstalledCopy({}, true, killWhen);
+  };
+  install({});
+  const MachineState installed = Survey(windows_);
+  const int all = InPlace();
+  const auto failures = [] {
+    return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+  };
+  std::string table = "case | last seen | in place | the next run showed | outcome\n";
+  const auto sweep = [&](const std::string& name, bool installs, const Until& killWhen) {
+    const int failed = failures();
+    const auto& run = installs ? install : deinstall;
+    const std::vector<std::string> killed = run(killWhen);
+    std::string row = name + " | " + (killed.empty() ? "" : killed.back()) + " | " +
+                      std::to_string(InPlace()) + "/" + std::to_string(all) + " |";
+    for (const std::string& box : run({})) row += " [" + box.substr(0, 40) + "]";
+    if (installs) {
+      ExpectInstalled("velmar-installed.reg");
+      EXPECT_EQ(Differences(installed, Survey(windows_)), std::vector<std::string>{});
+    } else {
+      ExpectRemoved();
+    }
+    row += failures() != failed ? " FAULT" : installs ? " clean installed" : " clean removed";
+    std::replace_if(
+        row.begin(), row.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    table += row + "\n";
+  };
+  // Things gone from the installed package; things made from what a deinstall leaves (the
+  // program it ran from), or with 0 the registration, which the registry writes start with.
+  // It is looked for again and again: all of them take less than one round of the driver.
+  const int gone[] = {1, 7, 14, 16, 0, 0}, made[] = {1, 5, 11, 16, 17, 0};
+  const Until registered = [] {
+    for (int i = 0; i < 500; ++i)
+      if (HasValue(std::string(kCapi) + "\\1", "Manufacturer")) return true;
+    return false;
+  };
+  for (std::size_t i = 0; i < std::size(made); ++i) {
+    if (gone[i]) {
+      sweep(std::to_string(gone[i]) + " gone", false, [&] { return InPlace() <= all - gone[i]; });
+    } else {
+      deinstall({});
+      ExpectRemoved();
+    }
+    const int start = InPlace();
+    if (made[i])
+      sweep(std::to_string(made[i]) + " made", true, [&] { return InPlace() >= start + made[i]; });
+    else
+      sweep("registered", true, registered);
+  }
+  deinstall({});
+  ExpectRemoved();
+  std::printf("%s", table.c_str());
 }
 
 }  // namespace
