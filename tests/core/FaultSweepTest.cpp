@@ -36,9 +36,10 @@ using EndState = std::string;
 // The sample medium in drive A, with made-up payload files, on a machine where another
 // maker's driver is registered and has its own AutoExec.NT lines and service groups.
 // What a deinstall may leave by design: the running program's own file, in use on Windows,
-// and its script, both taken quietly, and a directory that could not be removed.
+// and its script and language files, all taken quietly, and a directory that could not be
+// removed.
 bool MayStay(const std::string& path) {
-  return path.back() == '\\' || path == "C:\\velmar\\setup.exe" || path == "C:\\velmar\\setup.kvx";
+  return path.back() == '\\' || path.starts_with("C:\\velmar\\setup");
 }
 
 struct SampleMachine : RegistryWorld {
