@@ -117,6 +117,9 @@ int RunInstall(Services& services, ProgramState& state, DialogView& installView,
   const std::uint32_t n = FindCapiControllerNumber(services, state, found);
   if (n > 1 && CapiHasOtherControllers(services, state))
     prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_OTHERMANU));
+  // The backup is written last: without it the configuration is one an install stopped
+  // halfway, and keeping it would keep a driver that cannot start.
+  if (found && IntegrityBackupMissing(services.registry)) found = 0;
   state.RestartRequired = found ? 0 : 1;
   // Only No gives up the configuration there is; Yes and Cancel keep it.
   if (found &&

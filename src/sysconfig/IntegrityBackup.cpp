@@ -201,6 +201,14 @@ bool WriteIntegrityBackup(Services& services, const ProgramState& state) {
   return true;
 }
 
+bool IntegrityBackupMissing(Registry& registry) {
+  const OpenKey key(registry, std::string(kIntegrityKeyPath), Registry::Access::Read);
+  if (!key.ok()) return key.status() == Registry::kNotFound;
+  std::uint32_t type = 0, size = 0;
+  return registry.QueryValue(key.key(), "RegistryBackup", type, nullptr, size) ==
+         Registry::kNotFound;
+}
+
 int ReadIntegrityBackup(Services& services, const ProgramState&, DriverServiceConfig& config,
                         AdapterTable& adapters) {
   std::array<char, kValueBytes> value;

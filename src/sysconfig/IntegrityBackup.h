@@ -14,6 +14,10 @@ namespace setup {
 // after a failure, reported.
 bool WriteIntegrityBackup(Services& services, const ProgramState& state);
 
+// True only when the backup is surely not there, as after an install stopped before its
+// configuration was whole; a read that fails leaves it in doubt.
+bool IntegrityBackupMissing(Registry& registry);
+
 // Parses "RegistryBackup" into the record and the table, which keep their other fields.
 // 1 when a whole backup was read; 0, with both left untouched, when there is none or it is
 // empty, short, overlong in a field, has a number that is not plain decimal digits within

@@ -9,6 +9,7 @@
 #include "install/ChangeDirDialog.h"
 #include "install/InstallFlow.h"
 #include "support/RegistryWorld.h"
+#include "sysconfig/CapiRegistration.h"
 #include "sysconfig/RegistryAccess.h"
 
 namespace setup {
@@ -68,7 +69,8 @@ class InstallFlowTest : public ::testing::Test {
 // package stays installed, unregistered), e an empty destination typed, s a relative source
 // typed, p a language file without the program's own texts, n the setup script and the
 // driver image installed already and newer, a OverwriteAll left at 1 by an earlier install,
-// r c a refused [ADDFILES] or [COMPFILES] ahead of the script's own. After: D the driver image
+// r c a refused [ADDFILES] or [COMPFILES] ahead of the script's own, h our registration left
+// by an install stopped before the backup (not offered to keep). After: D the driver image
 // in place, R registered, B its integrity backup, L no removal log left, here or in an
 // installed copy where a deinstallation run from there left it. The group is made once the
 // files are all there; every install clears OverwriteAll.
@@ -94,6 +96,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"naRBDL", {Prompts::kAll}, -1, {text::INFO_INS_DONE}},  // asked once in three batches
       {"rD", {}, -1, {text::ERR_INS_NOSUCCESS}},
       {"c", {}, -1, {text::ERR_INS_NOSUCCESS}},
+      {"hRBDL", {}, -1, {text::INFO_INS_DONE}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags + std::to_string(c.cancelAt));
@@ -104,6 +107,9 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('f')) w().registry.FailChange(12);
     if (has('l')) w().registry.FailListing(2);
+    if (has('h'))
+      w().registry.PutValue("SOFTWARE\\CAPI20\\1", "Manufacturer", Registry::kSz,
+                            std::string(kOwnManufacturer) + '\0');
     if (has('r') || has('c'))
       w().files.PutFile("A:\\SETUP.KVX",
                         Piped(has('r') ? "[ADDFILES]|1|999" : "[COMPFILES]|1|999") +

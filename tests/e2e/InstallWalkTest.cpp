@@ -579,7 +579,7 @@ TEST_F(InstallWalk, KilledAnywhereTheNextRunFinishes) {
     WaitUntilDrawn(frame);  // the shell's window for the new group closed
     ClickButton(frame, kOk);
   };
-  // A user who finds the configuration of a broken-off install starts afresh.
+  // A user asked to keep a configuration a broken-off run left starts afresh.
   const std::function install = [&](const Until& killWhen) {
     return InstallFromMedium({{Text(text::QUEST_APPLYOLD), kNo}}, false, ok, killWhen);
   };
