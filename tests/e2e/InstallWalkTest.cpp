@@ -145,22 +145,26 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
 void TypeInto(HWND page, int id, const std::string& keys, const std::string& shown) {
   HWND edit = GetDlgItem(page, id);
   // Keys go to the window in front, where the shell may have put its group window; the
-  // focus is set once the frame is active, as activating it restores its own.
+  // focus is set once the frame is active, as activating it restores its own. A user whose
+  // keys went there types them again.
   HWND frame = GetAncestor(page, GA_ROOT);
-  SetForegroundWindow(frame);
-  for (int i = 0; i < 50 && GetForegroundWindow() != frame; ++i) Sleep(100);
-  SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  for (char c : keys)
-    for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
-      INPUT key{};
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = static_cast<WORD>(c);
-      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      SendInput(1, &key, sizeof key);
-    }
-  // The keys go through the program's message queue.
-  for (int i = 0; i < 50 && ControlText(page, id) != shown; ++i) Sleep(100);
+  for (int attempt = 0; attempt == 0 || (attempt < 3 && ControlText(page, id) != shown);
+       ++attempt) {
+    SetForegroundWindow(frame);
+    for (int i = 0; i < 50 && GetForegroundWindow() != frame; ++i) Sleep(100);
+    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (char c : keys)
+      for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+        INPUT key{};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wScan = static_cast<WORD>(c);
+        key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+        SendInput(1, &key, sizeof key);
+      }
+    // The keys go through the program's message queue.
+    for (int i = 0; i < 50 && ControlText(page, id) != shown; ++i) Sleep(100);
+  }
   EXPECT_EQ(ControlText(page, id), shown);
 }
 
