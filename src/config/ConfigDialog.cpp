@@ -40,6 +40,25 @@ bool LoadConfiguration(Services& services, ProgramState& state) {
 
 }  // namespace
 
+int LoadCheckedConfiguration(Services& services, ProgramState& state, WindowRef owner) {
+  if (!LoadConfiguration(services, state)) return 0;
+  const int integrity = CheckIntegrity(services, state, owner);
+  // A restored backup may claim no adapter.
+  if (integrity != 0) BoundAdapterCount(state.ServiceConfig);
+  return integrity;
+}
+
+void WriteConfiguration(Services& services, ProgramState& state, std::uint32_t n, int withSpid) {
+  ClearOptionalServiceEntries(services, state);
+  WriteServiceConfig(services, state, n, state.ServiceConfig);
+  DeleteAdapterKeys(services, state);
+  const std::uint32_t count = state.ServiceConfig.NumberOfControllers;
+  for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
+    WriteAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), withSpid);
+  WriteIntegrityBackup(services, state);
+  state.RestartRequired = 1;
+}
+
 ConfigFrame::ConfigFrame(Services& services, ProgramState& state, WindowRef owner)
     : services_(services),
       state_(state),
@@ -195,25 +214,16 @@ void ConfigFrame::Close() {
   services_.host.DestroyModeless(frame_->Window());
 }
 
-// The writers report their own failures; the sequence goes on regardless. Without a
-// registration number (its search has reported why) nothing is written, and the dialog stays
-// for another try or Cancel.
+// Without a registration number (its search has reported why) nothing is written, and the dialog
+// stays for another try or Cancel.
 void ConfigFrame::Ok() {
   if (!changed_) return Close();
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
   if (n == 0) return;
-  ClearOptionalServiceEntries(services_, state_);
   CollectPageValues();
-  WriteServiceConfig(services_, state_, n, state_.ServiceConfig);
   adapter_.StoreAdapterFields(adapter_.ShownAdapter());
-  const std::uint32_t count = adapter_.AdapterCount();
-  const int withSpid = adapter_.SpidEnabled() ? 1 : 0;
-  DeleteAdapterKeys(services_, state_);
-  for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
-    WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid);
-  WriteIntegrityBackup(services_, state_);
-  state_.RestartRequired = 1;
+  WriteConfiguration(services_, state_, n, adapter_.SpidEnabled() ? 1 : 0);
   Close();
 }
 
@@ -222,14 +232,7 @@ void ConfigFrame::Reset() {
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
   if (n == 0) return;
-  DriverServiceConfig& config = state_.ServiceConfig;
-  InitServiceConfigDefaults(services_, state_, n, config);
-  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
-    InitAdapterDefaults(state_.Adapters[i]);
-  LineText protocol;
-  if (ReadDefaultProtocol(services_.files, services_.prompts, state_.Script(), protocol))
-    GetScriptNewImagePath(services_.files, services_.prompts, state_.Script(), protocol.view(),
-                          config.ImagePath);
+  InitFreshConfiguration(services_, state_, n);
   FillPages();
   adapter_.SelectAdapter(0);
   ShowPage(config_frame::kAdapterButton);
@@ -242,11 +245,8 @@ void OpenConfigDialog(Services& services, ProgramState& state, WindowRef owner,
     return state.ConfigDialog->ActivateFrame();
   DialogHost& host = services.host;
   host.ShowWaitCursor(true);
-  if (!LoadConfiguration(services, state)) return host.ShowWaitCursor(false);
-  const int integrity = CheckIntegrity(services, state, owner);
+  const int integrity = LoadCheckedConfiguration(services, state, owner);
   if (integrity == 0) return host.ShowWaitCursor(false);
-  // A restored backup may claim no adapter.
-  BoundAdapterCount(state.ServiceConfig);
   if (directory.data() != state.SourceDir.c_str()) state.SourceDir.Assign(directory);
   state.ConfigDialog = std::make_shared<ConfigFrame>(services, state, owner);
   // The restored values differ from the registry's: only OK puts them back.
