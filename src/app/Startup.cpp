@@ -7,7 +7,7 @@
 
 namespace setup {
 
-int RunSetup(Services& services, ProgramState& state, std::string_view commandLine) {
+void FixStartupSettings(Services& services, ProgramState& state, std::string_view commandLine) {
   const std::string currentDirectory = services.files.CurrentDirectory();
   state.SourceDir.Assign(currentDirectory);
   DeriveSetupFileName(currentDirectory, services.system.ModulePath(), state.SetupFileName);
@@ -17,6 +17,10 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   ReadLanguageTable(services.files, services.prompts, state.Script(), state.Languages);
   ParseCommandLine(state, commandLine);
   FindLanguage(state);
+}
+
+int RunSetup(Services& services, ProgramState& state, std::string_view commandLine) {
+  FixStartupSettings(services, state, commandLine);
   state.InitialLanguageIndex = state.LanguageIndex;
   state.InitialStartMode = state.StartMode;
   services.host.StartDialogLook();

@@ -36,6 +36,12 @@ struct ProgramState {
   // 1 once the user answered All to overwriting a newer file; each install clears it.
   int OverwriteAll = 0;
   WindowRef MainWindow = kNoWindow;
+  // The unattended run's switches: /s, /a<answer file>, /o<log file>. A switch letter that
+  // no mode knows is ignored by the dialogs and refused by /s.
+  int Silent = 0;
+  PathText AnswerFileName;
+  PathText LogFileName;
+  int UnknownSwitch = 0;
 
   LanguageTable Languages;
   StringCatalogue Catalogue;
