@@ -26,7 +26,7 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   services.host.StartDialogLook();
 
   MainDialog mainDialog(services, state);
-  const int result = services.host.RunModal("DLG_main", kNoWindow, mainDialog);
+  services.host.RunModal("DLG_main", kNoWindow, mainDialog);
 
   // The group's items speak the language chosen last. The start mode tells where the group
   // came from; a group a deinstall took away stays away.
@@ -43,7 +43,8 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   if (state.RestartRequired)
     services.prompts.ShowErrorBox(kNoWindow, state.Catalogue.Text(text::QUEST_RESTARTSYSTEM));
   services.host.EndDialogLook();
-  return result;
+  return state.ExitCode == kExitSuccess && state.RestartRequired ? kExitRestartNeeded
+                                                                 : state.ExitCode;
 }
 
 }  // namespace setup

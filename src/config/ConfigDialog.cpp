@@ -224,6 +224,7 @@ void ConfigFrame::Ok() {
   CollectPageValues();
   adapter_.StoreAdapterFields(adapter_.ShownAdapter());
   WriteConfiguration(services_, state_, n, adapter_.SpidEnabled() ? 1 : 0);
+  state_.ExitCode = kExitSuccess;
   Close();
 }
 

@@ -263,7 +263,9 @@ void DeinstallDialog::OnCommand(DialogView& view, int id, int code) {
 
 void DeinstallDialog::Deinstall(DialogView& view) {
   const StringCatalogue& catalogue = state_.Catalogue;
-  if (RunDeinstall(services_, state_, view.Window())) {
+  const bool done = RunDeinstall(services_, state_, view.Window());
+  state_.ExitCode = done ? kExitSuccess : kExitFailed;
+  if (done) {
     view.BringToFront();
     services_.prompts.ShowMessage(view.Window(), catalogue.Text(text::INFO_DEI_DONE));
     // Ends the program once the dialogs have closed.

@@ -14,7 +14,8 @@
 namespace setup {
 namespace {
 
-void ReportInstallFailure(Services& services, const ProgramState& state, WindowRef owner) {
+void ReportInstallFailure(Services& services, ProgramState& state, WindowRef owner) {
+  state.ExitCode = kExitFailed;
   services.prompts.ShowMessage(owner, state.Catalogue.Text(text::ERR_INS_NOSUCCESS));
 }
 
@@ -127,6 +128,8 @@ int RunInstall(Services& services, ProgramState& state, WindowRef owner, std::st
     WriteIntegrityBackup(services, state);
     configure = 1;
   }
+  // Without a configuration, kept or fresh, the driver cannot start.
+  state.ExitCode = found || configure ? kExitSuccess : kExitFailed;
 
   // The installed copy deinstalls from the destination and keeps its log there: an old one
   // would make a later deinstallation skip what this install has just put back.

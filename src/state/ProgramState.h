@@ -8,6 +8,7 @@
 #include "script/ScriptReader.h"
 #include "script/StringCatalogue.h"
 #include "state/ConfigRecords.h"
+#include "state/ExitCodes.h"
 
 namespace setup {
 
@@ -42,6 +43,9 @@ struct ProgramState {
   PathText AnswerFileName;
   PathText LogFileName;
   int UnknownSwitch = 0;
+  // The outcome of the last action the user carried through; leaving without one is
+  // cancelling.
+  int ExitCode = kExitCancelled;
 
   LanguageTable Languages;
   StringCatalogue Catalogue;

@@ -9,11 +9,11 @@
 #include "deinstall/DeinstallFlow.h"
 #include "install/InstallFlow.h"
 #include "script/CaseFold.h"
+#include "state/ExitCodes.h"
 #include "sysconfig/CapiRegistration.h"
 #include "sysconfig/ServiceConfig.h"
 #include "unattended/AnswerFile.h"
 #include "unattended/ChangeLog.h"
-#include "unattended/ExitCodes.h"
 #include "unattended/Policy.h"
 
 namespace setup {

@@ -32,11 +32,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     AdminPorts admin{profiles, logWriter};
     return RunUnattended(services, admin, state, arguments);
   }
-  const int result = RunSetup(services, state, arguments);
-  // A program that ends by its quit message (after a deinstall) exits with the quit's code,
-  // not with whatever the dialog manager made of the interrupted main dialog.
-  MSG quit;
-  if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-    return static_cast<int>(quit.wParam);
-  return result;
+  return RunSetup(services, state, arguments);
 }

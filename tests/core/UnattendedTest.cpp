@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "state/ExitCodes.h"
 #include "support/AppWorld.h"
-#include "unattended/ExitCodes.h"
 #include "unattended/UnattendedRun.h"
 
 namespace setup {

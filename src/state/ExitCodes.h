@@ -2,7 +2,7 @@
 
 namespace setup {
 
-// The program's exit codes, for a script that runs it.
+// The program's exit codes, for a script that runs it; the same with the dialogs and with /s.
 enum ExitCode : int {
   kExitSuccess = 0,
   kExitRestartNeeded = 1,  // done; the driver's changes take effect after a restart
