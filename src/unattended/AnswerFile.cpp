@@ -283,7 +283,7 @@ std::optional<Answers> Answers::Read(Profiles& profiles, const std::string& path
           std::any_of(section.keys.begin(), section.keys.end(),
                       [key](std::string_view k) { return EqualIgnoringCase(k, key); });
       if (!known || equals == std::string::npos) {
-        refusal = Refused(section.name, key, "no such key");
+        refusal = Refused(section.name, key, known ? "no value" : "no such key");
         return std::nullopt;
       }
       const auto [it, added] = answers.values_.emplace(

@@ -10,48 +10,48 @@ void PolicyPrompts::Answered(std::string_view question, const char* answer) {
   log_.Write("question: " + std::string(question) + " - answered " + answer);
 }
 
-void PolicyPrompts::ShowErrorBox(WindowRef, std::string_view text) {
+void PolicyPrompts::ShowErrorBox(WindowRef, std::string_view message) {
   ++problems_;
-  log_.Write("error: " + std::string(text));
+  log_.Write("error: " + std::string(message));
 }
 
-int PolicyPrompts::ShowMessage(WindowRef, std::string_view text) {
-  const bool information = text == catalogue_.Text(text::INFO_INS_DONE) ||
-                           text == catalogue_.Text(text::INFO_DEI_DONE) ||
-                           text == catalogue_.Text(text::INFO_OTHERMANU);
+int PolicyPrompts::ShowMessage(WindowRef, std::string_view message) {
+  const bool information = message == catalogue_.Text(text::INFO_INS_DONE) ||
+                           message == catalogue_.Text(text::INFO_DEI_DONE) ||
+                           message == catalogue_.Text(text::INFO_OTHERMANU);
   if (!information) ++problems_;
-  log_.Write((information ? "message: " : "error: ") + std::string(text));
+  log_.Write((information ? "message: " : "error: ") + std::string(message));
   return 0;
 }
 
-int PolicyPrompts::AskQuestion(WindowRef, int withAll, std::string_view text) {
+int PolicyPrompts::AskQuestion(WindowRef, int withAll, std::string_view message) {
   // Only the question about a target newer than its source offers All.
   if (withAll) {
-    Answered(text, policy_.overwriteNewer ? "All" : "No");
+    Answered(message, policy_.overwriteNewer ? "All" : "No");
     return policy_.overwriteNewer ? kAll : kNo;
   }
-  if (text == catalogue_.Text(text::QUEST_APPLYOLD)) {
-    Answered(text, policy_.keepConfiguration ? "Yes" : "No");
+  if (message == catalogue_.Text(text::QUEST_APPLYOLD)) {
+    Answered(message, policy_.keepConfiguration ? "Yes" : "No");
     return policy_.keepConfiguration ? kYes : kNo;
   }
   // The integrity check's confirmations: the choice was made in its dialog.
-  if (text == catalogue_.Text(text::QUEST_CCI_APPLYNEW) ||
-      text == catalogue_.Text(text::QUEST_CCI_RESTOREOLD)) {
-    Answered(text, "Yes");
+  if (message == catalogue_.Text(text::QUEST_CCI_APPLYNEW) ||
+      message == catalogue_.Text(text::QUEST_CCI_RESTOREOLD)) {
+    Answered(message, "Yes");
     return kYes;
   }
-  Answered(text, "No");
+  Answered(message, "No");
   return kNo;
 }
 
-int PolicyPrompts::AskAbortRetryIgnore(WindowRef, std::string_view text) {
+int PolicyPrompts::AskAbortRetryIgnore(WindowRef, std::string_view message) {
   ++problems_;
-  Answered(text, "Abort");
+  Answered(message, "Abort");
   return kAbort;
 }
 
-int PolicyPrompts::AskWarningYesNo(WindowRef, std::string_view text) {
-  Answered(text, policy_.overwriteReadOnly ? "Yes" : "No");
+int PolicyPrompts::AskWarningYesNo(WindowRef, std::string_view message) {
+  Answered(message, policy_.overwriteReadOnly ? "Yes" : "No");
   return policy_.overwriteReadOnly ? kYes : kNo;
 }
 
@@ -72,13 +72,13 @@ WindowRef PolicyPrompts::CreateModeless(const char* templateName, WindowRef, Dia
   return kNoWindow;
 }
 
-BoxAnswer PolicyPrompts::SystemMessageBox(WindowRef, std::string_view text, std::string_view,
+BoxAnswer PolicyPrompts::SystemMessageBox(WindowRef, std::string_view message, std::string_view,
                                           BoxKind kind) {
   if (kind == BoxKind::InformationOk) {
-    log_.Write("message: " + std::string(text));
+    log_.Write("message: " + std::string(message));
     return BoxAnswer::Ok;
   }
-  Answered(text, "No");
+  Answered(message, "No");
   return BoxAnswer::No;
 }
 

@@ -135,8 +135,12 @@ int UnattendedRun::Install() {
       RunInstall(services_, state_, kNoWindow, state_.SourceDir.view(), destination, [] {});
   // Only an install that got past its files turns to configuring.
   if (state_.StartMode != 1) return kExitFailed;
+  if (!answers_.ConfiguresDriver()) return kExitSuccess;
   // The dialogs open the configuration for a fresh one only.
-  if (!fresh || !answers_.ConfiguresDriver()) return kExitSuccess;
+  if (!fresh) {
+    log_.Write("the configuration there is stays: the answer file's values are not applied");
+    return kExitSuccess;
+  }
   return Configure();
 }
 

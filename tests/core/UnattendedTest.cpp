@@ -4,34 +4,16 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "state/ExitCodes.h"
 #include "support/AppWorld.h"
+#include "support/SandboxProfiles.h"
 #include "unattended/UnattendedRun.h"
 
 namespace setup {
 namespace {
-
-// INI sections read from the sandbox's files, as the profile functions give them.
-struct SandboxProfiles : Profiles {
-  explicit SandboxProfiles(SandboxFiles& files) : files(files) {}
-  std::vector<std::string> Section(const std::string& path, const std::string& name) override {
-    std::istringstream text(files.FileBytes(path).value_or(""));
-    std::vector<std::string> lines;
-    bool inSection = false;
-    for (std::string line; std::getline(text, line);) {
-      if (line.starts_with('['))
-        inSection = line == '[' + name + ']';
-      else if (inSection && !line.empty())
-        lines.push_back(line);
-    }
-    return lines;
-  }
-  SandboxFiles& files;
-};
 
 struct RecordingLog : LogWriter {
   bool Append(const std::string&, std::string_view line) override {
