@@ -1,7 +1,6 @@
 #include "unattended/AnswerFile.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 
 #include "config/ConfigChoices.h"
@@ -32,6 +31,7 @@ constexpr std::string_view kMaintenanceKeys[] = {
     "Calling4",     "Calling5",         "Calling6", "Calling7", "Calling8"};
 constexpr std::string_view kAdapterSections[] = {"Adapter1", "Adapter2", "Adapter3", "Adapter4"};
 static_assert(std::size(kAdapterSections) == kMaxAdapters);
+// The calling numbers come last, one key each.
 static_assert(std::size(kMaintenanceKeys) == 7 + kMaxCallingNumbers);
 
 constexpr KnownSection kSections[] = {{"Setup", kSetupKeys},

@@ -20,10 +20,7 @@ class ChangeLog {
   explicit ChangeLog(LogWriter& writer) : writer_(writer) {}
 
   void SetPath(std::string path);
-  const std::string& path() const { return path_; }
   void Write(std::string line);
-  // Whether every line so far is in the file.
-  bool Flushed() const { return pending_.empty(); }
 
  private:
   void Flush();
