@@ -320,12 +320,14 @@ std::optional<Refusal> ReadRunAnswers(const Answers& answers, const ProgramState
     if (std::none_of(names.begin(), names.end(),
                      [&](const auto& name) { return EqualIgnoringCase(name.view(), *language); }))
       setup.Refuse("Language", "not a language of the setup script");
-    run.language = *language;
+    else
+      run.language = *language;
   }
   if (const auto destination = setup.Given("Destination")) {
     if (!IsFullPath(*destination) || !FitsPath(*destination))
       setup.Refuse("Destination", "not a full path that fits");
-    run.destination = *destination;
+    else
+      run.destination = *destination;
   }
   setup.Flag("KeepConfiguration", run.policy.keepConfiguration);
   setup.Flag("OverwriteNewer", run.policy.overwriteNewer);

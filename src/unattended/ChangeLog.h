@@ -21,6 +21,8 @@ class ChangeLog {
 
   void SetPath(std::string path);
   void Write(std::string line);
+  // Whether lines wait for a file that could take them.
+  bool Pending() const { return !pending_.empty(); }
 
  private:
   void Flush();

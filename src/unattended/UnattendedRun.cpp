@@ -195,7 +195,10 @@ int RunUnattended(Services& system, AdminPorts& admin, ProgramState& state,
   FixStartupSettings(services, state, commandLine);
   log.Write(std::string("SETUP.EXE ") + std::string(commandLine) + ": unattended " +
             kModeNames[state.StartMode]);
-  return UnattendedRun(services, admin, state, log, policy, prompts).Run();
+  const int code = UnattendedRun(services, admin, state, log, policy, prompts).Run();
+  if (log.Pending())
+    log.SetPath(JoinPathParts({system.system.WindowsDirectory(), kFallbackLogName}));
+  return code;
 }
 
 }  // namespace setup

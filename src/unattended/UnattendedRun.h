@@ -7,8 +7,11 @@
 
 namespace setup {
 
-// The name of the log beside the installed copy when no /o names one.
+// The name of the log beside the installed copy when no /o names one, and the log in the
+// Windows directory that takes what that one could not: a run that ended before the
+// install made its directory.
 inline constexpr std::string_view kLogFileName = "SETUP.LOG";
+inline constexpr std::string_view kFallbackLogName = "VMSETUP.LOG";
 
 // What an unattended run needs beyond the ports of the dialogs.
 struct AdminPorts {
