@@ -8,7 +8,7 @@ endforeach()
 
 set(SETUP_FUZZ_TARGETS
     FuzzScriptSections FuzzLanguageFile FuzzSafeFormat FuzzCommandLine FuzzBackupString
-    FuzzRemovalLog FuzzAutoexec FuzzGroupList)
+    FuzzRemovalLog FuzzAutoexec FuzzGroupList FuzzAnswerFile)
 foreach(name ${SETUP_FUZZ_TARGETS})
   add_executable(${name} tests/fuzz/FuzzTargets.cpp)
   target_compile_definitions(${name} PRIVATE SETUP_FUZZ_TARGET=${name})

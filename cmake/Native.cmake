@@ -23,3 +23,8 @@ target_compile_definitions(core_tests PRIVATE SETUP_SZDD_DIR="${SETUP_SZDD_DIR}"
 
 enable_testing()
 add_test(NAME core_tests COMMAND core_tests)
+
+# The transfer benchmark's floor, built only when asked for (scripts/bench-transfer.sh).
+add_executable(expand_floor EXCLUDE_FROM_ALL tests/bench/ExpandFloor.cpp)
+target_link_libraries(expand_floor PRIVATE setup_test_support)
+target_compile_options(expand_floor PRIVATE ${SETUP_WARNINGS})

@@ -6,7 +6,8 @@ set(SETUP_MEDIUM_DIR ${CMAKE_BINARY_DIR}/medium)
 set(SETUP_MEDIUM_FILES
   ${CMAKE_SOURCE_DIR}/package/SETUP.KVX
   ${CMAKE_SOURCE_DIR}/package/SETUPENG.TXT
-  ${CMAKE_SOURCE_DIR}/package/SETUPGER.TXT)
+  ${CMAKE_SOURCE_DIR}/package/SETUPGER.TXT
+  ${CMAKE_SOURCE_DIR}/package/UNATTEND.INI)
 
 # The package's CAPI 2.0 DLL, loaded by the about box under the name the script gives. It
 # brings its own entry point and no C runtime, so it imports nothing.

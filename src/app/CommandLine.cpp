@@ -18,9 +18,10 @@ bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-}  // namespace
-
-void ParseCommandLine(ProgramState& state, std::string_view text) {
+// Calls visit(option, value) for each switch in order: the option letter folded to lower
+// case, and for the letters that take one the text up to the next blank.
+template <class Visit>
+void ForEachSwitch(std::string_view text, Visit visit) {
   const std::string_view line = text.substr(0, std::min(text.size(), kCommandLineChars));
   std::size_t i = 0;
   while (i < line.size()) {
@@ -32,20 +33,48 @@ void ParseCommandLine(ProgramState& state, std::string_view text) {
     }
     const char option = FoldCase(line[i + 1]);
     i += 2;
-    if (option == 'f' || option == 'l') {
+    std::string_view value;
+    if (option == 'f' || option == 'l' || option == 'a' || option == 'o') {
       const std::size_t end = std::min(line.find_first_of(" \t", i), line.size());
-      const std::string_view value = line.substr(i, end - i);
-      if (option == 'f')
-        state.ScriptFileName.Assign(value);
-      else
-        state.LanguageName.Assign(value);
+      value = line.substr(i, end - i);
       i = end;
-    } else if (option == 'c') {
-      state.StartMode = 1;
-    } else if (option == 'd') {
-      state.StartMode = 2;
     }
+    visit(option, value);
   }
+}
+
+}  // namespace
+
+void ParseCommandLine(ProgramState& state, std::string_view text) {
+  ForEachSwitch(text, [&state](char option, std::string_view value) {
+    switch (option) {
+      case 'f':
+        return state.ScriptFileName.Assign(value);
+      case 'l':
+        return state.LanguageName.Assign(value);
+      case 'a':
+        return state.AnswerFileName.Assign(value);
+      case 'o':
+        return state.LogFileName.Assign(value);
+      case 'c':
+        state.StartMode = 1;
+        return;
+      case 'd':
+        state.StartMode = 2;
+        return;
+      case 's':
+        state.Silent = 1;
+        return;
+      default:
+        state.UnknownSwitch = 1;
+    }
+  });
+}
+
+bool SilentRequested(std::string_view text) {
+  bool silent = false;
+  ForEachSwitch(text, [&silent](char option, std::string_view) { silent |= option == 's'; });
+  return silent;
 }
 
 void FindLanguage(ProgramState& state) {

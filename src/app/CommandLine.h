@@ -8,8 +8,12 @@
 namespace setup {
 
 // Reads the switches /f<script>, /l<language>, /c and /d (also with '-', any case) into
-// ScriptFileName, LanguageName and StartMode. Later switches win.
+// ScriptFileName, LanguageName and StartMode, and those of the unattended run: /s, /a<answer
+// file>, /o<log file>. Later switches win.
 void ParseCommandLine(ProgramState& state, std::string_view text);
+
+// Whether the command line holds /s.
+bool SilentRequested(std::string_view text);
 
 // LanguageIndex = the first table entry whose display name equals LanguageName, ignoring
 // case; 0 when there is none.

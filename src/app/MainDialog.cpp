@@ -56,10 +56,12 @@ void MainDialog::OnInit(DialogView& view) {
   if (ReadTargetPlatform(services_.files, state_.Script()) !=
       static_cast<int>(services_.system.PlatformId())) {
     services_.prompts.ShowErrorBox(view.Window(), state_.Catalogue.Text(text::ERR_INVALID_OS));
+    state_.ExitCode = kExitWrongPlatform;
     view.End(0);
     return;
   }
   if (!CheckAdminRights(services_, state_, view.Window())) {
+    state_.ExitCode = kExitNoRights;
     view.End(0);
     return;
   }

@@ -7,7 +7,7 @@
 
 namespace setup {
 
-int RunSetup(Services& services, ProgramState& state, std::string_view commandLine) {
+void FixStartupSettings(Services& services, ProgramState& state, std::string_view commandLine) {
   const std::string currentDirectory = services.files.CurrentDirectory();
   state.SourceDir.Assign(currentDirectory);
   DeriveSetupFileName(currentDirectory, services.system.ModulePath(), state.SetupFileName);
@@ -17,12 +17,16 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   ReadLanguageTable(services.files, services.prompts, state.Script(), state.Languages);
   ParseCommandLine(state, commandLine);
   FindLanguage(state);
+}
+
+int RunSetup(Services& services, ProgramState& state, std::string_view commandLine) {
+  FixStartupSettings(services, state, commandLine);
   state.InitialLanguageIndex = state.LanguageIndex;
   state.InitialStartMode = state.StartMode;
   services.host.StartDialogLook();
 
   MainDialog mainDialog(services, state);
-  const int result = services.host.RunModal("DLG_main", kNoWindow, mainDialog);
+  services.host.RunModal("DLG_main", kNoWindow, mainDialog);
 
   // The group's items speak the language chosen last. The start mode tells where the group
   // came from; a group a deinstall took away stays away.
@@ -39,7 +43,8 @@ int RunSetup(Services& services, ProgramState& state, std::string_view commandLi
   if (state.RestartRequired)
     services.prompts.ShowErrorBox(kNoWindow, state.Catalogue.Text(text::QUEST_RESTARTSYSTEM));
   services.host.EndDialogLook();
-  return result;
+  return state.ExitCode == kExitSuccess && state.RestartRequired ? kExitRestartNeeded
+                                                                 : state.ExitCode;
 }
 
 }  // namespace setup

@@ -16,8 +16,6 @@ namespace setup {
 namespace {
 
 using namespace notification;
-// What the SPID field of an adapter keeps.
-constexpr int kSpidCharacters = 15;
 
 // The entries of an interrupt or base address list, with the values of the other adapters
 // in parentheses.
@@ -91,13 +89,11 @@ void AdapterPage::FillProtocolList() {
 namespace {
 
 std::vector<ListEntry> StartEntries(const StringCatalogue& catalogue) {
-  return CatalogueEntries(catalogue,
-                          {text::TYPE_START_BOOT, text::TYPE_START_SYSTEM, text::TYPE_START_AUTO,
-                           text::TYPE_START_DEMAND, text::TYPE_START_DISABLED});
+  return CatalogueEntries(catalogue, kStartSlots);
 }
 
 std::vector<ListEntry> TestEntries(const StringCatalogue& catalogue) {
-  return CatalogueEntries(catalogue, {text::TYPE_TEST_ADAPTER, text::TYPE_TEST_ADAPTER_S0});
+  return CatalogueEntries(catalogue, kTestSlots);
 }
 
 }  // namespace
@@ -223,8 +219,7 @@ void AdapterPage::OnCommand(DialogView&, int id, int code) {
   if (id == kChange && code == 0) return ChangeAdapterCount();
   if (id == kSpid && code == kEditChanged) {
     if (view_->IsModified(kSpid)) frame_.MarkChanged();
-    // The integrity backup separates its fields with ";".
-    RefuseCharacters(*view_, kSpid, ";");
+    RefuseCharacters(*view_, kSpid, kSpidRefused);
   }
   if (code != kSelectionChanged) return;
   switch (id) {

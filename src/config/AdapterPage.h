@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "config/ConfigChoices.h"
 #include "platform/Dialog.h"
 
 namespace setup {
@@ -27,10 +28,6 @@ inline constexpr int kSpid = 57;
 inline constexpr int kSpidLabel = 58;
 inline constexpr int kChange = 64;
 }  // namespace adapter_page
-
-inline constexpr std::uint32_t kInterrupts[] = {3, 5, 11, 12, 15};
-inline constexpr std::uint32_t kBaseAddresses[] = {0x250, 0x270, 0x290, 0x2B0,
-                                                   0x2D0, 0x2F0, 0x350, 0x370};
 
 // The driver's protocol, start and test mode, and one adapter at a time with its interrupt,
 // base address and SPID, kept free of conflicts with the other adapters.

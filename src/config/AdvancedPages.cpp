@@ -15,31 +15,22 @@ namespace {
 
 using namespace notification;
 
-constexpr int kUserTextCharacters = 78;
-constexpr int kPartCharacters = 19;
-constexpr int kCipValues = 32;
-constexpr int kDosVectors = 256;
-
 std::vector<ListEntry> DataIoEntries(const StringCatalogue& catalogue) {
-  return CatalogueEntries(catalogue, {text::TYPE_DATAIO_DIRECT, text::TYPE_DATAIO_BUFFERED});
+  return CatalogueEntries(catalogue, kDataIoSlots);
 }
 
 std::vector<ListEntry> DeliveryEntries(const StringCatalogue& catalogue) {
-  return CatalogueEntries(catalogue, {text::TYPE_DLC_AUTO, text::TYPE_DLC_ON, text::TYPE_DLC_OFF});
+  return CatalogueEntries(catalogue, kDeliverySlots);
 }
 
 std::vector<ListEntry> X31Entries(const StringCatalogue& catalogue) {
-  return CatalogueEntries(
-      catalogue, {text::TYPE_LAYER_DIRECT, text::TYPE_LAYER_VIRTUAL, text::TYPE_LAYER_ACTIVE});
+  return CatalogueEntries(catalogue, kX31Slots);
 }
 
 std::string Replaced(std::string text, char from, char to) {
   std::replace(text.begin(), text.end(), from, to);
   return text;
 }
-
-// Comma and tab separate number and subaddress, so neither may be typed into a part.
-constexpr std::string_view kSeparators = ",\t";
 
 struct PartyParts {
   std::string_view number, subaddress;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "config/ConfigChoices.h"
 #include "platform/Dialog.h"
 #include "script/Protocols.h"
 
@@ -57,8 +58,6 @@ inline constexpr int kNumber = 86;
 inline constexpr int kSubaddressLabel = 87;
 inline constexpr int kSubaddress = 88;
 }  // namespace party_dialog
-
-inline constexpr int kMaxCallingNumbers = 8;
 
 // Options for all adapters, and the switch for remote maintenance where the script offers it.
 class AdvancedPage : public Dialog {

@@ -40,6 +40,28 @@ bool LoadConfiguration(Services& services, ProgramState& state) {
 
 }  // namespace
 
+int LoadCheckedConfiguration(Services& services, ProgramState& state, WindowRef owner) {
+  if (!LoadConfiguration(services, state)) return 0;
+  const int integrity = CheckIntegrity(services, state, owner);
+  // A restored backup may claim no adapter.
+  if (integrity != 0) BoundAdapterCount(state.ServiceConfig);
+  return integrity;
+}
+
+bool WriteConfiguration(Services& services, ProgramState& state, std::uint32_t n, int withSpid) {
+  bool written = ClearOptionalServiceEntries(services, state);
+  written = WriteServiceConfig(services, state, n, state.ServiceConfig) && written;
+  written = DeleteAdapterKeys(services, state) && written;
+  const std::uint32_t count = state.ServiceConfig.NumberOfControllers;
+  for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
+    written =
+        WriteAdapterConfig(services, state, state.Adapters[i], static_cast<int>(i), withSpid) &&
+        written;
+  written = WriteIntegrityBackup(services, state) && written;
+  state.RestartRequired = 1;
+  return written;
+}
+
 ConfigFrame::ConfigFrame(Services& services, ProgramState& state, WindowRef owner)
     : services_(services),
       state_(state),
@@ -195,29 +217,19 @@ void ConfigFrame::Close() {
   services_.host.DestroyModeless(frame_->Window());
 }
 
-// The writers report their own failures; the sequence goes on regardless. Without a
-// registration number (its search has reported why) nothing is written. After a failure the
-// dialog stays, holding what the user chose, for another OK or Cancel: opened again, it would
-// show the half-written registry instead.
+// Without a registration number (its search has reported why) nothing is written. After a
+// failure the dialog stays, holding what the user chose, for another OK or Cancel: opened
+// again, it would show the half-written registry instead.
 void ConfigFrame::Ok() {
   if (!changed_) return Close();
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
   if (n == 0) return;
-  bool written = ClearOptionalServiceEntries(services_, state_);
   CollectPageValues();
-  written = WriteServiceConfig(services_, state_, n, state_.ServiceConfig) && written;
   adapter_.StoreAdapterFields(adapter_.ShownAdapter());
-  const std::uint32_t count = adapter_.AdapterCount();
-  const int withSpid = adapter_.SpidEnabled() ? 1 : 0;
-  written = DeleteAdapterKeys(services_, state_) && written;
-  for (std::uint32_t i = 0; i < count && i < kMaxAdapters; ++i)
-    written =
-        WriteAdapterConfig(services_, state_, state_.Adapters[i], static_cast<int>(i), withSpid) &&
-        written;
-  written = WriteIntegrityBackup(services_, state_) && written;
-  state_.RestartRequired = 1;
-  if (written) Close();
+  if (!WriteConfiguration(services_, state_, n, adapter_.SpidEnabled() ? 1 : 0)) return;
+  state_.ExitCode = kExitSuccess;
+  Close();
 }
 
 void ConfigFrame::Reset() {
@@ -225,14 +237,7 @@ void ConfigFrame::Reset() {
   int found = 0;
   const std::uint32_t n = FindCapiControllerNumber(services_, state_, found);
   if (n == 0) return;
-  DriverServiceConfig& config = state_.ServiceConfig;
-  InitServiceConfigDefaults(services_, state_, n, config);
-  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
-    InitAdapterDefaults(state_.Adapters[i]);
-  LineText protocol;
-  if (ReadDefaultProtocol(services_.files, services_.prompts, state_.Script(), protocol))
-    GetScriptNewImagePath(services_.files, services_.prompts, state_.Script(), protocol.view(),
-                          config.ImagePath);
+  InitFreshConfiguration(services_, state_, n);
   FillPages();
   adapter_.SelectAdapter(0);
   ShowPage(config_frame::kAdapterButton);
@@ -245,11 +250,8 @@ void OpenConfigDialog(Services& services, ProgramState& state, WindowRef owner,
     return state.ConfigDialog->ActivateFrame();
   DialogHost& host = services.host;
   host.ShowWaitCursor(true);
-  if (!LoadConfiguration(services, state)) return host.ShowWaitCursor(false);
-  const int integrity = CheckIntegrity(services, state, owner);
+  const int integrity = LoadCheckedConfiguration(services, state, owner);
   if (integrity == 0) return host.ShowWaitCursor(false);
-  // A restored backup may claim no adapter.
-  BoundAdapterCount(state.ServiceConfig);
   if (directory.data() != state.SourceDir.c_str()) state.SourceDir.Assign(directory);
   state.ConfigDialog = std::make_shared<ConfigFrame>(services, state, owner);
   // The restored values differ from the registry's: only OK puts them back.

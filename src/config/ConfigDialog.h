@@ -73,6 +73,17 @@ class ConfigFrame : public Dialog {
   MaintenancePage maintenance_;
 };
 
+// The registry's configuration over the defaults, after the integrity check has had its say:
+// 0 when there is nothing to configure (a failure reported, or the check's cancel); 1 with
+// the registry's values, 2 with the backup's (they differ from the registry's).
+int LoadCheckedConfiguration(Services& services, ProgramState& state, WindowRef owner);
+
+// Writes the configuration in the state, registered as number `n`, over the registry's: the
+// service, its first NumberOfControllers adapters (with their SPID when `withSpid`) and the
+// integrity backup; it takes effect after a restart. The writers report their own failures;
+// the sequence goes on regardless, and false tells of any.
+bool WriteConfiguration(Services& services, ProgramState& state, std::uint32_t n, int withSpid);
+
 // Loads the installed configuration, lets the integrity check have its say and opens the
 // configuration dialog over `owner`, which stays disabled while the dialog is open.
 void OpenConfigDialog(Services& services, ProgramState& state, WindowRef owner,

@@ -24,7 +24,7 @@ std::uint32_t ParseHex(std::string_view text) {
 }  // namespace
 
 std::vector<ListEntry> CatalogueEntries(const StringCatalogue& catalogue,
-                                        std::initializer_list<int> slots) {
+                                        std::span<const int> slots) {
   std::vector<ListEntry> entries;
   for (int slot : slots)
     entries.push_back(

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,7 +18,7 @@ struct ListEntry {
 
 // Entry i is the catalogue text of slots[i] and stands for i.
 std::vector<ListEntry> CatalogueEntries(const StringCatalogue& catalogue,
-                                        std::initializer_list<int> slots);
+                                        std::span<const int> slots);
 // Entry i shows values[i] by `format` ("%lu", "%lX", "%02X").
 std::vector<ListEntry> NumberEntries(std::span<const std::uint32_t> values, const char* format);
 std::vector<ListEntry> CountingEntries(std::uint32_t count, const char* format);

@@ -214,9 +214,8 @@ bool RemoveProgramGroup(Services& services, const ProgramState& state, WindowRef
 
 }  // namespace
 
-int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
+int RunDeinstall(Services& services, ProgramState& state, WindowRef owner) {
   Prompts& prompts = services.prompts;
-  const WindowRef owner = dialog.Window();
   int success = 1;
   WindowRef progress = prompts.OpenProgressWindow(owner, false, false);
   for (auto batch : {DeleteCompFiles, DeleteAddFiles}) {
@@ -256,10 +255,6 @@ int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog) {
   // A log that stays would make the next run pass over what this one left: not done yet.
   if (!DeleteRemovalLog(services, state.SourceDir.view())) return 0;
   DeleteSetupFiles(services, state);
-  dialog.BringToFront();
-  prompts.ShowMessage(owner, state.Catalogue.Text(text::INFO_DEI_DONE));
-  // Ends the program once the dialogs have closed.
-  services.host.PostQuit(0);
   return 1;
 }
 
@@ -285,13 +280,25 @@ void DeinstallDialog::OnCommand(DialogView& view, int id, int code) {
     const BoxAnswer sure = services_.host.SystemMessageBox(
         view.Window(), catalogue.Text(text::DLG_DEI_AREYOUSURE), catalogue.Text(text::MSG_CAPTION),
         BoxKind::QuestionYesNoDefaultNo);
-    if (sure == BoxAnswer::Yes && !RunDeinstall(services_, state_, view) &&
-        services_.prompts.AskQuestion(view.Window(), 0, catalogue.Text(text::ERR_DEI_NOSUCCESS)) ==
-            Prompts::kYes)
-      DeleteRemovalLog(services_, state_.SourceDir.view());
+    if (sure == BoxAnswer::Yes) Deinstall(view);
     view.End(0);
   } else if (id == deinstall_dialog::kCancel) {
     view.End(0);
+  }
+}
+
+void DeinstallDialog::Deinstall(DialogView& view) {
+  const StringCatalogue& catalogue = state_.Catalogue;
+  const bool done = RunDeinstall(services_, state_, view.Window());
+  state_.ExitCode = done ? kExitSuccess : kExitFailed;
+  if (done) {
+    view.BringToFront();
+    services_.prompts.ShowMessage(view.Window(), catalogue.Text(text::INFO_DEI_DONE));
+    // Ends the program once the dialogs have closed.
+    services_.host.PostQuit(0);
+  } else if (services_.prompts.AskQuestion(
+                 view.Window(), 0, catalogue.Text(text::ERR_DEI_NOSUCCESS)) == Prompts::kYes) {
+    DeleteRemovalLog(services_, state_.SourceDir.view());
   }
 }
 

@@ -34,6 +34,10 @@ class DeinstallDialog : public Dialog {
   void OnClose(DialogView& view) override;
 
  private:
+  // After the last confirmation: the end of the program, or the question whether the
+  // removal log goes.
+  void Deinstall(DialogView& view);
+
   Services& services_;
   ProgramState& state_;
 };
@@ -43,8 +47,8 @@ void OpenDeinstallDialog(Services& services, ProgramState& state, WindowRef owne
                          std::string_view directory);
 
 // Removes the installed files, the system entries and the program group, and on full success
-// the log and the setup files, and asks the program to end. 1 on full success, 0 otherwise.
-int RunDeinstall(Services& services, ProgramState& state, DialogView& dialog);
+// the log and the setup files. 1 on full success, 0 otherwise.
+int RunDeinstall(Services& services, ProgramState& state, WindowRef owner);
 
 // Logs and deletes one installed file, asking Abort/Retry/Ignore when it is missing or stays.
 // A file that is missing and that the removal log lists is passed over without a question.

@@ -14,7 +14,8 @@
 namespace setup {
 namespace {
 
-void ReportInstallFailure(Services& services, const ProgramState& state, WindowRef owner) {
+void ReportInstallFailure(Services& services, ProgramState& state, WindowRef owner) {
+  state.ExitCode = kExitFailed;
   services.prompts.ShowMessage(owner, state.Catalogue.Text(text::ERR_INS_NOSUCCESS));
 }
 
@@ -43,13 +44,7 @@ bool TransferPackage(Services& services, ProgramState& state, WindowRef progress
 // write failed (the writer has reported it).
 bool RegisterAfresh(Services& services, ProgramState& state, std::uint32_t n) {
   DriverServiceConfig& config = state.ServiceConfig;
-  InitServiceConfigDefaults(services, state, n, config);
-  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
-    InitAdapterDefaults(state.Adapters[i]);
-  LineText protocol;
-  ReadDefaultProtocol(services.files, services.prompts, state.Script(), protocol);
-  GetScriptNewImagePath(services.files, services.prompts, state.Script(), protocol.view(),
-                        config.ImagePath);
+  InitFreshConfiguration(services, state, n);
   ClearOptionalServiceEntries(services, state);
   // Adapters written under a registration that failed would be found by no one.
   if (WriteServiceConfig(services, state, n, config) != 1) return false;
@@ -82,11 +77,16 @@ bool IsFullPath(std::string_view path) {
          path[serverEnd + 1] != '\\';
 }
 
-int RunInstall(Services& services, ProgramState& state, DialogView& installView,
-               const std::function<void()>& installed) {
-  const WindowRef owner = installView.Window();
-  state.InstallSourceDir.Assign(installView.Text(install_dialog::kSource));
-  state.InstallDestDir.Assign(installView.Text(install_dialog::kDestination));
+std::string DefaultDestination(Services& services, const ProgramState& state) {
+  std::string destination = services.system.WindowsDirectory().substr(0, 3);
+  destination += state.DefaultDirName.view();
+  return destination;
+}
+
+int RunInstall(Services& services, ProgramState& state, WindowRef owner, std::string_view source,
+               std::string_view destination, const std::function<void()>& installed) {
+  state.InstallSourceDir.Assign(source);
+  state.InstallDestDir.Assign(destination);
   Prompts& prompts = services.prompts;
   const WindowRef progress = prompts.OpenProgressWindow(owner, true, true);
   state.InstallComplete = 0;
@@ -131,6 +131,8 @@ int RunInstall(Services& services, ProgramState& state, DialogView& installView,
     WriteIntegrityBackup(services, state);
     configure = 1;
   }
+  // Without a configuration, kept or fresh, the driver cannot start.
+  state.ExitCode = found || configure ? kExitSuccess : kExitFailed;
 
   // The installed copy deinstalls from the destination and keeps its log there: an old one
   // would make a later deinstallation skip what this install has just put back.
@@ -155,10 +157,7 @@ void InstallDialog::OnInit(DialogView& view) {
     view.SetTextLimit(id, static_cast<int>(kPathBytes - 1));
   state_.InstallSourceDir = state_.SourceDir;
   view.SetText(install_dialog::kSource, state_.InstallSourceDir.view());
-  // The root of the Windows drive, as the system names it, and the default directory.
-  std::string destination = services_.system.WindowsDirectory().substr(0, 3);
-  destination += state_.DefaultDirName.view();
-  view.SetText(install_dialog::kDestination, destination);
+  view.SetText(install_dialog::kDestination, DefaultDestination(services_, state_));
   view.ShowWindow(true);
 }
 
@@ -172,7 +171,9 @@ void InstallDialog::OnCommand(DialogView& view, int id, int code) {
       view.SetFocus(field);
       return;
     }
-    configureAfter = RunInstall(services_, state_, view, installed_);
+    configureAfter =
+        RunInstall(services_, state_, view.Window(), view.Text(install_dialog::kSource),
+                   view.Text(install_dialog::kDestination), installed_);
     view.End(0);
   } else if (id == install_dialog::kCancel) {
     view.End(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "platform/Dialog.h"
 #include "platform/Services.h"
@@ -43,15 +44,18 @@ class InstallDialog : public Dialog {
 // share "\\server\share". Only such source and destination paths are installed from and to.
 bool IsFullPath(std::string_view path);
 
+// The root of the Windows drive, as the system names it, and DefaultDirName.
+std::string DefaultDestination(Services& services, const ProgramState& state);
+
 // Runs "DLG_install" over the main dialog, after taking `directory` as SourceDir.
 // `installed` is how the main dialog turns to configuring once the package is in place.
 void OpenInstallDialog(Services& services, ProgramState& state, WindowRef owner,
                        std::string_view directory, std::function<void()> installed);
 
-// The whole install from the dialog's two fields: files, script version, program group,
-// registration and configuration, ending in StartMode 1 (then `installed` runs). 1 when it
-// wrote a fresh configuration.
-int RunInstall(Services& services, ProgramState& state, DialogView& installView,
-               const std::function<void()>& installed);
+// The whole install from `source` to `destination` (full paths, as the dialog's two fields
+// hold them): files, script version, program group, registration and configuration, ending
+// in StartMode 1 (then `installed` runs). 1 when it wrote a fresh configuration.
+int RunInstall(Services& services, ProgramState& state, WindowRef owner, std::string_view source,
+               std::string_view destination, const std::function<void()>& installed);
 
 }  // namespace setup

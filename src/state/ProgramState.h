@@ -8,6 +8,7 @@
 #include "script/ScriptReader.h"
 #include "script/StringCatalogue.h"
 #include "state/ConfigRecords.h"
+#include "state/ExitCodes.h"
 
 namespace setup {
 
@@ -36,6 +37,15 @@ struct ProgramState {
   // 1 once the user answered All to overwriting a newer file; each install clears it.
   int OverwriteAll = 0;
   WindowRef MainWindow = kNoWindow;
+  // The unattended run's switches: /s, /a<answer file>, /o<log file>. A switch letter that
+  // no mode knows is ignored by the dialogs and refused by /s.
+  int Silent = 0;
+  PathText AnswerFileName;
+  PathText LogFileName;
+  int UnknownSwitch = 0;
+  // The outcome of the last action the user carried through; leaving without one is
+  // cancelling.
+  int ExitCode = kExitCancelled;
 
   LanguageTable Languages;
   StringCatalogue Catalogue;

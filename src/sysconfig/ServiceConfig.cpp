@@ -176,6 +176,17 @@ void InitAdapterDefaults(AdapterConfig& adapter) {
   adapter = AdapterConfig{2, 0x250, 5, {}};
 }
 
+void InitFreshConfiguration(Services& services, ProgramState& state, std::uint32_t n) {
+  DriverServiceConfig& config = state.ServiceConfig;
+  InitServiceConfigDefaults(services, state, n, config);
+  for (std::uint32_t i = 0; i < config.NumberOfControllers && i < kMaxAdapters; ++i)
+    InitAdapterDefaults(state.Adapters[i]);
+  LineText protocol;
+  if (ReadDefaultProtocol(services.files, services.prompts, state.Script(), protocol))
+    GetScriptNewImagePath(services.files, services.prompts, state.Script(), protocol.view(),
+                          config.ImagePath);
+}
+
 int WriteServiceConfig(Services& services, const ProgramState& state, std::uint32_t n,
                        const DriverServiceConfig& config) {
   if (!WriteKey(services, state, std::string(kCapiKeyPath), ValueRows())) return 0;

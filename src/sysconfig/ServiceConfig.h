@@ -16,6 +16,9 @@ void InitServiceConfigDefaults(Services& services, const ProgramState& state, st
 void ApplyMaintenanceDefaults(Services& services, const ProgramState& state,
                               DriverServiceConfig& config);
 void InitAdapterDefaults(AdapterConfig& adapter);
+// The configuration a fresh install registers as number n: the defaults, each adapter's,
+// and the image of the script's default protocol.
+void InitFreshConfiguration(Services& services, ProgramState& state, std::uint32_t n);
 
 // Write the configuration, creating the keys; 1 when all was written, 0 after the first
 // failure has been reported. The service's writer also enters the service group order and

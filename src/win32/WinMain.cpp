@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "state/ProgramState.h"
 #include "ui/DialogPrompts.h"
+#include "unattended/UnattendedRun.h"
+#include "win32/Win32AdminFiles.h"
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32Expander.h"
 #include "win32/Win32Files.h"
@@ -22,11 +25,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   DialogPrompts prompts(host, state.Catalogue);
   Win32ProgramGroups programGroups;
   Services services{files, expander, system, registry, prompts, host, programGroups};
-  const int result = RunSetup(services, state, commandLine ? commandLine : "");
-  // A program that ends by its quit message (after a deinstall) exits with the quit's code,
-  // not with whatever the dialog manager made of the interrupted main dialog.
-  MSG quit;
-  if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-    return static_cast<int>(quit.wParam);
-  return result;
+  const std::string_view arguments = commandLine ? commandLine : "";
+  if (SilentRequested(arguments)) {
+    Win32Profiles profiles;
+    Win32LogWriter logWriter;
+    AdminPorts admin{profiles, logWriter};
+    return RunUnattended(services, admin, state, arguments);
+  }
+  return RunSetup(services, state, arguments);
 }

@@ -1,6 +1,8 @@
-// Times the install's three batches on a medium, with the real LZ32 and the program's progress
-// window. Prints "transfer_ms N". Used by scripts/bench-transfer.sh, which lays out the medium
-// and times the same files with cp and msexpand.
+// Times the install's three batches on a medium, with the real LZ32: as the dialogs run them,
+// behind the program's progress window, or with "unattended" as /s runs them, without a
+// window and with every change logged. Prints "transfer_ms N". Used by
+// scripts/bench-transfer.sh, which lays out the medium and times the same files with cp and
+// msexpand and with an expansion in one native process.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,14 +12,43 @@
 #include "install/FileTransfer.h"
 #include "support/AppWorld.h"
 #include "ui/DialogPrompts.h"
+#include "unattended/ChangeLog.h"
+#include "unattended/Policy.h"
+#include "win32/Win32AdminFiles.h"
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32Expander.h"
 #include "win32/Win32Files.h"
 
+namespace {
+
+using namespace setup;
+
+// The three batches from `medium`; the milliseconds they took, or -1 when one failed.
+long long TimeTransfer(Services& services, ProgramState& state, char** argv) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  Prompts& prompts = services.prompts;
+  const WindowRef progress = prompts.OpenProgressWindow(kNoWindow, true, true);
+  const int results[] = {CopySetupFiles(services, state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallAddFiles(services, state, progress, kNoWindow, argv[1], argv[2]),
+                         InstallCompFiles(services, state, progress, kNoWindow, argv[1])};
+  prompts.CloseProgressWindow(progress);
+  QueryPerformanceCounter(&end);
+  for (int result : results)
+    if (result != 1) {
+      std::fprintf(stderr, "a batch gave %d\n", result);
+      return -1;
+    }
+  return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  using namespace setup;
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: transfer_bench MEDIUM DESTINATION WINDOWS\n");
+  const bool unattended = argc == 5 && std::string(argv[4]) == "unattended";
+  if (argc != 4 && !unattended) {
+    std::fprintf(stderr, "usage: transfer_bench MEDIUM DESTINATION WINDOWS [unattended]\n");
     return 2;
   }
   Win32Files files;
@@ -29,25 +60,26 @@ int main(int argc, char** argv) {
   FillCatalogue(state->Catalogue, "EN");
   state->SourceDir.Assign(argv[1]);
   state->InstallDestDir.Assign(argv[2]);
-  Win32DialogHost host(GetModuleHandleA(nullptr));
-  DialogPrompts prompts(host, state->Catalogue);
   RecordingProgramGroups programGroups;
-  Services services{files, expander, system, registry, prompts, host, programGroups};
-
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  const WindowRef progress = prompts.OpenProgressWindow(kNoWindow, true, true);
-  const int results[] = {CopySetupFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-                         InstallAddFiles(services, *state, progress, kNoWindow, argv[1], argv[2]),
-                         InstallCompFiles(services, *state, progress, kNoWindow, argv[1])};
-  prompts.CloseProgressWindow(progress);
-  QueryPerformanceCounter(&end);
-  for (int result : results)
-    if (result != 1) {
-      std::fprintf(stderr, "a batch gave %d\n", result);
-      return 1;
-    }
-  std::printf("transfer_ms %lld\n", (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+  long long milliseconds = -1;
+  if (unattended) {
+    Win32LogWriter logWriter;
+    ChangeLog log(logWriter);
+    log.SetPath(std::string(argv[2]) + ".log");
+    Policy policy;
+    PolicyPrompts prompts(policy, state->Catalogue, log);
+    LoggedFiles loggedFiles(files, log);
+    LoggedExpander loggedExpander(expander, loggedFiles);
+    Services services{loggedFiles, loggedExpander, system,       registry,
+                      prompts,     prompts,        programGroups};
+    milliseconds = TimeTransfer(services, *state, argv);
+  } else {
+    Win32DialogHost host(GetModuleHandleA(nullptr));
+    DialogPrompts prompts(host, state->Catalogue);
+    Services services{files, expander, system, registry, prompts, host, programGroups};
+    milliseconds = TimeTransfer(services, *state, argv);
+  }
+  if (milliseconds < 0) return 1;
+  std::printf("transfer_ms %lld\n", milliseconds);
   return 0;
 }

@@ -63,7 +63,7 @@ TEST_F(Startup, RestartNoticeAndGroupFollowTheLanguageChosenLast) {
                   state_.RestartRequired = 1;
                   Choose(view, dialog, 0);
                 }),
-            0);
+            kExitCancelled);
   EXPECT_FALSE(world_.host.lookOn);
   EXPECT_EQ(world_.host.views().at(1)->owner(), world_.host.views()[0]->Window());  // the intro
   EXPECT_EQ(state_.SetupFileName, "INSTALL.EXE");

@@ -386,4 +386,67 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes.str();
 }
 
+std::string Exported(const std::string& key) {
+  const std::string file = BesideThisProgram("export.reg");
+  DeleteFileA(file.c_str());
+  if (RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == kNotStarted)
+    return "(reg.exe did not start)";
+  const std::string wide = ReadFileBytes(file);
+  if (wide.empty()) return "(none)";
+  std::string text;
+  for (std::size_t i = 2; i + 1 < wide.size(); i += 2)
+    if (wide[i] != '\r') text += wide[i];
+  return text;
+}
+
+std::string WithoutBackupDate(std::string exported) {
+  const std::string date = "\"BackupDate\"=\"";
+  if (const auto at = exported.find(date); at != std::string::npos)
+    exported.replace(at + date.size(), 8, "YYYYMMDD");
+  return exported;
+}
+
+namespace {
+
+// Every file below `directory` with its size, and every directory, by full path. Links are
+// passed over: Wine's user folders lead into the Unix home, where other programs write.
+void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
+    const std::string path = directory + "\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      entries[path + "\\"] = 0;
+      ListTree(path, entries);
+    } else {
+      entries[path] = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+MachineState Survey(const std::string& drive) {
+  MachineState state;
+  ListTree(drive.substr(0, 2), state.files);
+  for (const char* key : {kVelmar, kCapi, kGroupOrder}) state.keys[key] = Exported(key);
+  return state;
+}
+
+std::vector<std::string> Differences(const MachineState& before, const MachineState& after) {
+  std::vector<std::string> changes;
+  for (const auto& [path, size] : before.files)
+    if (!after.files.contains(path)) changes.push_back("gone: " + path);
+  for (const auto& [path, size] : after.files)
+    if (!before.files.contains(path)) changes.push_back("new: " + path);
+  for (const auto& [key, text] : before.keys)
+    if (after.keys.at(key) != text) changes.push_back("changed: " + key);
+  return changes;
+}
+
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ class SetupProcess {
 
   bool Started() const { return info_.hProcess != nullptr; }
   bool Running() const;
+  DWORD ProcessId() const { return info_.dwProcessId; }
   std::vector<HWND> VisibleDialogs() const;
   // The first visible dialog that `is` accepts; nullptr when none came in time.
   HWND WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const;
@@ -99,5 +101,25 @@ void WaitUntilDrawn(HWND window);
 // each name, as BMP, when it is drawn.
 void SetScreenshotDirectory(const std::string& directory);
 void SaveScreenshot(HWND window, const std::string& name);
+
+// The keys the package writes, below HKEY_LOCAL_MACHINE.
+inline constexpr const char* kVelmar = "SYSTEM\\CurrentControlSet\\Services\\Velmar";
+inline constexpr const char* kCapi = "SOFTWARE\\CAPI20";
+inline constexpr const char* kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+// A key as the system's reg tool exports it, carriage returns dropped; "(none)" when there is
+// no such key.
+std::string Exported(const std::string& key);
+// An export with the integrity backup's date masked, as the fixtures hold it.
+std::string WithoutBackupDate(std::string exported);
+
+// The files and directories of a drive (with their sizes) and the package's keys.
+struct MachineState {
+  std::map<std::string, long long> files;
+  std::map<std::string, std::string> keys;
+};
+MachineState Survey(const std::string& drive);
+// "gone: ", "new: " and "changed: " lines.
+std::vector<std::string> Differences(const MachineState& before, const MachineState& after);
 
 }  // namespace e2e

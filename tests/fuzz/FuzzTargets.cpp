@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +16,14 @@
 #include "script/Protocols.h"
 #include "script/SafeFormat.h"
 #include "support/AppWorld.h"
+#include "support/SandboxProfiles.h"
 #include "sysconfig/AutoexecNt.h"
 #include "sysconfig/IntegrityBackup.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/RemovalLog.h"
+#include "sysconfig/ServiceConfig.h"
 #include "sysconfig/ServiceGroupOrder.h"
+#include "unattended/AnswerFile.h"
 
 namespace setup {
 namespace {
@@ -214,6 +218,35 @@ std::vector<std::string> NonEmptyNames(std::string_view list) {
   }
   Require(RemoveGroupFromServiceOrder(w.services, *w.state) == 1, "the removal failed");
   Require(list() == before, "insertion and removal changed the list");
+}
+
+// A script, then an answer file. One refused changes nothing; one taken leaves a
+// configuration the dialogs could have made: adapters that share no interrupt or address.
+[[maybe_unused]] void FuzzAnswerFile(std::string_view input) {
+  const auto [script, answerFile] = Split(input);
+  FuzzWorld w(script);
+  w.files.PutFile("A:\\UNATTEND.INI", answerFile);
+  SandboxProfiles profiles(w.files);
+  Refusal refusal;
+  const std::optional<Answers> answers = Answers::Read(profiles, "A:\\UNATTEND.INI", refusal);
+  if (!answers) return;
+  RunAnswers run;
+  ReadRunAnswers(*answers, *w.state, run);
+  DriverServiceConfig& config = w.state->ServiceConfig;
+  InitServiceConfigDefaults(w.services, *w.state, 1, config);
+  const DriverServiceConfig before = config;
+  if (ApplyConfigurationAnswers(w.services, *w.state, *answers)) {
+    Require(config == before, "a refused answer file changes nothing");
+    return;
+  }
+  const AdapterTable& adapters = w.state->Adapters;
+  Require(config.NumberOfControllers >= 1 && config.NumberOfControllers <= kMaxAdapters,
+          "one to four adapters");
+  for (std::uint32_t i = 0; i < config.NumberOfControllers; ++i)
+    for (std::uint32_t j = 0; j < i; ++j)
+      Require(adapters[i].Interrupt != adapters[j].Interrupt &&
+                  adapters[i].BaseAddress != adapters[j].BaseAddress,
+              "adapters share no interrupt or address");
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ seeds = {
                        b"\r\nC:\\VELMAR\\VMDSS1.SYS\r\n\x01SOFTWARE\\CAPI20\\1\x01C:\\VELMAR"],
     "FuzzAutoexec": [b"REM MS-DOS start-up\r\nlh %SystemRoot%\\system32\\redir\r\n\r\n" + block],
     "FuzzGroupList": [groups + b"\0", groups + b"CAPI20\0\0"],
+    "FuzzAnswerFile": [(package / "SETUP.KVX").read_bytes() +
+                       b"\x01[Driver]\r\nProtocol=NI-1 (North American National ISDN-1)\r\n"
+                       b"Adapters=2\r\n[Adapter2]\r\nInterrupt=11\r\nIoAddress=2B0\r\n"
+                       b"SPID=0123\r\n[Maintenance]\r\nSwitch=1\r\nCalledNumber=12345\r\n"
+                       b"Calling1=5550199,77\r\n"],
 }
 for target, inputs in seeds.items():
     folder = out / target

@@ -1,0 +1,97 @@
+// Answer files the unattended run must refuse before it changes anything.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "state/ExitCodes.h"
+#include "support/AppWorld.h"
+#include "support/SandboxProfiles.h"
+#include "unattended/UnattendedRun.h"
+
+namespace setup {
+namespace {
+
+struct RecordingLog : LogWriter {
+  bool Append(const std::string&, std::string_view line) override {
+    lines.emplace_back(line);
+    return true;
+  }
+  std::vector<std::string> lines;
+};
+
+std::string PackageFile(const std::string& name) {
+  std::ifstream in(std::string(SETUP_PACKAGE_DIR) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(UnattendedRun, RefusesABadAnswerFileWithItsKeyAndReasonAndChangesNothing) {
+  const struct {
+    const char* mode;
+    std::string answers;
+    const char* refusal;
+  } rows[] = {
+      {"", "[Setup]\nColour=blue\n", "Setup.Colour: no such key"},
+      {"", "[Driver]\nStart=1\nstart=2\n", "Driver.start: given twice"},
+      {"", "[Setup]\nLanguage=Klingon\n", "Setup.Language: not a language"},
+      {"", "[Setup]\nDestination=Velmar\n", "Setup.Destination: not a full path"},
+      {"", "[Setup]\nOverwriteNewer=yes\n", "Setup.OverwriteNewer: not a number below 2"},
+      {"", "[Driver]\nProtocol=X.25\n", "Driver.Protocol: not a protocol"},
+      {"", "[Driver]\nStart=5\n", "Driver.Start: not a number below 5"},
+      {"", "[Driver]\nDosVector=100\n", "Driver.DosVector: not a hexadecimal number below 100"},
+      {"", "[Driver]\nProtocol=NI-1 (North American National ISDN-1)\nX31Layer2=1\n",
+       "Driver.X31Layer2: the protocol has no X.31"},
+      {"", "[Driver]\nAdapters=5\n", "Driver.Adapters: not a number below 5"},
+      {"", "[Adapter2]\nInterrupt=3\n", "Adapter2.Interrupt: there are only 1 adapters"},
+      {"", "[Adapter1]\nInterrupt=7\n", "Adapter1.Interrupt: not one of the values"},
+      {"", "[Driver]\nAdapters=2\n[Adapter2]\nIoAddress=250\n",
+       "Adapter2.IoAddress: in use by adapter 1"},
+      {"", "[Adapter1]\nSPID=0123\n", "Adapter1.SPID: the protocol takes no SPID"},
+      {"", "[Driver]\nProtocol=NI-1 (North American National ISDN-1)\n[Adapter1]\nSPID=01;23\n",
+       "Adapter1.SPID: holds a separator"},
+      {"",
+       "[Driver]\nProtocol=NI-1 (North American National ISDN-1)\n[Adapter1]\n"
+       "SPID=0123456789012345\n",
+       "Adapter1.SPID: longer than 15"},
+      {"", "[Maintenance]\nCalledNumber=12,3\n", "Maintenance.CalledNumber: holds a separator"},
+      {"",
+       "[Maintenance]\nCalledNumber=1234567890123456789\nCalledSubaddress=12345678901234567890\n",
+       "Maintenance.CalledNumber: number and subaddress are too long"},
+      {"", "[Maintenance]\nCalling1=1\nCalling3=3\n",
+       "Maintenance.Calling3: the calling numbers must follow on"},
+      {"", "[Maintenance]\nCalling1=12345678901234567890,1\n",
+       "Maintenance.Calling1: a part is longer than 19"},
+      {"", "[Maintenance]\nUser=" + std::string(79, 'u') + "\n",
+       "Maintenance.User: longer than 78"},
+      {"", "[Maintenance]\nController=2\n", "Maintenance.Controller: not a number below 2"},
+      {"/d ", "[Setup]\nColour=blue\n", "Setup.Colour: no such key"},
+  };
+  for (const auto& row : rows) {
+    AppWorld world;
+    for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
+      world.files.PutFile(std::string("A:\\") + name, PackageFile(name));
+    world.files.PutFile("A:\\UNATTEND.INI", row.answers);
+    const auto registry = world.registry.Contents();
+    SandboxProfiles profiles(world.files);
+    RecordingLog log;
+    AdminPorts admin{profiles, log};
+    EXPECT_EQ(RunUnattended(world.services, admin, *world.state, std::string(row.mode) + "/s"),
+              kExitBadAnswerFile)
+        << row.answers;
+    std::string lines;
+    for (const std::string& line : log.lines) lines += line + '\n';
+    EXPECT_NE(lines.find(std::string("answer file refused: ") + row.refusal), std::string::npos)
+        << lines;
+    EXPECT_EQ(world.registry.Contents(), registry) << row.answers;
+    for (const char* change : {"set value", "created key", "copied", "expanded", "replaced",
+                               "created directory", "changed file"})
+      EXPECT_EQ(lines.find(change), std::string::npos) << lines;
+    EXPECT_TRUE(world.prompts.shown().empty()) << row.answers;
+  }
+}
+
+}  // namespace
+}  // namespace setup
