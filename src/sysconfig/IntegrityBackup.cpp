@@ -196,8 +196,10 @@ bool WriteIntegrityBackup(Services& services, const ProgramState& state) {
   for (const auto& [name, text] :
        {std::pair{"RegistryBackup", backup.text()}, {"BackupDate", date}})
     if (registry.SetValue(key.key(), name, Registry::kSz, text.c_str(),
-                          static_cast<std::uint32_t>(text.size() + 1)) != Registry::kSuccess)
-      return ReportNoKeyModify(services, state, kIntegrityKeyPath), false;
+                          static_cast<std::uint32_t>(text.size() + 1)) != Registry::kSuccess) {
+      ReportNoKeyModify(services, state, kIntegrityKeyPath);
+      return false;
+    }
   return true;
 }
 
