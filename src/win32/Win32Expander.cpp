@@ -38,6 +38,11 @@ Expander::Result Win32Expander::Expand(const std::string& source, const std::str
   bool whole = copied >= length;
   if (whole && copied > length)
     whole = _llseek(out, length, FILE_BEGIN) == length && SetEndOfFile(LongToHandle(out));
+  // LZCopy dates the file now; with the package's date an install over it asks about no
+  // newer file, as for a copied one.
+  WIN32_FILE_ATTRIBUTE_DATA dated;
+  if (whole && GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &dated))
+    whole = SetFileTime(LongToHandle(out), nullptr, nullptr, &dated.ftLastWriteTime) != 0;
   if (_lclose(out) == HFILE_ERROR) whole = false;
   return whole ? Result::Done : Result::Failed;
 }

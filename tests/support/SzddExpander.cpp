@@ -74,7 +74,7 @@ Expander::Result SzddExpander::Expand(const std::string& source, const std::stri
   if (files_.Write(out.handle(), data.data(), size) != static_cast<std::int32_t>(size) ||
       size != length)
     return Result::Failed;
-  // As LZ32: the source's date goes with it, so installing again asks about no newer file.
+  // As the real one: the source's date goes with it.
   files_.SetLastWriteTime(target, *files_.LastWriteTime(source));
   return Result::Done;
 }

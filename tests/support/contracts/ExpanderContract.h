@@ -55,6 +55,9 @@ TYPED_TEST_P(ExpanderContract, ExpandsEachFileToItsOriginalOrTellsWhatWentWrong)
     EXPECT_EQ(this->env_.expander().Expand(c.source, target), c.result);
     // 1 MiB would drown the log.
     EXPECT_TRUE(!c.original || this->Contents(target) == this->Contents(fixtures + c.original));
+    // The source's date goes with it, so that installing again asks about no newer file.
+    Files& files = this->env_.files();
+    EXPECT_TRUE(!c.original || files.LastWriteTime(target) == files.LastWriteTime(c.source));
   }
 }
 
