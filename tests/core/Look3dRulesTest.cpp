@@ -1,11 +1,9 @@
 // The decisions of the dialog look that need no window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "look3d/Look3dRules.h"
 
@@ -85,7 +83,6 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
       {"Button", 0x00000000, k40, kAllClassBits, true, false, 0, false},
       {"Button", 0x00000000, k351, kListBit, false, false, 0, false},
       {"ListBox", 0, k351, kAllClassBits, true, true, 0, true},
-      {"ListBox", 0, k40, kAllClassBits, true, false, 0, true},
       {"ListBox", 0, k40, kAllClassBits, true, true, 0, false},
       {"Edit", 0, k40, kAllClassBits, false, false, 0, true},
       {"Edit", 0, k40, kAllClassBits, false, true, 0, false},
@@ -93,11 +90,9 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
       {"ComboBox", 2, k351, kAllClassBits, true, false, 0, false},
       {"ComboBox", 2, k351, kAllClassBits, false, false, 0, true},
       {"ComboBox", 3, k351, kAllClassBits, true, false, 0, true},
-      {"ComboBox", 1, k351, kAllClassBits, true, false, 0, true},
       {"ComboBox", 3, k40, kAllClassBits, false, false, 0, false},
       {"ComboLBox", 0, k351, kAllClassBits, true, false, 1, true},
       {"ComboLBox", 0, k351, kAllClassBits, true, false, 3, false},
-      {"ComboLBox", 0, k351, kAllClassBits, false, false, 3, true},
       {"ComboLBox", 0, k40, kAllClassBits, false, false, 1, false},
       {"Static", 3, k351, kAllClassBits, true, false, 0, false},  // icon
       {"Static", 12, k351, kStaticTextBit, true, false, 0, true},
@@ -169,72 +164,6 @@ TEST(Look3dCheckBoxCell, EveryKindAndStateStaysInsideTheBitmap) {
   EXPECT_EQ(ButtonKindOf(6), ButtonKind::ThreeState);
   EXPECT_EQ(ButtonKindOf(7), ButtonKind::GroupBox);
   EXPECT_EQ(ButtonKindOf(1), ButtonKind::Push);
-}
-
-// Paints the fills into a small picture, a letter per colour (highlight, face, shadow, frame),
-// so that a test shows the lines as they appear.
-std::vector<std::string> Painted(const Fills& fills, int width, int height) {
-  std::vector<std::string> rows(height, std::string(width, '.'));
-  for (const Fill& f : fills)
-    for (int y = std::max(f.rect.top, 0); y < std::min(f.rect.bottom, height); ++y)
-      for (int x = std::max(f.rect.left, 0); x < std::min(f.rect.right, width); ++x)
-        rows[y][x] = "hfsk"[static_cast<int>(f.role)];
-  return rows;
-}
-
-TEST(Look3dGeometry, FrameBorderAndEdges) {
-  using Rows = std::vector<std::string>;
-  EXPECT_EQ(Painted(DialogFrame(8, 8, {1, 1, 2}, false), 8, 8),
-            (Rows{"sssssssk", "shhhhhsk", "shffffsk", "shf..fsk", "shf..fsk", "shffffsk",
-                  "sssssssk", "kkkkkkkk"}));
-  EXPECT_EQ(Painted(DialogFrame(9, 9, {1, 2, 3}, true), 9, 9),
-            (Rows{"ssssssssk", "shhhhhhsk", "shfffffsk", "shfsshfsk", "shfs.hfsk", "shfhhhfsk",
-                  "shfffffsk", "ssssssssk", "kkkkkkkkk"}));
-
-  // A list of 4 x 3 pixels at (1, 1): plain, with a vertical scroll bar two pixels wide, and
-  // with a horizontal one a pixel high.
-  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 0, 0), 6, 5),
-            (Rows{"sssssh", "skkkfh", "sk..fh", "sffffh", "hhhhhh"}));
-  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 2, 0), 6, 5),
-            (Rows{"sssssh", "skkk.h", "sk...h", "sffkkh", "hhhhhh"}));
-  EXPECT_EQ(Painted(SunkenBorder({1, 1, 5, 4}, 0, 1), 6, 5),
-            (Rows{"sssssh", "skkkfh", "sk..fh", "s...kh", "hhhhhh"}));
-
-  EXPECT_EQ(Painted(PushButtonEdges({0, 0, 7, 7}, false, false), 7, 7),
-            (Rows{"kkkkkkk", "khhhhsk", "khhhssk", "khhfssk", "khssssk", "ksssssk", "kkkkkkk"}));
-  EXPECT_EQ(Painted(PushButtonEdges({0, 0, 7, 7}, true, true), 7, 7),
-            (Rows{"kkkkkkk", "kkkkkkk", "kkssfkk", "kksffkk", "kkfffkk", "kkkkkkk", "kkkkkkk"}));
-  EXPECT_EQ(Painted(EtchedBox({0, 0, 4, 4}), 4, 4), (Rows{"sss.", "shsh", "sssh", ".hhh"}));
-  EXPECT_TRUE(StaticLines({0, 0, 4, 4}, 0).empty());
-  EXPECT_EQ(StaticLines({0, 0, 4, 4}, 0x11), EtchedBox({0, 0, 4, 4}));
-  EXPECT_EQ(Painted(StaticLines({0, 0, 3, 3}, 7), 3, 3), (Rows{"ssh", "s.h", "hhh"}));
-}
-
-TEST(Look3dHookTable, FindAddReleaseAndTheRememberedIndex) {
-  ThreadHookTable table;
-  for (std::uint32_t t = 1; t <= ThreadHookTable::kCapacity; ++t)
-    ASSERT_TRUE(table.Add({0x400000, t, 100 + t, 1, kAutoSubclass}));
-  EXPECT_FALSE(table.Add({0x400000, 999, 1, 1, 1}));
-  EXPECT_EQ(table.Find(999), nullptr);
-
-  ASSERT_NE(table.Find(3), nullptr);  // remembered at index 2
-  EXPECT_EQ(table.Release(1, 0x400000), 101u);
-  ASSERT_NE(table.Find(3), nullptr);
-  EXPECT_EQ(table.Find(3)->hook, 103u);
-  EXPECT_EQ(table.Find(4)->hook, 104u);
-
-  table.Find(5)->count = 2;
-  EXPECT_EQ(table.Release(5, 0x500000), std::nullopt);  // another instance's reference
-  EXPECT_EQ(table.Find(5)->count, 1u);
-  EXPECT_EQ(table.Release(5, 0x500000), 105u);
-  table.Find(6)->count = 3;
-  EXPECT_EQ(table.Release(6, 0x400000), 106u);  // its own instance ends it at once
-  EXPECT_EQ(table.Find(6), nullptr);
-  EXPECT_EQ(table.Release(6, 0x400000), std::nullopt);
-  EXPECT_EQ(table.size(), ThreadHookTable::kCapacity - 3);
-
-  EXPECT_EQ(AutoSubclassFlags(0), kAutoSubclass);
-  EXPECT_EQ(AutoSubclassFlags(6), 4u);
 }
 
 }  // namespace
