@@ -1,5 +1,5 @@
-// The program group client on the doubles: command texts the shell must not misread, items
-// too long to send, and what each failure shows.
+// The program group client on the doubles: command texts the shell must not misread and
+// items too long to send.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,13 +44,6 @@ struct ClientWorld : AppWorld {
     else
       DeleteProgramGroup(services, *state, owner, "C:\\MEDIUM");
   }
-  // Every text shown, with "owner: " in front of those the install dialog owns.
-  Texts Shown() const {
-    Texts shown;
-    for (const FakePrompts::Shown& s : prompts.shown())
-      shown.push_back((s.owner == owner ? "owner: " : "") + s.text);
-    return shown;
-  }
 
   struct Idle : Dialog {
     void OnInit(DialogView&) override {}
@@ -68,7 +61,7 @@ TEST(ProgmanClient, QuotesWhatWouldSplitACommandAndAddsNoSecondBackslash) {
                            "D:\\tools\\vmtrace.exe,8,95,10,\"D:\\x(1)\")]"}));
   w.Run(false);
   EXPECT_EQ(w.programGroups.commands.back(), "[DeleteGroup(\"Velmar CAPI 2.0\")]");
-  EXPECT_TRUE(w.Shown().empty());
+  EXPECT_TRUE(w.prompts.shown().empty());
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
 }
 
@@ -78,40 +71,12 @@ TEST(ProgmanClient, AnOverlongItemIsRefusedAndTheRestStillSent) {
   ClientWorld w(Piped("[PROGMAN]|\"G\"|English|2|Long|" + std::string(125, '"') +
                       "|!SETUPDIR|!SETUPICON|0|Short|a.exe|!SETUPDIR|a.exe|0"));
   w.Run(true);
-  EXPECT_EQ(w.Shown(), Texts{"owner: Can't add the program item \"Long\"!\nIts paths or command "
-                             "line are longer than 259 characters."});
+  ASSERT_EQ(w.prompts.shown().size(), 1u);
+  EXPECT_EQ(w.prompts.shown()[0].owner, w.owner);
   EXPECT_EQ(
       w.programGroups.commands,
       GroupCommands({"[AddItem(a.exe ,Short,C:\\Velmar\\a.exe,0,95,10,C:\\Velmar)]"}, "\"\"G\"\""));
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
-}
-
-// Every failure is shown where it happens ("owner: " for the caller's window) and the other
-// commands are still tried; the caller learns of none of them.
-TEST(ProgmanClient, ShowsEachFailureAndGoesOn) {
-  using R = RecordingProgramGroups;
-  const struct {
-    void (R::*fault)(std::uint32_t);  // null: the shell is not there
-    bool create;
-    Texts shown;
-  } cases[] = {
-      {&R::FailInitialize, true, {"owner: No DDE conversation!"}},
-      {&R::FailInitialize, false, {"owner: No DDE Conversation!\nErrorCode: 0x400a"}},
-      {nullptr, true, Texts(5, "No connection!")},
-      {nullptr, false, {"No connection!", "owner: Can't delete group!"}},
-      {&R::Refuse, true, Texts(5, "Error: 400A")},
-      {&R::Refuse, false, {"Error: 400A", "owner: Can't delete group!"}},
-  };
-  for (const auto& c : cases) {
-    ClientWorld w;
-    if (c.fault)
-      (w.programGroups.*c.fault)(ProgramGroups::kNoConversation);
-    else
-      w.programGroups.BeUnreachable();
-    w.Run(c.create);
-    EXPECT_EQ(w.Shown(), c.shown);
-    EXPECT_EQ(w.programGroups.liveInstances(), 0u);
-  }
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 
 namespace setup {
 
-// A shell that records the commands it accepts, or is not there at all, or refuses them all;
-// a command sent on an instance that is not live is a test failure.
+// A shell that records the commands it accepts, or is not there at all; a command sent on an
+// instance that is not live is a test failure.
 class RecordingProgramGroups : public ProgramGroups {
  public:
   std::vector<std::string> commands;
@@ -41,13 +41,10 @@ class RecordingProgramGroups : public ProgramGroups {
     }
     return groups;
   }
-  void Refuse(std::uint32_t error) { refusal_ = error; }
-  void FailInitialize(std::uint32_t error) { initializeError_ = error; }
 
   std::size_t liveInstances() const { return live_.size(); }
 
   Started Initialize() override {
-    if (initializeError_ != kNoError) return {0, initializeError_};
     live_.insert(next_);
     return {next_++, kNoError};
   }
@@ -62,7 +59,6 @@ class RecordingProgramGroups : public ProgramGroups {
     ++commandsTried;
     if (commandsBeforeFailure_ > 0 && --commandsBeforeFailure_ == 0)
       return {Outcome::Refused, kNotProcessed};
-    if (refusal_ != kNoError) return {Outcome::Refused, refusal_};
     commands.emplace_back(command);
     return {Outcome::Accepted, kNoError};
   }
@@ -70,7 +66,6 @@ class RecordingProgramGroups : public ProgramGroups {
  private:
   bool unreachable_ = false;
   int commandsBeforeFailure_ = 0;
-  std::uint32_t refusal_ = kNoError, initializeError_ = kNoError;
   std::set<Instance> live_;
   Instance next_ = 0x10;
 };
