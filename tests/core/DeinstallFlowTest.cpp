@@ -24,11 +24,10 @@ std::string En(int key, const std::string& path = "") {
   return LanguageText("EN", key) + (path.empty() ? "" : " " + path);
 }
 
-// Before the run: m the Windows copy missing, w no log can be written, f a foreign key under
-// Parameters, c the CAPI registration gone, o the log of a run that took the Windows copy, the
-// setup copy and the registration, r the setup copy read-only, n No to the last confirmation,
-// d the stored display name too long, a AutoExec.NT read-only, p q e a refused [COMPFILES],
-// [ADDFILES] or [DELETEADDFILES] ahead of the script's own.
+// Before the run: m the Windows copy missing, f a foreign key under Parameters, c the CAPI
+// registration gone, o the log of a run that took the Windows copy, the setup copy and the
+// registration, r the setup copy read-only, n No to the last confirmation, d the stored display
+// name too long, p a refused [COMPFILES] ahead of the script's own.
 // After: R the removal of the system entries entered, S the service key left, G the group deleted,
 // D done and the program ending.
 struct Case {
@@ -40,24 +39,19 @@ struct Case {
 };
 
 TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
-  const int A = Prompts::kAbort, I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
+  const int I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
   const std::string gone = En(text::ERR_DEI_FILENOTFOUND, kWinCopy),
                     no = En(text::ERR_DEI_NOSUCCESS),
-                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy),
-                    wp = En(text::ERR_WRITEPROTECTED);
+                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy);
   const Case cases[] = {
       {"RGD", {}, {}, 0, {}},  // success
       {"nS", {}, {}, 0x1F, {}},
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
-      {"wRSG", {A, I, A, A, N}, {wp, wp, wp, wp, no}, 0x17, {}},
       {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
       {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
       {"dRGD", {}, {}, 0, {}},
-      {"aG", {N}, {no}, 0x10, {kReadme, "SOFTWARE\\CAPI20\\1", std::string(kServiceKeyPath)}},
       {"pRG", {N}, {no}, 0x13, {kReadme}},
-      {"qRG", {N}, {no}, 0x14, {kWinCopy, kSetupCopy}},
-      {"eRG", {N}, {no}, 0x18, {kWinCopy, kSetupCopy, kReadme}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -72,19 +66,15 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
         Piped("[OS]|!OS_WINDOWS_NT|[LANGUAGE]|1|English|ENG.TXT|"
               "[COMPFILES]|1|1||V.SY_|vmdss1.sys|DRV\\NT|system32\\drivers||[ADDFILES]|1|1||"
               "README.TXT||[DELETEADDFILES]|1|1|TRACE|LOG.TXT|[PROGMAN]|Velmar"));
-    const char* refused = has('p')   ? "[COMPFILES]|1|999"
-                          : has('q') ? "[ADDFILES]|1|999"
-                          : has('e') ? "[DELETEADDFILES]|1|999"
-                                     : "";
-    w.files.PutFile(kDir + "\\SETUP.KVX",
-                    Piped(refused) + *w.files.FileBytes(kDir + "\\SETUP.KVX"));
+    if (has('p'))
+      w.files.PutFile(kDir + "\\SETUP.KVX",
+                      Piped("[COMPFILES]|1|999") + *w.files.FileBytes(kDir + "\\SETUP.KVX"));
     for (const std::string& file : kFiles) w.files.PutFile(file, "x");
     w.PutMachine();
     w.files.ChangeDirectory(kDir);
     w.system.modulePath = kFiles[4];
     w.PutDriver(1);
     if (has('m')) w.files.Delete(kWinCopy);
-    if (has('w')) w.files.MakeDirectories(kLog);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
     for (const char* key : {"SOFTWARE\\CAPI20\\1\\1", "SOFTWARE\\CAPI20\\1"})
       if (has('c')) w.registry.DeleteKey(key);
@@ -93,7 +83,6 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
                                 Piped("Deleted Objects:||" + kWinCopy + "|" + kSetupCopy +
                                       "|SOFTWARE\\CAPI20\\1\\1|SOFTWARE\\CAPI20\\1"));
     if (has('r')) w.files.SetAttributes(kSetupCopy, Files::kReadOnly);
-    if (has('a')) w.files.SetAttributes(kAutoexec, Files::kReadOnly);
     if (has('d'))
       w.registry.PutValue(std::string(kServiceKeyPath), "DisplayName", Registry::kSz,
                           std::string(64, 'd') + '\0');
