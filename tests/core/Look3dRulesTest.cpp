@@ -1,7 +1,6 @@
 // The decisions of the dialog look that need no window.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -31,7 +30,7 @@ TEST(Look3dVersion, VersionHookModeAndDisplay) {
   EXPECT_FALSE(DisplayTakesLook(8, 1, 640, 350));
 }
 
-TEST(Look3dColours, FixUpsAndTheBitmapsColourTable) {
+TEST(Look3dColours, FixUps) {
   const Look3dColours system{0xF0F0F0, 0xC0C0C0, 0x808080, 0x000001,
                              0xFFFFFE, 0x000002, 0x000000, 0x0000FF};
   EXPECT_EQ(FixColours(system, 0x30A).grayText, 0x808080u);
@@ -43,15 +42,6 @@ TEST(Look3dColours, FixUpsAndTheBitmapsColourTable) {
   Look3dColours ownGray = system;
   ownGray.grayText = 0x102030;
   EXPECT_EQ(FixColours(ownGray, 0x400).grayText, 0x102030u);
-
-  std::array<std::uint32_t, 16> table;
-  table.fill(0xABCDEF);
-  const Look3dColours c{0x112233, 0x445566, 0x778899, 0, 0xAABBCC, 0xDDEEFF, 0, 0x010203};
-  ReplaceBitmapColours(table, c);
-  const std::array<std::uint32_t, 16> expected{
-      0xFFEEDD, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0x998877,
-      0x665544, 0xABCDEF, 0x030201, 0xCCBBAA, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0x332211};
-  EXPECT_EQ(table, expected);
 }
 
 TEST(Look3dText, MnemonicPrefixAndVisibleLabel) {
