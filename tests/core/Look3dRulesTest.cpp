@@ -67,21 +67,16 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
   } cases[] = {
       {"Button", 0x00000029, k351, kAllClassBits, true, false, 0, true},   // left-text radio
       {"Button", 0x0000000B, k351, kAllClassBits, true, false, 0, false},  // owner-drawn
-      {"Button", 0x00004003, k351, kAllClassBits, true, false, 0, false},  // multi-line
       {"Button", 0x00000000, k40, kAllClassBits, true, false, 0, false},
       {"Button", 0x00000000, k351, kListBit, false, false, 0, false},
       {"ListBox", 0, k351, kAllClassBits, true, true, 0, true},
       {"ListBox", 0, k40, kAllClassBits, true, true, 0, false},
       {"Edit", 0, k40, kAllClassBits, false, false, 0, true},
-      {"Edit", 0, k40, kAllClassBits, false, true, 0, false},
-      {"Edit", 0, k351, kButtonBit, false, false, 0, false},
       {"ComboBox", 2, k351, kAllClassBits, true, false, 0, false},
       {"ComboBox", 2, k351, kAllClassBits, false, false, 0, true},
       {"ComboBox", 3, k351, kAllClassBits, true, false, 0, true},
-      {"ComboBox", 3, k40, kAllClassBits, false, false, 0, false},
       {"ComboLBox", 0, k351, kAllClassBits, true, false, 1, true},
       {"ComboLBox", 0, k351, kAllClassBits, true, false, 3, false},
-      {"ComboLBox", 0, k40, kAllClassBits, false, false, 1, false},
       {"Static", 3, k351, kAllClassBits, true, false, 0, false},  // icon
       {"Static", 12, k351, kStaticTextBit, true, false, 0, true},
       {"Static", 2, k351, kStaticFrameBit, true, false, 0, false},
@@ -114,8 +109,6 @@ TEST(Look3dDialog, WhichDialogsGetTheLookAndTheirFrameAndColours) {
 
   const unsigned list = 0x134, button = 0x135, edit = 0x133, scroll = 0x137, box = 0x132;
   EXPECT_TRUE(LookAnswersColour(button, 0x400, false, false));
-  EXPECT_TRUE(LookAnswersColour(0x136, 0x400, false, false));
-  EXPECT_TRUE(LookAnswersColour(0x138, 0x400, false, false));
   EXPECT_TRUE(LookAnswersColour(list, 0x333, true, false));
   EXPECT_FALSE(LookAnswersColour(list, 0x333, true, true));
   EXPECT_FALSE(LookAnswersColour(list, 0x333, false, false));
