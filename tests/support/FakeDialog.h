@@ -64,7 +64,6 @@ class FakeDialogView : public DialogView {
   void SetPushed(int id, bool pushed) override { Set(id, &Control::pushed, pushed); }
   void SetFocus(int) override {}
   void SetTextLimit(int id, int characters) override { Set(id, &Control::textLimit, characters); }
-  int TextLimit(int id) const { return Find(id).textLimit; }
   bool visible() const { return visible_; }
   void ShowWindow(bool visible) override { visible_ = visible; }
   // Centring shows nothing: a dialog hidden while it is filled stays hidden.
