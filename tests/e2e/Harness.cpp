@@ -249,20 +249,16 @@ std::string ControlText(HWND dialog, int id) {
   return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
 }
 
-// The ANSI list messages hand back UTF-16 across processes under Wine.
+// The ANSI list messages hand back UTF-16 across processes under Wine; the items are ASCII.
 std::vector<std::string> ListItems(HWND list) {
   std::vector<std::string> items;
   const LRESULT count = Send(SendMessageTimeoutW, list, LB_GETCOUNT, 0, 0);
   for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
     const LRESULT length = Send(SendMessageTimeoutW, list, LB_GETTEXTLEN, i, 0);
     if (length < 0) break;
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
-    std::string& text = items.emplace_back(wide.size() * 2, '\0');
-    const int written =
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), text.data(),
-                            static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(std::max(written, 0)));
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    items.emplace_back(item.begin(), item.begin() + item.find(L'\0'));
   }
   return items;
 }

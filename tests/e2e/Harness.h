@@ -17,16 +17,13 @@ namespace e2e {
 std::string ReadFileBytes(const std::string& path);
 using setup::BesideThisProgram;
 
-// The medium's languages as the program reads them, with what the reading reported.
+// The medium's languages and the first one's texts, as the program reads them.
 struct Medium {
   std::string directory;  // a Windows path
   setup::LanguageTable languages;
-  std::vector<setup::StringCatalogue> catalogues;  // one per language
-  std::vector<std::string> complaints;
+  setup::StringCatalogue first;
 
-  std::string Text(int language, int slot) const {
-    return std::string(catalogues.at(static_cast<std::size_t>(language)).Text(slot));
-  }
+  std::string Text(int slot) const { return std::string(first.Text(slot)); }
 };
 
 const Medium& TheMedium();
@@ -39,12 +36,10 @@ using Timeout = std::chrono::milliseconds;
 // Whether `holds` came true within `timeout`.
 bool Eventually(const std::function<bool()>& holds, Timeout timeout = Timeout{5000});
 
-// The top-level windows of `process` that `keep` accepts.
 std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& keep);
 bool IsDialog(HWND window);
 
-// One run of SETUP.EXE, started as a user starts it; a run still going when the object dies is
-// ended, so that no test leaves a program behind.
+// A run still going when the object dies is ended, so that no test leaves a program behind.
 class SetupProcess {
  public:
   SetupProcess(const std::string& directory, const std::string& arguments);
@@ -56,11 +51,9 @@ class SetupProcess {
   bool Running() const;
   DWORD ProcessId() const { return info_.dwProcessId; }
   std::vector<HWND> VisibleDialogs() const;
-  // The first visible dialog that `is` accepts; nullptr when none came in time.
   HWND WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const;
   DWORD WaitForExit(Timeout timeout) const;  // ~0u when it did not end in time
-  // At once, as a power cut would.
-  void Kill() const;
+  void Kill() const;                         // at once, as a power cut would
   std::string Describe() const;
 
  private:
@@ -100,8 +93,7 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
 // same a moment later.
 void WaitUntilDrawn(HWND window);
 
-// Once a directory is set, each window passed to SaveScreenshot is saved there once under
-// each name, as BMP, when it is drawn.
+// Once a directory is set, each window is saved there once under each name, when drawn.
 void SetScreenshotDirectory(const std::string& directory);
 void SaveScreenshot(HWND window, const std::string& name);
 
@@ -115,13 +107,11 @@ std::string Exported(const std::string& key);
 // With the integrity backup's date masked, as the fixtures hold it.
 std::string WithoutBackupDate(std::string exported);
 
-// The files and directories of a drive (with their sizes) and the package's keys.
 struct MachineState {
   std::map<std::string, long long> files;
   std::map<std::string, std::string> keys;
 };
 MachineState Survey(const std::string& drive);
-// "gone: ", "new: " and "changed: " lines.
 std::vector<std::string> Differences(const MachineState& before, const MachineState& after);
 
 }  // namespace e2e
