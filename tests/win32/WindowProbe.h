@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -111,54 +110,5 @@ class WineVersionFor {
  private:
   std::string key_;
 };
-
-inline SIZE SizeOf(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-struct LookColours {
-  COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-  COLORREF face = GetSysColor(COLOR_BTNFACE);
-  COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
-  COLORREF window = GetSysColor(COLOR_WINDOW);
-  COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
-};
-
-// A pixel of a window or of the line around it, away from any text, and its colour.
-struct Probe {
-  int x, y;
-  COLORREF LookColours::*colour;
-};
-
-// The failures name `what` and the pixel.
-inline std::vector<std::string> WrongPixels(HWND window, const char* what,
-                                            const std::vector<Probe>& probes) {
-  const LookColours colours;
-  const ScreenImage image(window);
-  std::vector<std::string> wrong;
-  for (const Probe& p : probes) {
-    const COLORREF seen = image.At(p.x, p.y);
-    if (seen == colours.*p.colour) continue;
-    char colour[16];
-    std::snprintf(colour, sizeof colour, "%06lX", static_cast<unsigned long>(seen));
-    wrong.push_back(std::string(what) + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
-                    " is " + colour);
-  }
-  return wrong;
-}
-
-// A sunken border: window-frame and face colours on the control's outermost pixels, shadow
-// and highlight one pixel outside.
-inline std::vector<Probe> SunkenBorder(HWND control) {
-  const SIZE s = SizeOf(control);
-  using C = LookColours;
-  return {{-1, s.cy / 2, &C::shadow},      {s.cx / 2, -1, &C::shadow},
-          {0, s.cy / 2, &C::frame},        {s.cx / 2, 0, &C::frame},
-          {s.cx, s.cy / 2, &C::highlight}, {s.cx / 2, s.cy, &C::highlight},
-          {s.cx / 2, s.cy - 1, &C::face}};
-}
 
 }  // namespace probe
