@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Converts uncompressed 24-bit BMP files, as the end-to-end driver saves them, to PNG.
+"""Converts uncompressed 24- or 32-bit BMP files, as the end-to-end driver saves them, to PNG.
 
     scripts/bmp-to-png.py IN.bmp OUT.png
 """
@@ -15,9 +15,10 @@ def read_bmp(path):
         raise ValueError(f"{path}: not a BMP file")
     offset = struct.unpack_from("<I", data, 10)[0]
     width, height, _planes, bits, compression = struct.unpack_from("<iiHHI", data, 18)
-    if bits != 24 or compression != 0:
-        raise ValueError(f"{path}: only uncompressed 24-bit images are supported")
-    stride = (width * 3 + 3) & ~3
+    if bits not in (24, 32) or compression != 0:
+        raise ValueError(f"{path}: only uncompressed 24- and 32-bit images are supported")
+    size = bits // 8
+    stride = (width * size + 3) & ~3
     bottom_up = height > 0
     height = abs(height)
     if len(data) < offset + stride * height:
@@ -26,11 +27,11 @@ def read_bmp(path):
     for y in range(height):
         source = height - 1 - y if bottom_up else y
         start = offset + source * stride
-        bgr = data[start:start + width * 3]
-        rgb = bytearray(len(bgr))
-        rgb[0::3] = bgr[2::3]
-        rgb[1::3] = bgr[1::3]
-        rgb[2::3] = bgr[0::3]
+        bgr = data[start:start + width * size]
+        rgb = bytearray(width * 3)
+        rgb[0::3] = bgr[2::size]
+        rgb[1::3] = bgr[1::size]
+        rgb[2::3] = bgr[0::size]
         rows.append(bytes(rgb))
     return width, height, rows
 

@@ -21,15 +21,12 @@ const Medium& TheMedium() {
 }
 
 Medium LoadMedium(const std::string& directory) {
-  Medium medium{directory, {}, {}, {}};
+  Medium medium{directory, {}, {}};
   setup::Win32Files files;
   setup::FakePrompts prompts;
   setup::ReadLanguageTable(files, prompts, {directory, "SETUP.KVX"}, medium.languages);
-  medium.catalogues.resize(static_cast<std::size_t>(medium.languages.count));
-  for (int i = 0; i < medium.languages.count; ++i)
-    setup::LoadStringCatalogue(files, prompts, directory, medium.languages, i,
-                               medium.catalogues[static_cast<std::size_t>(i)]);
-  medium.complaints = prompts.Texts(setup::FakePrompts::Kind::ErrorBox);
+  if (medium.languages.count > 0)
+    setup::LoadStringCatalogue(files, prompts, directory, medium.languages, 0, medium.first);
   return medium;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -13,7 +14,7 @@
 namespace e2e {
 namespace {
 
-constexpr DWORD kPollMs = 20;
+using Clock = std::chrono::steady_clock;
 
 // Bounded, so that a hung program fails a test instead of stopping the whole run.
 template <class Sender>
@@ -34,21 +35,10 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-using Search = std::pair<DWORD, std::vector<HWND>>;
-
-BOOL CALLBACK CollectVisibleWindowOfProcess(HWND window, LPARAM context) {
-  auto& [process, found] = *reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == process && IsWindowVisible(window)) found.push_back(window);
-  return TRUE;
-}
-
-// The visible top-level windows of `process`.
-std::vector<HWND> VisibleWindowsOf(DWORD process) {
-  Search search{process, {}};
-  EnumWindows(CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+std::string ClassOf(HWND window) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
 }
 
 constexpr int kProgressText = 603, kMessageText = 109, kSystemBoxText = 0xFFFF;
@@ -69,8 +59,8 @@ struct Box {
   int usualButton = kOk;
 };
 
-// The box that waits for the user now. The system box keeps its text in static 0xFFFF; the
-// program's own templates all have a button 0.
+// The system box keeps its text in static 0xFFFF; the program's own templates all have a
+// button 0.
 Box BoxNow(const SetupProcess& setup) {
   for (HWND window : setup.VisibleDialogs()) {
     if (!IsForm(window)) continue;
@@ -97,64 +87,12 @@ std::string Showing(const SetupProcess& setup) {
 
 std::string screenshotDirectory;
 
-// What the screen shows of a window, frame included, as a 24-bit bottom-up DIB, the way a
-// BMP file stores it; no bits when the screen could not be read.
-struct WindowImage {
-  BITMAPINFOHEADER header{};
-  std::string bits;
-};
-
-WindowImage CaptureWindow(HWND window) {
-  WindowImage image;
-  RECT frame{};
-  if (!GetWindowRect(window, &frame)) return image;
-  BITMAPINFO info{};
-  BITMAPINFOHEADER& header = info.bmiHeader;
-  header.biSize = sizeof header;
-  header.biWidth = frame.right - frame.left;
-  header.biHeight = frame.bottom - frame.top;  // positive: bottom-up rows
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  if (bits && BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, frame.left, frame.top,
-                     SRCCOPY | CAPTUREBLT)) {
-    GdiFlush();
-    image.header = header;
-    image.bits.assign(static_cast<const char*>(bits), header.biSizeImage);
-  }
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return image;
-}
-
-bool WriteBmp(const WindowImage& image, const std::string& path) {
-  if (image.bits.empty()) return false;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof image.header;
-  file.bfSize = file.bfOffBits + image.header.biSizeImage;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&image.header), sizeof image.header);
-  out.write(image.bits.data(), static_cast<std::streamsize>(image.bits.size()));
-  return static_cast<bool>(out);
-}
-
-// Whether a visible window of the program that owns `window`, or a control in one, has a part
-// still to paint.
 bool ProgramStillPaints(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  for (HWND top : VisibleWindowsOf(process)) {
+  for (HWND top : WindowsOf(process, IsWindowVisible)) {
     std::vector<HWND> tree{top};
-    EnumChildWindows(top, probe::CollectDescendant, reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(top, probe::CollectWindow, reinterpret_cast<LPARAM>(&tree));
     if (std::any_of(tree.begin(), tree.end(),
                     [](HWND w) { return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE); }))
       return true;
@@ -162,17 +100,15 @@ bool ProgramStillPaints(HWND window) {
   return false;
 }
 
-// Closes the shell's folder windows that lie over `window`, as a user would: Wine's shell opens
-// one for each new program group whenever it gets to it, on top. True when it found one.
+// Wine's shell opens a folder window for each new program group whenever it gets to it, on
+// top; a user would close it. True when one lay over `window`.
 bool CloseFolderWindowsOver(HWND window) {
   RECT area{};
   GetWindowRect(window, &area);
   bool found = false;
   for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-    char name[32] = {};
-    GetClassNameA(above, name, sizeof name);
     RECT other{}, overlap{};
-    if (std::string(name) == "ExplorerWClass" && IsWindowVisible(above) &&
+    if (ClassOf(above) == "ExplorerWClass" && IsWindowVisible(above) &&
         GetWindowRect(above, &other) && IntersectRect(&overlap, &area, &other)) {
       PostMessageA(above, WM_CLOSE, 0, 0);
       found = true;
@@ -181,31 +117,66 @@ bool CloseFolderWindowsOver(HWND window) {
   return found;
 }
 
-// The picture of `window` once the screen has settled (see WaitUntilDrawn); Wine puts what a
-// window painted on the screen a little after the painting. After ten seconds the picture is
-// taken as it is.
-WindowImage SettledImage(HWND window) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  WindowImage last;
+// Wine puts what a window painted on the screen a little after the painting.
+probe::ScreenImage SettledImage(HWND window) {
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  std::optional<probe::ScreenImage> last;
   for (;;) {
     Sleep(100);
-    if (std::chrono::steady_clock::now() < deadline &&
-        (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
+    if (Clock::now() < deadline && (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
       continue;
-    WindowImage now = CaptureWindow(window);
-    if ((!now.bits.empty() && now.bits == last.bits) ||
-        std::chrono::steady_clock::now() >= deadline)
-      return now;
+    probe::ScreenImage now(window, 0);
+    if ((now.Read() && last && now == *last) || Clock::now() >= deadline) return now;
     last = std::move(now);
   }
 }
 
+// Links are passed over: Wine's user folders lead into the Unix home, where others write.
+void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
+    const std::string path = directory + "\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      entries[path + "\\"] = 0;
+      ListTree(path, entries);
+    } else {
+      entries[path] = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
+
+bool Eventually(const std::function<bool()>& holds, Timeout timeout) {
+  for (const auto deadline = Clock::now() + timeout; !holds(); Sleep(20))
+    if (Clock::now() >= deadline) return false;
+  return true;
+}
+
+std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& keep) {
+  std::vector<HWND> all, found;
+  EnumWindows(probe::CollectWindow, reinterpret_cast<LPARAM>(&all));
+  for (HWND window : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process && keep(window)) found.push_back(window);
+  }
+  return found;
+}
+
+bool IsDialog(HWND window) {
+  return ClassOf(window) == "#32770";
+}
 
 SetupProcess::SetupProcess(const std::string& directory, const std::string& arguments) {
   const std::string program = directory + "\\SETUP.EXE";
-  std::string commandLine = "SETUP.EXE ";
-  commandLine += arguments;
+  std::string commandLine = "SETUP.EXE " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -231,23 +202,21 @@ bool SetupProcess::Running() const {
 }
 
 std::vector<HWND> SetupProcess::VisibleDialogs() const {
-  std::vector<HWND> dialogs;
-  if (!Started()) return dialogs;
-  for (HWND window : VisibleWindowsOf(info_.dwProcessId)) {
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770") dialogs.push_back(window);
-  }
-  return dialogs;
+  if (!Started()) return {};
+  return WindowsOf(info_.dwProcessId, [](HWND w) { return IsWindowVisible(w) && IsDialog(w); });
 }
 
 HWND SetupProcess::WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;; Sleep(kPollMs)) {
-    for (HWND window : VisibleDialogs())
-      if (is(window)) return window;
-    if (!Running() || std::chrono::steady_clock::now() >= deadline) return nullptr;
-  }
+  HWND found = nullptr;
+  Eventually(
+      [&] {
+        const std::vector<HWND> dialogs = VisibleDialogs();
+        const auto match = std::find_if(dialogs.begin(), dialogs.end(), is);
+        found = match != dialogs.end() ? *match : nullptr;
+        return found || !Running();
+      },
+      timeout);
+  return found;
 }
 
 DWORD SetupProcess::WaitForExit(Timeout timeout) const {
@@ -260,17 +229,9 @@ DWORD SetupProcess::WaitForExit(Timeout timeout) const {
 
 std::string SetupProcess::Describe() const {
   if (!Started()) return "not started: " + startError_;
-  DWORD code = 0;
-  std::string text = "the program is ";
-  text += GetExitCodeProcess(info_.hProcess, &code) && code != STILL_ACTIVE
-              ? "ended with exit code " + std::to_string(code)
-              : "still running";
-  text += "; windows:";
-  for (HWND window : VisibleDialogs()) {
-    text += " [";
-    text += WindowText(window);
-    text += IsWindowEnabled(window) ? "]" : "](disabled)";
-  }
+  std::string text = Running() ? "still running; windows:" : "ended; windows:";
+  for (HWND window : VisibleDialogs())
+    text += " [" + WindowText(window) + (IsWindowEnabled(window) ? "]" : "](disabled)");
   return text;
 }
 
@@ -288,21 +249,16 @@ std::string ControlText(HWND dialog, int id) {
   return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
 }
 
-// The ANSI list messages hand back UTF-16 across processes under Wine, so the items are read
-// as wide text and converted like the program's own ANSI texts.
+// The ANSI list messages hand back UTF-16 across processes under Wine; the items are ASCII.
 std::vector<std::string> ListItems(HWND list) {
   std::vector<std::string> items;
   const LRESULT count = Send(SendMessageTimeoutW, list, LB_GETCOUNT, 0, 0);
   for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
     const LRESULT length = Send(SendMessageTimeoutW, list, LB_GETTEXTLEN, i, 0);
     if (length < 0) break;
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
-    std::string& text = items.emplace_back(wide.size() * 2, '\0');
-    const int written =
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), text.data(),
-                            static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(std::max(written, 0)));
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    items.emplace_back(item.begin(), item.begin() + item.find(L'\0'));
   }
   return items;
 }
@@ -312,10 +268,7 @@ void ClickButton(HWND dialog, int id) {
 }
 
 bool WaitUntilGone(HWND window, Timeout timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (; IsWindow(window) && IsWindowVisible(window); Sleep(kPollMs))
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-  return true;
+  return Eventually([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
 }
 
 HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout) {
@@ -329,21 +282,21 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                                          const std::vector<Reply>& replies, Timeout timeout,
                                          const Until& killWhen) {
   std::vector<std::string> seen;
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  const auto deadline = Clock::now() + timeout;
   while (form ? IsWindow(form) && IsWindowVisible(form) : setup.Running()) {
     if (killWhen && killWhen()) {
       seen.push_back(kKilledAt + Showing(setup));
       setup.Kill();
       break;
     }
-    if (std::chrono::steady_clock::now() >= deadline) {
+    if (Clock::now() >= deadline) {
       ADD_FAILURE() << "still waiting after the boxes " << ::testing::PrintToString(seen) << "; "
                     << setup.Describe();
       break;
     }
     const Box box = BoxNow(setup);
     if (!box.window) {
-      Sleep(killWhen ? 1 : kPollMs);
+      Sleep(killWhen ? 1 : 20);
       continue;
     }
     SaveScreenshot(box.window, "box");
@@ -374,9 +327,8 @@ void SaveScreenshot(HWND window, const std::string& name) {
   if (!window || screenshotDirectory.empty() || !saved.insert({window, name}).second) return;
   char prefix[8];
   std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);
-  std::string path = screenshotDirectory + prefix;
-  path += name + ".bmp";
-  if (WriteBmp(SettledImage(window), path)) std::printf("saved %s\n", path.c_str());
+  const std::string path = screenshotDirectory + prefix + name + ".bmp";
+  if (SettledImage(window).SaveBmp(path)) std::printf("saved %s\n", path.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -389,7 +341,7 @@ std::string ReadFileBytes(const std::string& path) {
 std::string Exported(const std::string& key) {
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
-  if (RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == kNotStarted)
+  if (setup::RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == setup::kNotStarted)
     return "(reg.exe did not start)";
   const std::string wide = ReadFileBytes(file);
   if (wide.empty()) return "(none)";
@@ -405,31 +357,6 @@ std::string WithoutBackupDate(std::string exported) {
     exported.replace(at + date.size(), 8, "YYYYMMDD");
   return exported;
 }
-
-namespace {
-
-// Every file below `directory` with its size, and every directory, by full path. Links are
-// passed over: Wine's user folders lead into the Unix home, where other programs write.
-void ListTree(const std::string& directory, std::map<std::string, long long>& entries) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-      continue;
-    const std::string path = directory + "\\" + name;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      entries[path + "\\"] = 0;
-      ListTree(path, entries);
-    } else {
-      entries[path] = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
-}  // namespace
 
 MachineState Survey(const std::string& drive) {
   MachineState state;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,8 +18,44 @@ namespace setup {
 namespace {
 
 using namespace probe;
-using C = LookColours;
 using Names = std::vector<std::string>;
+
+struct LookColours {
+  COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+  COLORREF window = GetSysColor(COLOR_WINDOW);
+  COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+};
+using C = LookColours;
+
+// A pixel of control `id` (0: the dialog) or of the line around it, away from any text: `dx`
+// and `dy` from the control's left or top edge (`x`, `y` 0), its middle (1) or its right or
+// bottom edge (2); a box's `y` -1 is the top of its cell, 13 pixels high and centred.
+struct Pixel {
+  int id, x, dx, y, dy;
+  COLORREF C::*colour;
+};
+
+// "id at x,y is RRGGBB" for each pixel that does not show its colour.
+Names WrongPixels(HWND dialog, const std::vector<Pixel>& pixels) {
+  Names wrong;
+  for (const Pixel& p : pixels) {
+    HWND window = p.id ? GetDlgItem(dialog, p.id) : dialog;
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int height = r.bottom - r.top;
+    const int x = p.x * (r.right - r.left) / 2 + p.dx;
+    const int y = (p.y < 0 ? (height - 13) / 2 : p.y * height / 2) + p.dy;
+    const COLORREF seen = ScreenImage(window).At(x, y);
+    char line[64];
+    std::snprintf(line, sizeof line, "%d at %d,%d is %06lX", p.id, x, y,
+                  static_cast<unsigned long>(seen));
+    if (seen != C().*p.colour) wrong.push_back(line);
+  }
+  return wrong;
+}
 
 constexpr UINT kQueryLook = 0x11F0;
 
@@ -114,52 +151,37 @@ TEST_F(DialogLookFull, EveryControlGetsTheLookAndBoxesShowTheirBitmapCells) {
             (Names{"#32770 0", "Button 40", "Button 41", "Button 42", "Button 43", "Button 44",
                    "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49", "ComboBox 51"}));
 
-  // Pixels of a box's cell, relative to the image at its left edge, centred vertically.
-  const std::pair<int, Probe> cells[] = {
-      {40, {0, 0, &C::shadow}},     {40, {1, 1, &C::frame}},  {40, {12, 12, &C::highlight}},
-      {40, {2, 2, &C::face}},       {40, {5, 8, &C::face}},   {41, {2, 2, &C::window}},
-      {41, {5, 8, &C::windowText}}, {42, {2, 2, &C::face}},   {42, {5, 8, &C::shadow}},
-      {43, {2, 2, &C::face}},       {43, {5, 8, &C::face}},   {44, {5, 5, &C::windowText}},
-      {44, {5, 0, &C::shadow}},     {44, {5, 1, &C::frame}},  {44, {3, 5, &C::window}},
-      {45, {2, 2, &C::window}},     {45, {5, 8, &C::shadow}},
+  // The boxes' cells, the etched group box, the raised push button, the drop-down list's
+  // button and the dialog's frame.
+  std::vector<Pixel> pixels = {
+      {40, 0, 0, -1, 0, &C::shadow},      {40, 0, 1, -1, 1, &C::frame},
+      {40, 0, 12, -1, 12, &C::highlight}, {40, 0, 2, -1, 2, &C::face},
+      {40, 0, 5, -1, 8, &C::face},        {41, 0, 2, -1, 2, &C::window},
+      {41, 0, 5, -1, 8, &C::windowText},  {42, 0, 2, -1, 2, &C::face},
+      {42, 0, 5, -1, 8, &C::shadow},      {43, 0, 2, -1, 2, &C::face},
+      {43, 0, 5, -1, 8, &C::face},        {44, 0, 5, -1, 5, &C::windowText},
+      {44, 0, 5, -1, 0, &C::shadow},      {44, 0, 5, -1, 1, &C::frame},
+      {44, 0, 3, -1, 5, &C::window},      {45, 0, 2, -1, 2, &C::window},
+      {45, 0, 5, -1, 8, &C::shadow},      {46, 0, 0, 1, 0, &C::shadow},
+      {46, 0, 1, 1, 0, &C::highlight},    {46, 2, -2, 1, 0, &C::shadow},
+      {46, 2, -1, 1, 0, &C::highlight},   {46, 1, 0, 2, -2, &C::shadow},
+      {46, 1, 0, 2, -1, &C::highlight},   {kPush, 0, 1, 0, 0, &C::frame},
+      {kPush, 0, 1, 0, 1, &C::highlight}, {kPush, 2, -2, 2, -2, &C::shadow},
+      {kPush, 0, 3, 1, 0, &C::face},      {51, 2, -1, 0, 2, &C::frame},
+      {0, 0, 0, 1, 0, &C::shadow},        {0, 0, 1, 1, 0, &C::highlight},
+      {0, 2, -1, 1, 0, &C::frame},
   };
-  Names wrong;
-  for (auto [id, p] : cells) {
-    HWND box = GetDlgItem(dialog, id);
-    p.y += (SizeOf(box).cy - 13) / 2;
-    for (const std::string& w : WrongPixels(box, ("box " + std::to_string(id)).c_str(), {p}))
-      wrong.push_back(w);
-  }
-  EXPECT_EQ(wrong, Names{});
-
-  HWND group = GetDlgItem(dialog, 46), edit = GetDlgItem(dialog, 47), list = GetDlgItem(dialog, 48),
-       push = GetDlgItem(dialog, kPush), combo = GetDlgItem(dialog, 51);
-  const SIZE g = SizeOf(group), p = SizeOf(push);
-  EXPECT_EQ(WrongPixels(group, "etched group box",
-                        {{0, g.cy / 2, &C::shadow},
-                         {1, g.cy / 2, &C::highlight},
-                         {g.cx - 2, g.cy / 2, &C::shadow},
-                         {g.cx - 1, g.cy / 2, &C::highlight},
-                         {g.cx / 2, g.cy - 2, &C::shadow},
-                         {g.cx / 2, g.cy - 1, &C::highlight}}),
-            Names{});
-  EXPECT_EQ(WrongPixels(edit, "edit", SunkenBorder(edit)), Names{});
-  EXPECT_EQ(WrongPixels(list, "list", SunkenBorder(list)), Names{});
-  std::vector<Probe> border = SunkenBorder(combo);
-  border.push_back({SizeOf(combo).cx - 1, 2, &C::frame});  // the drop button's edge
-  EXPECT_EQ(WrongPixels(combo, "drop-down list", border), Names{});
-  EXPECT_EQ(WrongPixels(push, "raised button",
-                        {{1, 0, &C::frame},
-                         {1, 1, &C::highlight},
-                         {p.cx - 2, p.cy - 2, &C::shadow},
-                         {3, p.cy / 2, &C::face}}),
-            Names{});
-  const SIZE d = SizeOf(dialog);
-  EXPECT_EQ(WrongPixels(dialog, "dialog frame",
-                        {{0, d.cy / 2, &C::shadow},
-                         {1, d.cy / 2, &C::highlight},
-                         {d.cx - 1, d.cy / 2, &C::frame}}),
-            Names{});
+  // A sunken border: window-frame and face colours on the control's outermost pixels, shadow
+  // and highlight one pixel outside.
+  for (int id : {47, 48, 51})
+    pixels.insert(pixels.end(), {{id, 0, -1, 1, 0, &C::shadow},
+                                 {id, 1, 0, 0, -1, &C::shadow},
+                                 {id, 0, 0, 1, 0, &C::frame},
+                                 {id, 1, 0, 0, 0, &C::frame},
+                                 {id, 2, 0, 1, 0, &C::highlight},
+                                 {id, 1, 0, 2, 0, &C::highlight},
+                                 {id, 1, 0, 2, -1, &C::face}});
+  EXPECT_EQ(WrongPixels(dialog, pixels), Names{});
 }
 
 TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
@@ -168,8 +190,7 @@ TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
   PumpFor(300);
   EXPECT_EQ(SubclassedWindows(dialog), Names{});
   EXPECT_EQ(GetPropA(GetDlgItem(dialog, kScrollBar), "C3dD"), reinterpret_cast<HANDLE>(1));
-  HWND edit = GetDlgItem(dialog, 47);
-  EXPECT_NE(ScreenImage(edit).At(-1, SizeOf(edit).cy / 2), C().shadow);
+  EXPECT_EQ(WrongPixels(dialog, {{47, 0, -1, 1, 0, &C::shadow}}).size(), 1u);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// What only the real dialog manager shows: the program's templates as its logic uses them,
-// the trampoline's exception barrier, the hand-over of WM_QUIT and a cancelled version scan.
+// What only the real dialog manager shows: the trampoline's exception barrier, the hand-over
+// of WM_QUIT and a cancelled version scan.
 #include <windows.h>
 
 #include <stdexcept>
-#include <vector>
 
 #include "Scratch.h"
 #include "ScriptedUser.h"
@@ -18,37 +17,6 @@
 
 namespace setup {
 namespace {
-
-// The language box keeps the order of the language table, the directory list its own.
-TEST(MainResources, TemplatesHaveTheControlsTheLogicUses) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (const char* icon : {"mainico", "cardico", "novelmarico"})
-    EXPECT_NE(LoadIconA(instance, icon), nullptr) << icon;
-  const struct {
-    const char* name;
-    std::vector<int> ids;
-    int styled;  // 0: the dialog
-    LONG_PTR mask, bits;
-  } templates[] = {
-      {"DLG_main", {3, 7, 8, 9, 10, 11, 12}, 9, 0x03 | CBS_SORT, CBS_DROPDOWNLIST},
-      {"DLG_main", {9}, 0, WS_MINIMIZEBOX, WS_MINIMIZEBOX},
-      {"DLG_install", {0, 1, 20, 21, 22, 23, 24, 25}, 0, 0, 0},
-      {"DLG_changedir", {0, 1, 102, 103, 104, 105, 106, 107}, 0, 0, 0},
-      {"DLG_changedir", {102}, 102, LBS_NOTIFY | LBS_SORT, LBS_NOTIFY},
-      {"DLG_deinstall", {0, 1, 28, 29, 30}, 0, 0, 0},
-      {"DLG_chkintegrity", {1, 95, 96, 97, 98, 99, 100}, 0, 0, 0},
-      {"DLG_about", {0, 15, 16, 17, 170}, 0, 0, 0},
-      {"DLG_fileversion", {0, 104, 172, 173}, 0, 0, 0},
-  };
-  for (const auto& t : templates) {
-    HWND dialog = CreateDialogParamA(instance, t.name, nullptr, nullptr, 0);
-    ASSERT_NE(dialog, nullptr) << t.name;
-    for (int id : t.ids) EXPECT_NE(GetDlgItem(dialog, id), nullptr) << t.name << ' ' << id;
-    HWND styled = t.styled ? GetDlgItem(dialog, t.styled) : dialog;
-    EXPECT_EQ(GetWindowLongPtrA(styled, GWL_STYLE) & t.mask, t.bits) << t.name;
-    DestroyWindow(dialog);
-  }
-}
 
 TEST(Win32DialogHost, FailingLogicEndsItsDialogAndAQuitDuringAnOperationWaitsForIt) {
   Win32DialogHost host(GetModuleHandleA(nullptr));

@@ -22,7 +22,6 @@ class ScriptedUser {
     steps_.push_back({0, message, wParam, lParam});
   }
   bool Done() const { return steps_.empty(); }
-  // The controls' texts in the last dialog acted on.
   std::string LastText(int id) const { return LastHad(id) ? last_.at(id) : ""; }
   bool LastHad(int id) const { return last_.contains(id); }
 

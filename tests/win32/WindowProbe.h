@@ -1,18 +1,18 @@
 #pragma once
 
-// What the dialog look did to windows, seen from outside: by the Wine-run tests in the
+// Windows and what the screen shows of them, seen from outside: by the Wine-run tests in the
 // program's own process and by the end-to-end driver in another.
 
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace probe {
 
-inline BOOL CALLBACK CollectDescendant(HWND window, LPARAM context) {
+inline BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
   return TRUE;
 }
@@ -21,7 +21,7 @@ inline BOOL CALLBACK CollectDescendant(HWND window, LPARAM context) {
 // subclassed, as "class id" lines.
 inline std::vector<std::string> SubclassedWindows(HWND root) {
   std::vector<HWND> tree{root};
-  EnumChildWindows(root, CollectDescendant, reinterpret_cast<LPARAM>(&tree));
+  EnumChildWindows(root, CollectWindow, reinterpret_cast<LPARAM>(&tree));
   std::vector<std::string> found;
   for (HWND window : tree) {
     if (!GetPropA(window, "C3dNew")) continue;
@@ -32,24 +32,23 @@ inline std::vector<std::string> SubclassedWindows(HWND root) {
   return found;
 }
 
-// What the screen shows of a window's rectangle and a few pixels around it.
+// What the screen shows of a window's rectangle and `margin` pixels around it.
 class ScreenImage {
  public:
-  explicit ScreenImage(HWND window) {
+  explicit ScreenImage(HWND window, int margin = 4) : margin_(margin) {
     GetWindowRect(window, &area_);
-    InflateRect(&area_, kMargin, kMargin);
-    const int width = area_.right - area_.left, height = area_.bottom - area_.top;
+    InflateRect(&area_, margin, margin);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width(), -Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (bits && BitBlt(memory, 0, 0, width, height, screen, area_.left, area_.top, SRCCOPY)) {
+    if (bits && BitBlt(memory, 0, 0, Width(), Height(), screen, area_.left, area_.top, SRCCOPY)) {
       GdiFlush();
       const auto* first = static_cast<const std::uint32_t*>(bits);
-      pixels_.assign(first, first + static_cast<std::size_t>(width) * height);
+      pixels_.assign(first, first + static_cast<std::size_t>(Width()) * Height());
     }
     SelectObject(memory, previous);
     DeleteObject(bitmap);
@@ -57,17 +56,35 @@ class ScreenImage {
     ReleaseDC(nullptr, screen);
   }
 
-  // `x` and `y` relative to the window's top left, from -kMargin on.
+  // `x` and `y` relative to the window's top left, from -margin on.
   COLORREF At(int x, int y) const {
-    const int width = area_.right - area_.left;
-    const std::size_t at = static_cast<std::size_t>(y + kMargin) * width + (x + kMargin);
+    const std::size_t at = static_cast<std::size_t>(y + margin_) * Width() + (x + margin_);
     if (at >= pixels_.size()) return CLR_INVALID;
     const std::uint32_t rgb = pixels_[at] & 0xFFFFFF;  // a DIB's pixel is 0x00RRGGBB
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
   }
+  bool Read() const { return !pixels_.empty(); }
+  bool operator==(const ScreenImage& other) const { return pixels_ == other.pixels_; }
+
+  // As a 32-bit BMP file with its rows from the top.
+  bool SaveBmp(const std::string& path) const {
+    if (!Read()) return false;
+    const BITMAPINFOHEADER header{sizeof header, Width(), -Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD bytes = static_cast<DWORD>(pixels_.size() * sizeof pixels_[0]);
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof header};  // "BM"
+    file.bfSize = file.bfOffBits + bytes;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(pixels_.data()), bytes);
+    return static_cast<bool>(out);
+  }
 
  private:
-  static constexpr int kMargin = 4;
+  int Width() const { return area_.right - area_.left; }
+  int Height() const { return area_.bottom - area_.top; }
+
+  int margin_;
   RECT area_{};
   std::vector<std::uint32_t> pixels_;
 };
@@ -93,54 +110,5 @@ class WineVersionFor {
  private:
   std::string key_;
 };
-
-inline SIZE SizeOf(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-struct LookColours {
-  COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-  COLORREF face = GetSysColor(COLOR_BTNFACE);
-  COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
-  COLORREF window = GetSysColor(COLOR_WINDOW);
-  COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
-};
-
-// A pixel of a window or of the line around it, away from any text, and its colour.
-struct Probe {
-  int x, y;
-  COLORREF LookColours::*colour;
-};
-
-// The failures name `what` and the pixel.
-inline std::vector<std::string> WrongPixels(HWND window, const char* what,
-                                            const std::vector<Probe>& probes) {
-  const LookColours colours;
-  const ScreenImage image(window);
-  std::vector<std::string> wrong;
-  for (const Probe& p : probes) {
-    const COLORREF seen = image.At(p.x, p.y);
-    if (seen == colours.*p.colour) continue;
-    char colour[16];
-    std::snprintf(colour, sizeof colour, "%06lX", static_cast<unsigned long>(seen));
-    wrong.push_back(std::string(what) + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
-                    " is " + colour);
-  }
-  return wrong;
-}
-
-// A sunken border: window-frame and face colours on the control's outermost pixels, shadow
-// and highlight one pixel outside.
-inline std::vector<Probe> SunkenBorder(HWND control) {
-  const SIZE s = SizeOf(control);
-  using C = LookColours;
-  return {{-1, s.cy / 2, &C::shadow},      {s.cx / 2, -1, &C::shadow},
-          {0, s.cy / 2, &C::frame},        {s.cx / 2, 0, &C::frame},
-          {s.cx, s.cy / 2, &C::highlight}, {s.cx / 2, s.cy, &C::highlight},
-          {s.cx / 2, s.cy - 1, &C::face}};
-}
 
 }  // namespace probe
