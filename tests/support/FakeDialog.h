@@ -155,7 +155,6 @@ class FakeDialogView : public DialogView {
 
  private:
   friend class FakeDialogHost;
-  // The control, or an empty one when there is none.
   const Control& Find(int id) const {
     static const Control none;
     const auto it = controls_.find(id);
@@ -164,7 +163,6 @@ class FakeDialogView : public DialogView {
   bool Present(int id) const {
     return !destroyed_.count(id) && (!templateControls_ || templateControls_->count(id));
   }
-  // The control, or null when the window lacks it.
   Control* Existing(int id) { return Present(id) ? &controls_[id] : nullptr; }
   template <class T>
   void Set(int id, T Control::*field, T value) {
@@ -216,7 +214,6 @@ class FakeDialogHost : public DialogHost {
   void TemplateControls(const std::string& templateName, Template controls) {
     templateControls_[templateName] = std::move(controls);
   }
-  // The file system whose directories the views list.
   void ListDirectoriesOf(Files& files) { directories_ = &files; }
   // The answer to the next question box; `meanwhile` runs while that box is up, as what
   // the user does to the program's other windows before answering.
@@ -235,7 +232,6 @@ class FakeDialogHost : public DialogHost {
   Dialog* ModelessDialog(WindowRef window) {
     return modeless_.count(window) ? modeless_[window] : nullptr;
   }
-  // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
   static void ElapseTimers(FakeDialogView& view, Dialog& dialog) {
@@ -316,7 +312,6 @@ class FakeDialogHost : public DialogHost {
       disabledWindows.insert(window);
   }
   std::set<WindowRef> disabledWindows;
-  // Every quit request posted, in order.
   std::vector<int> quitCodes;
   void StartDialogLook() override { lookOn = true; }
   void EndDialogLook() override { lookOn = false; }

@@ -33,7 +33,6 @@ class MemoryRegistry : public Registry {
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
-  // Bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
@@ -49,7 +48,6 @@ class MemoryRegistry : public Registry {
   // CreateKey, SetValue, DeleteValue and DeleteKey calls so far; the one (or the read) refused.
   int changesTried = 0;
   std::string refusedChange;
-  // Every key, by its folded path, with its values.
   std::map<std::string, std::map<std::string, Value>> Contents() const {
     std::map<std::string, std::map<std::string, Value>> contents;
     for (const auto& [path, node] : nodes_) contents[path] = node.values;

@@ -244,7 +244,6 @@ class SandboxFiles : public Files {
     if (!key || !Find(Parent(*key), true) || Find(key, true)) return std::nullopt;
     return key;
   }
-  // As created.
   std::vector<std::string> Listing(const std::string& path, bool directories) const {
     std::vector<std::string> names;
     for (const auto& [key, entry] : entries_)
