@@ -1,6 +1,5 @@
-// The floor of the transfer benchmark: the medium's files expanded (the compressed ones) or
-// copied (the rest) natively, in one process, with the tests' SZDD decoder. Prints
-// "floor_ms N". Used by scripts/bench-transfer.sh.
+// The transfer benchmark's floor: the medium's files expanded (the compressed ones) or copied
+// in one native process with the tests' SZDD decoder. Prints "floor_ms N".
 #include <chrono>
 #include <cstdio>
 #include <filesystem>

@@ -1,10 +1,9 @@
-// Times the install's three batches on a medium, with the real LZ32: as the dialogs run them,
-// behind the program's progress window, or with "unattended" as /s runs them, without a
-// window and with every change logged. Prints "transfer_ms N". Used by
-// scripts/bench-transfer.sh, which lays out the medium and times the same files with cp and
-// msexpand and with an expansion in one native process.
+// Times the install's three batches on a medium with the real LZ32: as the dialogs run them,
+// behind the progress window, or with "unattended" as /s runs them, every change logged.
+// Prints "transfer_ms N" for scripts/bench-transfer.sh.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -25,22 +24,20 @@ using namespace setup;
 
 // The three batches from `medium`; the milliseconds they took, or -1 when one failed.
 long long TimeTransfer(Services& services, ProgramState& state, char** argv) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const auto start = std::chrono::steady_clock::now();
   Prompts& prompts = services.prompts;
   const WindowRef progress = prompts.OpenProgressWindow(kNoWindow, true, true);
   const int results[] = {CopySetupFiles(services, state, progress, kNoWindow, argv[1], argv[2]),
                          InstallAddFiles(services, state, progress, kNoWindow, argv[1], argv[2]),
                          InstallCompFiles(services, state, progress, kNoWindow, argv[1])};
   prompts.CloseProgressWindow(progress);
-  QueryPerformanceCounter(&end);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
   for (int result : results)
     if (result != 1) {
       std::fprintf(stderr, "a batch gave %d\n", result);
       return -1;
     }
-  return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
 }  // namespace

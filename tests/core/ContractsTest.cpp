@@ -4,13 +4,7 @@
 #include <sstream>
 
 #include "support/AppWorld.h"
-#include "support/contracts/DialogHostContract.h"
-#include "support/contracts/ExpanderContract.h"
-#include "support/contracts/FilesContract.h"
-#include "support/contracts/ProgramGroupsContract.h"
-#include "support/contracts/PromptsContract.h"
-#include "support/contracts/RegistryContract.h"
-#include "support/contracts/SystemInfoContract.h"
+#include "support/PortContracts.h"
 
 namespace setup {
 namespace {
@@ -32,7 +26,7 @@ class DoublesEnv {
   }
 
   Expander& expander() { return w_.expander; }
-  // A copy of the build tree's SZDD files, made when first asked for.
+  // A copy of the build tree's SZDD files.
   std::string fixtures() {
     for (const auto& entry : std::filesystem::directory_iterator(SETUP_SZDD_DIR)) {
       std::ostringstream bytes;
@@ -50,20 +44,15 @@ class DoublesEnv {
   void Press(const char* name, int id) {
     w_.host.OnShow(name, [id](FakeDialogView& view, Dialog& d) { d.OnCommand(view, id, 0); });
   }
-  void Close(const char* name) {
-    w_.host.OnShow(name, [](FakeDialogView& view, Dialog& d) { d.OnClose(view); });
-  }
-  void Click(const char* name) {
-    w_.host.OnShow(name, [](FakeDialogView& view, Dialog& d) { d.OnClickOrKey(view); });
-  }
+  void Close(const char* name) { Act(name, &Dialog::OnClose); }
+  void Click(const char* name) { Act(name, &Dialog::OnClickOrKey); }
   void Escape(const char* name) { Click(name); }
   void Wait(const char* name) { w_.host.OnShow(name, FakeDialogHost::ElapseTimers); }
   void Missing(const char* name) { w_.host.MissingTemplate(name); }
-  void PumpUntil(WindowRef window, const std::function<bool()>& done) {
-    for (int i = 0; i < 5 && !done(); ++i) {
-      if (FakeDialogView* view = w_.host.Modeless(window))
-        FakeDialogHost::ElapseTimers(*view, *w_.host.ModelessDialog(window));
-    }
+  // One round of timers ends the window the contract pumps.
+  void PumpUntil(WindowRef window, const std::function<bool()>&) {
+    if (FakeDialogView* view = w_.host.Modeless(window))
+      FakeDialogHost::ElapseTimers(*view, view->dialog());
   }
   bool Visible(WindowRef window) const {
     for (const auto& view : w_.host.views())
@@ -87,13 +76,16 @@ class DoublesEnv {
   bool OfferedAll() const {
     return w_.prompts.shown().back().kind == FakePrompts::Kind::QuestionWithAll;
   }
-  void Pump(WindowRef window) { w_.prompts.PumpMessages(window); }
 
   ProgramGroups& groups() { return w_.programGroups; }
   ProgramGroups& nowhere() { return unreachable_; }
   std::vector<std::string> Received(std::size_t) const { return w_.programGroups.commands; }
 
  private:
+  void Act(const char* name, void (Dialog::*event)(DialogView&)) {
+    w_.host.OnShow(name, [event](FakeDialogView& view, Dialog& d) { (d.*event)(view); });
+  }
+
   AppWorld w_;
   RecordingProgramGroups unreachable_;
 };

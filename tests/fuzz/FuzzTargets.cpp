@@ -34,6 +34,16 @@ void Require(bool holds, const char* what) {
   std::abort();
 }
 
+std::vector<std::string> NonEmptyPieces(std::string_view list, char separator) {
+  std::vector<std::string> pieces;
+  while (!list.empty()) {
+    const std::size_t end = std::min(list.find(separator), list.size());
+    if (end > 0) pieces.emplace_back(list.substr(0, end));
+    list.remove_prefix(std::min(end + 1, list.size()));
+  }
+  return pieces;
+}
+
 // The input cut in two at its first byte 0x01: a hostile file and what is done to it.
 std::pair<std::string_view, std::string_view> Split(std::string_view input) {
   const std::size_t cut = input.find('\x01');
@@ -145,14 +155,9 @@ struct FuzzWorld : AppWorld {
   FuzzWorld w;
   w.files.PutFile(std::string(AppWorld::kMedium) + "removed.kvx", existing);
   std::vector<std::string> logged;
-  std::string_view rest = objects;
-  while (!rest.empty()) {
-    const std::size_t end = std::min(rest.find('\x01'), rest.size());
-    const std::string object(rest.substr(0, end));
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-    // Logged names are paths and key names: no line ends, no NUL, not empty.
-    if (object.empty() || object.find_first_of(std::string("\r\n\0\xAF", 4)) != std::string::npos)
-      continue;
+  for (const std::string& object : NonEmptyPieces(objects, '\x01')) {
+    // Logged names are paths and key names: no line ends, no NUL.
+    if (object.find_first_of(std::string("\r\n\0\xAF", 4)) != std::string::npos) continue;
     if (!LogRemovedObject(w.services, *w.state, object)) return;
     logged.push_back(object);
     for (const std::string& earlier : logged)
@@ -193,25 +198,15 @@ std::string WithoutBlockLines(std::string_view file) {
           "a block line stayed after the removal");
 }
 
-std::vector<std::string> NonEmptyNames(std::string_view list) {
-  std::vector<std::string> names;
-  while (!list.empty()) {
-    const std::size_t end = std::min(list.find('\0'), list.size());
-    if (end > 0) names.emplace_back(list.substr(0, end));
-    list.remove_prefix(std::min(end + 1, list.size()));
-  }
-  return names;
-}
-
 // Inserting the group and taking it out again gives back every name of the list.
 [[maybe_unused]] void FuzzGroupList(std::string_view input) {
   FuzzWorld w;
   const std::string key(kServiceGroupOrderKeyPath);
   w.registry.PutValue(key, "List", Registry::kMultiSz, std::string(input));
-  const std::vector<std::string> before = NonEmptyNames(input);
+  const std::vector<std::string> before = NonEmptyPieces(input, '\0');
   for (const std::string& name : before)
     if (EqualIgnoringCase(name, "CAPI20")) return;  // the removal would take that one out
-  const auto list = [&] { return NonEmptyNames(w.registry.ValueOf(key, "List")->bytes); };
+  const auto list = [&] { return NonEmptyPieces(w.registry.ValueOf(key, "List")->bytes, '\0'); };
   if (!InsertGroupIntoServiceOrder(w.services, *w.state)) {
     Require(list() == before, "a failed insertion changed the list");
     return;

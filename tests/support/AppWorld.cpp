@@ -83,10 +83,7 @@ std::string LanguageText(std::string_view tag, int slot) {
 }
 
 std::string Szdd(std::string_view data) {
-  std::string file(
-      "SZDD\x88\xF0\x27\x33"
-      "A_",
-      10);
+  std::string file = std::string("SZDD\x88\xF0\x27\x33", 8) + "A_";
   for (int shift = 0; shift < 32; shift += 8) file += char((data.size() >> shift) & 0xFF);
   for (std::size_t i = 0; i < data.size(); i += 8) file += '\xFF' + std::string(data.substr(i, 8));
   return file;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <functional>
 #include <map>
@@ -37,9 +39,27 @@ class FakeDialogView : public DialogView {
   Control& control(int id) { return controls_[id]; }
   Dialog& dialog() { return *dialog_; }
   // What a user does, with the notification the control sends.
-  void UserTypes(int id, std::string_view text);
-  void UserChooses(int id, int index);
-  void UserClicks(int id);  // a check box toggles first
+  void UserTypes(int id, std::string_view text) {
+    Control* c = Existing(id);
+    ASSERT_TRUE(c && c->enabled) << "typing into " << id;
+    c->text =
+        text.substr(0, c->textLimit > 0 ? static_cast<std::size_t>(c->textLimit) : text.size());
+    c->modified = true;
+    c->caret = static_cast<int>(c->text.size());
+    Notify(id, notification::kEditChanged);
+  }
+  void UserChooses(int id, int index) {
+    Control* c = Existing(id);
+    ASSERT_TRUE(c && c->enabled && index >= 0 && index < ComboCount(id)) << "choosing in " << id;
+    c->selection = index;
+    Notify(id, notification::kSelectionChanged);
+  }
+  void UserClicks(int id) {
+    Control* c = Existing(id);
+    ASSERT_TRUE(c && c->enabled && c->visible) << "clicking " << id;
+    if (checkBoxes_.count(id)) c->checked = !c->checked;  // a check box toggles first
+    Notify(id, notification::kClicked);
+  }
   bool ended() const { return ended_; }
   const std::map<int, unsigned>& timers() const { return timers_; }
 
@@ -47,7 +67,14 @@ class FakeDialogView : public DialogView {
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
   std::string Caption() const override { return caption_; }
   // Setting an edit's text from the program raises its change notification too.
-  void SetText(int id, std::string_view text) override;
+  void SetText(int id, std::string_view text) override {
+    Control* c = Existing(id);
+    if (!c) return;
+    c->text = text;
+    c->modified = false;
+    c->caret = 0;
+    if (edits_.count(id)) Notify(id, notification::kEditChanged);
+  }
   std::string Text(int id) const override { return Find(id).text; }
   void Enable(int id, bool enabled) override { Set(id, &Control::enabled, enabled); }
   bool IsEnabled(int id) const override { return Present(id) && Find(id).enabled; }
@@ -94,8 +121,20 @@ class FakeDialogView : public DialogView {
   std::string ListItemText(int id, int index) const override { return ComboItemText(id, index); }
   int ListSelection(int id) const override { return ComboSelection(id); }
   void ListSelect(int id, int index) override { ComboSelect(id, index); }
-  void ListDelete(int id, int index) override;
-  int ListInsert(int id, int index, std::string_view text) override;
+  void ListDelete(int id, int index) override {
+    Control* c = Existing(id);
+    if (!c || index < 0 || index >= ListCount(id)) return;
+    c->items.erase(c->items.begin() + index);
+    if (c->selection >= index) c->selection = c->selection == index ? -1 : c->selection - 1;
+  }
+  int ListInsert(int id, int index, std::string_view text) override {
+    Control* c = Existing(id);
+    if (!c || index < -1 || index > ListCount(id)) return -1;
+    if (index == -1) index = ListCount(id);
+    c->items.insert(c->items.begin() + index, std::string(text));
+    if (c->selection >= index) ++c->selection;
+    return index;
+  }
   void SetTabStops(int, std::span<const int>) override {}
   // As the system does it, in the file system the host was given; the path shows in lower
   // case.
@@ -115,7 +154,6 @@ class FakeDialogView : public DialogView {
 
  private:
   friend class FakeDialogHost;
-  // The control, or an empty one when there is none.
   const Control& Find(int id) const {
     static const Control none;
     const auto it = controls_.find(id);
@@ -124,7 +162,6 @@ class FakeDialogView : public DialogView {
   bool Present(int id) const {
     return !destroyed_.count(id) && (!templateControls_ || templateControls_->count(id));
   }
-  // The control, or null when the window lacks it.
   Control* Existing(int id) { return Present(id) ? &controls_[id] : nullptr; }
   template <class T>
   void Set(int id, T Control::*field, T value) {
@@ -176,7 +213,6 @@ class FakeDialogHost : public DialogHost {
   void TemplateControls(const std::string& templateName, Template controls) {
     templateControls_[templateName] = std::move(controls);
   }
-  // The file system whose directories the views list.
   void ListDirectoriesOf(Files& files) { directories_ = &files; }
   // The answer to the next question box; `meanwhile` runs while that box is up, as what
   // the user does to the program's other windows before answering.
@@ -187,24 +223,86 @@ class FakeDialogHost : public DialogHost {
   const std::vector<Box>& boxes() const { return boxes_; }
   // Every view made so far, in order of creation; modeless ones stay until destroyed.
   const std::vector<std::unique_ptr<FakeDialogView>>& views() const { return views_; }
-  FakeDialogView* Modeless(WindowRef window);
+  FakeDialogView* Modeless(WindowRef window) {
+    for (auto& view : views_)
+      if (modeless_.count(window) && view->Window() == window) return view.get();
+    return nullptr;
+  }
   Dialog* ModelessDialog(WindowRef window) {
     return modeless_.count(window) ? modeless_[window] : nullptr;
   }
-  // Runs a script against a modeless window on the next pump.
   void OnPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
   // Lets every running timer of the window elapse once; for use in scripts.
-  static void ElapseTimers(FakeDialogView& view, Dialog& dialog);
+  static void ElapseTimers(FakeDialogView& view, Dialog& dialog) {
+    const std::map<int, unsigned> running = view.timers();
+    for (const auto& [timer, period] : running)
+      if (!view.ended() && view.timers().count(timer)) dialog.OnTimer(view, timer);
+  }
 
-  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override;
-  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override;
-  void DestroyModeless(WindowRef window) override;
-  BoxAnswer SystemMessageBox(WindowRef owner, std::string_view text, std::string_view caption,
-                             BoxKind kind) override;
-  void PumpMessages(WindowRef dialog) override;
+  int RunModal(const char* templateName, WindowRef owner, Dialog& dialog) override {
+    if (missing_.count(templateName)) return -1;
+    FakeDialogView& view = NewView(templateName, owner, dialog);
+    dialog.OnInit(view);
+    auto& pending = scripts_[templateName];
+    if (!view.ended() && !pending.empty()) {
+      UserScript script = std::move(pending.front());
+      pending.erase(pending.begin());
+      script(view, dialog);
+    }
+    if (!view.ended()) {
+      ADD_FAILURE() << "modal " << templateName << " was left open";
+      return -1;
+    }
+    dialog.OnDestroy(view);
+    return view.result_;
+  }
+  WindowRef CreateModeless(const char* templateName, WindowRef owner, Dialog& dialog) override {
+    if (missing_.count(templateName)) return kNoWindow;
+    FakeDialogView& view = NewView(templateName, owner, dialog);
+    view.modelessHost_ = this;
+    modeless_[view.Window()] = &dialog;
+    dialog.OnInit(view);
+    return view.Window();
+  }
+  // Gone before OnDestroy runs, as a destroyed window can no longer be destroyed again. The
+  // windows it owns go after it, as the system destroys them.
+  void DestroyModeless(WindowRef window) override {
+    FakeDialogView* view = Modeless(window);
+    ASSERT_TRUE(view) << "destroying a window that does not exist";
+    Dialog* dialog = modeless_[window];
+    modeless_.erase(window);
+    view->modelessHost_ = nullptr;
+    dialog->OnDestroy(*view);
+    for (auto& owned : views_)
+      if (owned->owner() == window && modeless_.count(owned->Window()))
+        DestroyModeless(owned->Window());
+  }
+  BoxAnswer SystemMessageBox(WindowRef, std::string_view text, std::string_view,
+                             BoxKind kind) override {
+    boxes_.push_back({std::string(text), kind});
+    if (kind == BoxKind::InformationOk) return BoxAnswer::Ok;
+    if (boxAnswers_.empty()) {
+      ADD_FAILURE() << "unexpected question box: " << text;
+      return BoxAnswer::No;
+    }
+    ScriptedBox box = std::move(boxAnswers_.front());
+    boxAnswers_.erase(boxAnswers_.begin());
+    if (box.meanwhile) box.meanwhile();
+    return box.answer;
+  }
+  void PumpMessages(WindowRef) override {
+    if (pumpActions_.empty()) return;
+    auto action = std::move(pumpActions_.front());
+    pumpActions_.erase(pumpActions_.begin());
+    action();
+  }
   void ShowWaitCursor(bool) override {}
-  // Centres the view of that window; a window the host never made is a test failure.
-  void CentreWindow(WindowRef window) override;
+  // A window the host never made is a test failure.
+  void CentreWindow(WindowRef window) override {
+    for (auto& view : views_)
+      if (view->Window() == window && !view->ended()) return view->Centre();
+    ADD_FAILURE() << "centring a window that does not exist";
+  }
   void PostQuit(int code) override { quitCodes.push_back(code); }
   void EnableWindow(WindowRef window, bool enabled) override {
     if (enabled)
@@ -213,14 +311,25 @@ class FakeDialogHost : public DialogHost {
       disabledWindows.insert(window);
   }
   std::set<WindowRef> disabledWindows;
-  // Every quit request posted, in order.
   std::vector<int> quitCodes;
   void StartDialogLook() override { lookOn = true; }
   void EndDialogLook() override { lookOn = false; }
   bool lookOn = false;
 
  private:
-  FakeDialogView& NewView(const char* templateName, WindowRef owner, Dialog& dialog);
+  FakeDialogView& NewView(const char* templateName, WindowRef owner, Dialog& dialog) {
+    views_.push_back(std::make_unique<FakeDialogView>(templateName, nextWindow_++, owner));
+    FakeDialogView& view = *views_.back();
+    if (templateControls_.count(templateName)) {
+      const Template& t = templateControls_[templateName];
+      view.templateControls_ = t.controls;
+      view.edits_ = t.edits;
+      view.checkBoxes_ = t.checkBoxes;
+    }
+    view.directories_ = directories_;
+    view.dialog_ = &dialog;
+    return view;
+  }
 
   std::map<std::string, std::vector<UserScript>> scripts_;
   std::set<std::string> missing_;
@@ -237,5 +346,12 @@ class FakeDialogHost : public DialogHost {
   std::vector<std::function<void()>> pumpActions_;
   WindowRef nextWindow_ = 0x1000;
 };
+
+inline void FakeDialogView::End(int result) {
+  EXPECT_FALSE(ended_) << templateName_ << " ended twice";
+  ended_ = true;
+  result_ = result;
+  if (modelessHost_) modelessHost_->DestroyModeless(window_);
+}
 
 }  // namespace setup

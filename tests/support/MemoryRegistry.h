@@ -33,7 +33,6 @@ class MemoryRegistry : public Registry {
   // Opening (or creating) this key with all access then fails with 5, as for a user
   // without administrator rights; read access still works.
   void DenyAllAccess(const std::string& path) { nodes_[Walk(path, true)].denyAllAccess = true; }
-  // Bytes as they lie in the registry.
   void PutValue(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes) {
     nodes_[Walk(path, true)].values[Folded(name)] = Value{type, bytes};
@@ -46,11 +45,9 @@ class MemoryRegistry : public Registry {
   // Likewise the n-th read from now: an OpenKey for reading, QueryValue or a listing.
   void FailRead(int n) { readsBeforeFailure_ = n; }
   int readsTried = 0;
-  // Every CreateKey, SetValue, DeleteValue and DeleteKey so far, and the one (or the read)
-  // refused.
+  // CreateKey, SetValue, DeleteValue and DeleteKey calls so far; the one (or the read) refused.
   int changesTried = 0;
   std::string refusedChange;
-  // Every key, by its folded path, with its values.
   std::map<std::string, std::map<std::string, Value>> Contents() const {
     std::map<std::string, std::map<std::string, Value>> contents;
     for (const auto& [path, node] : nodes_) contents[path] = node.values;
@@ -182,16 +179,12 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
   static bool Due(int& before) { return before > 0 && --before == 0; }
-  bool ReadRefused(const std::string& read) {
-    ++readsTried;
-    const bool refused = Due(readsBeforeFailure_);
-    if (refused) refusedChange = read;
-    return refused;
-  }
-  bool Refused(const std::string& change) {
-    ++changesTried;
-    const bool refused = Due(changesBeforeFailure_);
-    if (refused) refusedChange = change;
+  bool ReadRefused(const std::string& r) { return Refuses(readsTried, readsBeforeFailure_, r); }
+  bool Refused(const std::string& c) { return Refuses(changesTried, changesBeforeFailure_, c); }
+  bool Refuses(int& tried, int& before, const std::string& what) {
+    ++tried;
+    const bool refused = Due(before);
+    if (refused) refusedChange = what;
     return refused;
   }
 

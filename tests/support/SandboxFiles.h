@@ -42,16 +42,15 @@ class SandboxFiles : public Files {
   void SetLastWriteTime(const std::string& path, std::uint64_t fileTime) {
     entries_.at(Key(path).value()).time = fileTime;
   }
-  // Makes every later write to this file, or to any file below this directory, fail as on a
-  // full disk: a write stores nothing, and a copy there loses the file it was to replace.
+  // Every later write to this file, or below this directory, fails as on a full disk: a write
+  // stores nothing, and a copy there loses the file it was to replace.
   void FailWrites(const std::string& path) { failingWrites_.insert(Key(path).value()); }
   // The n-th change from now (1 = the next create, write, copy, rename, delete, attribute
   // change, directory made or removed) fails and changes nothing, as when the machine refuses.
   void FailChange(int n) { changesBeforeFailure_ = n; }
-  int changesTried = 0;  // so far
+  int changesTried = 0;
   std::size_t openFiles() const { return open_.size(); }
-  // Every directory (its key ending in a backslash) and file, with a file's bytes and
-  // attributes.
+  // Every file and directory (its key ending in a backslash), with bytes and attributes.
   std::map<std::string, std::pair<std::string, std::uint32_t>> Contents() const {
     std::map<std::string, std::pair<std::string, std::uint32_t>> contents;
     for (const auto& [key, entry] : entries_)
@@ -69,7 +68,7 @@ class SandboxFiles : public Files {
   Handle Create(const std::string& path) override {
     const std::optional<std::string> key = NewEntry(path);
     if (Refused() || !key || (entries_.count(*key) && !Writable(key))) return kInvalid;
-    entries_[*key] = {false, Names(path).back(), {}, kNormal, Now()};
+    Add(path, false);
     return Register(path);
   }
   std::int32_t Read(Handle file, void* buffer, std::uint32_t count) override {
@@ -117,7 +116,7 @@ class SandboxFiles : public Files {
     if (const Entry* file = Find(Key(path), false)) return file->attributes;
     return Find(Key(path), true) ? std::optional(kDirectory) : std::nullopt;
   }
-  // Hidden directories are not modelled: this takes files only.
+  // Files only: hidden directories are not modelled.
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
     Entry* file = Refused() ? nullptr : Find(Key(path), false);
     if (file) file->attributes = attributes & (kReadOnly | kHidden | kSystem | kArchive);
@@ -147,10 +146,9 @@ class SandboxFiles : public Files {
     if (Refused() || !Find(from, false) || IsOpen(*from) || !to ||
         (entries_.count(*to) && !Writable(to, true)))
       return false;
-    Entry moved = std::move(entries_.at(*from));
-    moved.name = Names(target).back();
+    entries_[*to] = std::move(entries_.at(*from));
+    entries_[*to].name = Names(target).back();
     entries_.erase(*from);
-    entries_[*to] = std::move(moved);
     return true;
   }
   // Names as GetTempFileName makes them: a prefix, a number, ".TMP".
@@ -161,13 +159,13 @@ class SandboxFiles : public Files {
     std::string path;
     do path = base + "KVX" + std::to_string(++temporaries_) + ".TMP";
     while (entries_.count(Key(path).value()));
-    entries_[Key(path).value()] = {false, Names(path).back(), {}, kNormal, Now()};
+    Add(path, false);
     return path;
   }
   bool MakeDirectory(const std::string& path) override {
     const std::optional<std::string> key = NewEntry(path);
     if (Refused() || !key || entries_.count(*key)) return false;
-    entries_[*key] = {true, Names(path).back(), {}, kNormal, Now()};
+    Add(path, true);
     return true;
   }
   // Windows will not remove a drive root, nor a directory that holds anything.
@@ -196,7 +194,7 @@ class SandboxFiles : public Files {
     bool directory = false;
     std::string name;  // as created
     std::string bytes;
-    std::uint32_t attributes = kNormal;  // of a file: read-only and hidden bits
+    std::uint32_t attributes = kNormal;
     std::uint64_t time = 0;
   };
 
@@ -207,8 +205,7 @@ class SandboxFiles : public Files {
            116444736000000000;
   }
   // The names of an absolute path as given, the drive first ("C:"); none for relative and
-  // network paths, which the program never uses. As on Windows, doubled backslashes name no
-  // empty folder.
+  // network paths. As on Windows, doubled backslashes name no empty folder.
   static std::vector<std::string> Names(const std::string& path) {
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\' ||
         !std::isalpha(static_cast<unsigned char>(path[0])))
@@ -226,10 +223,8 @@ class SandboxFiles : public Files {
     const std::vector<std::string> names = Names(path);
     if (names.empty()) return std::nullopt;
     std::string key = names[0];
-    for (std::size_t i = 1; i < names.size(); ++i) {
-      key += '\\';
-      for (char c : names[i]) key += FoldCase(c);
-    }
+    for (std::size_t i = 1; i < names.size(); ++i)
+      for (char c : '\\' + names[i]) key += FoldCase(c);
     return key;
   }
   static std::string Parent(const std::string& key) { return key.substr(0, key.rfind('\\')); }
@@ -249,7 +244,6 @@ class SandboxFiles : public Files {
     if (!key || !Find(Parent(*key), true) || Find(key, true)) return std::nullopt;
     return key;
   }
-  // The names of the directories or of the files in `path`, as created.
   std::vector<std::string> Listing(const std::string& path, bool directories) const {
     std::vector<std::string> names;
     for (const auto& [key, entry] : entries_)
@@ -268,6 +262,9 @@ class SandboxFiles : public Files {
   bool IsOpen(const std::string& key) const {
     return std::any_of(open_.begin(), open_.end(),
                        [&](const auto& o) { return o.second.first == key; });
+  }
+  void Add(const std::string& path, bool directory) {
+    entries_[Key(path).value()] = {directory, Names(path).back(), {}, kNormal, Now()};
   }
   Handle Register(const std::string& path) {
     open_[nextHandle_] = {Key(path).value(), 0};

@@ -10,13 +10,7 @@
 #include "Scratch.h"
 #include "ScriptedUser.h"
 #include "support/AppWorld.h"
-#include "support/contracts/DialogHostContract.h"
-#include "support/contracts/ExpanderContract.h"
-#include "support/contracts/FilesContract.h"
-#include "support/contracts/ProgramGroupsContract.h"
-#include "support/contracts/PromptsContract.h"
-#include "support/contracts/RegistryContract.h"
-#include "support/contracts/SystemInfoContract.h"
+#include "support/PortContracts.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32DialogView.h"
@@ -80,7 +74,6 @@ class Win32Env {
   bool UserDone() const { return user_.Done(); }
   std::string ShownText() const { return user_.LastText(109); }
   bool OfferedAll() const { return user_.LastHad(113); }
-  void Pump(WindowRef window) { prompts_.PumpMessages(window); }
 
  private:
   ScratchFolder scratch_{"contract"};
@@ -113,15 +106,13 @@ class AdvapiEnv {
   std::string scratch() const {
     return "SOFTWARE\\KVXContract" + std::to_string(GetCurrentProcessId());
   }
-  std::string ClassOf(const std::string& path) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-      return "(no key)";
+  std::string ClassOf(const std::string& path) {
+    const OpenKey key(registry_, path, Registry::Access::Read);
     char keyClass[64] = {};
     DWORD length = sizeof keyClass;
-    const LONG status = RegQueryInfoKeyA(key, keyClass, &length, nullptr, nullptr, nullptr, nullptr,
-                                         nullptr, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
+    const LONG status =
+        RegQueryInfoKeyA(reinterpret_cast<HKEY>(key.key()), keyClass, &length, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     return status == ERROR_SUCCESS ? std::string(keyClass, length) : "(no class)";
   }
 

@@ -8,7 +8,7 @@
 #include "ScriptedUser.h"
 #include "app/FileVersions.h"
 #include "support/AppWorld.h"
-#include "support/contracts/DialogHostContract.h"
+#include "support/PortContracts.h"
 #include "ui/DialogPrompts.h"
 #include "win32/Win32DialogHost.h"
 #include "win32/Win32DialogView.h"
