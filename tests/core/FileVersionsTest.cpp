@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/AboutBox.h"
 #include "app/FileVersions.h"
 #include "support/AppWorld.h"
 
@@ -37,27 +36,6 @@ TEST(FindVersionStamp, ReadsTheFirstCompleteStampInHexadecimal) {
   world.files.PutFile("C:\\F.SYS", Stamp(2, 1, 5));
   EXPECT_EQ(FindVersionStamp(world.files, "C:\\F.SYS", std::string(300, 'n'), line), 1);
   EXPECT_EQ(line.view(), std::string(259, 'n'));
-}
-
-// The manufacturer's version from the low words of what the script's CAPI DLL reports.
-TEST(ShowDriverVersion, ShowsTheManufacturersVersionOrNoDriver) {
-  AppWorld w;
-  FillCatalogue(w.state->Catalogue, "EN");
-  w.state->SourceDir.Assign("A:\\");
-  w.files.PutFile("A:\\SETUP.KVX", Piped("[CURRENTCAPIDLL]|CAPI2032.DLL"));
-  const std::string none = LanguageText("EN", text::TEXT_NOCAPIINSTALLED);
-  const struct {
-    std::uint32_t major, minor;
-    std::string shown;
-  } rows[] = {{2, 23, "v2.2 (rev.03)"},
-              {0x10002, 0xF0069, "v2.1 (rev.05)"},
-              {0x10000, 0x20000, none}};  // 0.0
-  for (const auto& row : rows) {
-    w.system.capiDlls = {{"CAPI2032.DLL", CapiVersion{2, 0, row.major, row.minor}}};
-    FakeDialogView view("DLG_about", 1, kNoWindow);
-    ShowDriverVersion(view, w.services, *w.state);
-    EXPECT_EQ(view.Text(about_box::kDriverVersion), row.shown) << row.minor;
-  }
 }
 
 }  // namespace
