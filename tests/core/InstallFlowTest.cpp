@@ -1,12 +1,10 @@
-// An install run from the main dialog on the doubles, ended by each failure, and the
-// change-directory dialog's walk.
+// An install run from the main dialog on the doubles, ended by each failure or finding.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/MainDialog.h"
 #include "app/Startup.h"
-#include "install/ChangeDirDialog.h"
 #include "install/InstallFlow.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/CapiRegistration.h"
@@ -37,12 +35,11 @@ class InstallFlowTest : public ::testing::Test {
     w().PutMachine();
   }
 
-  // Types over the offered paths what is given; a refused install leaves the dialog to Cancel.
-  void Install(const char* source = nullptr, const char* destination = nullptr) {
+  // Types over the offered source what is given; a refused install leaves the dialog to Cancel.
+  void Install(const char* source) {
     w().SkipIntro();
     w().host.OnShow("DLG_install", [&](FakeDialogView& view, Dialog& dialog) {
       if (source) view.UserTypes(install_dialog::kSource, source);
-      if (destination) view.UserTypes(install_dialog::kDestination, destination);
       dialog.OnCommand(view, install_dialog::kInstall, 0);
       if (!view.ended()) dialog.OnCommand(view, install_dialog::kCancel, 0);
     });
@@ -62,12 +59,11 @@ class InstallFlowTest : public ::testing::Test {
   std::unique_ptr<RegistryWorld> world_;
 };
 
-// Each way an install can end. Before: m README.TXT missing, o two other makers' drivers
-// registered, e an empty destination typed, s a relative source typed, p a language file
-// without the program's own texts, n the setup script and the driver image installed already
-// and newer, a OverwriteAll left at 1 by an earlier install, r c a refused [ADDFILES] or
-// [COMPFILES] ahead of the script's own, h our registration left by an install stopped before
-// the backup (not offered to keep). After: D the driver image in place, R registered, B its
+// Each way an install can end. Before: o two other makers' drivers registered, s a relative
+// source typed, p a language file without the program's own texts, n the setup script and the
+// driver image installed already and newer, a OverwriteAll left at 1 by an earlier install, r a
+// refused [ADDFILES] ahead of the script's own, h our registration left by an install stopped
+// before the backup (not offered to keep). After: D the driver image in place, R registered, B its
 // integrity backup, L no removal log left, here or in an installed copy where a deinstallation
 // run from there left it. The group is made once the files are all there; every install
 // clears OverwriteAll.
@@ -79,18 +75,13 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     std::vector<int> messages;
   } cases[] = {
       {"RBDL", {}, -1, {text::INFO_INS_DONE}},
-      {"m", {Prompts::kAbort}, -1, {text::ERR_INS_NOSUCCESS}},
       {"D", {}, 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"oRBDL", {}, -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
-      {"e", {}, -1, {text::ERR_INS_FULLPATH}},
       {"sp", {}, -1, {text::ERR_INS_FULLPATH}},
-      {"", {}, 1, {text::ERR_INS_NOSUCCESS}},  // cancelled before the setup program
-      {"mD", {Prompts::kIgnore}, -1, {text::ERR_INS_NOSUCCESS}},
       {"nRBDL", {Prompts::kNo, Prompts::kNo}, -1, {text::INFO_INS_DONE}},
       {"nD", {Prompts::kCancel}, -1, {text::ERR_INS_NOSUCCESS}},
       {"naRBDL", {Prompts::kAll}, -1, {text::INFO_INS_DONE}},  // asked once in three batches
       {"rD", {}, -1, {text::ERR_INS_NOSUCCESS}},
-      {"c", {}, -1, {text::ERR_INS_NOSUCCESS}},
       {"hRBDL", {}, -1, {text::INFO_INS_DONE}},
   };
   for (const auto& c : cases) {
@@ -99,14 +90,12 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     Reset();
     w().files.PutFile("C:\\Velmar\\removed.kvx", "log");
     w().files.SetAttributes("C:\\Velmar\\removed.kvx", Files::kHidden | Files::kReadOnly);
-    if (has('m')) w().files.Delete("A:\\README.TXT");
     if (has('h'))
       w().registry.PutValue("SOFTWARE\\CAPI20\\1", "Manufacturer", Registry::kSz,
                             std::string(kOwnManufacturer) + '\0');
-    if (has('r') || has('c'))
+    if (has('r'))
       w().files.PutFile("A:\\SETUP.KVX",
-                        Piped(has('r') ? "[ADDFILES]|1|999" : "[COMPFILES]|1|999") +
-                            *w().files.FileBytes("A:\\SETUP.KVX"));
+                        Piped("[ADDFILES]|1|999") + *w().files.FileBytes("A:\\SETUP.KVX"));
     for (const char* key : {"SOFTWARE\\CAPI20\\1", "SOFTWARE\\CAPI20\\2"})
       if (has('o'))
         w().registry.PutValue(key, "Manufacturer", Registry::kSz, std::string("Other\0", 6));
@@ -122,7 +111,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     const std::string language = LanguageFile("EN");
     if (has('p'))
       w().files.PutFile("A:\\ENG.TXT", language.substr(0, language.find("[ERR_INS_FULLPATH]")));
-    Install(has('s') ? "MEDIUM" : nullptr, has('e') ? "" : nullptr);
+    Install(has('s') ? "MEDIUM" : nullptr);
     EXPECT_EQ(w().prompts.unanswered(), 0u);
     std::vector<std::string> expected;
     for (int key : c.messages)
@@ -141,46 +130,9 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       EXPECT_EQ(state().InstallComplete + state().RestartRequired, 2);
     }
   }
-  for (const char* path : {"C:\\", "c:\\V", "\\\\server\\share"}) EXPECT_TRUE(IsFullPath(path));
-  for (const char* path : {"C:V", "\\V", "C:/V", "\\\\server", "\\\\server\\", "\\\\\\share"})
+  for (const char* path : {"c:\\V", "\\\\server\\share"}) EXPECT_TRUE(IsFullPath(path));
+  for (const char* path : {"", "C:V", "\\V", "\\\\server\\"})
     EXPECT_FALSE(IsFullPath(path)) << path;
-}
-
-// Browsing for the destination: each step a user action in the change-directory dialog (none
-// for its opening), then its path, its list and its selected drive.
-TEST_F(InstallFlowTest, ChangeDirectoryBrowsesDrivesAndDirectoriesIntoTheField) {
-  using namespace change_dir_dialog;
-  using Shown = std::vector<std::string>;
-  for (const char* path : {"D:\\Data\\Sub", "D:\\apps"}) w().files.MakeDirectories(path);
-  w().host.OnShow("DLG_changedir", [](FakeDialogView& view, Dialog& dialog) {
-    const struct {
-      int id, code, pick;
-      Shown shown;
-    } steps[] = {
-        // The default destination does not exist yet: the Windows drive's root, no parent.
-        {0, 0, 0, {"C:\\", "[WINNT]", "[-c-]"}},
-        {kDrives, 1, 2, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
-        {kDirectories, 2, 1, {"D:\\Data", "[..]", "[Sub]", "[-d-]"}},
-        {kDirectories, 2, 0, {"D:\\", "[apps]", "[Data]", "[-d-]"}},
-    };
-    for (const auto& s : steps) {
-      if (s.id == kDrives) view.ComboSelect(kDrives, s.pick);
-      view.control(kDirectories).selection = s.pick;
-      if (s.code) dialog.OnCommand(view, s.id, s.code);
-      Shown shown = {view.Text(kPath)};
-      for (const std::string& item : view.control(kDirectories).items) shown.push_back(item);
-      shown.push_back(view.ComboItemText(kDrives, view.ComboSelection(kDrives)));
-      EXPECT_EQ(shown, s.shown);
-    }
-    EXPECT_EQ(view.control(kDrives).items, (Shown{"[-a-]", "[-c-]", "[-d-]"}));
-    dialog.OnCommand(view, kOk, 0);
-  });
-  w().host.OnShow("DLG_install", [this](FakeDialogView& view, Dialog& dialog) {
-    dialog.OnCommand(view, install_dialog::kChangeDestination, 0);
-    EXPECT_EQ(view.Text(install_dialog::kDestination), "D:\\");
-    dialog.OnCommand(view, install_dialog::kCancel, 0);
-  });
-  OpenInstallDialog(w().services, state(), kNoWindow, "A:\\", [] {});
 }
 
 }  // namespace
