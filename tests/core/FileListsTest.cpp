@@ -71,8 +71,6 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
     EXPECT_EQ(where,
               c.refusedLine ? Texts{"SETUP.KVX, line " + std::to_string(c.refusedLine)} : Texts{});
   }
-  EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox),
-            Texts{"SETUP.KVX, line 7: longer than 63 characters:\n" + n64});
 }
 
 // Texts and counts are bounded by the record; the line after a list is the next count.
