@@ -24,10 +24,9 @@ std::string En(int key, const std::string& path = "") {
   return LanguageText("EN", key) + (path.empty() ? "" : " " + path);
 }
 
-// Before the run: m the Windows copy missing, f a foreign key under Parameters, c the CAPI
-// registration gone, o the log of a run that took the Windows copy, the setup copy and the
-// registration, r the setup copy read-only, n No to the last confirmation, d the stored display
-// name too long, p a refused [COMPFILES] ahead of the script's own.
+// Before the run: m the Windows copy missing, f a foreign key under Parameters, n No to the last
+// confirmation, d the stored display name too long, p a refused [COMPFILES] ahead of the
+// script's own.
 // After: R the removal of the system entries entered, S the service key left, G the group deleted,
 // D done and the program ending.
 struct Case {
@@ -41,15 +40,12 @@ struct Case {
 TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
   const int I = Prompts::kIgnore, N = Prompts::kNo, Y = Prompts::kYes;
   const std::string gone = En(text::ERR_DEI_FILENOTFOUND, kWinCopy),
-                    no = En(text::ERR_DEI_NOSUCCESS),
-                    stays = En(text::ERR_DEI_CANTDELETE, kSetupCopy);
+                    no = En(text::ERR_DEI_NOSUCCESS);
   const Case cases[] = {
       {"RGD", {}, {}, 0, {}},  // success
       {"nS", {}, {}, 0x1F, {}},
       {"mRG", {I, Y}, {gone, no}, 0x10, {}},
-      {"mcoRGD", {}, {}, 0, {}},
       {"fRSG", {N}, {no}, 0x10, {kWinCopy, kSetupCopy, kReadme}},
-      {"orRG", {I, N}, {stays, no}, 0x12, {kWinCopy, kReadme}},
       {"dRGD", {}, {}, 0, {}},
       {"pRG", {N}, {no}, 0x13, {kReadme}},
   };
@@ -58,8 +54,8 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     const auto has = [&c](char flag) { return c.flags.find(flag) != std::string::npos; };
     RegistryWorld w;
     std::string english = LanguageFile("EN");
-    for (int key : {text::ERR_DEI_FILENOTFOUND, text::ERR_DEI_CANTDELETE})
-      english.replace(english.find(En(key) + "\r\n"), En(key).size(), En(key, "%s"));
+    const std::string notFound = En(text::ERR_DEI_FILENOTFOUND);
+    english.replace(english.find(notFound + "\r\n"), notFound.size(), notFound + " %s");
     w.files.PutFile(kDir + "\\ENG.TXT", english);
     w.files.PutFile(
         kDir + "\\SETUP.KVX",
@@ -76,13 +72,6 @@ TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
     w.PutDriver(1);
     if (has('m')) w.files.Delete(kWinCopy);
     if (has('f')) w.registry.AddKey(std::string(kParametersKeyPath) + "\\X");
-    for (const char* key : {"SOFTWARE\\CAPI20\\1\\1", "SOFTWARE\\CAPI20\\1"})
-      if (has('c')) w.registry.DeleteKey(key);
-    if (has('o'))
-      w.files.PutFile(kLog, "KVX Velmar Setup --- *** DON'T TOUCH THIS FILE!!!***\r\n" +
-                                Piped("Deleted Objects:||" + kWinCopy + "|" + kSetupCopy +
-                                      "|SOFTWARE\\CAPI20\\1\\1|SOFTWARE\\CAPI20\\1"));
-    if (has('r')) w.files.SetAttributes(kSetupCopy, Files::kReadOnly);
     if (has('d'))
       w.registry.PutValue(std::string(kServiceKeyPath), "DisplayName", Registry::kSz,
                           std::string(64, 'd') + '\0');
