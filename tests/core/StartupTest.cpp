@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
-#include "script/CatalogueKeys.h"
 #include "support/AppWorld.h"
 
 namespace setup {
 namespace {
-
-using Kind = FakePrompts::Kind;
-using Texts = std::vector<std::string>;
 
 TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheFileName) {
   // A drive root already ends in a backslash; it must not count twice. Started from another
@@ -29,56 +25,20 @@ TEST(DeriveSetupFileName, StripsTheCurrentDirectoryOrKeepsTheFileName) {
   }
 }
 
-void Choose(FakeDialogView& view, Dialog& dialog, int index) {
-  view.ComboSelect(9, index);
-  dialog.OnCommand(view, 9, 1);
-}
-
-class Startup : public ::testing::Test {
- protected:
-  Startup() { world_.PutMedium(); }
-
-  // `inMain` is what the user does in the main dialog; it ends with Exit.
-  int Run(std::string_view commandLine, FakeDialogHost::UserScript inMain = {}) {
-    world_.SkipIntro();
-    world_.host.OnShow("DLG_main", [inMain](FakeDialogView& view, Dialog& dialog) {
-      if (inMain) inMain(view, dialog);
-      dialog.OnCommand(view, 8, 0);
-    });
-    return RunSetup(world_.services, state_, commandLine);
-  }
-  AppWorld world_;
-  ProgramState& state_ = *world_.state;
-};
-
-// The program never restarts Windows itself; it tells the user to, in the language chosen
-// last. Started from the installed copy, it also rebuilds the group in that language there.
-TEST_F(Startup, RestartNoticeAndGroupFollowTheLanguageChosenLast) {
-  world_.system.modulePath = "A:\\INSTALL.EXE";
-  EXPECT_EQ(Run("/d /lDEUTSCH",
-                [this](FakeDialogView& view, Dialog& dialog) {
-                  EXPECT_EQ(view.Text(3), LanguageText("DE", text::DLG_MAIN_DEINSTALL));
-                  state_.RestartRequired = 1;
-                  Choose(view, dialog, 0);
-                }),
-            kExitCancelled);
-  EXPECT_EQ(state_.SetupFileName, "INSTALL.EXE");
-  EXPECT_FALSE(world_.files.FileBytes("C:\\WINNT\\system32\\KVXCheck.$$$"));
-  EXPECT_EQ(world_.prompts.Texts(Kind::ErrorBox),
-            Texts{LanguageText("EN", text::QUEST_RESTARTSYSTEM)});
-  EXPECT_EQ(world_.programGroups.commands,
-            (Texts{"[DeleteGroup(\"Velmar\")]", "[CreateGroup(\"Velmar\",0)]",
-                   "[ShowGroup(\"Velmar\",1)]",
-                   "[AddItem(INSTALL.EXE /c,Configure,A:\\INSTALL.EXE,1,20,10,A:\\)]",
-                   "[ShowGroup(\"Velmar\",6)]"}));
-}
-
-TEST_F(Startup, NeverRebuildsAGroupADeinstallDeletedInThisRun) {
-  Run("/d /lDeutsch", [this](FakeDialogView& view, Dialog& dialog) {
-    state_.InstallComplete = state_.GroupDeleted = 1;
-    Choose(view, dialog, 0);
+// Another language chosen in the main dialog rebuilds the group in it at the end, unless a
+// deinstall deleted the group in this run.
+TEST(Startup, NeverRebuildsAGroupADeinstallDeletedInThisRun) {
+  AppWorld world;
+  world.PutMedium();
+  world.SkipIntro();
+  world.host.OnShow("DLG_main", [&world](FakeDialogView& view, Dialog& dialog) {
+    world.state->InstallComplete = world.state->GroupDeleted = 1;
+    view.ComboSelect(9, 0);
+    dialog.OnCommand(view, 9, 1);
+    dialog.OnCommand(view, 8, 0);  // Exit
   });
-  EXPECT_TRUE(world_.programGroups.commands.empty());
+  RunSetup(world.services, *world.state, "/d /lDeutsch");
+  EXPECT_TRUE(world.programGroups.commands.empty());
 }
 
 }  // namespace
