@@ -32,8 +32,6 @@ std::string PackageFile(const std::string& name) {
 // What a run leaves that the sweep compares, a line each, so that a mismatch shows as a diff.
 using EndState = std::string;
 
-// The sample medium in drive A, with made-up payload files, on a machine where another
-// maker's driver is registered and has its own AutoExec.NT lines and service groups.
 // What a deinstall may leave by design: the running program's own file, in use on Windows,
 // and its script and language files, all taken quietly, and a directory that could not be
 // removed.
@@ -41,6 +39,8 @@ bool MayStay(const std::string& path) {
   return path.back() == '\\' || path.starts_with("C:\\velmar\\setup");
 }
 
+// The sample medium in drive A, with made-up payload files, on a machine where another
+// maker's driver is registered and has its own AutoExec.NT lines and service groups.
 struct SampleMachine : RegistryWorld {
   SampleMachine() {
     for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
@@ -103,13 +103,6 @@ struct SampleMachine : RegistryWorld {
       end << group << ": " << testing::PrintToString(items) << "\n";
     return end.str();
   }
-  bool Said(const std::vector<std::string>& messages, int key) const {
-    return std::find(messages.begin(), messages.end(), state->Catalogue.Text(key)) !=
-           messages.end();
-  }
-
-  // After an install the dialog is open already, and this brings it to the front.
-  void OpenConfiguration() { OpenConfigDialog(services, *state, 0x77, state->SourceDir.view()); }
   FakeDialogView& Window(const std::string& templateName) {
     for (auto& view : host.views())
       if (view->templateName().starts_with(templateName) && host.Modeless(view->Window()))
@@ -130,11 +123,6 @@ struct SampleMachine : RegistryWorld {
 };
 
 enum class Faulty { Files, Registry, Shell, RegistryReads };
-
-struct Sweep {
-  Faulty faulty;
-  int answer;
-};
 
 int ChangesOf(const SampleMachine& machine, Faulty faulty) {
   return faulty == Faulty::Files      ? machine.files.changesTried
@@ -161,35 +149,38 @@ TEST(FaultSweep, EveryRefusedChangeOfAnInstallOrDeinstallIsFinishedByTheNextRun)
   const EndState removed = reference.End(false, true);
   ASSERT_NE(installed, removed);
 
+  const std::pair<Faulty, int> sweeps[] = {
+      {Faulty::Files, Prompts::kAbort},    {Faulty::Files, Prompts::kIgnore},
+      {Faulty::Registry, Prompts::kAbort}, {Faulty::Registry, Prompts::kIgnore},
+      {Faulty::Shell, Prompts::kAbort},    {Faulty::RegistryReads, Prompts::kAbort}};
   for (const bool deinstall : {false, true}) {
-    for (const Sweep sweep :
-         {Sweep{Faulty::Files, Prompts::kAbort}, Sweep{Faulty::Files, Prompts::kIgnore},
-          Sweep{Faulty::Registry, Prompts::kAbort}, Sweep{Faulty::Registry, Prompts::kIgnore},
-          Sweep{Faulty::Shell, Prompts::kAbort}, Sweep{Faulty::RegistryReads, Prompts::kAbort}}) {
+    for (const auto& [faulty, answer] : sweeps) {
       int k = 1;
       for (;; ++k) {
         SampleMachine machine;
         if (deinstall) machine.Run(false, Prompts::kAbort);
-        const int before = ChangesOf(machine, sweep.faulty);
-        Refuse(machine, sweep.faulty, k);
-        const std::vector<std::string> said = machine.Run(deinstall, sweep.answer);
-        if (ChangesOf(machine, sweep.faulty) - before < k) break;  // nothing was refused
+        const int before = ChangesOf(machine, faulty);
+        Refuse(machine, faulty, k);
+        const std::vector<std::string> said = machine.Run(deinstall, answer);
+        if (ChangesOf(machine, faulty) - before < k) break;  // nothing was refused
         SCOPED_TRACE(testing::Message()
                      << (deinstall ? "deinstall" : "install") << ", change " << k << " of "
-                     << static_cast<int>(sweep.faulty) << " refused ("
-                     << machine.registry.refusedChange << "), answer " << sweep.answer);
+                     << static_cast<int>(faulty) << " refused (" << machine.registry.refusedChange
+                     << "), answer " << answer);
         // The install's "done" speaks of the files; the deinstall's of the whole driver.
-        if (machine.Said(said, deinstall ? text::INFO_DEI_DONE : text::INFO_INS_DONE)) {
+        const std::string_view done =
+            machine.state->Catalogue.Text(deinstall ? text::INFO_DEI_DONE : text::INFO_INS_DONE);
+        if (std::find(said.begin(), said.end(), done) != said.end()) {
           EXPECT_EQ(machine.End(!deinstall, deinstall), deinstall ? removed : packageFiles);
         }
         machine.ExpectOthersKept();
         // A user who runs it again wants the package: no configuration left half-made.
-        Refuse(machine, sweep.faulty, 0);
+        Refuse(machine, faulty, 0);
         machine.Run(deinstall, Prompts::kAbort, Prompts::kNo);
         EXPECT_EQ(machine.End(false, deinstall), deinstall ? removed : installed);
         machine.ExpectOthersKept();
       }
-      EXPECT_GT(k, 1) << "nothing refused: " << deinstall << static_cast<int>(sweep.faulty);
+      EXPECT_GT(k, 1) << "nothing refused: " << deinstall << static_cast<int>(faulty);
     }
   }
 }
@@ -228,7 +219,8 @@ void Reset(SampleMachine& machine) {
 TEST(FaultSweep, EveryRefusedChangeOfAConfigurationOkIsReportedOnceAndMendedByTheNextOk) {
   for (const Edits edits : {ChangeEveryPage, Reset}) {
     const auto configure = [edits](SampleMachine& machine) {
-      machine.OpenConfiguration();
+      // After an install the dialog is open already, and this brings it to the front.
+      OpenConfigDialog(machine.services, *machine.state, 0x77, machine.state->SourceDir.view());
       edits(machine);
       machine.Window("DLG_cfg_main").UserClicks(config_frame::kOk);
     };
