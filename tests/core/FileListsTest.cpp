@@ -45,7 +45,6 @@ TEST_F(ScriptLists, CountsStopAtTheEndAndMisfitsAreRefused) {
       {"[ADDFILES]|2|1|SRC|A|T", 1, 0},
       {"[ADDFILES]|1|3|SRC|A|B", 0, 7},
       {std::string("[ADDFILES]\0|1|1|S|A|T", 21), 0, 0},
-      {"[COMPFILES]|1|1|S|a|b|DRV", 0, 8},
       {"[COMPFILES]|1|1|S|" + nul + "|b|N|W|V", 0, 5},
       {"[COMPFILES]|3|0|S|N|W|V|-2|S|N|W|V|1|S|a|b|N|W|V", 1, 0},
       {groups, 0, 205},

@@ -23,14 +23,11 @@ TEST(Look3dEligibility, ByClassStyleVersionAndMoment) {
       {"Button", 0x00000029, k351, kAllClassBits, true, false, 0, true},   // left-text radio
       {"Button", 0x0000000B, k351, kAllClassBits, true, false, 0, false},  // owner-drawn
       {"Button", 0x00000000, k40, kAllClassBits, true, false, 0, false},
-      {"Button", 0x00000000, k351, kListBit, false, false, 0, false},
       {"ListBox", 0, k40, kAllClassBits, true, true, 0, false},
       {"Edit", 0, k40, kAllClassBits, false, false, 0, true},
       {"ComboBox", 2, k351, kAllClassBits, true, false, 0, false},
       {"ComboBox", 2, k351, kAllClassBits, false, false, 0, true},
       {"ComboLBox", 0, k351, kAllClassBits, true, false, 3, false},
-      {"Static", 3, k351, kAllClassBits, true, false, 0, false},  // icon
-      {"Static", 12, k351, kStaticTextBit, true, false, 0, true},
       {"Static", 7, k40, kStaticFrameBit, true, false, 0, true},
       {"Static", 0x12, k40, kAllClassBits, true, false, 0, false},
   };
