@@ -36,23 +36,20 @@ struct ClientWorld : AppWorld {
     ReadLanguageTable(files, prompts, {"C:\\MEDIUM", "SETUP.KVX"}, state->Languages);
     files.PutFile("C:\\MEDIUM\\SETUP.KVX", script);
   }
-  void Run(bool create, const char* installDir = "C:\\Velmar") {
-    if (create)
-      CreateProgramGroup(services, *state, kNoWindow, "C:\\MEDIUM", installDir);
-    else
-      DeleteProgramGroup(services, *state, kNoWindow, "C:\\MEDIUM");
+  void Create(const char* installDir) {
+    CreateProgramGroup(services, *state, kNoWindow, "C:\\MEDIUM", installDir);
   }
 };
 
 TEST(ProgmanClient, QuotesWhatWouldSplitACommandAndAddsNoSecondBackslash) {
   ClientWorld w;
   w.state->LanguageIndex = 1;
-  w.Run(true, "D:\\");
+  w.Create("D:\\");
   EXPECT_EQ(w.programGroups.commands,
             GroupCommands({"[AddItem(VSETUP.EXE ,Setup,D:\\VSETUP.EXE,65535,20,10,D:\\)]",
                            "[AddItem(\"vmtrace.exe /a]b \",\"Trace \"\"full\"\", raw\","
                            "D:\\tools\\vmtrace.exe,8,95,10,\"D:\\x(1)\")]"}));
-  w.Run(false);
+  DeleteProgramGroup(w.services, *w.state, kNoWindow, "C:\\MEDIUM");
   EXPECT_EQ(w.programGroups.commands.back(), "[DeleteGroup(\"Velmar CAPI 2.0\")]");
   EXPECT_TRUE(w.prompts.shown().empty());
   EXPECT_EQ(w.programGroups.liveInstances(), 0u);
@@ -63,7 +60,7 @@ TEST(ProgmanClient, QuotesWhatWouldSplitACommandAndAddsNoSecondBackslash) {
 TEST(ProgmanClient, AnOverlongItemIsRefusedAndTheRestStillSent) {
   ClientWorld w(Piped("[PROGMAN]|\"G\"|English|2|Long|" + std::string(125, '"') +
                       "|!SETUPDIR|!SETUPICON|0|Short|a.exe|!SETUPDIR|a.exe|0"));
-  w.Run(true);
+  w.Create("C:\\Velmar");
   ASSERT_EQ(w.prompts.shown().size(), 1u);
   EXPECT_EQ(
       w.programGroups.commands,
