@@ -67,9 +67,14 @@ class ConfigDialogTest : public ::testing::Test {
   AdapterTable a_{};  // as Stored() read them
 };
 
+// Also an adapter count above four, bounded, and a driver image of no protocol the script
+// knows, kept.
 TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
-  Install("!MAINTENANCE_FULL", 1, [](DriverServiceConfig& c, AdapterTable& a) {
+  const std::string image = "\\SystemRoot\\System32\\drivers\\vmother.sys";
+  Install("!MAINTENANCE_FULL", 4, [&image](DriverServiceConfig& c, AdapterTable& a) {
     c.Start = 7, c.Test = 2, c.DeliveryConf = 5, c.cipValue = 40, c.DosVector = 0x1F4;
+    c.NumberOfControllers = 7;
+    c.ImagePath.Assign(image);
     a[0].Interrupt = 10, a[0].BaseAddress = 0x300;
   });
   const int before = w_.registry.changesTried;
@@ -89,6 +94,9 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
               {"DLG_cfg_advanced_mntsw", 62, "5 (!)"}, {"DLG_cfg_advanced_mntsw", 48, "1F4 (!)"},
               {"DLG_cfg_maintenance", 69, "28 (!)"}};
   for (const auto& row : rows) EXPECT_EQ(Shown(row.page, row.id), row.shown) << row.id;
+  EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters), 4);
+  EXPECT_EQ(Shown("DLG_cfg_adapter", adapter_page::kProtocol),
+            LanguageText("EN", text::TEXT_UNKNOWN_PROTO));
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
   View("DLG_cfg_advanced_mntsw").UserChooses(advanced_page::kDataIo, 0);
   Press(config_frame::kOk);
@@ -97,6 +105,8 @@ TEST_F(ConfigDialogTest, ListsShowEveryStoredValueAndKeepTheUnlistedOnes) {
       std::vector<std::uint32_t>({c.Start, c.Test, c.DeliveryConf, c.cipValue, c.DosVector,
                                   c.Point2Point, c.DataIoMode, a_[0].Interrupt, a_[0].BaseAddress}),
       std::vector<std::uint32_t>({7, 2, 5, 40, 0x1F4, 1, 0, 10, 0x300}));
+  EXPECT_EQ(c.NumberOfControllers, 4u);
+  EXPECT_EQ(c.ImagePath, image);
   EXPECT_EQ(w_.state->RestartRequired, 1);
 }
 
@@ -157,35 +167,6 @@ TEST_F(ConfigDialogTest, CalledNumberLongerThanTheFieldsIsKept) {
   View("DLG_cfg_advanced_mntsw").UserClicks(advanced_page::kPointToPoint);
   Press(config_frame::kOk);
   EXPECT_EQ(Stored().Cdpn[0], longer);
-}
-
-// Registry values the dialog cannot show as they are: an adapter count of 0 or above four
-// and a driver image of no protocol the script knows.
-TEST_F(ConfigDialogTest, OddRegistryValuesAreBoundedOrKept) {
-  const struct {
-    std::uint32_t adapters, count;
-    const char* image;
-    std::uint32_t shown;
-  } rows[] = {{0, 0, "vmdss1.sys", 1}, {4, 7, "vmdss1.sys", 4}, {1, 1, "vmother.sys", 1}};
-  for (const auto& row : rows) {
-    const std::string image = std::string("\\SystemRoot\\System32\\drivers\\") + row.image;
-    Install("!MAINTENANCE_OFF", row.adapters, [&](DriverServiceConfig& c, AdapterTable&) {
-      c.NumberOfControllers = row.count;
-      c.ImagePath.Assign(image);
-    });
-    w_.registry.DeleteKey(std::string(kIntegrityKeyPath));
-    Open();
-    EXPECT_EQ(View("DLG_cfg_adapter").ComboCount(adapter_page::kAdapters),
-              static_cast<int>(row.shown));
-    const bool known = std::string(row.image) != "vmother.sys";
-    EXPECT_EQ(Shown("DLG_cfg_adapter", adapter_page::kProtocol),
-              known ? "Euro" : LanguageText("EN", text::TEXT_UNKNOWN_PROTO));
-    View("DLG_cfg_advanced").UserClicks(advanced_page::kPointToPoint);
-    Press(config_frame::kOk);
-    const DriverServiceConfig c = Stored();
-    EXPECT_EQ(c.NumberOfControllers, row.shown);
-    EXPECT_EQ(c.ImagePath, image);
-  }
 }
 
 TEST_F(ConfigDialogTest, AFailedOkWritesNothingAndRestoringTheBackupCountsAsAnEdit) {
