@@ -65,20 +65,12 @@ TEST_F(AutoexecNtTest, FailuresLeaveTheFileAsItWas) {
   world_.files.PutFile(kAutoexec, blocked);
   world_.files.SetAttributes(kAutoexec, Files::kReadOnly);
   EXPECT_EQ(Remove(), 0);
-  world_.files.SetAttributes(kAutoexec, Files::kNormal);
-  world_.files.FailWrites(kTemporary);
-  EXPECT_EQ(Remove(), 0);
   EXPECT_EQ(Autoexec(), blocked);
-  EXPECT_EQ(world_.files.Attributes(kTemporary), std::nullopt);
 
-  // Nothing to remove: nothing is written, so a read-only file or failing writes do not matter.
+  // Nothing to remove: nothing is written, so a read-only file does not matter.
   world_.files.PutFile(kAutoexec, "A\r\n");
   world_.files.SetAttributes(kAutoexec, Files::kReadOnly);
   EXPECT_EQ(Remove(), 1);
-  world_.files.SetAttributes(kAutoexec, Files::kNormal);
-  world_.files.FailWrites(kAutoexec);
-  EXPECT_EQ(Insert(), 0);
-  EXPECT_EQ(Autoexec(), "A\r\n");
 }
 
 const std::string kKey(kServiceGroupOrderKeyPath);
