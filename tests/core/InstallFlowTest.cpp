@@ -59,7 +59,7 @@ class InstallFlowTest : public ::testing::Test {
 };
 
 // Each way an install can end. Before: o two other makers' drivers registered, s a relative
-// source typed, p a language file without the program's own texts, n the setup script and the
+// source typed, n the setup script and the
 // driver image installed already and newer (answered All), a OverwriteAll left at 1 by an
 // earlier install, r a refused [ADDFILES] ahead of the script's own. After: D the driver image in
 // place, R registered, B its integrity backup, L no removal log left, here or in an installed copy
@@ -74,7 +74,7 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
       {"RBDL", -1, {text::INFO_INS_DONE}},
       {"D", 5, {text::INFO_INS_DONE, text::ERR_INS_NOSUCCESS}},  // cancelled after the files
       {"oRBDL", -1, {text::INFO_INS_DONE, text::INFO_OTHERMANU}},
-      {"sp", -1, {text::ERR_INS_FULLPATH}},
+      {"s", -1, {text::ERR_INS_FULLPATH}},
       {"naRBDL", -1, {text::INFO_INS_DONE}},  // asked once in three batches
       {"rD", -1, {text::ERR_INS_NOSUCCESS}},
   };
@@ -99,14 +99,10 @@ TEST_F(InstallFlowTest, EndsAsEachFailureOrFindingDecides) {
     state().OverwriteAll = has('a');
     if (has('n')) w().prompts.Answer(Prompts::kAll);
     if (c.cancelAt != -1) w().prompts.CancelProgressAfter(c.cancelAt);
-    const std::string language = LanguageFile("EN");
-    if (has('p'))
-      w().files.PutFile("A:\\ENG.TXT", language.substr(0, language.find("[ERR_INS_FULLPATH]")));
     Install(has('s') ? "MEDIUM" : nullptr);
     EXPECT_EQ(w().prompts.unanswered(), 0u);
     std::vector<std::string> expected;
-    for (int key : c.messages)
-      expected.push_back(has('p') ? kOwnCatalogueKeys[0].english : LanguageText("EN", key));
+    for (int key : c.messages) expected.push_back(LanguageText("EN", key));
     EXPECT_EQ(w().prompts.Texts(Kind::Message), expected);
     EXPECT_EQ(w().files.FileBytes("C:\\WINNT\\system32\\drivers\\vmdss1.sys").has_value(),
               has('D'));
