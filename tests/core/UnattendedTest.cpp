@@ -3,9 +3,7 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "state/ExitCodes.h"
 #include "support/AppWorld.h"
@@ -17,10 +15,10 @@ namespace {
 
 struct RecordingLog : LogWriter {
   bool Append(const std::string&, std::string_view line) override {
-    lines.emplace_back(line);
+    (lines += line) += '\n';
     return true;
   }
-  std::vector<std::string> lines;
+  std::string lines;
 };
 
 std::string PackageFile(const std::string& name) {
@@ -56,14 +54,12 @@ TEST(UnattendedRun, RefusesABadAnswerFileWithItsKeyAndReasonAndChangesNothing) {
     EXPECT_EQ(RunUnattended(world.services, admin, *world.state, std::string(row.mode) + "/s"),
               kExitBadAnswerFile)
         << row.answers;
-    std::string lines;
-    for (const std::string& line : log.lines) lines += line + '\n';
-    EXPECT_NE(lines.find(std::string("answer file refused: ") + row.refusal), std::string::npos)
-        << lines;
+    EXPECT_NE(log.lines.find(std::string("answer file refused: ") + row.refusal), std::string::npos)
+        << log.lines;
     EXPECT_EQ(world.registry.Contents(), registry) << row.answers;
     for (const char* change : {"set value", "created key", "copied", "expanded", "replaced",
                                "created directory", "changed file"})
-      EXPECT_EQ(lines.find(change), std::string::npos) << lines;
+      EXPECT_EQ(log.lines.find(change), std::string::npos) << log.lines;
     EXPECT_TRUE(world.prompts.shown().empty()) << row.answers;
   }
 }
