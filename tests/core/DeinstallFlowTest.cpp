@@ -32,9 +32,10 @@ struct Case {
 
 TEST(DeinstallFlow, EndsAsEachFailureOfTheRunDecides) {
   const Case cases[] = {
-      {"RGD", 0, {}},  // success
-      {"nS", 0x1F, {}}, {"fRSGA", 0x10, {kWinCopy, kSetupCopy, kReadme}},
-      {"dRGD", 0, {}},  {"pRGA", 0x13, {kReadme}},
+      {"nS", 0x1F, {}},
+      {"fRSGA", 0x10, {kWinCopy, kSetupCopy, kReadme}},
+      {"dRGD", 0, {}},
+      {"pRGA", 0x13, {kReadme}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);

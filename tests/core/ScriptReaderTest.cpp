@@ -55,10 +55,7 @@ TEST_F(ScriptReaderTest, CarriageReturnEndsALineAndSwallowsTheNextByte) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadAll(bytes), lines) << bytes.size();
 }
 
-TEST(ScriptPaths, JoinRefusesWhatDoesNotFitAndCollapseDropsTheFirstOfTwo) {
-  PathText text("a\\\\\\b");
-  CollapseBackslashes(text);
-  EXPECT_EQ(text, "a\\\\b");
+TEST(ScriptPaths, JoinRefusesWhatDoesNotFit) {
   EXPECT_EQ(JoinPath(std::string(257, 'd'), "x"), std::string(257, 'd') + "\\x");
   EXPECT_EQ(JoinPath(std::string(258, 'd'), "x"), std::nullopt);
 }

@@ -52,7 +52,6 @@ TEST(ServiceConfigTest, NumberIsTheOwnRegistrationOrOneAboveEveryOther) {
     std::uint32_t number;  // 0: the search failed
     int found;
   } cases[] = {
-      {{}, 0, 1, 0},
       {{{"1", f}, {"3", f}}, 0, 4, 0},
       {{{"1", f}, {"3", f}, {"2", "kvx corvane gmbh"}}, 0, 2, 1},
       // Unnamed, unopenable or not named by a number counts as foreign.
