@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "config/ConfigDialog.h"
-#include "config/ControllerListDialog.h"
 #include "support/RegistryWorld.h"
-#include "sysconfig/CapiRegistration.h"
 #include "sysconfig/IntegrityBackup.h"
 #include "sysconfig/RegistryAccess.h"
 #include "sysconfig/ServiceConfig.h"

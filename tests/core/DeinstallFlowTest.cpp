@@ -7,7 +7,6 @@
 #include "app/Startup.h"
 #include "support/RegistryWorld.h"
 #include "sysconfig/RegistryAccess.h"
-#include "sysconfig/SystemEntriesRemoval.h"
 
 namespace setup {
 namespace {
