@@ -3,8 +3,6 @@
 // then repeated without the fault.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -24,11 +22,6 @@ const std::string kInstalled = "C:\\Velmar", kAutoexec = "C:\\WINNT\\system32\\A
 const std::string kOtherLines = "REM another maker's\r\nlh other.exe\r\n";
 const std::string kOtherKey = "SOFTWARE\\CAPI20\\1", kGroups("Base\0NDIS\0TDI\0\0", 15);
 
-std::string PackageFile(const std::string& name) {
-  std::ifstream in(std::string(SETUP_PACKAGE_DIR) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // What a run leaves that the sweep compares, a line each, so that a mismatch shows as a diff.
 using EndState = std::string;
 
@@ -43,8 +36,7 @@ bool MayStay(const std::string& path) {
 // maker's driver is registered and has its own AutoExec.NT lines and service groups.
 struct SampleMachine : RegistryWorld {
   SampleMachine() {
-    for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
-      files.PutFile(std::string("A:\\") + name, PackageFile(name));
+    PutSampleMedium();
     files.PutFile("A:\\SETUP.EXE", "MZ");
     state->SourceDir.Assign("A:\\");
     const auto comp = std::make_unique<CompFileList>();

@@ -1,12 +1,10 @@
 // Answer files the unattended run must refuse before it changes anything.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "state/ExitCodes.h"
-#include "support/AppWorld.h"
+#include "support/RegistryWorld.h"
 #include "support/SandboxProfiles.h"
 #include "unattended/UnattendedRun.h"
 
@@ -20,11 +18,6 @@ struct RecordingLog : LogWriter {
   }
   std::string lines;
 };
-
-std::string PackageFile(const std::string& name) {
-  std::ifstream in(std::string(SETUP_PACKAGE_DIR) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 TEST(UnattendedRun, RefusesABadAnswerFileWithItsKeyAndReasonAndChangesNothing) {
   const struct {
@@ -43,9 +36,8 @@ TEST(UnattendedRun, RefusesABadAnswerFileWithItsKeyAndReasonAndChangesNothing) {
       {"/d ", "[Setup]\nColour=blue\n", "Setup.Colour: no such key"},
   };
   for (const auto& row : rows) {
-    AppWorld world;
-    for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
-      world.files.PutFile(std::string("A:\\") + name, PackageFile(name));
+    RegistryWorld world;
+    world.PutSampleMedium();
     world.files.PutFile("A:\\UNATTEND.INI", row.answers);
     const auto registry = world.registry.Contents();
     SandboxProfiles profiles(world.files);

@@ -304,17 +304,10 @@ class FakeDialogHost : public DialogHost {
     ADD_FAILURE() << "centring a window that does not exist";
   }
   void PostQuit(int code) override { quitCodes.push_back(code); }
-  void EnableWindow(WindowRef window, bool enabled) override {
-    if (enabled)
-      disabledWindows.erase(window);
-    else
-      disabledWindows.insert(window);
-  }
-  std::set<WindowRef> disabledWindows;
+  void EnableWindow(WindowRef, bool) override {}
   std::vector<int> quitCodes;
-  void StartDialogLook() override { lookOn = true; }
-  void EndDialogLook() override { lookOn = false; }
-  bool lookOn = false;
+  void StartDialogLook() override {}
+  void EndDialogLook() override {}
 
  private:
   FakeDialogView& NewView(const char* templateName, WindowRef owner, Dialog& dialog) {

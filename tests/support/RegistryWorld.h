@@ -1,6 +1,8 @@
 #pragma once
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,14 @@ struct RegistryWorld : AppWorld {
     state->Catalogue.SetText(text::ERR_CFG_NOAUTOEXEC, "no file %s");
   }
 
+  // The sample package's script and language files on the medium in drive A.
+  void PutSampleMedium() {
+    for (const char* name : {"SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"}) {
+      std::ifstream in(std::string(SETUP_PACKAGE_DIR) + "/" + name, std::ios::binary);
+      files.PutFile(std::string("A:\\") + name,
+                    std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+  }
   // What the install edits: AutoExec.NT and the service group list.
   void PutMachine() {
     files.PutFile("C:\\WINNT\\system32\\AutoExec.NT", "REM\r\n");
