@@ -125,7 +125,7 @@ probe::ScreenImage SettledImage(HWND window) {
     Sleep(100);
     if (Clock::now() < deadline && (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
       continue;
-    probe::ScreenImage now(window, 0);
+    probe::ScreenImage now(window);
     if ((now.Read() && last && now == *last) || Clock::now() >= deadline) return now;
     last = std::move(now);
   }
