@@ -27,16 +27,6 @@ bool RunsWithFullLook() {
   return LOBYTE(version) < 3 || (LOBYTE(version) == 3 && HIBYTE(LOWORD(version)) < 95);
 }
 
-void PumpFor(DWORD milliseconds) {
-  const DWORD end = GetTickCount() + milliseconds;
-  MSG msg;
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(20);
-  }
-}
-
-// Runs in the copies only.
 class DialogLookFull : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,16 +36,19 @@ class DialogLookFull : public ::testing::Test {
     ASSERT_TRUE(AutoSubclassLook3d(instance_, 0));
   }
   void TearDown() override {
-    for (HWND dialog : dialogs_) DestroyWindow(dialog);
+    DestroyWindow(dialog_);
     UnregisterLook3d(instance_);
   }
   HWND Open(DLGPROC procedure) {
-    HWND dialog = CreateDialogParamA(instance_, "DLG_test_look", nullptr, procedure, 0);
-    dialogs_.push_back(dialog);
-    return dialog;
+    dialog_ = CreateDialogParamA(instance_, "DLG_test_look", nullptr, procedure, 0);
+    EXPECT_NE(dialog_, nullptr);
+    for (const DWORD end = GetTickCount() + 500; static_cast<int>(end - GetTickCount()) > 0;
+         Sleep(20))
+      for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+    return dialog_;
   }
   HINSTANCE instance_ = GetModuleHandleA(nullptr);
-  std::vector<HWND> dialogs_;
+  HWND dialog_ = nullptr;
 };
 
 constexpr int kScrollBar = 50;
@@ -69,38 +62,29 @@ INT_PTR CALLBACK PlainDialog(HWND dialog, UINT message, WPARAM, LPARAM flag) {
   return TRUE;
 }
 
-// Runs the full look's checks in a copy of this program that Wine tells it runs on `version`;
-// its exit code.
-DWORD RunCopyAs(const char* version) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  WineVersionFor pretend(std::strrchr(path, '\\') + 1, version);
-  return RunAndWait(std::string("\"") + path + "\" --gtest_filter=DialogLookFull.*", 120000);
-}
-
 // Under Windows NT 3.51 new windows are subclassed as they are created; under Windows 3.1
 // with Win32s at their first message.
 TEST(DialogLookWin32, RunsTheFullLookUnderNt351AndWin31) {
   if (RunsWithFullLook()) GTEST_SKIP() << "this is a copy that runs the checks";
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
   for (const char* version : {"nt351", "win31"}) {
     SCOPED_TRACE(version);
-    EXPECT_EQ(RunCopyAs(version), 0u) << "the checks failed; their output is above";
+    WineVersionFor pretend(std::strrchr(path, '\\') + 1, version);
+    EXPECT_EQ(RunAndWait(std::string("\"") + path + "\" --gtest_filter=DialogLookFull.*", 120000),
+              0u)
+        << "the checks failed; their output is above";
   }
 }
 
 TEST_F(DialogLookFull, EveryControlGetsTheLook) {
-  HWND dialog = Open(nullptr);
-  ASSERT_NE(dialog, nullptr);
-  PumpFor(500);
-  EXPECT_EQ(SubclassedWindows(dialog),
+  EXPECT_EQ(SubclassedWindows(Open(nullptr)),
             (Names{"#32770 0", "Button 40", "Button 41", "Button 42", "Button 43", "Button 44",
                    "Button 45", "Button 46", "Edit 47", "ListBox 48", "Button 49", "ComboBox 51"}));
 }
 
 TEST_F(DialogLookFull, ADialogThatClearsTheLookFlagKeepsThePlainLook) {
   HWND dialog = Open(PlainDialog);
-  ASSERT_NE(dialog, nullptr);
-  PumpFor(300);
   EXPECT_EQ(SubclassedWindows(dialog), Names{});
   EXPECT_EQ(GetPropA(GetDlgItem(dialog, kScrollBar), "C3dD"), reinterpret_cast<HANDLE>(1));
 }

@@ -86,13 +86,8 @@ class WineVersionFor {
  public:
   WineVersionFor(const std::string& program, const char* version)
       : key_("Software\\Wine\\AppDefaults\\" + program) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-      return;
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(std::string(version).size() + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), "Version", REG_SZ, version,
+                    static_cast<DWORD>(std::string(version).size() + 1));
   }
   ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
   WineVersionFor(const WineVersionFor&) = delete;
