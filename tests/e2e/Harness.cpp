@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <set>
-#include <sstream>
-
-#include "win32/WindowProbe.h"
 
 namespace e2e {
 namespace {
@@ -17,20 +15,19 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Bounded, so that a hung program fails a test instead of stopping the whole run.
-template <class Sender>
-LRESULT Send(Sender sender, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  return sender(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
              ? static_cast<LRESULT>(result)
              : -1;
 }
 
 std::string WindowText(HWND window) {
-  const LRESULT length = Send(SendMessageTimeoutA, window, WM_GETTEXTLENGTH, 0, 0);
+  const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = Send(SendMessageTimeoutA, window, WM_GETTEXT, text.size(),
-                              reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
   return text;
 }
@@ -75,16 +72,6 @@ Box BoxNow(const SetupProcess& setup) {
   return {};
 }
 
-// Read without a message, which a program that is busy or asleep would hold up.
-std::string Showing(const SetupProcess& setup) {
-  std::string shown(512, '\0');
-  for (HWND window : setup.VisibleDialogs())
-    if (HWND text = GetDlgItem(window, IsForm(window) ? kMessageText : kProgressText))
-      return shown.substr(0, static_cast<std::size_t>(GetWindowTextA(
-                                 text, shown.data(), static_cast<int>(shown.size()))));
-  return {};
-}
-
 std::string screenshotDirectory;
 
 bool ProgramStillPaints(HWND window) {
@@ -93,8 +80,8 @@ bool ProgramStillPaints(HWND window) {
   for (HWND top : WindowsOf(process, IsWindowVisible)) {
     std::vector<HWND> tree{top};
     EnumChildWindows(top, probe::CollectWindow, reinterpret_cast<LPARAM>(&tree));
-    if (std::any_of(tree.begin(), tree.end(),
-                    [](HWND w) { return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE); }))
+    if (std::ranges::any_of(
+            tree, [](HWND w) { return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE); }))
       return true;
   }
   return false;
@@ -115,20 +102,6 @@ bool CloseFolderWindowsOver(HWND window) {
     }
   }
   return found;
-}
-
-// Wine puts what a window painted on the screen a little after the painting.
-probe::ScreenImage SettledImage(HWND window) {
-  const auto deadline = Clock::now() + std::chrono::seconds(10);
-  std::optional<probe::ScreenImage> last;
-  for (;;) {
-    Sleep(100);
-    if (Clock::now() < deadline && (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
-      continue;
-    probe::ScreenImage now(window, 0);
-    if ((now.Read() && last && now == *last) || Clock::now() >= deadline) return now;
-    last = std::move(now);
-  }
 }
 
 // Links are passed over: Wine's user folders lead into the Unix home, where others write.
@@ -181,7 +154,8 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
   startup.cb = sizeof startup;
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       directory.c_str(), &startup, &info_)) {
-    startError_ = "cannot start " + program + ", error " + std::to_string(GetLastError());
+    const DWORD error = GetLastError();
+    ADD_FAILURE() << "cannot start " << program << ", error " << error;
     info_ = {};
   }
 }
@@ -208,14 +182,13 @@ std::vector<HWND> SetupProcess::VisibleDialogs() const {
 
 HWND SetupProcess::WaitForWindow(const std::function<bool(HWND)>& is, Timeout timeout) const {
   HWND found = nullptr;
-  Eventually(
-      [&] {
-        const std::vector<HWND> dialogs = VisibleDialogs();
-        const auto match = std::find_if(dialogs.begin(), dialogs.end(), is);
-        found = match != dialogs.end() ? *match : nullptr;
-        return found || !Running();
-      },
-      timeout);
+  const auto foundOrEnded = [&] {
+    const std::vector<HWND> dialogs = VisibleDialogs();
+    const auto match = std::ranges::find_if(dialogs, is);
+    found = match != dialogs.end() ? *match : nullptr;
+    return found || !Running();
+  };
+  Eventually(foundOrEnded, timeout);
   return found;
 }
 
@@ -228,7 +201,7 @@ DWORD SetupProcess::WaitForExit(Timeout timeout) const {
 }
 
 std::string SetupProcess::Describe() const {
-  if (!Started()) return "not started: " + startError_;
+  if (!Started()) return "not started";
   std::string text = Running() ? "still running; windows:" : "ended; windows:";
   for (HWND window : VisibleDialogs())
     text += " [" + WindowText(window) + (IsWindowEnabled(window) ? "]" : "](disabled)");
@@ -247,20 +220,6 @@ bool IsMainDialog(HWND window) {
 std::string ControlText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
-}
-
-// The ANSI list messages hand back UTF-16 across processes under Wine; the items are ASCII.
-std::vector<std::string> ListItems(HWND list) {
-  std::vector<std::string> items;
-  const LRESULT count = Send(SendMessageTimeoutW, list, LB_GETCOUNT, 0, 0);
-  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
-    const LRESULT length = Send(SendMessageTimeoutW, list, LB_GETTEXTLEN, i, 0);
-    if (length < 0) break;
-    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-    Send(SendMessageTimeoutW, list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    items.emplace_back(item.begin(), item.begin() + item.find(L'\0'));
-  }
-  return items;
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -285,7 +244,7 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
   const auto deadline = Clock::now() + timeout;
   while (form ? IsWindow(form) && IsWindowVisible(form) : setup.Running()) {
     if (killWhen && killWhen()) {
-      seen.push_back(kKilledAt + Showing(setup));
+      seen.push_back(kKilled);
       setup.Kill();
       break;
     }
@@ -301,9 +260,8 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
     }
     SaveScreenshot(box.window, "box");
     seen.push_back(box.text);
-    const auto reply = std::find_if(replies.begin(), replies.end(),
-                                    [&](const Reply& r) { return r.text == box.text; });
-    const int button = reply != replies.end() ? reply->button : box.usualButton;
+    const auto reply = std::ranges::find(replies, box.text, &Reply::first);
+    const int button = reply != replies.end() ? reply->second : box.usualButton;
     ClickButton(box.window, button);
     if (!WaitUntilGone(box.window, Timeout{10000})) {
       ADD_FAILURE() << "the box \"" << box.text << "\" stayed after button " << button;
@@ -313,11 +271,22 @@ std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
   return seen;
 }
 
-void WaitUntilDrawn(HWND window) {
-  SettledImage(window);
+// Wine puts what a window painted on the screen a little after the painting.
+probe::ScreenImage WaitUntilDrawn(HWND window) {
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  std::optional<probe::ScreenImage> last;
+  for (;;) {
+    Sleep(100);
+    if (Clock::now() < deadline && (CloseFolderWindowsOver(window) || ProgramStillPaints(window)))
+      continue;
+    probe::ScreenImage now(window);
+    if ((now.Read() && last && now == *last) || Clock::now() >= deadline) return now;
+    last = std::move(now);
+  }
 }
 
 void SetScreenshotDirectory(const std::string& directory) {
+  CreateDirectoryA(directory.c_str(), nullptr);
   screenshotDirectory = directory;
 }
 
@@ -328,14 +297,12 @@ void SaveScreenshot(HWND window, const std::string& name) {
   char prefix[8];
   std::snprintf(prefix, sizeof prefix, "\\%02d-", ++number);
   const std::string path = screenshotDirectory + prefix + name + ".bmp";
-  if (SettledImage(window).SaveBmp(path)) std::printf("saved %s\n", path.c_str());
+  if (WaitUntilDrawn(window).SaveBmp(path)) std::printf("saved %s\n", path.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string Exported(const std::string& key) {
@@ -349,13 +316,6 @@ std::string Exported(const std::string& key) {
   for (std::size_t i = 2; i + 1 < wide.size(); i += 2)
     if (wide[i] != '\r') text += wide[i];
   return text;
-}
-
-std::string WithoutBackupDate(std::string exported) {
-  const std::string date = "\"BackupDate\"=\"";
-  if (const auto at = exported.find(date); at != std::string::npos)
-    exported.replace(at + date.size(), 8, "YYYYMMDD");
-  return exported;
 }
 
 MachineState Survey(const std::string& drive) {

@@ -6,11 +6,13 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "script/LanguageTable.h"
 #include "script/StringCatalogue.h"
 #include "win32/Scratch.h"
+#include "win32/WindowProbe.h"
 
 namespace e2e {
 
@@ -22,18 +24,15 @@ struct Medium {
   std::string directory;  // a Windows path
   setup::LanguageTable languages;
   setup::StringCatalogue first;
-
-  std::string Text(int slot) const { return std::string(first.Text(slot)); }
 };
 
 const Medium& TheMedium();
 
-enum MainControl { kActionButton = 3, kAboutButton = 7, kExitButton = 8 };
+enum MainControl { kActionButton = 3, kExitButton = 8 };
 enum Button { kAbort = 1, kYes = 111, kNo = 112 };
 
 using Timeout = std::chrono::milliseconds;
 
-// Whether `holds` came true within `timeout`.
 bool Eventually(const std::function<bool()>& holds, Timeout timeout = Timeout{5000});
 
 std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& keep);
@@ -58,7 +57,6 @@ class SetupProcess {
 
  private:
   PROCESS_INFORMATION info_{};
-  std::string startError_;
 };
 
 bool IsIntro(HWND window);
@@ -66,32 +64,27 @@ bool IsMainDialog(HWND window);
 
 // Another process's windows are read with messages that give up when it hangs.
 std::string ControlText(HWND dialog, int id);
-std::vector<std::string> ListItems(HWND list);
 void ClickButton(HWND dialog, int id);
 bool WaitUntilGone(HWND window, Timeout timeout);
 
 // A dialog of the program's own with control `id` that takes input.
 HWND WaitForForm(const SetupProcess& setup, int id, Timeout timeout);
 
-struct Reply {
-  std::string text;  // of the box
-  int button;
-};
+using Reply = std::pair<std::string, int>;  // a box's text and the button that answers it
 using Until = std::function<bool()>;
-inline const std::string kKilledAt = "killed at: ";
+inline const std::string kKilled = "(killed)";
 // Answers every box the program shows until `form` has gone (with `form` null: until the
 // program has ended), by the first reply for its text, else OK, Yes or Abort, whichever it
 // offers; the boxes' texts in order. Once `killWhen` holds, looked at every millisecond or so,
-// it kills the program; the last text is then kKilledAt and what its box or progress window
-// said.
+// it kills the program; the last text is then kKilled.
 std::vector<std::string> AnswerUntilGone(const SetupProcess& setup, HWND form,
                                          const std::vector<Reply>& replies, Timeout timeout,
                                          const Until& killWhen = {});
 
 // Waits (ten seconds at most) until no window of the program that owns `window` has a part to
 // paint, no folder window of the shell covers `window` (it is closed), and `window` looks the
-// same a moment later.
-void WaitUntilDrawn(HWND window);
+// same a moment later; what the screen then shows of it.
+probe::ScreenImage WaitUntilDrawn(HWND window);
 
 // Once a directory is set, each window is saved there once under each name, when drawn.
 void SetScreenshotDirectory(const std::string& directory);
@@ -104,8 +97,6 @@ inline constexpr const char* kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\
 
 // As the system's reg tool exports it, carriage returns dropped; "(none)" for no key.
 std::string Exported(const std::string& key);
-// With the integrity backup's date masked, as the fixtures hold it.
-std::string WithoutBackupDate(std::string exported);
 
 struct MachineState {
   std::map<std::string, long long> files;

@@ -1,9 +1,8 @@
 // A complete life of the package on one machine, driven through the real dialogs: install
-// from the medium, reconfigure and install again keeping the configuration as Windows NT 3.51
-// (where the program draws the three-dimensional look itself), install replacing it, a
-// deinstall that is stopped halfway, and the deinstall that finishes the job. Prints what the
-// install made, so that the walk doubles as a demonstration. Then the same without a window,
-// and installs and deinstalls killed anywhere.
+// from the medium, reconfigure and install again keeping the configuration as Windows NT 3.51,
+// install replacing it, a deinstall that is stopped halfway, and the deinstall that finishes
+// the job. Prints what the install made, so that the walk doubles as a demonstration. Then the
+// same without a window, and installs and deinstalls killed anywhere.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -19,7 +18,6 @@
 
 #include "e2e/Harness.h"
 #include "script/SafeFormat.h"
-#include "win32/WindowProbe.h"
 
 namespace e2e {
 namespace {
@@ -28,10 +26,8 @@ namespace text = setup::text;
 using Names = std::vector<std::string>;
 
 constexpr Timeout kStartTimeout{30000}, kStepTimeout{15000}, kRunTimeout{90000};
-constexpr int kSourceField = 20, kDestinationField = 21, kInstall = 0;
-constexpr int kDriverVersion = 17, kFileVersions = 170, kVersionList = 173;
-constexpr int kDeinstallWarning = 28, kDeinstall = 0;
-constexpr int kOk = 0, kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44, kProtocol = 40,
+constexpr int kDestinationField = 21, kInstall = 0, kDeinstallWarning = 28, kDeinstall = 0, kOk = 0,
+              kReset = 174, kAdvancedButton = 43, kMaintenanceButton = 44, kProtocol = 40,
               kStart = 47, kChange = 64, kAddAdapter = 91, kAdapterList = 93,
               kMaintenanceSwitch = 67, kDosVectorList = 48, kCalledNumber = 76, kCalling = 80,
               kEditCalling = 82, kSubaddress = 88, kApplyLive = 99;
@@ -50,10 +46,6 @@ std::vector<std::string> GroupOrder() {
   return groups;
 }
 
-bool Contains(const Names& names, const std::string& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -68,14 +60,12 @@ std::string Folder(int csidl) {
 // The frame shows before its pages are made.
 HWND PageWith(HWND frame, int id) {
   HWND page = nullptr;
-  Eventually(
-      [&] {
-        for (page = GetWindow(frame, GW_CHILD); page && !GetDlgItem(page, id);)
-          page = GetWindow(page, GW_HWNDNEXT);
-        return page != nullptr;
-      },
-      Timeout{10000});
-  if (!page) ADD_FAILURE() << "no page has control " << id;
+  const auto found = [&] {
+    for (page = GetWindow(frame, GW_CHILD); page && !GetDlgItem(page, id);)
+      page = GetWindow(page, GW_HWNDNEXT);
+    return page != nullptr;
+  };
+  EXPECT_TRUE(Eventually(found, Timeout{10000})) << "no page has control " << id;
   return page;
 }
 
@@ -86,39 +76,21 @@ void Choose(HWND page, int id, int index, bool listBox = false) {
                reinterpret_cast<LPARAM>(list));
 }
 
-void TypeInto(HWND page, int id, const std::string& keys, const std::string& shown) {
-  HWND edit = GetDlgItem(page, id);
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  for (char c : keys) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-  EXPECT_TRUE(Eventually([&] { return ControlText(page, id) == shown; })) << ControlText(page, id);
-}
-
 void Close(HWND window, int button) {
   ClickButton(window, button);
   EXPECT_TRUE(WaitUntilGone(window, kStepTimeout));
 }
 
-void ShowPage(HWND frame, int button, HWND page, const std::string& name) {
-  ClickButton(frame, button);
-  Eventually([page] { return IsWindowVisible(page) != FALSE; });
-  SaveScreenshot(frame, name);
-}
-
-bool Killed(const std::vector<std::string>& seen) {
-  return !seen.empty() && seen.back().starts_with(kKilledAt);
-}
-
 class InstallWalk : public ::testing::Test {
  protected:
   HWND MainDialogOf(const SetupProcess& setup) {
-    HWND intro = setup.WaitForWindow(IsIntro, kStartTimeout);
-    EXPECT_NE(intro, nullptr) << setup.Describe();
-    Screenshot(intro, "intro");
+    Screenshot(setup.WaitForWindow(IsIntro, kStartTimeout), "intro");
     HWND main = setup.WaitForWindow(IsMainDialog, kStepTimeout);
     EXPECT_NE(main, nullptr) << setup.Describe();
     Screenshot(main, "main-dialog");
-    ExpectLook(main, {"#32770 0", "Static 10", "Static 12", "Static 11", "ComboBox 9", "Button 3",
-                      "Button 7", "Button 8"});
+    // Only under Windows NT 3.51 does the program draw the look itself.
+    EXPECT_TRUE(
+        Eventually([&] { return probe::SubclassedWindows(main).empty() != nt351_.has_value(); }));
     return main;
   }
 
@@ -126,32 +98,13 @@ class InstallWalk : public ::testing::Test {
     SaveScreenshot(window, nt351_ ? name + "-nt351" : name);
   }
 
-  // Under Windows NT 3.51 the program gives these windows the look, a page once all its
-  // controls are there; Windows NT 4.0 gives every template dialog its own look (the style
-  // bit), and the program leaves the dialog alone.
-  void ExpectLook(HWND dialog, const Names& subclassed) {
-    Names seen = probe::SubclassedWindows(dialog);
-    if (!nt351_) {
-      EXPECT_NE(GetWindowLongA(dialog, GWL_STYLE) & DS_3DLOOK, 0);
-      EXPECT_EQ(seen, Names{});
-      return;
-    }
-    const auto all = [&] {
-      seen = probe::SubclassedWindows(dialog);
-      return std::all_of(subclassed.begin(), subclassed.end(),
-                         [&](const std::string& name) { return Contains(seen, name); });
-    };
-    EXPECT_TRUE(Eventually(all)) << ::testing::PrintToString(seen);
-  }
-
-  std::string Text(int slot) const { return TheMedium().Text(slot); }
+  std::string Text(int slot) const { return std::string(TheMedium().first.Text(slot)); }
 
   using Configure = std::function<void(const SetupProcess&, HWND frame)>;
 
   // The boxes shown, those at exit marked. `configure` ends the configuration dialog that an
   // install writing a fresh configuration opens.
   std::vector<std::string> InstallFromMedium(const std::vector<Reply>& replies,
-                                             bool checkVersions = false,
                                              const Configure& configure = {},
                                              const Until& killWhen = {}) {
     SetupProcess setup(TheMedium().directory, "/l" + language_);
@@ -161,32 +114,24 @@ class InstallWalk : public ::testing::Test {
     HWND install = WaitForForm(setup, kDestinationField, kStepTimeout);
     if (!install) return {};
     Screenshot(install, "install");
-    EXPECT_EQ(ControlText(install, kSourceField), TheMedium().directory);
-    EXPECT_EQ(ControlText(install, kDestinationField), installDir_);
     ClickButton(install, kInstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, install, replies, kRunTimeout, killWhen);
-    if (Killed(seen)) return seen;
+    if (std::ranges::count(seen, kKilled)) return seen;
     if (configure) ConfigureIn(setup, configure);
     EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_CONFIG));
-    if (checkVersions) CheckVersions(setup, main);
     ClickButton(main, kExitButton);
     for (const std::string& text : AnswerUntilGone(setup, nullptr, {}, kStepTimeout))
       seen.push_back("at exit: " + text);
     return seen;
   }
 
-  // Closing the frame gives the activation back to the main dialog, not to another program.
   void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
-    HWND main = GetWindow(frame, GW_OWNER);
-    PageWith(frame, kDosVectorList);  // the page made after the adapter page
+    PageWith(frame, kCalling);  // the last page made
     Screenshot(frame, "config-adapter");
-    ExpectLook(frame, {"Button 41", "Button 174", "ComboBox 40", "Edit 57", "Button 64",
-                       "Button 61", "Button 67"});
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
-    EXPECT_TRUE(Eventually([main] { return GetForegroundWindow() == main; }));
   }
 
   // Another protocol, start on demand, a second adapter, remote maintenance switched on, a
@@ -201,11 +146,15 @@ class InstallWalk : public ::testing::Test {
       ClickButton(adapters, kAddAdapter);
       Close(adapters, kOk);
     }
-    ShowPage(frame, kAdvancedButton, advanced, "config-advanced");
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
+    ClickButton(frame, kAdvancedButton);
+    SaveScreenshot(frame, "config-advanced");
     ClickButton(advanced, kMaintenanceSwitch);
-    ShowPage(frame, kMaintenanceButton, maintenance, "config-maintenance");
-    TypeInto(maintenance, kCalledNumber, "123,45", "12345");
+    ClickButton(frame, kMaintenanceButton);
+    SaveScreenshot(frame, "config-maintenance");
+    HWND called = GetDlgItem(maintenance, kCalledNumber);
+    SendMessageA(called, EM_SETSEL, 0, -1);
+    for (char c : std::string("123,45")) PostMessageA(called, WM_CHAR, c, 1);
+    EXPECT_TRUE(Eventually([&] { return ControlText(maintenance, kCalledNumber) == "12345"; }));
     Choose(maintenance, kCalling, 0, true);
     ClickButton(maintenance, kEditCalling);
     if (HWND party = WaitForForm(setup, kSubaddress, kStepTimeout)) {
@@ -215,37 +164,6 @@ class InstallWalk : public ::testing::Test {
     ClickButton(frame, kOk);
   }
 
-  // The installed files' versions; the list shows directories as the system resolves them.
-  void CheckVersions(const SetupProcess& setup, HWND main) {
-    const std::string drivers = Lower(windows_) + "\\system32\\drivers\\";
-    const std::string trace = Lower(installDir_) + "\\tools\\trace\\";
-    const Names lines = {
-        drivers + "vmdss1.sys\tv2.10 (rev.07)",
-        drivers + "vm1tr6.sys\tv2.10 (rev.05)",
-        drivers + "vmni1.sys\tv2.2 (rev.1b)",
-        Lower(windows_) + "\\system32\\CAPI2032.DLL\tv2.1 (rev.05)",
-        trace + "vmtrace.exe\tv1.1 (rev.02)",
-        trace + "vmtrace.txt\t" + Text(text::TEXT_UNKNOWNVERSION),
-    };
-    ClickButton(main, kAboutButton);
-    HWND about = WaitForForm(setup, kFileVersions, kStepTimeout);
-    if (!about) return;
-    SaveScreenshot(about, "about");
-    EXPECT_EQ(ControlText(about, kDriverVersion), "v2.1 (rev.05)");
-    ClickButton(about, kFileVersions);
-    if (HWND versions = WaitForForm(setup, kVersionList, kStepTimeout)) {
-      Names shown;  // the list fills while the files are scanned
-      Eventually([&] { return (shown = ListItems(GetDlgItem(versions, kVersionList))) == lines; },
-                 kStepTimeout);
-      EXPECT_EQ(shown, lines);
-      SaveScreenshot(versions, "file-versions");
-      PostMessageA(versions, WM_SYSCOMMAND, SC_CLOSE, 0);
-      EXPECT_TRUE(WaitUntilGone(versions, kStepTimeout));
-    }
-    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(WaitUntilGone(about, kStepTimeout));
-  }
-
   // A run that does not end by itself is ended with Exit.
   std::vector<std::string> DeinstallFromInstalledCopy(const std::vector<Reply>& replies,
                                                       bool endsByItself,
@@ -253,23 +171,19 @@ class InstallWalk : public ::testing::Test {
     SetupProcess setup(installDir_, "/d /l" + language_);
     HWND main = MainDialogOf(setup);
     if (!main) return {};
-    EXPECT_EQ(ControlText(main, kActionButton), Text(text::DLG_MAIN_DEINSTALL));
     ClickButton(main, kActionButton);
     HWND dialog = WaitForForm(setup, kDeinstallWarning, kStepTimeout);
     if (!dialog) return {};
     SaveScreenshot(dialog, "deinstall");
-    EXPECT_EQ(ControlText(dialog, kDeinstallWarning),
-              setup::FormatText(Text(text::DLG_DEI_WARNING), {installDir_}));
     ClickButton(dialog, kDeinstall);
     std::vector<std::string> seen = AnswerUntilGone(setup, dialog, replies, kRunTimeout, killWhen);
-    if (Killed(seen)) return seen;
+    if (std::ranges::count(seen, kKilled)) return seen;
     if (!endsByItself) ClickButton(main, kExitButton);
     EXPECT_EQ(setup.WaitForExit(kStepTimeout), endsByItself ? 0u : 3u) << setup.Describe();
     return seen;
   }
 
-  // After the integrity check has shown the hand change, the configuration shows as the
-  // registry holds it; maintenance is switched off.
+  // The integrity check shows the hand change and keeps it; maintenance is switched off.
   void ReopenConfiguration() {
     SetupProcess setup(installDir_, "/c /l" + language_);
     HWND main = MainDialogOf(setup);
@@ -284,15 +198,10 @@ class InstallWalk : public ::testing::Test {
                 Names{Text(text::QUEST_CCI_APPLYNEW)});
     }
     ConfigureIn(setup, [](const SetupProcess&, HWND frame) {
-      HWND adapter = PageWith(frame, kProtocol);
-      EXPECT_EQ(SendMessageA(GetDlgItem(adapter, kProtocol), CB_GETCURSEL, 0, 0), 2);
-      EXPECT_EQ(SendMessageA(GetDlgItem(adapter, 52), CB_GETCOUNT, 0, 0), 2);
-      EXPECT_EQ(ListItems(GetDlgItem(PageWith(frame, kCalling), kCalling)).at(0), "5550199\t77");
-      EXPECT_TRUE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
       HWND advanced = PageWith(frame, kDosVectorList);
       ClickButton(advanced, kMaintenanceSwitch);
-      Sleep(500);
-      EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)));
+      EXPECT_TRUE(
+          Eventually([frame] { return !IsWindowVisible(GetDlgItem(frame, kMaintenanceButton)); }));
       // Enter in a page's list is the frame's OK, as in any dialog.
       PostMessageA(GetDlgItem(advanced, kDosVectorList), WM_KEYDOWN, VK_RETURN, 0);
     });
@@ -309,33 +218,33 @@ class InstallWalk : public ::testing::Test {
     ClickButton(frame, kOk);
   }
 
-  // Each installed file with its original.
   std::vector<std::pair<std::string, std::string>> PackageFiles() const {
-    const std::string medium = TheMedium().directory + "\\";
+    const std::string medium = TheMedium().directory + "\\", trace = "\\tools\\trace\\";
     const std::string payload = BesideThisProgram("payload\\");
-    const std::string drivers = windows_ + "\\system32\\drivers\\";
     std::vector<std::pair<std::string, std::string>> files = {
-        {drivers + "vmdss1.sys", payload + "vmdss1.sys"},
-        {drivers + "vm1tr6.sys", payload + "vm1tr6.sys"},
-        {drivers + "vmni1.sys", payload + "vmni1.sys"},
         {systemDll_, payload + "CAPI2032.DLL"},
         {installDir_ + "\\CAPI2032.DLL", payload + "CAPI2032.DLL"},
         {windows_ + "\\system\\isdntsr.exe", payload + "isdntsr.exe"},
         {installDir_ + "\\dos\\isdntsr.exe", payload + "isdntsr.exe"},
-        {installDir_ + "\\tools\\trace\\vmtrace.exe", payload + "vmtrace.exe"},
-        {installDir_ + "\\tools\\trace\\vmtrace.txt", payload + "vmtrace.txt"},
-        {installDir_ + "\\README.TXT", medium + "doc\\README.TXT"},
-        {installDir_ + "\\LIESMICH.TXT", medium + "doc\\LIESMICH.TXT"},
-        {installDir_ + "\\tools\\trace\\VMTRACE.INI", medium + "doc\\trace\\VMTRACE.INI"},
+        {installDir_ + trace + "vmtrace.exe", payload + "vmtrace.exe"},
+        {installDir_ + trace + "vmtrace.txt", payload + "vmtrace.txt"},
+        {installDir_ + trace + "VMTRACE.INI", medium + "doc\\trace\\VMTRACE.INI"},
     };
-    for (std::string name : {"SETUP.EXE", "SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT"})
-      files.emplace_back(installDir_ + "\\" + name, medium + name);
+    for (std::string name : {"vmdss1.sys", "vm1tr6.sys", "vmni1.sys"})
+      files.emplace_back(windows_ + "\\system32\\drivers\\" + name, payload + name);
+    for (std::string name : {"SETUP.EXE", "SETUP.KVX", "SETUPENG.TXT", "SETUPGER.TXT",
+                             "doc\\README.TXT", "doc\\LIESMICH.TXT"})
+      files.emplace_back(installDir_ + "\\" + name.substr(name.find('\\') + 1), medium + name);
     return files;
   }
 
-  static std::string Registry() { return WithoutBackupDate(Exported(kCapi) + Exported(kVelmar)); }
-  static std::string Fixture(const std::string& name) {
-    return ReadFileBytes(BesideThisProgram("fixtures\\" + name));
+  // With the integrity backup's date masked, as the fixtures hold it.
+  static std::string Registry() {
+    std::string exported = Exported(kCapi) + Exported(kVelmar);
+    const std::string date = "\"BackupDate\"=\"";
+    if (const auto at = exported.find(date); at != std::string::npos)
+      exported.replace(at + date.size(), 8, "YYYYMMDD");
+    return exported;
   }
 
   void ExpectInstalled(const char* registryFixture) {
@@ -344,14 +253,13 @@ class InstallWalk : public ::testing::Test {
       EXPECT_FALSE(bytes.empty()) << original;
       EXPECT_TRUE(ReadFileBytes(installed) == bytes) << installed;
     }
-    EXPECT_EQ(Registry(), Fixture(registryFixture));
+    EXPECT_EQ(Registry(), ReadFileBytes(BesideThisProgram("fixtures\\") + registryFixture));
     EXPECT_EQ(ReadFileBytes(autoexec_), autoexecBefore_ +
                                             "\r\nREM --- KVX Setup for WindowsNT BEGIN ---\r\n"
                                             "lh %SystemRoot%\\system\\isdntsr.exe\r\n"
                                             "REM --- KVX Setup for WindowsNT END ---\r\n");
     const Names order = GroupOrder();
-    const auto capi = std::find(order.begin(), order.end(), "CAPI20");
-    EXPECT_LT(capi, std::find(order.begin(), order.end(), "NDIS"));
+    EXPECT_LT(std::ranges::find(order, "CAPI20"), std::ranges::find(order, "NDIS"));
     EXPECT_NE(GetFileAttributesA(groupFolder_.c_str()), INVALID_FILE_ATTRIBUTES) << groupFolder_;
   }
 
@@ -378,7 +286,7 @@ class InstallWalk : public ::testing::Test {
     return count + HasValue(integrity, "ScriptVersion") +
            (GetFileAttributesA(groupFolder_.c_str()) != INVALID_FILE_ATTRIBUTES) +
            HasValue(std::string(kCapi) + "\\1", "Manufacturer") + HasValue(kVelmar, "ImagePath") +
-           HasValue(parameters, "DosVector") + Contains(GroupOrder(), "CAPI20") +
+           HasValue(parameters, "DosVector") + (std::ranges::count(GroupOrder(), "CAPI20") > 0) +
            (ReadFileBytes(autoexec_).find("isdntsr") != std::string::npos) +
            HasValue(parameters + "\\Adapter01", "Interrupt") +
            HasValue(integrity, "RegistryBackup");
@@ -394,27 +302,27 @@ class InstallWalk : public ::testing::Test {
     for (const std::string& group : GroupOrder()) std::printf("%s\n", group.c_str());
   }
 
+  // With /s from `answers`: no window shows, the log only grows, and the lines the run adds
+  // name each path or key it changed.
   DWORD RunSilently(const std::string& directory, const std::string& switches,
                     const std::string& answers) {
+    const MachineState before = Survey(windows_);
+    const std::string logBefore = ReadFileBytes(log_);
     const std::string answerFile = BesideThisProgram("answers.ini");
     std::ofstream(answerFile, std::ios::binary) << answers;
     SetupProcess setup(directory, "/s " + switches + " /a" + answerFile);
     const auto anyWindow = [](HWND w) { return IsWindowVisible(w) || IsDialog(w); };
-    std::string shown;
-    Eventually(
-        [&] {
-          if (!WindowsOf(setup.ProcessId(), anyWindow).empty()) shown = setup.Describe();
-          return !setup.Running();
-        },
-        kRunTimeout);
-    EXPECT_EQ(shown, "") << switches;
-    return setup.WaitForExit(kStepTimeout);
-  }
-
-  // What the run changed, each path or key named in its lines of the log.
-  void ExpectLogged(const MachineState& before, const std::string& from) {
-    const std::string log = Lower(ReadFileBytes(log_));
-    const std::string lines = log.substr(std::min(log.size(), from.size()));
+    bool shown = false;
+    const auto ended = [&] {
+      shown = shown || !WindowsOf(setup.ProcessId(), anyWindow).empty();
+      return !setup.Running();
+    };
+    Eventually(ended, kRunTimeout);
+    EXPECT_FALSE(shown) << switches;
+    const DWORD code = setup.WaitForExit(kStepTimeout);
+    const std::string log = ReadFileBytes(log_);
+    EXPECT_EQ(log.substr(0, logBefore.size()), logBefore);
+    const std::string lines = Lower(log.substr(std::min(log.size(), logBefore.size())));
     const std::string programs = Lower(Folder(CSIDL_PROGRAMS)) + "\\";
     for (std::string change : Differences(before, Survey(windows_))) {
       change = Lower(change.substr(change.find(' ') + 1));
@@ -425,6 +333,7 @@ class InstallWalk : public ::testing::Test {
       EXPECT_NE(lines.find(change), std::string::npos) << change << "\n" << lines;
     }
     EXPECT_NE(lines.find("outcome: "), std::string::npos) << lines;
+    return code;
   }
 
   const std::string language_{TheMedium().languages.displayNames[0].view()};
@@ -450,7 +359,7 @@ class InstallWalk : public ::testing::Test {
 TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   const std::string done = Text(text::INFO_INS_DONE), keep = Text(text::QUEST_APPLYOLD);
   const std::string restart = "at exit: " + Text(text::QUEST_RESTARTSYSTEM);
-  EXPECT_EQ(InstallFromMedium({}, true, ChangeEveryPage), (Names{done, restart}));
+  EXPECT_EQ(InstallFromMedium({}, ChangeEveryPage), (Names{done, restart}));
   PrintWhatTheInstallMade();
   ExpectInstalled("velmar-configured.reg");
 
@@ -465,7 +374,7 @@ TEST_F(InstallWalk, InstallsReinstallsAndDeinstallsThePackage) {
   EXPECT_EQ(InstallFromMedium({{keep, kYes}}), (Names{done, keep}));
   nt351_.reset();
   EXPECT_NE(Exported(kVelmar).find("\"DosVector\"=dword:00000099"), std::string::npos);
-  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, false, ResetAndOk), (Names{done, keep, restart}));
+  EXPECT_EQ(InstallFromMedium({{keep, kNo}}, ResetAndOk), (Names{done, keep, restart}));
   ExpectInstalled("velmar-installed.reg");
 
   // A file in use stops the deinstall; after Abort and No the log stays and names what is gone.
@@ -497,21 +406,14 @@ TEST_F(InstallWalk, InstallsConfiguresAndDeinstallsUnattended) {
                         "Calling1=5550199,77\r\nCalling2=5550142,7\r\n"),
             1u);
   ExpectInstalled("velmar-configured.reg");
-  ExpectLogged(before_, "");
-  const MachineState installed = Survey(windows_);
-  std::string logSoFar = ReadFileBytes(log_);
   EXPECT_EQ(RunSilently(installDir_, "/c",
                         "[Setup]\r\nLanguage=Deutsch\r\n[Driver]\r\nProtocol=DSS1 (Euro-ISDN)\r\n"
                         "Start=1\r\nAdapters=1\r\n[Maintenance]\r\nSwitch=0\r\n"
                         "CalledNumber=5550100\r\nCalledSubaddress=1\r\nCalling1=5550199,\r\n"
                         "Calling2=5550142,7\r\n"),
             1u);
-  EXPECT_EQ(Registry(), Fixture("velmar-installed.reg"));
-  ExpectLogged(installed, logSoFar);
-  EXPECT_EQ(ReadFileBytes(log_).substr(0, logSoFar.size()), logSoFar);
-  logSoFar = ReadFileBytes(log_);
+  EXPECT_EQ(Registry(), ReadFileBytes(BesideThisProgram("fixtures\\velmar-installed.reg")));
   EXPECT_EQ(RunSilently(installDir_, "/d", ""), 0u);
-  ExpectLogged(installed, logSoFar);
   // The log stays, and so does its directory.
   EXPECT_TRUE(DeleteFileA(log_.c_str()));
   ExpectRemoved();
@@ -519,7 +421,7 @@ TEST_F(InstallWalk, InstallsConfiguresAndDeinstallsUnattended) {
 
 // Killed at points spread over installs and deinstalls, each time once the driver sees that
 // many things in place (or gone), then run again to the end as a user would: every case must
-// end as an uninterrupted run ends. Prints a line for each case.
+// end as an uninterrupted run ends.
 TEST_F(InstallWalk, KilledAnywhereTheNextRunFinishes) {
   const Configure ok = [](const SetupProcess&, HWND frame) {
     WaitUntilDrawn(frame);  // the shell's window for the new group closed
@@ -527,7 +429,7 @@ TEST_F(InstallWalk, KilledAnywhereTheNextRunFinishes) {
   };
   // A user asked to keep a configuration a broken-off run left starts afresh.
   const std::function install = [&](const Until& killWhen) {
-    return InstallFromMedium({{Text(text::QUEST_APPLYOLD), kNo}}, false, ok, killWhen);
+    return InstallFromMedium({{Text(text::QUEST_APPLYOLD), kNo}}, ok, killWhen);
   };
   // A run killed after its last message has left nothing to do.
   const std::function deinstall = [&](const Until& killWhen) {
@@ -540,14 +442,9 @@ TEST_F(InstallWalk, KilledAnywhereTheNextRunFinishes) {
   const int all = InPlace();
   const auto sweep = [&](const std::string& name, bool installs, const Until& killWhen) {
     const auto& run = installs ? install : deinstall;
-    const Names killed = run(killWhen);
-    std::string row = name + " | " + (killed.empty() ? "" : killed.back()) + " | " +
-                      std::to_string(InPlace()) + "/" + std::to_string(all) + " |";
-    for (const std::string& box : run({})) row += " [" + box.substr(0, 40) + "]";
-    std::replace_if(
-        row.begin(), row.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    std::printf("%s\n", row.c_str());
-    SCOPED_TRACE(row);
+    SCOPED_TRACE(name);
+    run(killWhen);
+    run({});
     if (!installs) return ExpectRemoved();
     ExpectInstalled("velmar-installed.reg");
     EXPECT_EQ(Differences(installed, Survey(windows_)), Names{});

@@ -32,12 +32,11 @@ inline std::vector<std::string> SubclassedWindows(HWND root) {
   return found;
 }
 
-// What the screen shows of a window's rectangle and `margin` pixels around it.
+// What the screen shows of a window's rectangle.
 class ScreenImage {
  public:
-  explicit ScreenImage(HWND window, int margin = 4) : margin_(margin) {
+  explicit ScreenImage(HWND window) {
     GetWindowRect(window, &area_);
-    InflateRect(&area_, margin, margin);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width(), -Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
@@ -56,13 +55,6 @@ class ScreenImage {
     ReleaseDC(nullptr, screen);
   }
 
-  // `x` and `y` relative to the window's top left, from -margin on.
-  COLORREF At(int x, int y) const {
-    const std::size_t at = static_cast<std::size_t>(y + margin_) * Width() + (x + margin_);
-    if (at >= pixels_.size()) return CLR_INVALID;
-    const std::uint32_t rgb = pixels_[at] & 0xFFFFFF;  // a DIB's pixel is 0x00RRGGBB
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-  }
   bool Read() const { return !pixels_.empty(); }
   bool operator==(const ScreenImage& other) const { return pixels_ == other.pixels_; }
 
@@ -84,7 +76,6 @@ class ScreenImage {
   int Width() const { return area_.right - area_.left; }
   int Height() const { return area_.bottom - area_.top; }
 
-  int margin_;
   RECT area_{};
   std::vector<std::uint32_t> pixels_;
 };
@@ -95,13 +86,8 @@ class WineVersionFor {
  public:
   WineVersionFor(const std::string& program, const char* version)
       : key_("Software\\Wine\\AppDefaults\\" + program) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-      return;
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(std::string(version).size() + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), "Version", REG_SZ, version,
+                    static_cast<DWORD>(std::string(version).size() + 1));
   }
   ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
   WineVersionFor(const WineVersionFor&) = delete;
