@@ -128,10 +128,13 @@ class InstallWalk : public ::testing::Test {
   void ConfigureIn(const SetupProcess& setup, const Configure& configure) {
     HWND frame = WaitForForm(setup, kReset, kStepTimeout);
     if (!frame) return;
+    HWND main = GetWindow(frame, GW_OWNER);
     PageWith(frame, kCalling);  // the last page made
     Screenshot(frame, "config-adapter");
     configure(setup, frame);
     EXPECT_TRUE(WaitUntilGone(frame, kStepTimeout));
+    // The activation goes back to the main dialog, not to whatever window lies next.
+    EXPECT_TRUE(Eventually([main] { return GetForegroundWindow() == main; }));
   }
 
   // Another protocol, start on demand, a second adapter, remote maintenance switched on, a
