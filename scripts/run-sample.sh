@@ -4,8 +4,8 @@
 # Windows NT 4.0. Installs what it needs first.
 #   With a display: SETUP.EXE opens on it; arguments are passed on (e.g. /lDeutsch, /c, /d).
 #   Without one: it runs on a virtual display, where the end-to-end driver walks the intro
-#   and the main dialog in every language, installs the package through the real dialogs,
-#   prints what the install made (registry keys, files, AutoExec.NT, service group order),
+#   and the main dialog, installs the package through the real dialogs, prints what the
+#   install made (registry keys, files, AutoExec.NT, service group order), reconfigures and
 #   deinstalls it again, and saves a PNG of each window on the way into
 #   build/x86_64/screenshots/.
 set -euo pipefail
