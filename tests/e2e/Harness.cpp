@@ -306,6 +306,11 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::string Exported(const std::string& key) {
+  // Asked first, so that the tool prints no error for a key that is not there.
+  HKEY open = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    return "(none)";
+  RegCloseKey(open);
   const std::string file = BesideThisProgram("export.reg");
   DeleteFileA(file.c_str());
   if (setup::RunAndWait("reg.exe export HKLM\\" + key + " " + file + " /y") == setup::kNotStarted)
