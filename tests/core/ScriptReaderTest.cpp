@@ -2,7 +2,6 @@
 // formatting of catalogue texts.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,14 +66,6 @@ TEST_F(ScriptReaderTest, CatalogueRefusesAnIndexOutOfTheTable) {
   EXPECT_EQ(LoadStringCatalogue(files_, prompts_, "C:\\MEDIUM", table_, kMaxLanguages, catalogue_),
             0);
   EXPECT_EQ(prompts_.Texts(FakePrompts::Kind::ErrorBox), Lines{"Language is not supported!"});
-}
-
-TEST(SafeFormat, ConversionsMatchPrintf) {
-  EXPECT_EQ(FormatText("[%-10s|%6.2s]", {"value", "value"}), "[value     |    va]");
-  EXPECT_EQ(FormatText("[%-3c] 100%%", {std::int32_t{'A'}}), "[A  ] 100%");
-  EXPECT_EQ(FormatText("[%+6d|%#010X]", {INT_MIN, 0xFFFFFFFFu}), "[-2147483648|0XFFFFFFFF]");
-  // A signed argument for %u is the same 32 bits to printf.
-  EXPECT_EQ(FormatText("%u", {std::int32_t{-1}}), "4294967295");
 }
 
 TEST(SafeFormat, NeverReadsAnArgumentThatWasNotPassedNorOneItDoesNotSupportNorOverflows) {
